@@ -1,0 +1,34 @@
+#include "platform/fake/fake_clock.h"
+
+#include "platform/fake/call_recorder.h"
+
+namespace orlimo::fake {
+
+FakeClock::FakeClock(const DateTimeFields& start) : wallMs_(SecondsFromFields(start) * 1000) {}
+
+DateTimeFields FakeClock::Now() const {
+  std::int64_t seconds = wallMs_ >= 0 ? wallMs_ / 1000 : -((-wallMs_ + 999) / 1000);
+  return FieldsFromSeconds(seconds);
+}
+
+void FakeClock::AdvanceMs(std::int64_t ms) {
+  wallMs_ += ms;
+  elapsedMs_ += ms;
+}
+
+void FakeClock::Set(const DateTimeFields& fields) {
+  wallMs_ = SecondsFromFields(fields) * 1000 + wallMs_ % 1000;
+}
+
+void FakeClock::ShiftSeconds(std::int64_t seconds) { wallMs_ += seconds * 1000; }
+
+void CallRecorder::Record(std::string what) { calls_.push_back({clock_.ElapsedMs(), std::move(what)}); }
+
+std::vector<std::string> CallRecorder::Texts() const {
+  std::vector<std::string> texts;
+  texts.reserve(calls_.size());
+  for (const auto& call : calls_) texts.push_back(call.what);
+  return texts;
+}
+
+}  // namespace orlimo::fake

@@ -1,0 +1,87 @@
+// Recording fakes of the sound, registry and system services.
+#pragma once
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "platform/fake/call_recorder.h"
+#include "platform/registry.h"
+#include "platform/sound.h"
+#include "platform/system.h"
+
+namespace orlimo::fake {
+
+// Records "Close", "Open(<path>)" and "Play"; a file that does not exist cannot be opened.
+class FakeSound : public platform::Sound {
+ public:
+  explicit FakeSound(CallRecorder& recorder) : recorder_(recorder) {}
+  void Close() override;
+  bool Open(const Text& path) override;
+  void Play() override;
+  // The paths whose playback started, in order.
+  const std::vector<Text>& Played() const { return played_; }
+
+ private:
+  CallRecorder& recorder_;
+  Text open_;
+  std::vector<Text> played_;
+};
+
+class FakeRegistry : public platform::Registry {
+ public:
+  explicit FakeRegistry(CallRecorder& recorder) : recorder_(recorder) {}
+  Text ReadString(const Text& path) override;
+  void DeleteValue(const Text& path) override;
+
+  std::map<Text, Text> values;
+  bool deniesDelete = false;
+
+ private:
+  CallRecorder& recorder_;
+};
+
+// A process table, privileges and a session that tests can set up and read back.
+class FakeSystem : public platform::System {
+ public:
+  explicit FakeSystem(CallRecorder& recorder) : recorder_(recorder) {}
+
+  std::uint32_t GetVersion() override;
+  platform::Handle OpenOwnProcessToken(std::uint32_t desiredAccess) override;
+  std::optional<platform::Luid> LookupPrivilegeValue(const Text& privilegeName) override;
+  bool AdjustTokenPrivilege(platform::Handle token, platform::Luid privilege,
+                            std::uint32_t attributes, std::uint32_t bufferLength) override;
+  platform::Handle CreateProcessSnapshot(std::uint32_t flags, std::uint32_t processId) override;
+  std::optional<platform::ProcessEntry> FirstProcess(platform::Handle snapshot) override;
+  std::optional<platform::ProcessEntry> NextProcess(platform::Handle snapshot) override;
+  platform::Handle OpenProcess(std::uint32_t desiredAccess, bool inheritHandle,
+                               std::uint32_t processId) override;
+  bool TerminateProcess(platform::Handle process, std::uint32_t exitCode) override;
+  void CloseHandle(platform::Handle handle) override;
+  void StartProgram(const Text& path, int showCommand) override;
+  bool IsAnotherInstanceRunning() override;
+  bool ExitWindows(std::uint32_t flags, std::uint32_t reason) override;
+
+  // Set up by tests.
+  std::vector<platform::ProcessEntry> processes;
+  std::set<std::uint32_t> protectedProcesses;  // cannot be opened
+  std::uint32_t version = 0x0A00;
+  bool tokensAvailable = true;
+  bool anotherInstance = false;
+
+  // Read back by tests.
+  std::vector<Text> started;
+  std::vector<std::uint32_t> terminated;
+  bool exitRequested = false;
+  std::set<platform::Handle> openHandles;
+
+ private:
+  platform::Handle NewHandle();
+  CallRecorder& recorder_;
+  platform::Handle nextHandle_ = 100;
+  std::map<platform::Handle, std::size_t> snapshotPositions_;
+  std::map<platform::Handle, std::uint32_t> processHandles_;
+  std::uint32_t nextProcessId_ = 5000;
+};
+
+}  // namespace orlimo::fake
