@@ -1,0 +1,152 @@
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/number.h"
+#include "base/path.h"
+#include "records/encript.h"
+#include "records/kept_copy.h"
+#include "records/settings.h"
+
+namespace orlimo::Main {
+namespace {
+
+// Anything in Setup.ini that cannot be taken in ends the reading.
+struct ReadFailure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The whole file; nothing when it cannot be opened or read.
+std::optional<std::string> FileBytes(const Text& path) {
+  std::ifstream file(FsPath(path), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) return std::nullopt;
+  return bytes;
+}
+
+// Lines end at CR LF or at a lone CR; a line feed alone belongs to its line.
+std::vector<Text> TextLines(std::string_view bytes) {
+  std::vector<Text> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\r', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    Text line;
+    for (char byte : bytes.substr(start, end - start)) {
+      line += static_cast<char16_t>(static_cast<unsigned char>(byte));
+    }
+    lines.push_back(std::move(line));
+    start = end + 1;
+    if (start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+// The comma-separated fields of a record line, taken one at a time, each trimmed.
+class RecordFields {
+ public:
+  explicit RecordFields(TextView line) : rest_(line) {}
+
+  Text Next() {
+    std::size_t comma = rest_.find(u',');
+    if (comma == TextView::npos) throw ReadFailure("a field without its comma");
+    Text field = Trim(rest_.substr(0, comma));
+    rest_.remove_prefix(comma + 1);
+    return field;
+  }
+
+  template <typename Number>
+  Number NextNumber(std::optional<Number> (*read)(TextView)) {
+    std::optional<Number> value = read(Next());
+    if (!value) throw ReadFailure("a number out of range");
+    return *value;
+  }
+
+  DateValue NextDate() {
+    std::optional<DateValue> value = ParseDate(Next());
+    if (!value) throw ReadFailure("a date that does not parse");
+    return *value;
+  }
+
+ private:
+  TextView rest_;
+};
+
+void ReadUser(Settings& settings, RecordFields& fields) {
+  if (settings.UserCount >= kMaxUsers - 1) return;  // an eleventh user has no slot
+  ++settings.UserCount;
+  UserEntry& user = settings.User(settings.UserCount);
+  user.Name = fields.Next();
+  user.LimitMinutes = fields.NextNumber(&ReadInt32);
+  user.Day = fields.NextDate();
+  user.UsedMinutes = fields.NextNumber(&ReadInt32);
+  user.UsedSeconds = fields.NextNumber(&ReadInt32);
+}
+
+// A user's password may come before that user's "User" line.
+void ReadUserPassword(Settings& settings, RecordFields& fields) {
+  std::int16_t userNumber = fields.NextNumber(&ReadInt16);
+  Text password = fields.Next();
+  if (userNumber >= 0 && userNumber < kMaxUsers) settings.User(userNumber).Password = password;
+}
+
+void ReadRecord(Settings& settings, const Text& line) {
+  RecordFields fields(line);
+  Text key = fields.Next();
+  if (key == u"User") {
+    ReadUser(settings, fields);
+  } else if (key == u"Password") {
+    settings.ParentPassword = fields.Next();
+  } else if (key == u"PSW") {
+    ReadUserPassword(settings, fields);
+  } else if (key == u"PSWUSED") {
+    settings.PasswordsInUse = fields.NextNumber(&ReadByte);
+  }
+}
+
+void ReadLine(Settings& settings, const Text& scrambled) {
+  Text line;
+  try {
+    line = Trim(Encript::UnscrambleLine(scrambled));
+  } catch (const Encript::UnscrambleError& error) {
+    throw ReadFailure(error.what());
+  }
+  if (line.empty()) throw ReadFailure("an empty line");
+  if (line.front() == u'\0' || line.front() == u'!') return;  // blank record or comment
+  ReadRecord(settings, line);
+}
+
+void DefaultParentPassword(Settings& settings) {
+  if (settings.ParentPassword.empty()) settings.ParentPassword = kDefaultParentPassword;
+}
+
+// Takes in every line; false when a line cannot be taken in, with what came before it kept.
+bool ReadSettingsLines(Settings& settings, std::string_view bytes) {
+  settings.PasswordsInUse = 0;
+  try {
+    for (const Text& line : TextLines(bytes)) ReadLine(settings, line);
+  } catch (const ReadFailure&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void LoadSettings(Settings& settings, const Text& folder) {
+  const Text path = InFolder(folder, kSettingsFileName);
+  settings.UserCount = -1;
+  std::optional<std::string> bytes = FileBytes(path);
+  bool readWhole = bytes && ReadSettingsLines(settings, *bytes);
+  DefaultParentPassword(settings);
+  if (readWhole) return;
+  if (bytes) KeepUnreadableCopy(path, *bytes);
+  SaveSettings(settings, folder);
+}
+
+}  // namespace orlimo::Main

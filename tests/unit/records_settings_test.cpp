@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/date.h"
+#include "records/encript.h"
+#include "records/settings.h"
+#include "unit/records_test_folder.h"
+
+namespace orlimo {
+namespace {
+
+using Main::LoadSettings;
+using Main::SaveSettings;
+using Main::SettingsRecordLines;
+using testing_records::TestFolder;
+
+constexpr char16_t kSetup[] = u"Setup.ini";
+
+std::string ScrambledFile(const std::vector<Text>& lines, const std::string& lineEnd = "\r\n") {
+  std::string bytes;
+  for (const Text& line : lines) {
+    for (char16_t digit : Encript::ScrambleLine(line)) bytes += static_cast<char>(digit);
+    bytes += lineEnd;
+  }
+  return bytes;
+}
+
+std::vector<Text> RecordsOf(const Settings& settings) {
+  std::vector<Text> lines;
+  Text all = SettingsRecordLines(settings);
+  for (std::size_t start = 0; start < all.size();) {
+    std::size_t end = all.find(u"\r\n", start);
+    lines.push_back(all.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+const Text kFirst = u"User,첫째,60,2003-12-04 16:05:09,5,300,*";
+const Text kSecond = u"User,둘째,90,2003-12-04 16:05:09,0,10,*";
+const Text kNoPassword0 = u"PSW,0,,*";
+const Text kNoPasswordsInUse = u"PSWUSED,0,*";
+const Text kDefaultPassword = u"Password,5927,*";
+const Text kParentPassword = u"Password,pp,*";
+const Text kEmptyUser1 = u"User,둘째,0,1899-12-30 00:00:00,0,0,*";
+
+std::vector<Text> ElevenUsers() {
+  std::vector<Text> lines;
+  for (int number = 0; number <= 10; ++number) {
+    lines.push_back(u"User,u" + DecimalText(number) + u",60,2003-12-04 16:05:09,0,0,*");
+  }
+  lines.push_back(u"PSW,9,nine,*");
+  lines.push_back(kParentPassword);
+  return lines;
+}
+
+std::vector<Text> TenUsersRead() {
+  std::vector<Text> lines;
+  for (int number = 0; number <= 9; ++number) {
+    lines.push_back(u"User,u" + DecimalText(number) + u",60,2003-12-04 16:05:09,0,0,*");
+    lines.push_back(u"PSW," + DecimalText(number) + (number == 9 ? u",nine,*" : u",,*"));
+  }
+  lines.push_back(kNoPasswordsInUse);
+  lines.push_back(kParentPassword);
+  return lines;
+}
+
+struct ReadCase {
+  const char* what;
+  std::optional<std::string> file;     // nothing: no Setup.ini at all
+  std::vector<Text> recordsAfterLoad;  // the settings as they would be written back
+  bool readFails;                      // the file is kept aside and rewritten
+};
+
+TEST(RecordsSettings, ReadingEndsAsStoredFilesExpect) {
+  const ReadCase cases[] = {
+      {"no file", std::nullopt, {kNoPasswordsInUse, kDefaultPassword}, true},
+      {"empty file", "", {kNoPasswordsInUse, kDefaultPassword}, false},
+      {"no Password line",
+       ScrambledFile({kFirst, u"PSWUSED,1,*"}),
+       {kFirst, kNoPassword0, u"PSWUSED,1,*", kDefaultPassword},
+       false},
+      {"eleventh User line skipped, later lines read", ScrambledFile(ElevenUsers()), TenUsersRead(),
+       false},
+      {"PSW before its User line",
+       ScrambledFile({u"PSW,1,둘pw,*", kFirst, kSecond, kParentPassword}),
+       {kFirst, kNoPassword0, kSecond, u"PSW,1,둘pw,*", kNoPasswordsInUse, kParentPassword},
+       false},
+      {"PSW numbers outside 0..9 change nothing",
+       ScrambledFile({u"PSW,10,x,*", u"PSW,-1,y,*", kFirst, kParentPassword}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kParentPassword},
+       false},
+      {"PSW number beyond 16 bits",
+       ScrambledFile({kFirst, u"PSW,40000,x,*", kParentPassword}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kDefaultPassword},
+       true},
+      {"comments, blank records and unknown keys skipped",
+       ScrambledFile({u"!옛 설정", Text(1, u'\0') + u"User,x", u"Other,1,*", u"user,작은,1,*",
+                      u"PSWUSED,1,*", kFirst, kParentPassword}),
+       {kFirst, kNoPassword0, u"PSWUSED,1,*", kParentPassword},
+       false},
+      {"blanks around fields trimmed",
+       ScrambledFile({u"User,  첫째  , 60 ,2003-12-04 16:05:09 , 5, 300 ,*", u"PSW, 0 ,  pw  ,*",
+                      u"Password,  pp  ,*"}),
+       {kFirst, u"PSW,0,pw,*", kNoPasswordsInUse, kParentPassword},
+       false},
+      {"lines ending in a lone CR",
+       ScrambledFile({kFirst, kParentPassword}, "\r"),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kParentPassword},
+       false},
+      {"number out of range",
+       ScrambledFile({kFirst, u"User,둘째,2147483648,2003-12-04 16:05:09,0,0,*", kParentPassword}),
+       {kFirst, kNoPassword0, kEmptyUser1, u"PSW,1,,*", kNoPasswordsInUse, kDefaultPassword},
+       true},
+      {"PSWUSED beyond a byte",
+       ScrambledFile({u"PSWUSED,256,*", kParentPassword}),
+       {kNoPasswordsInUse, kDefaultPassword},
+       true},
+      {"unparsable date",
+       ScrambledFile({u"User,첫째,60,어제,5,300,*", kParentPassword}),
+       {u"User,첫째,60,1899-12-30 00:00:00,0,0,*", kNoPassword0, kNoPasswordsInUse,
+        kDefaultPassword},
+       true},
+      {"empty line in the middle",
+       ScrambledFile({kFirst, u"", kParentPassword}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kDefaultPassword},
+       true},
+      {"field without its comma",
+       ScrambledFile({kFirst, u"Password,pp"}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kDefaultPassword},
+       true},
+      {"undecodable line",
+       ScrambledFile({kFirst}) + "00\r\n" + ScrambledFile({kParentPassword}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kDefaultPassword},
+       true},
+  };
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder;
+    if (c.file) folder.Write(kSetup, *c.file);
+    Settings settings;
+    LoadSettings(settings, folder.folder());
+
+    EXPECT_EQ(RecordsOf(settings), c.recordsAfterLoad);
+    EXPECT_EQ(settings.UserTable[0], UserEntry{});
+    std::string expectedFile = c.readFails ? ScrambledFile(c.recordsAfterLoad) : *c.file;
+    EXPECT_EQ(folder.Bytes(kSetup), expectedFile);
+    bool keptAside = c.readFails && c.file;
+    EXPECT_EQ(folder.Exists(u"Setup.ini.bad"), keptAside);
+    if (keptAside) {
+      EXPECT_EQ(folder.Bytes(u"Setup.ini.bad"), *c.file);
+    }
+  }
+}
+
+TEST(RecordsSettings, EachUnreadableFileIsKeptUnderANewName) {
+  TestFolder folder;
+  const std::string first = ScrambledFile({kFirst, u""});
+  const std::string second = ScrambledFile({kSecond, u"Password"});
+  Settings settings;
+  folder.Write(kSetup, first);
+  LoadSettings(settings, folder.folder());
+  folder.Write(kSetup, second);
+  Settings again;
+  LoadSettings(again, folder.folder());
+
+  EXPECT_EQ(folder.Bytes(u"Setup.ini.bad"), first);
+  EXPECT_EQ(folder.Bytes(u"Setup.ini.bad2"), second);
+  EXPECT_FALSE(folder.Exists(u"Setup.ini.bad3"));
+}
+
+TEST(RecordsSettings, TenUsersRoundTripWhole) {
+  const Text names[] = {u"첫째",
+                        u"둘째",
+                        u"셋째 아이",
+                        u"Minsu",
+                        u"a-b_c=d+e\\f|g[h]i{j}k<l>m",
+                        u"n.o/p?q~r!s@t$u#v%w^x&y*z(A)B:C;D'E\"F",
+                        u"GHIJKLMNOPQRSTUVWXYZ",
+                        u"0123456789",
+                        u"한글 Name 9",
+                        u"막내"};
+  Settings written;
+  written.UserCount = 9;
+  for (int number = 0; number <= 9; ++number) {
+    UserEntry& user = written.User(number);
+    user.Name = names[number];
+    user.Password = number % 2 ? names[9 - number] : Text(u"암호") + DecimalText(number);
+    user.Day = DateFromFields({2003, 12, 4 + number, 2 * number, 59 - number, number});
+    user.LimitMinutes = 30 * number - 60;
+    user.UsedMinutes = number * 7;
+    user.UsedSeconds = 2147483647 - number;
+  }
+  written.ParentPassword = u"부모 pass!";
+  written.PasswordsInUse = 1;
+  TestFolder folder;
+  SaveSettings(written, folder.folder());
+
+  Settings read;
+  LoadSettings(read, folder.folder());
+  EXPECT_EQ(read.UserTable, written.UserTable);
+  EXPECT_EQ(read.UserCount, 9);
+  EXPECT_EQ(read.ParentPassword, written.ParentPassword);
+  EXPECT_EQ(read.PasswordsInUse, 1);
+  EXPECT_FALSE(folder.Exists(u"Setup.ini.bad"));
+}
+
+TEST(RecordsSettings, WritesUsersThenFlagThenParentPasswordScrambledWithCrLf) {
+  Settings settings;
+  settings.UserCount = 1;
+  settings.User(0) = {u"  첫째 ", DateFromFields({2003, 12, 4, 16, 5, 9}), 60, 5, 300, u" pw "};
+  settings.User(1) = {u"둘째", DateFromFields({2003, 12, 4, 0, 0, 0}), -1, 0, -10, u""};
+  settings.ParentPassword = u"5927";
+  settings.PasswordsInUse = 1;
+  const std::vector<Text> expected = {u"User,첫째,60,2003-12-04 16:05:09,5,300,*",
+                                      u"PSW,0, pw ,*",
+                                      u"User,둘째,-1,2003-12-04 00:00:00,0,-10,*",
+                                      u"PSW,1,,*",
+                                      u"PSWUSED,1,*",
+                                      u"Password,5927,*"};
+  TestFolder folder;
+  SaveSettings(settings, folder.folder());
+
+  EXPECT_EQ(RecordsOf(settings), expected);
+  EXPECT_EQ(folder.Bytes(kSetup), ScrambledFile(expected));
+}
+
+TEST(RecordsSettings, KoreanGeneralDayLoadsAsTheFixedForm) {
+  auto dayRead = [](const Text& day) {
+    TestFolder folder;
+    folder.Write(kSetup, ScrambledFile({u"User,첫째,60," + day + u",5,300,*", kParentPassword}));
+    Settings settings;
+    LoadSettings(settings, folder.folder());
+    EXPECT_FALSE(folder.Exists(u"Setup.ini.bad"));
+    return settings.User(0).Day;
+  };
+  const DateValue expected = DateFromFields({2003, 12, 4, 16, 5, 9});
+  EXPECT_EQ(dayRead(u"2003-12-04 16:05:09"), expected);
+  EXPECT_EQ(dayRead(u"2003-12-04 오후 4:05:09"), expected);
+}
+
+TEST(RecordsSettings, FailedSaveLeavesThePreviousFileWhole) {
+  TestFolder folder;
+  Settings settings;
+  settings.UserCount = 0;
+  settings.User(0).Name = u"첫째";
+  settings.ParentPassword = u"pp";
+  SaveSettings(settings, folder.folder());
+  const std::string before = folder.Bytes(kSetup);
+
+  folder.Block(u"Setup.ini.tmp");  // the temporary file cannot be created
+  settings.User(0).UsedSeconds = 30;
+  EXPECT_ANY_THROW(SaveSettings(settings, folder.folder()));
+
+  EXPECT_EQ(folder.Bytes(kSetup), before);
+  EXPECT_FALSE(std::filesystem::is_regular_file(folder.File(u"Setup.ini.tmp")));
+}
+
+}  // namespace
+}  // namespace orlimo
