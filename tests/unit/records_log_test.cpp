@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/fake/cp949.h"
+#include "platform/fake/fake_clock.h"
+#include "records/usage_log.h"
+#include "unit/records_test_folder.h"
+
+namespace orlimo {
+namespace {
+
+using Main::LogFile;
+using testing_records::TestFolder;
+
+constexpr char16_t kLog[] = u"Logs.txt";
+
+struct LogFixture {
+  TestFolder folder;
+  fake::FakeClock clock{{2003, 12, 4, 16, 5, 9}};
+  fake::Cp949CodePage codePage;
+  LogFile log{folder.folder(), clock, codePage};
+};
+
+TEST(RecordsLog, UsageLineShowsANegativeRemainderUnclamped) {
+  UserEntry user;
+  user.Name = u"첫째";
+  user.LimitMinutes = 60;
+  user.UsedMinutes = 75;
+  EXPECT_EQ(Main::UsageLine(u"시작", user), u"시작:첫째님(60분)  75분 사용, -15분 남음.");
+}
+
+TEST(RecordsLog, WriteLogAppendsStampedLinesInCodePage949) {
+  LogFixture fixture;
+  Main::WriteLog(fixture.log, u"정상종료");
+  fixture.clock.AdvanceMs(61'000);
+  Main::WriteLog(fixture.log, u"(*---*)");
+
+  EXPECT_EQ(fixture.folder.Bytes(kLog),
+            "2003-12-04 16:05:09 \xC1\xA4\xBB\xF3\xC1\xBE\xB7\xE1\r\n"
+            "2003-12-04 16:06:10 (*---*)\r\n");
+}
+
+TEST(RecordsLog, UsageSummaryLogsTheUsersSlot) {
+  LogFixture fixture;
+  Settings settings;
+  settings.UserCount = 1;
+  settings.User(1).Name = u"첫째";
+  settings.User(1).LimitMinutes = 60;
+  settings.User(1).UsedMinutes = 75;
+  Main::UsageSummary(fixture.log, settings, u"시작", 1);
+
+  EXPECT_EQ(fixture.folder.Bytes(kLog),
+            "2003-12-04 16:05:09 " +
+                fixture.codePage.Encode(u"시작:첫째님(60분)  75분 사용, -15분 남음.\r\n"));
+}
+
+TEST(RecordsLog, RewriteLogReplacesTheWholeFileAndEndsItWithCrLf) {
+  struct Case {
+    Text content;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {u"", "\r\n"},
+      {u"줄 하나\r\n줄 둘", "\xC1\xD9 \xC7\xCF\xB3\xAA\r\n\xC1\xD9 \xB5\xD1\r\n"},
+  };
+  for (const Case& c : cases) {
+    LogFixture fixture;
+    fixture.folder.Write(kLog, std::string(100, 'x'));
+    Main::RewriteLog(fixture.log, c.content);
+    EXPECT_EQ(fixture.folder.Bytes(kLog), c.bytes);
+  }
+}
+
+TEST(RecordsLog, UnwritableLogIsPassedOverQuietly) {
+  LogFixture fixture;
+  fixture.folder.Block(kLog);  // Logs.txt is a folder
+  EXPECT_NO_THROW(Main::WriteLog(fixture.log, u"정상종료"));
+  EXPECT_NO_THROW(Main::RewriteLog(fixture.log, u"새 내용"));
+  EXPECT_TRUE(std::filesystem::is_directory(fixture.folder.File(kLog)));
+
+  LogFile inMissingFolder{InFolder(fixture.folder.folder(), u"gone"), fixture.clock,
+                          fixture.codePage};
+  EXPECT_NO_THROW(Main::WriteLog(inMissingFolder, u"정상종료"));
+}
+
+TEST(RecordsLog, FailedRewriteLeavesTheOldLogWhole) {
+  LogFixture fixture;
+  Main::WriteLog(fixture.log, u"시작");
+  const std::string before = fixture.folder.Bytes(kLog);
+  fixture.folder.Block(u"Logs.txt.tmp");
+  Main::RewriteLog(fixture.log, u"");
+  EXPECT_EQ(fixture.folder.Bytes(kLog), before);
+}
+
+}  // namespace
+}  // namespace orlimo

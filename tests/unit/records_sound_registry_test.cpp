@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_services.h"
+#include "records/registry_access.h"
+#include "records/sound_cue.h"
+#include "unit/records_test_folder.h"
+
+namespace orlimo {
+namespace {
+
+using testing_records::TestFolder;
+
+struct Fakes {
+  fake::FakeClock clock{{2003, 12, 4, 16, 5, 9}};
+  fake::CallRecorder recorder{clock};
+  fake::FakeSound sound{recorder};
+  fake::FakeRegistry registry{recorder};
+};
+
+TEST(RecordsSound, NewCueClosesTheOldOneAndMissingFilesStaySilent) {
+  TestFolder folder;
+  folder.Write(Main::kChimes, "RIFF");
+  const Text chimes = InFolder(folder.folder(), Main::kChimes);
+  const Text glass = InFolder(folder.folder(), Main::kGlass);
+  Fakes fakes;
+  Main::PlaySound(fakes.sound, chimes);
+  Main::PlaySound(fakes.sound, glass);  // not installed
+
+  const std::vector<std::string> expected = {"Sound.Close", "Sound.Open(" + ToUtf8(chimes) + ")",
+                                             "Sound.Play", "Sound.Close",
+                                             "Sound.Open(" + ToUtf8(glass) + ")"};
+  EXPECT_EQ(fakes.recorder.Texts(), expected);
+  EXPECT_EQ(fakes.sound.Played(), std::vector<Text>{chimes});
+}
+
+TEST(RecordsRegistry, ReadPassesFailuresOnDeleteSwallowsThem) {
+  Fakes fakes;
+  const Text startup = Registry::kCommonStartupPath;
+  fakes.registry.values[startup] = u"C:\\Startup";
+  fakes.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
+
+  EXPECT_EQ(Registry::RegistryRead(fakes.registry, startup), u"C:\\Startup");
+  EXPECT_THROW(Registry::RegistryRead(fakes.registry, startup + u"x"), platform::RegistryError);
+
+  EXPECT_EQ(Registry::RegistryDelete(fakes.registry, Registry::kRunValuePath), u"");
+  EXPECT_FALSE(fakes.registry.values.contains(Registry::kRunValuePath));
+  EXPECT_EQ(Registry::RegistryDelete(fakes.registry, Registry::kRunValuePath), u"");
+  fakes.registry.deniesDelete = true;
+  EXPECT_EQ(Registry::RegistryDelete(fakes.registry, startup), u"");
+}
+
+}  // namespace
+}  // namespace orlimo
