@@ -1,0 +1,106 @@
+# The Windows program: the Win32 layer, Orlimo.exe, the companion VarnRunCom.exe, the sound cues
+# and the ready-to-run program folder <build>/dist. Included by the top-level CMakeLists on Windows
+# targets (the MinGW-w64 cross build, or MinGW on Windows itself).
+
+enable_language(RC)
+
+set(ORLIMO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+set(ORLIMO_RESOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/resources)
+
+# Static runtime: the program folder needs no DLL beside the executables.
+function(orlimo_windows_target target)
+  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+    $<$<CONFIG:Release,MinSizeRel>:-s>)
+endfunction()
+
+# A resource script compiled on its own: the compiler's warning options are not the resource
+# compiler's, so the resources get a target without them.
+function(orlimo_resources target script)
+  add_library(${target} OBJECT ${script})
+  set_target_properties(${target} PROPERTIES COMPILE_OPTIONS "")
+  target_include_directories(${target} PRIVATE ${ORLIMO_RESOURCE_DIR})
+  set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS
+    ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_RESOURCE_DIR}/version.rc2
+    ${ORLIMO_RESOURCE_DIR}/resource_ids.h ${ORLIMO_RESOURCE_DIR}/orlimo.manifest
+    ${ORLIMO_RESOURCE_DIR}/key.bmp ${ORLIMO_RESOURCE_DIR}/user.bmp ${ORLIMO_RESOURCE_DIR}/hide.bmp)
+endfunction()
+
+# The Win32 layer: platform services and, once written, the renderer (everything in src/win32
+# but the program's entry point).
+orlimo_sources(WIN32_SOURCES src/win32)
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/main\\.cpp$")
+add_library(orlimo_win32 STATIC ${WIN32_SOURCES})
+orlimo_windows_target(orlimo_win32)
+target_link_libraries(orlimo_win32 PUBLIC orlimo_core
+  user32 gdi32 comctl32 winmm advapi32 shell32 ole32 uuid)
+
+orlimo_resources(orlimo_program_resources ${ORLIMO_RESOURCE_DIR}/orlimo.rc)
+orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)
+
+set(ORLIMO_DIST_TARGETS)
+
+# ---- Orlimo.exe -------------------------------------------------------------------------------
+# Built once src/win32/main.cpp (WinMain) exists. A wWinMain entry point is linked with -municode.
+set(ORLIMO_MAIN ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/main.cpp)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ORLIMO_MAIN})
+if(EXISTS ${ORLIMO_MAIN})
+  add_executable(Orlimo WIN32 ${ORLIMO_MAIN} $<TARGET_OBJECTS:orlimo_program_resources>)
+  orlimo_windows_target(Orlimo)
+  target_link_libraries(Orlimo PRIVATE orlimo_win32 orlimo_core)
+  file(STRINGS ${ORLIMO_MAIN} ORLIMO_WIDE_ENTRY REGEX "wWinMain")
+  if(ORLIMO_WIDE_ENTRY)
+    target_link_options(Orlimo PRIVATE -municode)
+  endif()
+  set_target_properties(Orlimo PROPERTIES OUTPUT_NAME Orlimo
+    RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
+  list(APPEND ORLIMO_DIST_TARGETS Orlimo)
+endif()
+
+# ---- VarnRunCom.exe: the windowless companion ------------------------------------------------
+orlimo_sources(COMPANION_SOURCES src/companion)
+add_executable(VarnRunCom WIN32 ${COMPANION_SOURCES} $<TARGET_OBJECTS:orlimo_companion_resources>)
+orlimo_windows_target(VarnRunCom)
+target_include_directories(VarnRunCom PRIVATE src)
+target_link_options(VarnRunCom PRIVATE -municode -mwindows)
+set_target_properties(VarnRunCom PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
+list(APPEND ORLIMO_DIST_TARGETS VarnRunCom)
+
+# ---- The sound cues, made by a generator built for and run on the build machine -------------
+set(ORLIMO_HOST_CXX c++ CACHE STRING "C++ compiler of the build machine, for build-time tools")
+set(ORLIMO_WAVGEN ${CMAKE_BINARY_DIR}/tools/wavgen${CMAKE_HOST_EXECUTABLE_SUFFIX})
+add_custom_command(
+  OUTPUT ${ORLIMO_WAVGEN}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tools
+  COMMAND ${ORLIMO_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Werror
+          ${CMAKE_CURRENT_SOURCE_DIR}/tools/wavgen.cpp -o ${ORLIMO_WAVGEN}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tools/wavgen.cpp
+  COMMENT "Building the sound cue generator for the build machine"
+  VERBATIM)
+set(ORLIMO_CUES)
+foreach(cue CHIMES BUTTON CASHREG GLASS)
+  list(APPEND ORLIMO_CUES ${ORLIMO_DIST_DIR}/${cue}.WAV)
+endforeach()
+add_custom_command(
+  OUTPUT ${ORLIMO_CUES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ORLIMO_DIST_DIR}
+  COMMAND ${ORLIMO_WAVGEN} ${ORLIMO_DIST_DIR}
+  DEPENDS ${ORLIMO_WAVGEN}
+  COMMENT "Synthesising the sound cues"
+  VERBATIM)
+
+# ---- The program folder: executables and cues in <build>/dist --------------------------------
+add_custom_target(dist ALL DEPENDS ${ORLIMO_CUES} ${ORLIMO_DIST_TARGETS})
+
+# ---- Test drivers run under Wine by tests/windows/run (kept out of the program folder) -------
+set(ORLIMO_WINDOWS_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+add_executable(platform_check ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/platform_check.cpp)
+orlimo_windows_target(platform_check)
+target_link_libraries(platform_check PRIVATE orlimo_win32)
+target_link_options(platform_check PRIVATE -municode)
+add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp)
+orlimo_windows_target(fake_orlimo)
+target_include_directories(fake_orlimo PRIVATE src)
+target_link_options(fake_orlimo PRIVATE -municode -mwindows)
+set_target_properties(platform_check fake_orlimo PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_WINDOWS_TEST_DIR})

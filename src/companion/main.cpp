@@ -1,0 +1,52 @@
+// VarnRunCom.exe: started when Orlimo's window is closed, it waits a moment and starts Orlimo
+// again from its own folder unless Orlimo already runs, then ends. It has no window.
+#include <string>
+
+#include "companion/own_folder.h"
+#include "companion/process_list.h"
+#include "win32/windows_api.h"
+
+namespace {
+
+constexpr DWORD kWaitMs = 5000;  // time for a closing Orlimo to end
+constexpr wchar_t kProgramName[] = L"Orlimo.exe";
+constexpr wchar_t kWaitingMutex[] = L"Local\\Orlimo.Companion";
+constexpr WORD kShowNormal = 5;
+
+void StartProgram(const std::wstring& path) {
+  std::wstring commandLine = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = kShowNormal;
+  PROCESS_INFORMATION started{};
+  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &started)) {
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // One companion waits at a time; a second one has nothing to add.
+  HANDLE waiting = CreateMutexW(nullptr, FALSE, kWaitingMutex);
+  if (waiting == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (waiting != nullptr) CloseHandle(waiting);
+    return 0;
+  }
+
+  Sleep(kWaitMs);
+  int result = 0;
+  if (!orlimo::companion::IsRunning(kProgramName)) {
+    const std::wstring folder = orlimo::companion::OwnFolder();
+    if (folder.empty()) {
+      result = 1;
+    } else {
+      StartProgram(folder + L"\\" + kProgramName);
+    }
+  }
+  CloseHandle(waiting);
+  return result;
+}

@@ -1,0 +1,99 @@
+#include "win32/win32_registry.h"
+
+#include <string>
+
+#include "win32/registry_path.h"
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+
+namespace orlimo::win32 {
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::kLocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::kCurrentUser:
+      return HKEY_CURRENT_USER;
+    case RegistryRoot::kClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RegistryRoot::kUsers:
+      return HKEY_USERS;
+  }
+  return HKEY_LOCAL_MACHINE;
+}
+
+// The path in UTF-8, for the error's message.
+std::string Utf8(const Text& text) {
+  const std::wstring wide = ToWide(text);
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+[[noreturn]] void Fail(const char* what, const Text& path, LONG status) {
+  throw platform::RegistryError(std::string(what) + " " + Utf8(path) + " (error " +
+                                std::to_string(status) + ")");
+}
+
+RegistryPath Parse(const Text& path) {
+  std::optional<RegistryPath> parsed = ParseRegistryPath(path);
+  if (!parsed) throw platform::RegistryError("not a registry path: " + Utf8(path));
+  return *parsed;
+}
+
+// Owns an open key.
+class OpenKey {
+ public:
+  OpenKey(const RegistryPath& path, REGSAM access, const char* what, const Text& fullPath) {
+    const std::wstring key = ToWide(path.key);
+    const LONG status =
+        RegOpenKeyExW(RootKey(path.root), key.c_str(), 0, access | KEY_WOW64_64KEY, &key_);
+    if (status != ERROR_SUCCESS) Fail(what, fullPath, status);
+  }
+  ~OpenKey() { RegCloseKey(key_); }
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+Text Win32Registry::ReadString(const Text& path) {
+  const RegistryPath parsed = Parse(path);
+  const OpenKey key(parsed, KEY_QUERY_VALUE, "cannot open the key of", path);
+  const std::wstring value = ToWide(parsed.value);
+  // The value may grow between the size query and the read: try again a few times.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD bytes = 0;
+    LONG status =
+        RegGetValueW(key.get(), nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
+    if (status != ERROR_SUCCESS) Fail("cannot read", path, status);
+    std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    status = RegGetValueW(key.get(), nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, data.data(),
+                          &bytes);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS) Fail("cannot read", path, status);
+    return FromWide(data.c_str());  // the data ends at its terminating NUL
+  }
+  Fail("cannot read", path, ERROR_MORE_DATA);
+}
+
+void Win32Registry::DeleteValue(const Text& path) {
+  const RegistryPath parsed = Parse(path);
+  if (parsed.value.empty()) throw platform::RegistryError("not a value: " + Utf8(path));
+  const OpenKey key(parsed, KEY_SET_VALUE, "cannot open the key of", path);
+  const std::wstring value = ToWide(parsed.value);
+  const LONG status = RegDeleteValueW(key.get(), value.c_str());
+  if (status != ERROR_SUCCESS) Fail("cannot delete", path, status);
+}
+
+}  // namespace orlimo::win32

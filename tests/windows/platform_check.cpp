@@ -1,0 +1,335 @@
+// Exercises the Win32 platform services against the real system (Windows, or Wine with a Korean
+// locale) and prints one "PASS <check>" or "FAIL <check>: <detail>" line per check.
+// Usage: platform_check --now "YYYY-MM-DD HH:MM:SS" --wav <a WAV file>
+// The checks start copies of this program, which read what to do from ORLIMO_CHECK_ROLE.
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32/registry_path.h"
+#include "win32/wide_text.h"
+#include "win32/win32_ansi_codepage.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_registry.h"
+#include "win32/win32_sound.h"
+#include "win32/win32_system.h"
+#include "win32/windows_api.h"
+
+// <windows.h> maps these names to its A/W functions; here they are the platform interface's.
+#undef LookupPrivilegeValue
+#undef ExitWindows
+
+namespace {
+
+using orlimo::Text;
+using namespace orlimo::win32;
+namespace platform = orlimo::platform;
+
+constexpr wchar_t kRoleVariable[] = L"ORLIMO_CHECK_ROLE";
+constexpr int kAnotherInstanceExit = 10;
+constexpr int kAloneExit = 11;
+
+int failures = 0;
+
+void Report(const char* check, bool ok, const std::string& detail = {}) {
+  if (ok) {
+    std::printf("PASS %s\n", check);
+  } else {
+    ++failures;
+    std::printf("FAIL %s: %s\n", check, detail.c_str());
+  }
+  std::fflush(stdout);
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char piece[4];
+  for (unsigned char byte : bytes) {
+    std::snprintf(piece, sizeof(piece), "%02X ", byte);
+    out += piece;
+  }
+  return out;
+}
+
+std::string Narrow(const Text& text) {
+  std::string out;
+  for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+std::wstring OwnPath() {
+  wchar_t path[4096] = {};
+  return std::wstring(path, GetModuleFileNameW(nullptr, path, 4096));
+}
+
+// Starts a copy of this program in the given role and waits for its exit code (-1 on failure).
+int RunCopy(const wchar_t* role) {
+  SetEnvironmentVariableW(kRoleVariable, role);
+  const std::wstring path = OwnPath();
+  std::wstring commandLine = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  const BOOL ok = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, nullptr, &startup, &started);
+  SetEnvironmentVariableW(kRoleVariable, nullptr);
+  if (!ok) return -1;
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(started.hProcess, 30000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(started.hProcess, &code);
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return static_cast<int>(code);
+}
+
+void CheckCodePage() {
+  Report("codepage_is_949", GetACP() == 949, "GetACP() = " + std::to_string(GetACP()));
+  Win32AnsiCodePage codePage;
+  const std::string expected = "\xC1\xA4\xBB\xF3\xC1\xBE\xB7\xE1";
+  const std::string encoded = codePage.Encode(u"정상종료");
+  Report("codepage_encode_hangul", encoded == expected, Hex(encoded));
+  Report("codepage_decode_hangul", codePage.Decode(expected) == u"정상종료",
+         Narrow(codePage.Decode(expected)));
+  const std::string substituted = codePage.Encode(u"a\u0E17b");  // Thai: not in code page 949
+  Report("codepage_unrepresentable_becomes_question_mark", substituted == "a?b", Hex(substituted));
+  Report("codepage_empty", codePage.Encode(u"").empty() && codePage.Decode("").empty());
+}
+
+void CheckRegistryPaths() {
+  struct Case {
+    const char16_t* path;
+    bool valid;
+    RegistryRoot root;
+    const char16_t* key;
+    const char16_t* value;
+  };
+  const Case cases[] = {
+      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run\\VarnTime", true, RegistryRoot::kLocalMachine,
+       u"SOFTWARE\\Microsoft\\Run", u"VarnTime"},
+      {u"hklm\\A\\B", true, RegistryRoot::kLocalMachine, u"A", u"B"},
+      {u"HKCU\\Software\\Key\\", true, RegistryRoot::kCurrentUser, u"Software\\Key", u""},
+      {u"HKEY_CLASSES_ROOT\\Name", true, RegistryRoot::kClassesRoot, u"", u"Name"},
+      {u"HKEY_USERS\\.DEFAULT\\V", true, RegistryRoot::kUsers, u".DEFAULT", u"V"},
+      {u"HKEY_NOWHERE\\A\\B", false, RegistryRoot::kLocalMachine, u"", u""},
+      {u"HKLM", false, RegistryRoot::kLocalMachine, u"", u""},
+  };
+  bool ok = true;
+  std::string detail;
+  for (const Case& c : cases) {
+    const auto parsed = ParseRegistryPath(c.path);
+    const bool same = parsed.has_value() == c.valid &&
+                      (!c.valid || *parsed == RegistryPath{c.root, c.key, c.value});
+    if (!same) {
+      ok = false;
+      detail += Narrow(c.path) + " ";
+    }
+  }
+  Report("registry_path_parsing", ok, detail);
+}
+
+bool Throws(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const platform::RegistryError&) {
+    return true;
+  }
+  return false;
+}
+
+void CheckRegistry() {
+  const std::wstring key = L"Software\\Orlimo Check " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folderText = L"C:\\시험 폴더";
+  const std::wstring expandText = L"%SystemRoot%\\Fonts";
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Folder", REG_SZ, folderText.c_str(),
+                  static_cast<DWORD>((folderText.size() + 1) * sizeof(wchar_t)));
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expandText.c_str(),
+                  static_cast<DWORD>((expandText.size() + 1) * sizeof(wchar_t)));
+  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+  const Text shortBase = u"HKCU\\" + FromWide(key.c_str()) + u"\\";
+
+  Win32Registry registry;
+  Text read;
+  const bool readThrew = Throws([&] { read = registry.ReadString(base + u"Folder"); });
+  Report("registry_read_string", !readThrew && read == u"C:\\시험 폴더", Narrow(read));
+  Text shortRead;
+  Throws([&] { shortRead = registry.ReadString(shortBase + u"Folder"); });
+  Report("registry_read_short_root", shortRead == u"C:\\시험 폴더", Narrow(shortRead));
+  Text expanded;
+  Throws([&] { expanded = registry.ReadString(base + u"Expand"); });
+  Report("registry_read_expand_string",
+         !expanded.empty() && expanded.find(u'%') == Text::npos && expanded.ends_with(u"\\Fonts"),
+         Narrow(expanded));
+  Report("registry_read_missing_throws", Throws([&] { registry.ReadString(base + u"Missing"); }));
+  Report("registry_read_bad_root_throws", Throws([&] { registry.ReadString(u"HKXX\\A\\B"); }));
+
+  const bool deleteThrew = Throws([&] { registry.DeleteValue(base + u"Folder"); });
+  Report("registry_delete_value",
+         !deleteThrew && Throws([&] { registry.ReadString(base + u"Folder"); }));
+  Report("registry_second_delete_throws", Throws([&] { registry.DeleteValue(base + u"Folder"); }));
+  Report("registry_delete_of_key_refused",
+         Throws([&] { registry.DeleteValue(base); }) &&
+             !Throws([&] { registry.ReadString(base + u"Expand"); }));
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+
+  // The value the program reads at every start must exist.
+  Text startup;
+  const bool startupThrew = Throws([&] {
+    startup = registry.ReadString(
+        u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+        u"Folders\\Common Startup");
+  });
+  Report("registry_read_common_startup", !startupThrew && !startup.empty(), Narrow(startup));
+}
+
+std::vector<platform::ProcessEntry> Walk(platform::System& system) {
+  std::vector<platform::ProcessEntry> entries;
+  const platform::Handle snapshot = system.CreateProcessSnapshot(platform::kSnapshotProcesses, 0);
+  if (snapshot == 0) return entries;
+  for (auto entry = system.FirstProcess(snapshot); entry; entry = system.NextProcess(snapshot)) {
+    entries.push_back(*entry);
+  }
+  system.CloseHandle(snapshot);
+  return entries;
+}
+
+void CheckProcesses() {
+  Win32System system;
+  const auto entries = Walk(system);
+  bool foundSelf = false;
+  for (const auto& entry : entries) {
+    foundSelf |= entry.processId == GetCurrentProcessId() && entry.exeFile == u"platform_check.exe";
+  }
+  Report("process_walk_finds_itself", foundSelf,
+         std::to_string(entries.size()) + " entries, none is platform_check.exe with our id");
+
+  // A copy started by path is found by the walk and can be terminated with an exit code.
+  SetEnvironmentVariableW(kRoleVariable, L"linger");
+  system.StartProgram(FromWide(OwnPath().c_str()), platform::kShowNormal);
+  SetEnvironmentVariableW(kRoleVariable, nullptr);
+  std::uint32_t copyId = 0;
+  for (int attempt = 0; attempt < 100 && copyId == 0; ++attempt) {
+    for (const auto& entry : Walk(system)) {
+      if (entry.exeFile == u"platform_check.exe" && entry.processId != GetCurrentProcessId()) {
+        copyId = entry.processId;
+      }
+    }
+    if (copyId == 0) Sleep(100);
+  }
+  Report("start_program_runs_the_copy", copyId != 0, "no second platform_check.exe appeared");
+  if (copyId == 0) return;
+  HANDLE watch = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, copyId);
+  const platform::Handle process = system.OpenProcess(platform::kProcessAllAccess, false, copyId);
+  const bool terminated = process != 0 && system.TerminateProcess(process, 7);
+  if (process != 0) system.CloseHandle(process);
+  DWORD code = 0;
+  const bool ended = watch != nullptr && WaitForSingleObject(watch, 10000) == WAIT_OBJECT_0 &&
+                     GetExitCodeProcess(watch, &code);
+  if (watch != nullptr) ::CloseHandle(watch);
+  Report("terminate_process_with_exit_code", terminated && ended && code == 7,
+         "exit code " + std::to_string(code));
+}
+
+void CheckPrivileges() {
+  Win32System system;
+  Report("version_has_tokens", (system.GetVersion() & 0x80000000u) == 0);
+  const platform::Handle token = system.OpenOwnProcessToken(platform::kTokenAdjustAndQuery);
+  Report("open_own_process_token", token != 0);
+  const auto shutdown = system.LookupPrivilegeValue(u"SeShutdownPrivilege");
+  Report("lookup_shutdown_privilege", shutdown.has_value() && *shutdown != 0);
+  Report("lookup_unknown_privilege_fails",
+         !system.LookupPrivilegeValue(u"SeNoSuchPrivilege").has_value());
+  if (token != 0 && shutdown) {
+    Report("enable_privilege_with_previous_state",
+           system.AdjustTokenPrivilege(token, *shutdown, platform::kPrivilegeEnabled, 16));
+    Report("disable_privilege_without_previous_state",
+           system.AdjustTokenPrivilege(token, *shutdown, 0, 0));
+  }
+  if (token != 0) system.CloseHandle(token);
+}
+
+void CheckInstances() {
+  Report("instance_probe_alone_before", RunCopy(L"instance") == kAloneExit);
+  {
+    Win32System system;
+    Report("first_instance_is_alone", !system.IsAnotherInstanceRunning());
+    Report("first_instance_answer_is_kept", !system.IsAnotherInstanceRunning());
+    Report("second_copy_sees_the_first", RunCopy(L"instance") == kAnotherInstanceExit);
+  }
+  Report("instance_released_at_end", RunCopy(L"instance") == kAloneExit);
+}
+
+bool ParseTimestamp(const std::wstring& text, orlimo::DateTimeFields& fields) {
+  return swscanf(text.c_str(), L"%d-%d-%d %d:%d:%d", &fields.year, &fields.month, &fields.day,
+                 &fields.hour, &fields.minute, &fields.second) == 6;
+}
+
+long long Seconds(const orlimo::DateTimeFields& f) {
+  // Days from a civil date (proleptic Gregorian), enough to compare two nearby times.
+  const int y = f.year - (f.month <= 2 ? 1 : 0);
+  const int era = y / 400;
+  const int yearOfEra = y - era * 400;
+  const int dayOfYear = (153 * (f.month + (f.month > 2 ? -3 : 9)) + 2) / 5 + f.day - 1;
+  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  const long long days = era * 146097LL + dayOfEra;
+  return days * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
+}
+
+void CheckClock(const std::wstring& now) {
+  orlimo::DateTimeFields expected;
+  if (!ParseTimestamp(now, expected)) {
+    Report("clock_matches_local_time", false, "no --now \"YYYY-MM-DD HH:MM:SS\" given");
+    return;
+  }
+  const orlimo::DateTimeFields read = Win32Clock().Now();
+  const long long difference = Seconds(read) - Seconds(expected);
+  Report("clock_matches_local_time", difference >= -5 && difference <= 120,
+         "off by " + std::to_string(difference) + " s");
+}
+
+void CheckSound(const std::wstring& wav) {
+  Win32Sound sound;
+  Report("sound_open_missing_file_fails", !sound.Open(u"C:\\no such folder\\CHIMES.WAV"));
+  Report("sound_open_cue", !wav.empty() && sound.Open(FromWide(wav.c_str())),
+         "cannot open the cue given with --wav");
+  sound.Play();
+  sound.Close();
+  Report("sound_play_after_close_is_quiet", (sound.Play(), true));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  wchar_t role[32] = {};
+  if (GetEnvironmentVariableW(kRoleVariable, role, 32) > 0) {
+    if (std::wstring(role) == L"instance") {
+      Win32System system;
+      return system.IsAnotherInstanceRunning() ? kAnotherInstanceExit : kAloneExit;
+    }
+    if (std::wstring(role) == L"linger") {
+      Sleep(20000);
+      return 0;
+    }
+    return 2;
+  }
+
+  std::wstring now;
+  std::wstring wav;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::wstring option = argv[i];
+    if (option == L"--now") now = argv[i + 1];
+    if (option == L"--wav") wav = argv[i + 1];
+  }
+
+  CheckCodePage();
+  CheckRegistryPaths();
+  CheckRegistry();
+  CheckProcesses();
+  CheckPrivileges();
+  CheckInstances();
+  CheckClock(now);
+  CheckSound(wav);
+  return failures == 0 ? 0 : 1;
+}
