@@ -120,13 +120,5 @@ TEST(RecordsEncript, EveryCharacterComesBackWithinTheFormatsLimits) {
   EXPECT_EQ(changed, 16 + 1 + 1 + 128 + 94 + 1);
 }
 
-TEST(RecordsEncript, HangulAndPrintableAsciiRoundTrip) {
-  Text line = u"첫째 둘째 한글 가힣";
-  for (char16_t code = 0x21; code < 0x7F; ++code) {
-    if (code != u'`') line += code;
-  }
-  EXPECT_EQ(UnscrambleLine(ScrambleLine(u"  " + line + u"  ")), line);
-}
-
 }  // namespace
 }  // namespace orlimo
