@@ -20,9 +20,13 @@ void FakeClock::Set(const DateTimeFields& fields) {
   wallMs_ = SecondsFromFields(fields) * 1000 + wallMs_ % 1000;
 }
 
-void FakeClock::ShiftSeconds(std::int64_t seconds) { wallMs_ += seconds * 1000; }
+void FakeClock::ShiftSeconds(std::int64_t seconds) {
+  wallMs_ += seconds * 1000;
+}
 
-void CallRecorder::Record(std::string what) { calls_.push_back({clock_.ElapsedMs(), std::move(what)}); }
+void CallRecorder::Record(std::string what) {
+  calls_.push_back({clock_.ElapsedMs(), std::move(what)});
+}
 
 std::vector<std::string> CallRecorder::Texts() const {
   std::vector<std::string> texts;

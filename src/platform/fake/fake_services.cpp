@@ -13,7 +13,9 @@ std::string Hex(std::uint64_t value) {
   return buffer;
 }
 
-std::string Utf8(const Text& text) { return ToUtf8(text); }
+std::string Utf8(const Text& text) {
+  return ToUtf8(text);
+}
 
 }  // namespace
 

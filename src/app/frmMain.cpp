@@ -1,0 +1,166 @@
+#include "app/frmMain.h"
+
+#include <stdexcept>
+
+#include "app/frmSmall.h"
+#include "app/shared_texts.h"
+#include "app/version.h"
+#include "base/path.h"
+#include "enforce/ProcessCheck.h"
+#include "records/log_words.h"
+#include "records/registry_access.h"
+#include "records/sound_cue.h"
+#include "records/startup_shortcuts.h"
+
+namespace orlimo {
+namespace {
+
+constexpr char16_t kChangePasswordTip[] = u"암호 바꾸기";
+constexpr char16_t kChangeUserTip[] = u"사용자 바꾸기";
+constexpr char16_t kHideCaption[] = u"숨김";
+constexpr char16_t kAuthorship[] = u"(C) Orlimo 개발팀";
+constexpr char16_t kLoadFailed[] = u"Error, FormLoad";
+constexpr char16_t kStartupTickFailed[] = u"Err...";
+constexpr char16_t kShortcutPattern[] = u"StartupPCVarn.*";
+
+constexpr int kClientWidth = 5550;
+constexpr int kRowStep = 630;
+
+}  // namespace
+
+frmMain::frmMain(Program& program)
+    : Form(program.runtime, "frmMain"),
+      cmdPwd(*this, "cmdPwd"),
+      cmdUser(*this, "cmdUser"),
+      lStatus(*this, "lStatus"),
+      lTitle(*this, "lTitle"),
+      cmdHide(*this, "cmdHide"),
+      cmdSetup(*this, "cmdSetup"),
+      TimerStartup(*this, "TimerStartup"),
+      TimerCheckTime(*this, "TimerCheckTime"),
+      TimerUserBeep(*this, "TimerUserBeep"),
+      program_(program) {
+  cmdHide.onClick = [this] { cmdHide_Click(); };
+  TimerStartup.onTick = [this] { TimerStartup_Timer(); };
+  TimerCheckTime.onTick = [this] { TimerCheckTime_Timer(); };
+  TimerUserBeep.onTick = [this] { TimerUserBeep_Timer(); };
+}
+
+void frmMain::Design() {
+  SetCaption(u"Orlimo");
+  SetFixedDialog(true);
+  SetBackColor(forms::kButtonFace);
+  SetClientSize(kClientWidth, 750 * 9 + 1600);
+  for (int i = 0; i < kMaxUsers; ++i) {
+    int rowTop = 495 + kRowStep * i;
+    cmdPwd[i].Move(30, rowTop, 285, 495);
+    cmdPwd[i].SetPicture(forms::Picture::Key);
+    cmdPwd[i].SetToolTip(kChangePasswordTip);
+    cmdPwd[i].SetCaption(u"");
+    cmdPwd[i].SetTabIndex(3 + 2 * i);
+    cmdUser[i].Move(360, rowTop, 2655, 495);
+    cmdUser[i].SetPicture(forms::Picture::User);
+    cmdUser[i].SetToolTip(kChangeUserTip);
+    cmdUser[i].SetCaption(u"User " + DecimalText(i + 1));
+    cmdUser[i].SetTabIndex(4 + 2 * i);
+    lStatus[i].Move(3210, 585 + kRowStep * i, kClientWidth - 3210 - 30, 300);
+    lStatus[i].SetCaption(u"Status");
+  }
+  cmdHide.Move(30, 30, 855, 390);
+  cmdHide.SetPicture(forms::Picture::Hide);
+  cmdHide.SetCaption(kHideCaption);
+  cmdHide.SetTabIndex(0);
+  lTitle.Move(960, 105, 3330, 300);
+  lTitle.SetCentered(true);
+  lTitle.SetForeColor(forms::kRed);
+  lTitle.SetFont({u"굴림", 9, true});
+  lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+  cmdSetup.Move(4380, 30, 1140, 390);
+  cmdSetup.SetCaption(u"Setup");
+  cmdSetup.SetTabIndex(1);
+  TimerStartup.SetInterval(30000);
+  TimerStartup.SetOn(true);
+  TimerCheckTime.SetInterval(30000);
+  TimerCheckTime.SetOn(true);
+  TimerUserBeep.SetInterval(1000);
+  TimerUserBeep.SetOn(false);
+}
+
+Text frmMain::MainCaption() const {
+  return VersionTitle() + u"    Orlimo  " + kAuthorship;
+}
+
+void frmMain::Form_Load() {
+  try {
+    LoadSteps();
+  } catch (const std::exception&) {
+    program_.runtime.MessageBox(kLoadFailed, forms::kMbOk);
+  }
+}
+
+void frmMain::LoadSteps() {
+  forms::ScreenSize screen = program_.runtime.Screen();
+  SetBounds({screen.width - Bounds().width, 0, Bounds().width, Bounds().height});
+  lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+  SetCaption(MainCaption());
+  program_.WriteLog(LogWords::kStartMark);
+  program_.WriteLog(Caption());
+  if (program_.services.system.IsAnotherInstanceRunning()) {
+    Unload();
+    program_.runtime.End();
+  }
+  Text startupFolder =
+      Registry::RegistryRead(program_.services.registry, Registry::kCommonStartupPath);
+  Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
+  program_.CurrentUser = -1;
+  Main::LoadSettings(program_.settings, program_.folder);
+  program_.settingsRead = true;
+  ClearUsageOnNewDay();
+  Inits();
+  program_.SaveSettings();
+  TimerUserBeep.SetOn(false);
+  TimerCheckTime.SetOn(false);
+  TimerStartup.SetOn(true);
+  TimerUserBeep.SetOn(false);
+}
+
+void frmMain::Inits() {
+  LayOutRows();
+  ChooseStartUser();
+  program_.SaveSettings();
+  DisplayCurrent();
+}
+
+void frmMain::TimerStartup_Timer() {
+  try {
+    if (!program_.settingsRead) return;
+    CheckTickCount_ = 0;
+    program_.PlayCue(Main::kChimes);
+    TimerStartup.SetOn(false);
+    LastMeterStamp_ = TimestampText(program_.services.clock.Now());
+    TimerCheckTime.SetOn(true);
+    TimerCheckTime_Timer();
+    program_.UsageSummary(LogWords::kStart);
+    Inits();
+  } catch (const std::exception&) {
+    Unload();
+    program_.runtime.MessageBox(kStartupTickFailed, forms::kMbOk);
+  }
+}
+
+void frmMain::cmdHide_Click() {
+  Hide();
+  program_.SmallWindow().Show();
+}
+
+void frmMain::Form_Unload() {
+  program_.UsageSummary(LogWords::kClosed);
+  CheckTimeOut();
+}
+
+void frmMain::Form_Terminate() {
+  program_.UsageSummary(LogWords::kReleased);
+  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.folder);
+}
+
+}  // namespace orlimo

@@ -1,0 +1,127 @@
+// The metering of the current user, the time-out check, the choice of the current user and the
+// choose-a-user countdown.
+#include <optional>
+#include <stdexcept>
+
+#include "app/frmMain.h"
+#include "app/shared_texts.h"
+#include "app/metering.h"
+#include "enforce/DialogEnd.h"
+#include "records/log_words.h"
+#include "records/sound_cue.h"
+
+namespace orlimo {
+namespace {
+
+constexpr int kChooseSeconds = 100;
+constexpr int kTicksBetweenUsageLines = 60;
+
+constexpr char16_t kChooseTitle[] = u"사용자 선택 남은 시간=";
+constexpr char16_t kSecondsUnit[] = u"초";
+
+std::int32_t CheckedInt32(std::int64_t value) {
+  if (value < INT32_MIN || value > INT32_MAX) throw std::overflow_error("usage out of range");
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+void frmMain::CheckTimeOut() {
+  try {
+    if (!program_.settingsRead || LastMeterStamp_.empty()) return;
+    std::optional<DateValue> stamp = ParseDate(LastMeterStamp_);
+    if (!stamp) return;
+    DateValue now = DateFromFields(program_.services.clock.Now());
+    int elapsed = Metering::CreditedSeconds(*stamp, now);
+    ElapsedSeconds_ = static_cast<float>(elapsed);
+    LastMeterStamp_ = TimestampText(program_.services.clock.Now());
+    if (program_.CurrentUser >= 0) {
+      UserEntry& user = program_.settings.User(program_.CurrentUser);
+      user.UsedSeconds = CheckedInt32(static_cast<std::int64_t>(user.UsedSeconds) + elapsed);
+      user.UsedMinutes = Metering::UsedMinutesOf(user.UsedSeconds);
+    }
+    DisplayCurrent();
+    program_.SaveSettings();
+  } catch (const std::exception&) {
+    // The step ends where it failed; the next one tries again.
+  }
+}
+
+void frmMain::TimerCheckTime_Timer() {
+  try {
+    if (!program_.settingsRead) return;
+    CheckTimeOut();
+    const Settings& settings = program_.settings;
+    if (settings.UserCount >= 0 && program_.CurrentUser >= 0) {
+      const UserEntry& user = settings.User(program_.CurrentUser);
+      if (user.UsedMinutes >= user.LimitMinutes) {
+        if (settings.PasswordsInUse != 0) {
+          program_.CurrentUser = -1;
+          Inits();
+        } else if (!program_.EndDialog().Visible()) {
+          program_.EndDialog().Show(true);
+        }
+      }
+    }
+    if (++CheckTickCount_ > kTicksBetweenUsageLines) {
+      program_.UsageSummary(LogWords::kInUse);
+      CheckTickCount_ = 0;
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+void frmMain::ChooseStartUser() {
+  Settings& settings = program_.settings;
+  if (settings.PasswordsInUse != 0) {
+    ChooseTickCount_ = 0;
+    TimerUserBeep.SetOn(true);
+    return;
+  }
+  program_.CurrentUser = -1;
+  // Only the users in use take part: a slot past the last user may still hold an old entry.
+  for (int u = 0; u <= settings.UserCount; ++u) {
+    if (settings.User(u).UsedMinutes < settings.User(u).LimitMinutes) {
+      program_.CurrentUser = static_cast<std::int16_t>(u);
+      return;
+    }
+  }
+  if (settings.UserCount >= 0) program_.CurrentUser = settings.UserCount;
+}
+
+void frmMain::TimerUserBeep_Timer() {
+  try {
+    lTitle.SetCaption(kChooseTitle + DecimalText(kChooseSeconds - ChooseTickCount_) + kSecondsUnit);
+    if (program_.CurrentUser >= 0) {
+      TimerUserBeep.SetOn(false);
+      lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+    }
+    if (ChooseTickCount_ % 5 == 0) program_.PlayCue(Main::kChimes);
+    ++ChooseTickCount_;
+    program_.runtime.Yield();
+    if (ChooseTickCount_ > kChooseSeconds) {
+      program_.UsageSummary(LogWords::kEnd);
+      program_.WriteLog(LogWords::kEndMark);
+      if (!program_.EndDialog().Visible()) program_.EndDialog().Show(true);
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+void frmMain::ClearUsageOnNewDay() {
+  Settings& settings = program_.settings;
+  DateTimeFields today = program_.services.clock.Now();
+  DateTimeFields lastReset = FieldsFromDate(settings.User(0).Day);
+  bool sameDate =
+      lastReset.year == today.year && lastReset.month == today.month && lastReset.day == today.day;
+  if (sameDate) return;
+  DateValue now = DateFromFields(today);
+  for (int u = 0; u < kMaxUsers; ++u) {
+    UserEntry& user = settings.User(u);
+    user.UsedSeconds = 0;
+    user.UsedMinutes = 0;
+    user.Day = now;
+  }
+}
+
+}  // namespace orlimo

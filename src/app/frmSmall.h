@@ -1,0 +1,21 @@
+// The very small window that stands in for the hidden main window in the same corner.
+#pragma once
+
+#include "app/program.h"
+#include "forms/form.h"
+
+namespace orlimo {
+
+class frmSmall : public forms::Form {
+ public:
+  explicit frmSmall(Program& program);
+
+  void Design() override;
+  void Form_Load() override;
+  void Form_Click() override;
+
+ private:
+  Program& program_;
+};
+
+}  // namespace orlimo

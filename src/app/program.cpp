@@ -1,0 +1,49 @@
+#include "app/program.h"
+
+#include "app/frmMain.h"
+#include "app/frmSmall.h"
+#include "base/path.h"
+#include "enforce/DialogEnd.h"
+#include "records/sound_cue.h"
+
+namespace orlimo {
+
+Program::Program(Text programFolder, platform::Services& platformServices,
+                 forms::Renderer& renderer)
+    : folder(std::move(programFolder)),
+      services(platformServices),
+      runtime(renderer),
+      log{folder, services.clock, services.codePage},
+      main_(std::make_unique<frmMain>(*this)),
+      small_(std::make_unique<frmSmall>(*this)),
+      dialogEnd_(std::make_unique<DialogEnd>(*this)) {}
+
+Program::~Program() = default;
+
+void Program::Run() {
+  main_->Show();
+  runtime.RunUntilAllUnloaded();
+  forms::Runtime::Guarded([this] { main_->Form_Terminate(); });
+}
+
+void Program::SessionEnding() {
+  main_->Unload();
+}
+
+void Program::WriteLog(TextView text) const {
+  Main::WriteLog(log, text);
+}
+
+void Program::UsageSummary(TextView word) const {
+  Main::UsageSummary(log, settings, word, LogUser());
+}
+
+void Program::PlayCue(TextView fileName) const {
+  Main::PlaySound(services.sound, InFolder(folder, fileName));
+}
+
+void Program::SaveSettings() const {
+  if (settingsRead) Main::SaveSettings(settings, folder);
+}
+
+}  // namespace orlimo

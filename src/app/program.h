@@ -1,0 +1,64 @@
+// The program: everything that lives for the whole run, and the one instance of each window.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "forms/runtime.h"
+#include "platform/services.h"
+#include "records/settings.h"
+#include "records/usage_log.h"
+
+namespace orlimo {
+
+class frmMain;
+class frmSmall;
+class DialogEnd;
+
+class Program {
+ public:
+  Program(Text folder, platform::Services& services, forms::Renderer& renderer);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Loads and shows the main window, runs events until every window has been unloaded, then
+  // runs the main window's final release.
+  void Run();
+  // Windows is logging off or shutting down: the main window unloads, running its closing steps.
+  void SessionEnding();
+
+  // The settings: UserTable, UserCount, ParentPassword, PasswordsInUse.
+  Settings settings;
+  // Whether the settings have been read; until then nothing is saved, metered or enforced.
+  bool settingsRead = false;
+  std::int16_t CurrentUser = -1;
+  std::int16_t ChosenUser = 0;
+  std::int16_t PasswordTarget = 0;
+
+  const Text folder;
+  platform::Services& services;
+  forms::Runtime runtime;
+  const Main::LogFile log;
+
+  frmMain& MainWindow() { return *main_; }
+  frmSmall& SmallWindow() { return *small_; }
+  DialogEnd& EndDialog() { return *dialogEnd_; }
+
+  // The user a log line or the countdown names: the current user, or user 0 when nobody is.
+  int LogUser() const { return CurrentUser >= 0 ? CurrentUser : 0; }
+  void WriteLog(TextView text) const;
+  // The usage line of the log user.
+  void UsageSummary(TextView word) const;
+  // Plays one of the cues in the program's folder.
+  void PlayCue(TextView fileName) const;
+  // Writes Setup.ini; does nothing while the settings have not been read.
+  void SaveSettings() const;
+
+ private:
+  std::unique_ptr<frmMain> main_;
+  std::unique_ptr<frmSmall> small_;
+  std::unique_ptr<DialogEnd> dialogEnd_;
+};
+
+}  // namespace orlimo

@@ -1,0 +1,14 @@
+// The program's version, as the build gives it.
+#pragma once
+
+#include "base/text.h"
+
+namespace orlimo {
+
+// "Orlimo Ver.1.2.13"
+inline Text VersionTitle() {
+  return u"Orlimo Ver." + DecimalText(ORLIMO_VERSION_MAJOR) + u"." +
+         DecimalText(ORLIMO_VERSION_MINOR) + u"." + DecimalText(ORLIMO_VERSION_PATCH);
+}
+
+}  // namespace orlimo

@@ -1,0 +1,114 @@
+#include "enforce/DialogEnd.h"
+
+#include <cmath>
+
+#include "app/frmMain.h"
+#include "enforce/ShutDown.h"
+#include "records/log_words.h"
+#include "records/sound_cue.h"
+
+namespace orlimo {
+namespace {
+
+constexpr char16_t kCaption[] = u"시간이 다 되었습니다. 이제 종료합니다.";
+constexpr char16_t kTodayIsOver[] = u"오늘은 시간이 다 되었습니다.";
+constexpr char16_t kEndingNow[] = u"이제 종료합니다.";
+constexpr char16_t kFirstAdvice[] = u"독서를 열심히 합니다.";
+constexpr char16_t kHonorific[] = u" 님";
+constexpr char16_t kSecondsUnit[] = u" 초";
+constexpr std::array<const char16_t*, 6> kAdvice = {u"독서를 합시다",     u"운동을 합시다",
+                                                    u"음악감상 합시다",   u"엄마와 대화합시다",
+                                                    u"아빠와 대화합시다", u"컴.중독되지맙시다"};
+
+constexpr int kClientWidth = 5310;
+const forms::Font kTextFont{u"굴림", 18, true};
+const forms::Font kCountFont{u"Arial Black", 72, true};
+
+}  // namespace
+
+DialogEnd::DialogEnd(Program& program)
+    : Form(program.runtime, "DialogEnd"),
+      lUserName(*this, "lUserName"),
+      lTitle(*this, "lTitle"),
+      Label1(*this, "Label1"),
+      lCountDown(*this, "lCountDown"),
+      lGoodMsg(*this, "lGoodMsg"),
+      TimerSec(*this, "TimerSec"),
+      TimerEnd(*this, "TimerEnd"),
+      program_(program) {
+  TimerSec.onTick = [this] { TimerSec_Timer(); };
+  TimerEnd.onTick = [this] { TimerEnd_Timer(); };
+}
+
+void DialogEnd::Design() {
+  SetCaption(kCaption);
+  SetBackColor(forms::kRed);
+  SetNoClose(true);
+  SetClientSize(kClientWidth, 4365);
+  struct Line {
+    forms::Label& label;
+    const char16_t* text;
+    int top;
+    int height;
+    const forms::Font& font;
+  };
+  for (const Line& line :
+       {Line{lUserName, u"-", 150, 480, kTextFont}, Line{lTitle, kTodayIsOver, 660, 480, kTextFont},
+        Line{Label1, kEndingNow, 1170, 480, kTextFont},
+        Line{lCountDown, u"30 초", 1680, 1800, kCountFont},
+        Line{lGoodMsg, kFirstAdvice, 3630, 480, kTextFont}}) {
+    line.label.Move(0, line.top, kClientWidth, line.height);
+    line.label.SetCaption(line.text);
+    line.label.SetFont(line.font);
+    line.label.SetForeColor(forms::kWhite);
+    line.label.SetCentered(true);
+  }
+  TimerSec.SetInterval(500);
+  TimerSec.SetOn(true);
+  TimerEnd.SetInterval(30000);
+  TimerEnd.SetOn(true);
+}
+
+Text DialogEnd::SecondsText(double milliseconds) const {
+  return DecimalText(static_cast<std::int64_t>(std::floor(milliseconds / 1000 + 0.5))) +
+         kSecondsUnit;
+}
+
+void DialogEnd::Form_Load() {
+  lUserName.SetCaption(program_.settings.User(program_.LogUser()).Name + kHonorific);
+  lCountDown.SetCaption(DecimalText(TimerEnd.Interval() / 1000) + kSecondsUnit);
+  program_.UsageSummary(LogWords::kEndStart);
+  for (std::size_t i = 0; i < kAdvice.size(); ++i) GoodMessages[i] = kAdvice[i];
+  frmMain& main = program_.MainWindow();
+  main.TimerCheckTime.SetOn(false);
+  main.TimerStartup.SetOn(false);
+  program_.PlayCue(Main::kCashRegister);
+  TickCount = 0;
+  ElapsedMs = 0;
+}
+
+void DialogEnd::TimerSec_Timer() {
+  program_.PlayCue(Main::kButton);
+  program_.runtime.Yield();
+  lGoodMsg.SetCaption(GoodMessages[static_cast<std::size_t>(TickCount % 6)]);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  auto channel = [&] { return static_cast<int>(std::lround(unit(random_) * 255)); };
+  int red = channel();
+  int green = channel();
+  int blue = channel();
+  lGoodMsg.SetForeColor(forms::Rgb(red, green, blue));
+  ++TickCount;
+  ElapsedMs += static_cast<float>(TimerSec.Interval());
+  lCountDown.SetCaption(SecondsText(TimerEnd.Interval() - ElapsedMs));
+}
+
+void DialogEnd::TimerEnd_Timer() {
+  program_.UsageSummary(LogWords::kEnd);
+  program_.WriteLog(LogWords::kEndMark);
+  Unload();
+  program_.MainWindow().Unload();
+  ShutDown::ForceWindowsExit(program_.services.system);
+  program_.runtime.End();
+}
+
+}  // namespace orlimo

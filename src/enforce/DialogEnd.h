@@ -1,0 +1,39 @@
+// The time-is-up countdown: thirty seconds of advice and ticking, then the power-off.
+#pragma once
+
+#include <array>
+#include <random>
+
+#include "app/program.h"
+#include "forms/form.h"
+
+namespace orlimo {
+
+class DialogEnd : public forms::Form {
+ public:
+  explicit DialogEnd(Program& program);
+
+  forms::Label lUserName;
+  forms::Label lTitle;
+  forms::Label Label1;
+  forms::Label lCountDown;
+  forms::Label lGoodMsg;
+  forms::Timer TimerSec;
+  forms::Timer TimerEnd;
+
+  void Design() override;
+  void Form_Load() override;
+
+ private:
+  void TimerSec_Timer();
+  void TimerEnd_Timer();
+  Text SecondsText(double milliseconds) const;
+
+  Program& program_;
+  std::array<Text, 6> GoodMessages;
+  int TickCount = 0;
+  float ElapsedMs = 0;
+  std::mt19937 random_{20031204};
+};
+
+}  // namespace orlimo

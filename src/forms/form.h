@@ -1,0 +1,92 @@
+// A window of the program: its controls, its properties and its life from load to unload.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "forms/control.h"
+
+namespace orlimo::forms {
+
+class Runtime;
+
+enum class FormProperty { Caption, Bounds, BackColor, Visible, Enabled };
+
+class Form {
+ public:
+  Form(Runtime& runtime, std::string name);
+  virtual ~Form() = default;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& Name() const { return name_; }
+  Runtime& GetRuntime() const { return runtime_; }
+
+  // Loads the form when needed, then shows it (and brings it forward). A modal show returns
+  // when the form has been unloaded; meanwhile other timers tick and other windows take no input.
+  void Show(bool modal = false);
+  void Hide();
+  // Runs the unload steps, closes the window and stops its timers. It cannot be cancelled.
+  void Unload();
+  // Loads without showing (design values, native window, load steps).
+  void Load();
+
+  bool Loaded() const { return loaded_; }
+  bool Visible() const { return loaded_ && visible_; }
+  bool Modal() const { return modal_; }
+
+  const Text& Caption() const { return caption_; }
+  void SetCaption(TextView caption);
+  // Outer position and size in twips.
+  const forms::Bounds& Bounds() const { return bounds_; }
+  void SetBounds(const forms::Bounds& bounds);
+  void SetLeft(int left) { SetBounds({left, bounds_.top, bounds_.width, bounds_.height}); }
+  void SetTop(int top) { SetBounds({bounds_.left, top, bounds_.width, bounds_.height}); }
+  void SetHeight(int height) { SetBounds({bounds_.left, bounds_.top, bounds_.width, height}); }
+  // Sets the outer size so that the client area has the given size.
+  void SetClientSize(int width, int height);
+  Color BackColor() const { return backColor_; }
+  void SetBackColor(Color color);
+  // A fixed dialog frame without minimise and maximise buttons.
+  bool FixedDialog() const { return fixedDialog_; }
+  void SetFixedDialog(bool fixedDialog) { fixedDialog_ = fixedDialog; }
+  // No close button and no system close command (a window that must not be dismissed).
+  bool NoClose() const { return noClose_; }
+  void SetNoClose(bool noClose) { noClose_ = noClose; }
+
+  const std::vector<Control*>& Controls() const { return controls_; }
+  Control* FindControl(const std::string& name, int index = -1) const;
+
+  // Events the window system raises.
+  void CloseRequested();  // the system's close command
+  void Clicked();         // a click in the client area
+
+  // Called by controls.
+  int Register(Control& control);
+  void ControlChanged(Control& control, Property property);
+
+  // Load and unload steps: design values first, then the load handler.
+  virtual void Design() = 0;
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  virtual void Form_Terminate() {}
+  virtual void Form_Click() {}
+
+ private:
+  void Changed(FormProperty property);
+
+  Runtime& runtime_;
+  std::string name_;
+  std::vector<Control*> controls_;
+  bool loaded_ = false;
+  bool visible_ = false;
+  bool modal_ = false;
+  bool unloading_ = false;
+  Text caption_;
+  forms::Bounds bounds_;
+  Color backColor_ = kButtonFace;
+  bool fixedDialog_ = true;
+  bool noClose_ = false;
+};
+
+}  // namespace orlimo::forms
