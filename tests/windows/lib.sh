@@ -1,0 +1,102 @@
+# shellcheck shell=bash
+# Helpers of tests/windows/run: the session (display, Wine prefix), results, program folders,
+# polling and screenshots. Sourced, not run.
+
+PASSED=0
+FAILED=0
+XVFB_PID=""
+
+pass() { echo "PASS $1"; PASSED=$((PASSED + 1)); }
+fail() { echo "FAIL $1${2:+: $2}"; FAILED=$((FAILED + 1)); }
+# check <name> <command...>: passes when the command succeeds.
+check() {
+  local name=$1
+  shift
+  if "$@"; then pass "$name"; else fail "$name"; fi
+}
+
+# wait_for <seconds> <command...>: polls the command every 0.2 s until it succeeds or time is up.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
+}
+
+# The Windows form of a path on this machine (Wine maps Z: to /).
+win_path() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# new_program_folder <name>: a fresh copy of the program folder at C:\<name>; prints its path here.
+new_program_folder() {
+  local folder="$WINEPREFIX/drive_c/$1"
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  cp -r "$DIST"/. "$folder"/
+  printf '%s' "$folder"
+}
+
+# The number of lines of a file, 0 when it does not exist.
+line_count() {
+  if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo 0; fi
+}
+
+# screenshot <name>: the whole virtual display, kept as <build>/screenshots/<name>.png.
+screenshot() {
+  mkdir -p "$SHOTS"
+  import -display "$DISPLAY" -window root "$SHOTS/$1.png" 2>/dev/null
+}
+
+start_display() {
+  local n
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    if wait_for 10 test -e "/tmp/.X11-unix/X$n" && kill -0 "$XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  done
+  echo "no free display for Xvfb" >&2
+  return 1
+}
+
+start_session() {
+  mkdir -p "$BUILD" "$SHOTS"
+  export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8
+  # No .NET or HTML engine: nothing here needs them, and their installers would ask.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  WINEPREFIX=$(mktemp -d "$BUILD/wine-prefix-XXXXXX")
+  export WINEPREFIX
+  start_display || return 1
+  local started=$SECONDS
+  if ! timeout 300 wineboot -i >/dev/null 2>&1; then
+    echo "wineboot failed" >&2
+    return 1
+  fi
+  wineserver -w
+  echo "Wine prefix $WINEPREFIX ready in $((SECONDS - started)) s on display $DISPLAY"
+}
+
+# Ends every Windows program of the prefix, so that the next test starts from nothing.
+end_wine_programs() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+}
+
+end_session() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    end_wine_programs
+    [ "${ORLIMO_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$WINEPREFIX"
+  fi
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  return 0
+}
