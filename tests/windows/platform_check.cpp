@@ -1,6 +1,7 @@
 // Exercises the Win32 platform services against the real system (Windows, or Wine with a Korean
 // locale) and prints one "PASS <check>" or "FAIL <check>: <detail>" line per check.
-// Usage: platform_check --now "YYYY-MM-DD HH:MM:SS" --wav <a WAV file>
+// Usage: platform_check --now "YYYY-MM-DD HH:MM:SS" --wav <a WAV file> [--exe <program>]...
+// Each --exe names an executable of the program folder whose resources are checked.
 // The checks start copies of this program, which read what to do from ORLIMO_CHECK_ROLE.
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "win32/registry_path.h"
+#include "win32/resources/resource_ids.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_clock.h"
@@ -299,6 +301,49 @@ void CheckSound(const std::wstring& wav) {
   Report("sound_play_after_close_is_quiet", (sound.Play(), true));
 }
 
+// Version 1.2.13 and Orlimo's icon in every executable; the button pictures and the manifest
+// in Orlimo.exe.
+void CheckResources(const std::wstring& exe) {
+  const std::string name = Narrow(FromWide(exe.substr(exe.find_last_of(L"\\/") + 1).c_str()));
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  const bool haveVersion =
+      !info.empty() &&
+      GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) &&
+      VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
+      fixed != nullptr;
+  Report(("version_1_2_13_0 " + name).c_str(),
+         haveVersion && fixed->dwFileVersionMS == 0x00010002 &&
+             fixed->dwFileVersionLS == 0x000D0000 && fixed->dwProductVersionMS == 0x00010002);
+  wchar_t* product = nullptr;
+  const bool haveProduct = haveVersion &&
+                           VerQueryValueW(info.data(), L"\\StringFileInfo\\041204B0\\ProductName",
+                                          reinterpret_cast<void**>(&product), &length) &&
+                           product != nullptr && std::wstring(product) == L"Orlimo";
+  Report(("product_name_orlimo " + name).c_str(), haveProduct);
+
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  Report(("icon " + name).c_str(),
+         module != nullptr && FindResourceW(module, MAKEINTRESOURCEW(IDI_APP), RT_GROUP_ICON));
+  if (module != nullptr && name == "Orlimo.exe") {
+    bool pictures = true;
+    for (int id : {IDB_KEY, IDB_USER, IDB_HIDE}) {
+      HBITMAP bitmap = static_cast<HBITMAP>(
+          LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+      BITMAP shape{};
+      pictures = pictures && bitmap != nullptr && GetObjectW(bitmap, sizeof(shape), &shape) &&
+                 shape.bmWidth == 16 && shape.bmHeight == 16;
+      if (bitmap != nullptr) DeleteObject(bitmap);
+    }
+    Report("button_pictures Orlimo.exe", pictures);
+    Report("manifest Orlimo.exe",
+           FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) != nullptr);
+  }
+  if (module != nullptr) FreeLibrary(module);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -317,10 +362,12 @@ int wmain(int argc, wchar_t** argv) {
 
   std::wstring now;
   std::wstring wav;
+  std::vector<std::wstring> exes;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring option = argv[i];
     if (option == L"--now") now = argv[i + 1];
     if (option == L"--wav") wav = argv[i + 1];
+    if (option == L"--exe") exes.push_back(argv[i + 1]);
   }
 
   CheckCodePage();
@@ -331,5 +378,6 @@ int wmain(int argc, wchar_t** argv) {
   CheckInstances();
   CheckClock(now);
   CheckSound(wav);
+  for (const std::wstring& exe : exes) CheckResources(exe);
   return failures == 0 ? 0 : 1;
 }
