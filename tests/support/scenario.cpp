@@ -18,8 +18,13 @@ namespace {
 
 std::filesystem::path NewTemporaryFolder() {
   static std::atomic<int> counter{0};
-  auto folder = std::filesystem::temp_directory_path() /
-                ("orlimo-scenario-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  // Memory-backed when the machine has it: every metering step flushes Setup.ini to the disk.
+  std::error_code error;
+  auto base = std::filesystem::is_directory("/dev/shm", error)
+                  ? std::filesystem::path("/dev/shm")
+                  : std::filesystem::temp_directory_path();
+  auto folder =
+      base / ("orlimo-scenario-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder;

@@ -1,0 +1,175 @@
+// An allowance used up: the countdown dialog, the end lines and the power-off request.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "enforce/DialogEnd.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::vector<std::string> kAdvice = {"독서를 합시다",     "운동을 합시다",
+                                          "음악감상 합시다",   "엄마와 대화합시다",
+                                          "아빠와 대화합시다", "컴.중독되지맙시다"};
+
+TEST(TimeOut, TheFirstUserWithTimeLeftBecomesCurrent) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 30, 1800}, {"둘째", 0}, {"셋째", 45, 600}, {"넷째", 60}});
+  scenario.Start();
+  EXPECT_EQ(scenario.program().CurrentUser, 2);
+  EXPECT_EQ(scenario.main().cmdUser[2].BackColor(), forms::kGreen);
+  EXPECT_EQ(scenario.main().lStatus[2].ForeColor(), forms::kRed);
+  EXPECT_EQ(scenario.main().cmdUser[0].BackColor(), forms::Rgb(224, 224, 224));
+  EXPECT_EQ(scenario.main().lStatus[0].ForeColor(), forms::kButtonText);
+  EXPECT_EQ(S(scenario.main().lStatus[2].Caption()), "남은시간= 35분 (2100초)");
+  EXPECT_EQ(S(scenario.main().lStatus[0].Caption()), "남은시간= 0분 (0초)");
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(scenario.main().cmdPwd[i].Visible());
+}
+
+TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
+  Scenario scenario;
+  scenario.PlaceSoundFiles();
+  scenario.WriteFamily({{"첫째", 30, 1800}, {"둘째", 20, 1500}});
+  scenario.Start();
+  EXPECT_EQ(scenario.program().CurrentUser, 1);  // the last user, although used up
+  scenario.AdvanceSeconds(30);
+
+  DialogEnd& dialog = scenario.program().EndDialog();
+  ASSERT_TRUE(dialog.Visible());
+  EXPECT_TRUE(dialog.Modal());
+  EXPECT_EQ(S(dialog.Caption()), "시간이 다 되었습니다. 이제 종료합니다.");
+  EXPECT_EQ(dialog.BackColor(), forms::kRed);
+  EXPECT_EQ(S(dialog.lUserName.Caption()), "둘째 님");
+  EXPECT_EQ(S(dialog.lCountDown.Caption()), "30 초");
+  EXPECT_EQ(dialog.lCountDown.Font(), (forms::Font{u"Arial Black", 72, true}));
+  EXPECT_EQ(scenario.LogLines().back(), "종료시작:둘째님(20분)  25분 사용, -5분 남음.");
+  EXPECT_FALSE(scenario.main().TimerCheckTime.On());
+  EXPECT_FALSE(scenario.main().TimerStartup.On());
+  EXPECT_EQ(scenario.CuesPlayed().back(), "CASHREG.WAV");
+
+  std::vector<std::string> counts;
+  for (int tick = 1; tick <= 59; ++tick) {
+    scenario.AdvanceMs(500);
+    counts.push_back(S(dialog.lCountDown.Caption()));
+    ASSERT_EQ(S(dialog.lGoodMsg.Caption()), kAdvice[static_cast<std::size_t>((tick - 1) % 6)]);
+    ASSERT_EQ(scenario.CuesPlayed().back(), "BUTTON.WAV");
+  }
+  EXPECT_THAT(std::vector<std::string>(counts.begin(), counts.begin() + 5),
+              ElementsAre("30 초", "29 초", "29 초", "28 초", "28 초"));
+  EXPECT_EQ(counts.back(), "1 초");
+  EXPECT_EQ(std::count(scenario.CuesPlayed().begin(), scenario.CuesPlayed().end(), "BUTTON.WAV"),
+            59);
+  EXPECT_FALSE(scenario.system.exitRequested);
+  EXPECT_FALSE(scenario.Ended());
+
+  scenario.AdvanceMs(500);  // 30 s after the dialog opened
+  EXPECT_TRUE(scenario.Ended());
+  EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());
+  std::vector<std::string> lines = scenario.LogLines();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_THAT(
+      std::vector<std::string>(lines.end() - 4, lines.end()),
+      ElementsAre("종료시작:둘째님(20분)  25분 사용, -5분 남음.",
+                  "종료:둘째님(20분)  25분 사용, -5분 남음.", ")*----------------------------*(",
+                  "정상종료:둘째님(20분)  25분 사용, -5분 남음."));
+  std::vector<std::string> calls = scenario.calls.Texts();
+  auto exit = std::find(calls.begin(), calls.end(), "ExitWindowsEx(8,0xFFFFFFFF)");
+  ASSERT_NE(exit, calls.end());
+  EXPECT_THAT(std::vector<std::string>(exit - 3, exit + 1),
+              ElementsAre("OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",
+                          "AdjustTokenPrivileges(19,2,16)", "ExitWindowsEx(8,0xFFFFFFFF)"));
+  EXPECT_EQ(scenario.calls.Calls()[static_cast<std::size_t>(exit - calls.begin())].atMs, 60000);
+  EXPECT_TRUE(scenario.system.started.empty());  // no final release, no companion
+  // The unload's last metering step was saved: 30 s after the start-up step.
+  EXPECT_EQ(scenario.SettingsOnDisk().User(1).UsedSeconds, 1530);
+}
+
+TEST(TimeOut, TheCountdownDialogCannotBeClosed) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 1, 60}});
+  scenario.Start();
+  scenario.AdvanceSeconds(31);
+  DialogEnd& dialog = scenario.program().EndDialog();
+  ASSERT_TRUE(dialog.Visible());
+  scenario.Close(dialog);
+  scenario.Close(scenario.main());
+  scenario.Click(scenario.main().cmdHide);
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_TRUE(scenario.main().Visible());
+  scenario.AdvanceSeconds(30);
+  EXPECT_TRUE(scenario.system.exitRequested);
+}
+
+TEST(TimeOut, WithPasswordsNobodyChosenPowersOffAbout161SecondsAfterStart) {
+  Scenario scenario;
+  scenario.PlaceSoundFiles();
+  scenario.WriteFamily({{"첫째", 60, 0, "1"}}, /*passwordsInUse=*/true);
+  scenario.Start();
+  EXPECT_FALSE(scenario.main().TimerUserBeep.On());
+  scenario.AdvanceSeconds(30);
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
+  EXPECT_TRUE(scenario.main().TimerUserBeep.On());
+
+  std::vector<std::string> titles;
+  std::size_t chimesBefore = scenario.CuesPlayed().size();
+  for (int tick = 1; tick <= 100; ++tick) {
+    scenario.AdvanceSeconds(1);
+    titles.push_back(S(scenario.main().lTitle.Caption()));
+  }
+  EXPECT_EQ(titles.front(), "사용자 선택 남은 시간=100초");
+  EXPECT_EQ(titles[5], "사용자 선택 남은 시간=95초");
+  EXPECT_EQ(titles.back(), "사용자 선택 남은 시간=1초");
+  EXPECT_EQ(scenario.CuesPlayed().size() - chimesBefore, 20u);  // 100, 95, ... 5
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+
+  scenario.AdvanceSeconds(1);  // the tick that shows 0
+  EXPECT_EQ(S(scenario.main().lTitle.Caption()), "사용자 선택 남은 시간=0초");
+  ASSERT_TRUE(scenario.program().EndDialog().Visible());
+  std::vector<std::string> lines = scenario.LogLines();
+  EXPECT_THAT(
+      std::vector<std::string>(lines.end() - 3, lines.end()),
+      ElementsAre("종료:첫째님(60분)  0분 사용, 60분 남음.", ")*----------------------------*(",
+                  "종료시작:첫째님(60분)  0분 사용, 60분 남음."));
+  EXPECT_EQ(S(scenario.program().EndDialog().lUserName.Caption()), "첫째 님");
+
+  scenario.AdvanceSeconds(30);
+  EXPECT_TRUE(scenario.system.exitRequested);
+  EXPECT_EQ(scenario.clock.ElapsedMs(), 161000);
+}
+
+TEST(TimeOut, WithPasswordsAUserUsedUpIsDroppedAndTheCountdownRestarts) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 1, 0, "1"}, {"둘째", 60, 0, "2"}}, /*passwordsInUse=*/true);
+  scenario.Start();
+  scenario.AdvanceSeconds(35);
+  scenario.Do([&] { scenario.program().CurrentUser = 0; });
+  scenario.AdvanceSeconds(1);  // the countdown's next tick finds the user and stops
+  EXPECT_FALSE(scenario.main().TimerUserBeep.On());
+  EXPECT_EQ(S(scenario.main().lTitle.Caption()), "현재 사용자는 누구입니까?");
+
+  scenario.AdvanceSeconds(24);  // 60 s: 30 s credited, 0.5 min rounds to 0
+  EXPECT_EQ(scenario.program().CurrentUser, 0);
+  scenario.AdvanceSeconds(30);  // 90 s: one minute used of one
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
+  EXPECT_TRUE(scenario.main().TimerUserBeep.On());
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+  scenario.AdvanceSeconds(1);
+  EXPECT_EQ(S(scenario.main().lTitle.Caption()), "사용자 선택 남은 시간=100초");
+  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 60);
+}
+
+TEST(TimeOut, NoUsersMeansNobodyIsEverMetered) {
+  Scenario scenario;
+  scenario.Start();
+  EXPECT_EQ(scenario.program().settings.UserCount, -1);
+  EXPECT_THAT(scenario.SettingsRecords(), ElementsAre("PSWUSED,0,*", "Password,5927,*"));
+  scenario.AdvanceSeconds(600);
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+}
+
+}  // namespace
+}  // namespace orlimo::testing

@@ -1,0 +1,105 @@
+// Finding, starting and stopping the companion by name, and the power-off request.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "enforce/ProcessCheck.h"
+#include "enforce/ShutDown.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_services.h"
+
+namespace orlimo {
+namespace {
+
+using ::testing::ElementsAre;
+
+struct ProcessCheckTest : ::testing::Test {
+  fake::FakeClock clock{DateTimeFields{2026, 12, 6, 9, 0, 0}};
+  fake::CallRecorder calls{clock};
+  fake::FakeSystem system{calls};
+};
+
+TEST_F(ProcessCheckTest, NamesMatchWithoutRegardToCase) {
+  struct Case {
+    Text exe;
+    bool killed;   // suffix match
+    bool running;  // prefix match
+  };
+  const std::vector<Case> cases = {
+      {u"VarnRunCom.exe", true, true},
+      {u"VARNRUNCOM.EXE", true, true},
+      {u"OldVarnRunCom.exe", true, false},
+      {u"varnruncom.exe.bak", false, true},
+      {u"C:\\Program Files\\Orlimo\\VarnRunCom.exe", true, false},
+      {Text(u"VarnRunCom.exe\0junk", 19), true, true},
+      {u"RunCom.exe", false, false},
+      {u"notepad.exe", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.exe));
+    system.processes = {{10, c.exe}, {11, u"explorer.exe"}};
+    system.terminated.clear();
+    EXPECT_EQ(ProcessCheck::IsProcessRunning(system, u"VarnRunCom.exe"), c.running);
+    ProcessCheck::KillProcessByName(system, u"VarnRunCom.exe");
+    EXPECT_EQ(system.terminated,
+              c.killed ? std::vector<std::uint32_t>{10} : std::vector<std::uint32_t>{});
+    EXPECT_TRUE(system.openHandles.empty());
+  }
+}
+
+TEST_F(ProcessCheckTest, KillStopsEveryCopyAndSkipsThoseItCannotOpen) {
+  system.processes = {
+      {1, u"VarnRunCom.exe"}, {2, u"a.exe"}, {3, u"varnruncom.exe"}, {4, u"VarnRunCom.exe"}};
+  system.protectedProcesses = {4};
+  ProcessCheck::KillProcessByName(system, u"VarnRunCom.exe");
+  EXPECT_THAT(system.terminated, ElementsAre(1, 3));
+  EXPECT_TRUE(system.openHandles.empty());
+}
+
+TEST_F(ProcessCheckTest, TerminateTurnsTheDebugPrivilegeOnAndOffAroundTheCall) {
+  system.processes = {{42, u"VarnRunCom.exe"}};
+  EXPECT_TRUE(ProcessCheck::TerminateProcessById(system, 42, 0));
+  EXPECT_THAT(calls.Texts(),
+              ElementsAre("GetVersion", "OpenProcessToken(0x28)",
+                          "LookupPrivilegeValue(SeDebugPrivilege)", "AdjustTokenPrivileges(20,2,0)",
+                          "OpenProcess(0x1F0FFF,false,42)", "TerminateProcess(0)", "CloseHandle",
+                          "AdjustTokenPrivileges(20,0,0)", "CloseHandle"));
+}
+
+TEST_F(ProcessCheckTest, TerminateWithoutAccessTokensSkipsThePrivilege) {
+  system.processes = {{42, u"x.exe"}};
+  system.version = 0x80000004;
+  EXPECT_TRUE(ProcessCheck::TerminateProcessById(system, 42, 7));
+  EXPECT_THAT(calls.Texts(), ElementsAre("GetVersion", "OpenProcess(0x1F0FFF,false,42)",
+                                         "TerminateProcess(7)", "CloseHandle"));
+}
+
+TEST_F(ProcessCheckTest, TerminateGivesUpWhenThePrivilegeCannotBeHad) {
+  system.processes = {{42, u"x.exe"}};
+  system.tokensAvailable = false;
+  EXPECT_FALSE(ProcessCheck::TerminateProcessById(system, 42, 0));
+  EXPECT_TRUE(system.terminated.empty());
+}
+
+TEST_F(ProcessCheckTest, CompanionStartsFromTheProgramFolderOnlyWhenNotRunning) {
+  ProcessCheck::EnsureCompanionRunning(system, u"/opt/orlimo");
+  ProcessCheck::EnsureCompanionRunning(system, u"/opt/orlimo");
+  ASSERT_EQ(system.started.size(), 1u);
+  EXPECT_EQ(ToUtf8(system.started[0]), "/opt/orlimo/VarnRunCom.exe");
+  EXPECT_THAT(calls.Texts(), ::testing::Contains("StartProgram(/opt/orlimo/VarnRunCom.exe,5)"));
+}
+
+TEST_F(ProcessCheckTest, PowerOffEnablesTheShutdownPrivilegeFirst) {
+  ShutDown::ForceWindowsExit(system);
+  EXPECT_THAT(calls.Texts(),
+              ElementsAre("OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",
+                          "AdjustTokenPrivileges(19,2,16)", "ExitWindowsEx(8,0xFFFFFFFF)"));
+}
+
+TEST_F(ProcessCheckTest, PowerOffIsRequestedEvenWithoutThePrivilege) {
+  system.tokensAvailable = false;
+  ShutDown::ForceWindowsExit(system);
+  EXPECT_TRUE(system.exitRequested);
+}
+
+}  // namespace
+}  // namespace orlimo
