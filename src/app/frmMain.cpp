@@ -2,10 +2,13 @@
 
 #include <stdexcept>
 
+#include "app/frmChangeUser.h"
 #include "app/frmSmall.h"
 #include "app/shared_texts.h"
 #include "app/version.h"
 #include "base/path.h"
+#include "console/frmChangePWD.h"
+#include "console/frmMastPWD.h"
 #include "enforce/ProcessCheck.h"
 #include "records/log_words.h"
 #include "records/registry_access.h"
@@ -17,7 +20,6 @@ namespace {
 
 constexpr char16_t kChangePasswordTip[] = u"암호 바꾸기";
 constexpr char16_t kChangeUserTip[] = u"사용자 바꾸기";
-constexpr char16_t kHideCaption[] = u"숨김";
 constexpr char16_t kAuthorship[] = u"(C) Orlimo 개발팀";
 constexpr char16_t kLoadFailed[] = u"Error, FormLoad";
 constexpr char16_t kStartupTickFailed[] = u"Err...";
@@ -41,6 +43,11 @@ frmMain::frmMain(Program& program)
       TimerUserBeep(*this, "TimerUserBeep"),
       program_(program) {
   cmdHide.onClick = [this] { cmdHide_Click(); };
+  for (int i = 0; i < kMaxUsers; ++i) {
+    cmdUser[i].onClick = [this, i] { cmdUser_Click(i); };
+    cmdPwd[i].onClick = [this, i] { cmdPwd_Click(i); };
+  }
+  cmdSetup.onClick = [this] { cmdSetup_Click(); };
   TimerStartup.onTick = [this] { TimerStartup_Timer(); };
   TimerCheckTime.onTick = [this] { TimerCheckTime_Timer(); };
   TimerUserBeep.onTick = [this] { TimerUserBeep_Timer(); };
@@ -68,7 +75,7 @@ void frmMain::Design() {
   }
   cmdHide.Move(30, 30, 855, 390);
   cmdHide.SetPicture(forms::Picture::Hide);
-  cmdHide.SetCaption(kHideCaption);
+  cmdHide.SetCaption(SharedTexts::kHide);
   cmdHide.SetTabIndex(0);
   lTitle.Move(960, 105, 3330, 300);
   lTitle.SetCentered(true);
@@ -151,6 +158,20 @@ void frmMain::TimerStartup_Timer() {
 void frmMain::cmdHide_Click() {
   Hide();
   program_.SmallWindow().Show();
+}
+
+void frmMain::cmdUser_Click(int index) {
+  program_.ChosenUser = static_cast<std::int16_t>(index);
+  program_.UserPrompt().Show();
+}
+
+void frmMain::cmdPwd_Click(int index) {
+  program_.PasswordTarget = static_cast<std::int16_t>(index);
+  program_.PasswordDialog().Show();
+}
+
+void frmMain::cmdSetup_Click() {
+  program_.ParentPrompt().Show();
 }
 
 void frmMain::Form_Unload() {

@@ -51,6 +51,9 @@ class frmMain : public forms::Form {
   void TimerStartup_Timer();
   void TimerUserBeep_Timer();
   void cmdHide_Click();
+  void cmdUser_Click(int index);
+  void cmdPwd_Click(int index);
+  void cmdSetup_Click();
   Text MainCaption() const;
 
   Program& program_;

@@ -1,8 +1,12 @@
 #include "app/program.h"
 
+#include "app/frmChangeUser.h"
 #include "app/frmMain.h"
 #include "app/frmSmall.h"
 #include "base/path.h"
+#include "console/frmChangePWD.h"
+#include "console/frmMastPWD.h"
+#include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
 #include "records/sound_cue.h"
 
@@ -16,7 +20,11 @@ Program::Program(Text programFolder, platform::Services& platformServices,
       log{folder, services.clock, services.codePage},
       main_(std::make_unique<frmMain>(*this)),
       small_(std::make_unique<frmSmall>(*this)),
-      dialogEnd_(std::make_unique<DialogEnd>(*this)) {}
+      dialogEnd_(std::make_unique<DialogEnd>(*this)),
+      userPrompt_(std::make_unique<frmChangeUser>(*this)),
+      parentPrompt_(std::make_unique<frmMastPWD>(*this)),
+      setupConsole_(std::make_unique<frmSetup>(*this)),
+      passwordDialog_(std::make_unique<frmChangePWD>(*this)) {}
 
 Program::~Program() = default;
 

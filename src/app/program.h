@@ -14,6 +14,10 @@ namespace orlimo {
 class frmMain;
 class frmSmall;
 class DialogEnd;
+class frmChangeUser;
+class frmMastPWD;
+class frmSetup;
+class frmChangePWD;
 
 class Program {
  public:
@@ -44,6 +48,10 @@ class Program {
   frmMain& MainWindow() { return *main_; }
   frmSmall& SmallWindow() { return *small_; }
   DialogEnd& EndDialog() { return *dialogEnd_; }
+  frmChangeUser& UserPrompt() { return *userPrompt_; }
+  frmMastPWD& ParentPrompt() { return *parentPrompt_; }
+  frmSetup& SetupConsole() { return *setupConsole_; }
+  frmChangePWD& PasswordDialog() { return *passwordDialog_; }
 
   // The user a log line or the countdown names: the current user, or user 0 when nobody is.
   int LogUser() const { return CurrentUser >= 0 ? CurrentUser : 0; }
@@ -59,6 +67,10 @@ class Program {
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmSmall> small_;
   std::unique_ptr<DialogEnd> dialogEnd_;
+  std::unique_ptr<frmChangeUser> userPrompt_;
+  std::unique_ptr<frmMastPWD> parentPrompt_;
+  std::unique_ptr<frmSetup> setupConsole_;
+  std::unique_ptr<frmChangePWD> passwordDialog_;
 };
 
 }  // namespace orlimo

@@ -45,4 +45,12 @@ void RewriteLog(const LogFile& log, TextView content) {
   }
 }
 
+void WriteWholeLog(const LogFile& log, TextView content) {
+  try {
+    ReplaceFileAtomically(LogPath(log), log.codePage.Encode(content));
+  } catch (...) {
+    // The old log stays whole; nothing is shown.
+  }
+}
+
 }  // namespace orlimo::Main

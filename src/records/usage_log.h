@@ -31,4 +31,8 @@ void UsageSummary(const LogFile& log, const Settings& settings, TextView word, i
 // the old one. Failures are swallowed and leave the old log whole.
 void RewriteLog(const LogFile& log, TextView content);
 
+// Replaces the whole log with exactly the given text (an empty text leaves an empty file), the
+// same way as RewriteLog. Failures are swallowed and leave the old log whole.
+void WriteWholeLog(const LogFile& log, TextView content);
+
 }  // namespace orlimo::Main

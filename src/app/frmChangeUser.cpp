@@ -1,0 +1,106 @@
+#include "app/frmChangeUser.h"
+
+#include "app/frmMain.h"
+#include "app/shared_texts.h"
+#include "records/log_words.h"
+
+namespace orlimo {
+namespace {
+
+constexpr char16_t kCaption[] = u"사용자 바꾸기";
+constexpr char16_t kEnterPassword[] = u"암호를 입력하십시오.";
+constexpr char16_t kEnterPasswordOf[] = u" 님의 암호를 입력하십시오.";
+constexpr char16_t kNoTimeLeft[] = u"남은 시간이 없습니다.";
+constexpr forms::Color kYellow = forms::Rgb(255, 255, 0);
+constexpr int kPasswordLength = 30;
+
+}  // namespace
+
+frmChangeUser::frmChangeUser(Program& program)
+    : Form(program.runtime, "frmChangeUser"),
+      lMsg(*this, "lMsg"),
+      tPassword(*this, "tPassword"),
+      cmdOK(*this, "cmdOK"),
+      cmdCancel(*this, "cmdCancel"),
+      TimerTOvr(*this, "TimerTOvr"),
+      TimerOut(*this, "TimerOut"),
+      program_(program) {
+  cmdOK.onClick = [this] { cmdOK_Click(); };
+  cmdCancel.onClick = [this] { Unload(); };
+  tPassword.onKeyPress = [this](char16_t& key) { tPassword_KeyPress(key); };
+  TimerTOvr.onTick = [this] { TimerTOvr_Timer(); };
+  TimerOut.onTick = [this] { Unload(); };
+}
+
+void frmChangeUser::Design() {
+  SetCaption(kCaption);
+  SetBackColor(kYellow);
+  SetClientSize(4020, 1740);
+  lMsg.Move(120, 120, 3780, 495);
+  lMsg.SetCaption(kEnterPassword);
+  lMsg.SetForeColor(forms::kButtonText);
+  tPassword.Move(120, 690, 3780, 360);
+  tPassword.SetText(u"");
+  tPassword.SetPasswordChar(u'*');
+  tPassword.SetMaxLength(kPasswordLength);
+  tPassword.SetImeOff(true);
+  tPassword.SetTabIndex(0);
+  cmdOK.Move(480, 1170, 1335, 435);
+  cmdOK.SetCaption(SharedTexts::kOk);
+  cmdOK.SetTabIndex(1);
+  cmdCancel.Move(2205, 1170, 1335, 435);
+  cmdCancel.SetCaption(SharedTexts::kCancel);
+  cmdCancel.SetTabIndex(2);
+  TimerTOvr.SetInterval(60000);
+  TimerTOvr.SetOn(true);
+  TimerOut.SetInterval(1000);
+  TimerOut.SetOn(false);
+}
+
+void frmChangeUser::Form_Load() {
+  lMsg.SetCaption(program_.settings.User(program_.ChosenUser).Name + kEnterPasswordOf);
+  tPassword.SetText(u"");
+}
+
+void frmChangeUser::cmdOK_Click() {
+  const UserEntry& chosen = program_.settings.User(program_.ChosenUser);
+  if (tPassword.GetText() != chosen.Password) {
+    Refuse(SharedTexts::kWrongPassword);
+  } else if (std::int64_t{chosen.LimitMinutes} - chosen.UsedMinutes >= 1) {
+    MakeChosenUserCurrent();
+  } else {
+    Refuse(kNoTimeLeft);
+  }
+}
+
+void frmChangeUser::MakeChosenUserCurrent() {
+  frmMain& main = program_.MainWindow();
+  if (program_.ChosenUser <= program_.settings.UserCount) {
+    program_.CurrentUser = program_.ChosenUser;
+  }
+  main.CheckTimeOut();
+  main.TimerCheckTime_Timer();
+  program_.UsageSummary(LogWords::kSwitchedFrom);
+  main.DisplayCurrent();
+  program_.UsageSummary(LogWords::kSwitchedTo);
+  main.lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+  Unload();
+}
+
+void frmChangeUser::tPassword_KeyPress(char16_t& key) {
+  if (key != u'\r') return;
+  key = 0;
+  cmdOK_Click();
+}
+
+void frmChangeUser::TimerTOvr_Timer() {
+  Refuse(SharedTexts::kTimeLimitPassed);
+}
+
+void frmChangeUser::Refuse(TextView message) {
+  lMsg.SetCaption(message);
+  lMsg.SetForeColor(forms::kRed);
+  TimerOut.SetOn(true);
+}
+
+}  // namespace orlimo

@@ -1,0 +1,131 @@
+#include "console/frmChangePWD.h"
+
+#include "app/shared_texts.h"
+#include "console/new_password.h"
+#include "records/sound_cue.h"
+
+namespace orlimo {
+namespace {
+
+constexpr char16_t kCaptionSuffix[] = u"님 암호바꾸기";
+constexpr char16_t kCurrentPassword[] = u"현재 암호:";
+constexpr char16_t kNewPassword[] = u"새 암호:";
+constexpr char16_t kPasswordsDiffer[] = u"암호가 서로 다릅니다.";
+constexpr forms::Color kAqua = forms::Rgb(0, 255, 255);
+const forms::Font kLabelFont{u"굴림", 12, true};
+constexpr int kPasswordLength = 30;
+
+void DesignPasswordBox(forms::TextBox& box, int top, int tabIndex) {
+  box.Move(120, top, 2820, 360);
+  box.SetText(u"");
+  box.SetPasswordChar(u'*');
+  box.SetMaxLength(kPasswordLength);
+  box.SetImeOff(true);
+  box.SetTabIndex(tabIndex);
+}
+
+}  // namespace
+
+frmChangePWD::frmChangePWD(Program& program)
+    : Form(program.runtime, "frmChangePWD"),
+      lMsg(*this, "lMsg"),
+      tCurPassword(*this, "tCurPassword"),
+      lChgPWD(*this, "lChgPWD"),
+      tNewPassword(*this, "tNewPassword"),
+      cmdOK(*this, "cmdOK"),
+      cmdCancel(*this, "cmdCancel"),
+      TimerTOvr(*this, "TimerTOvr"),
+      TimerOut(*this, "TimerOut"),
+      program_(program) {
+  tCurPassword.onChange = [this] { CheckCurrentPassword(); };
+  cmdOK.onClick = [this] { cmdOK_Click(); };
+  cmdCancel.onClick = [this] { Unload(); };
+  TimerTOvr.onTick = [this] { TimerTOvr_Timer(); };
+  TimerOut.onTick = [this] { Unload(); };
+}
+
+void frmChangePWD::Design() {
+  SetBackColor(kAqua);
+  SetClientSize(3060, 3195);
+  lMsg.Move(120, 120, 2820, 315);
+  lMsg.SetCaption(kCurrentPassword);
+  lChgPWD.Move(120, 960, 2820, 315);
+  lChgPWD.SetCaption(kNewPassword);
+  for (forms::Label* label : {&lMsg, &lChgPWD}) {
+    label->SetFont(kLabelFont);
+    label->SetForeColor(forms::kButtonText);
+    label->SetVisible(true);
+  }
+  DesignPasswordBox(tCurPassword, 480, 2);
+  DesignPasswordBox(tNewPassword[0], 1320, 3);
+  DesignPasswordBox(tNewPassword[1], 1800, 4);
+  cmdOK.Move(120, 2520, 1335, 495);
+  cmdOK.SetCaption(SharedTexts::kOk);
+  cmdOK.SetEnabled(true);
+  cmdOK.SetTabIndex(0);
+  cmdCancel.Move(1605, 2520, 1335, 495);
+  cmdCancel.SetCaption(SharedTexts::kCancel);
+  cmdCancel.SetTabIndex(1);
+  TimerTOvr.SetInterval(60000);
+  TimerTOvr.SetOn(true);
+  TimerOut.SetInterval(1000);
+  TimerOut.SetOn(false);
+}
+
+void frmChangePWD::Form_Load() {
+  SetCaption(Target().Name + kCaptionSuffix);
+  tCurPassword.SetText(u"");
+  tNewPassword[0].SetText(u"");
+  tNewPassword[1].SetText(u"");
+  CheckCurrentPassword();
+}
+
+UserEntry& frmChangePWD::Target() {
+  return program_.settings.User(program_.PasswordTarget);
+}
+
+bool frmChangePWD::CurrentPasswordRight() {
+  return tCurPassword.GetText() == Target().Password;
+}
+
+void frmChangePWD::CheckCurrentPassword() {
+  bool right = CurrentPasswordRight();
+  lChgPWD.SetVisible(right);
+  tNewPassword[0].SetVisible(right);
+  tNewPassword[1].SetVisible(right);
+  cmdOK.SetEnabled(right);
+}
+
+void frmChangePWD::cmdOK_Click() {
+  if (!CurrentPasswordRight()) {
+    Refuse(lMsg, SharedTexts::kWrongPassword);
+    return;
+  }
+  const Text password = tNewPassword[0].GetText();
+  if (password != tNewPassword[1].GetText()) {
+    Refuse(lChgPWD, kPasswordsDiffer);
+    return;
+  }
+  if (std::optional<Text> problem = NewPassword::Problem(password)) {
+    program_.runtime.MessageBox(*problem, forms::kMbOk | forms::kMbIconInformation);
+    return;
+  }
+  Target().Password = password;
+  program_.SaveSettings();
+  Unload();
+}
+
+void frmChangePWD::TimerTOvr_Timer() {
+  lChgPWD.SetCaption(SharedTexts::kTimeLimitPassed);
+  lChgPWD.SetForeColor(forms::kRed);
+  TimerOut.SetOn(true);
+}
+
+void frmChangePWD::Refuse(forms::Label& label, TextView message) {
+  program_.PlayCue(Main::kGlass);
+  label.SetCaption(message);
+  label.SetForeColor(forms::kRed);
+  TimerOut.SetOn(true);
+}
+
+}  // namespace orlimo

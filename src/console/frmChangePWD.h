@@ -1,0 +1,38 @@
+// The dialog in which a user changes his or her own password, on proof of the current one.
+#pragma once
+
+#include "app/program.h"
+#include "forms/control_array.h"
+#include "forms/form.h"
+
+namespace orlimo {
+
+class frmChangePWD : public forms::Form {
+ public:
+  explicit frmChangePWD(Program& program);
+
+  forms::Label lMsg;
+  forms::TextBox tCurPassword;
+  forms::Label lChgPWD;
+  forms::ControlArray<forms::TextBox, 2> tNewPassword;
+  forms::Button cmdOK;
+  forms::Button cmdCancel;
+  forms::Timer TimerTOvr;
+  forms::Timer TimerOut;
+
+  void Design() override;
+  void Form_Load() override;
+
+ private:
+  UserEntry& Target();
+  bool CurrentPasswordRight();
+  void CheckCurrentPassword();
+  void cmdOK_Click();
+  void TimerTOvr_Timer();
+  // Plays the glass cue, shows the message in red in the label and closes a second later.
+  void Refuse(forms::Label& label, TextView message);
+
+  Program& program_;
+};
+
+}  // namespace orlimo

@@ -1,0 +1,127 @@
+#include "console/frmSetup.h"
+
+#include "app/frmMain.h"
+#include "app/shared_texts.h"
+#include "app/version.h"
+#include "console/setup_texts.h"
+#include "console/user_grid.h"
+#include "records/sound_cue.h"
+
+namespace orlimo {
+
+frmSetup::frmSetup(Program& program)
+    : Form(program.runtime, "frmSetup"),
+      Label1(*this, "Label1"),
+      Label2(*this, "Label2"),
+      Label3(*this, "Label3"),
+      Label7(*this, "Label7"),
+      Label6(*this, "Label6"),
+      Label5(*this, "Label5"),
+      Label4(*this, "Label4"),
+      tNames(*this, "tNames"),
+      tLimitMins(*this, "tLimitMins"),
+      tUserPWD(*this, "tUserPWD"),
+      lUsedTime(*this, "lUsedTime"),
+      cmdSeeNoSee(*this, "cmdSeeNoSee"),
+      chkPWDUse(*this, "chkPWDUse"),
+      lDate(*this, "lDate"),
+      TimerSound(*this, "TimerSound"),
+      cmdStore(*this, "cmdStore"),
+      cmdStoreEnd(*this, "cmdStoreEnd"),
+      cmdCancel(*this, "cmdCancel"),
+      cmdReset(*this, "cmdReset"),
+      tMsg(*this, "tMsg"),
+      cmdSeeLogs(*this, "cmdSeeLogs"),
+      cmdSave(*this, "cmdSave"),
+      cmdDelSave(*this, "cmdDelSave"),
+      cmdPAUSE(*this, "cmdPAUSE"),
+      cmdUninstall(*this, "cmdUninstall"),
+      cmdChangePassword(*this, "cmdChangePassword"),
+      program_(program) {
+  TimerSound.onTick = [this] { TimerSound_Timer(); };
+  cmdStore.onClick = [this] { cmdStore_Click(); };
+  cmdStoreEnd.onClick = [this] { cmdStoreEnd_Click(); };
+  cmdCancel.onClick = [this] { Unload(); };
+  cmdReset.onClick = [this] { SetData(); };
+  cmdSeeNoSee.onClick = [this] { cmdSeeNoSee_Click(); };
+  cmdSeeLogs.onClick = [this] { cmdSeeLogs_Click(); };
+  cmdSave.onClick = [this] { cmdSave_Click(); };
+  cmdDelSave.onClick = [this] { cmdDelSave_Click(); };
+  cmdPAUSE.onClick = [this] { cmdPAUSE_Click(); };
+  cmdUninstall.onClick = [this] { cmdUninstall_Click(); };
+  cmdChangePassword.onClick = [this] { cmdChangePassword_Click(); };
+}
+
+void frmSetup::Form_Load() {
+  tMsg.SetVisible(false);
+  cmdSeeLogs.SetCaption(SetupTexts::kSeeLogs);
+  frmMain& main = program_.MainWindow();
+  main.TimerCheckTime.SetOn(false);
+  main.TimerStartup.SetOn(false);
+  SetData();
+  SetCaption(VersionTitle());
+}
+
+void frmSetup::Form_Unload() {
+  frmMain& main = program_.MainWindow();
+  main.TimerCheckTime.SetOn(true);
+  main.TimerStartup.SetOn(true);
+  main.lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+}
+
+void frmSetup::TimerSound_Timer() {
+  lDate.SetCaption(TimestampText(program_.services.clock.Now()));
+  program_.PlayCue(Main::kButton);
+}
+
+void frmSetup::SetData() {
+  const Settings& settings = program_.settings;
+  for (int r = 0; r < kMaxUsers; ++r) {
+    if (r > settings.UserCount) {
+      tNames[r].SetText(u"");
+      tLimitMins[r].SetText(u"");
+      tUserPWD[r].SetText(u"");
+      lUsedTime[r].SetCaption(u"");
+      continue;
+    }
+    const UserEntry& user = settings.User(r);
+    tNames[r].SetText(user.Name);
+    tLimitMins[r].SetText(DecimalText(user.LimitMinutes));
+    lUsedTime[r].SetCaption(DecimalText(user.UsedMinutes) + u" (" + DecimalText(user.UsedSeconds) +
+                            u"초)");
+    tUserPWD[r].SetText(user.Password);
+  }
+  chkPWDUse.SetValue(settings.PasswordsInUse != 0 ? 1 : 0);
+}
+
+bool frmSetup::StoreData() {
+  UserGrid::Rows rows;
+  for (int r = 0; r < kMaxUsers; ++r) {
+    rows[static_cast<std::size_t>(r)] = {tNames[r].GetText(), tLimitMins[r].GetText(),
+                                         tUserPWD[r].GetText()};
+  }
+  if (std::optional<Text> problem = UserGrid::Problem(rows)) {
+    program_.runtime.MessageBox(*problem, forms::kMbOk | forms::kMbIconInformation);
+    return false;
+  }
+  UserGrid::Renumbering renumbering = UserGrid::Store(program_.settings, rows);
+  // The user being metered keeps being metered under the new number; a deleted one is nobody.
+  if (program_.CurrentUser >= 0 && program_.CurrentUser < kMaxUsers) {
+    program_.CurrentUser =
+        static_cast<std::int16_t>(renumbering[static_cast<std::size_t>(program_.CurrentUser)]);
+  }
+  program_.settings.PasswordsInUse = chkPWDUse.Value() > 0 ? 1 : 0;
+  return true;
+}
+
+void frmSetup::cmdStore_Click() {
+  if (StoreData()) SetData();
+}
+
+void frmSetup::cmdStoreEnd_Click() {
+  if (!StoreData()) return;
+  program_.MainWindow().Inits();
+  Unload();
+}
+
+}  // namespace orlimo

@@ -1,0 +1,72 @@
+// The parent's setup console: the user grid, the log viewer and the program commands.
+#pragma once
+
+#include "app/program.h"
+#include "forms/control_array.h"
+#include "forms/form.h"
+
+namespace orlimo {
+
+class frmSetup : public forms::Form {
+ public:
+  explicit frmSetup(Program& program);
+
+  forms::Label Label1;
+  forms::Label Label2;
+  forms::Label Label3;
+  forms::Label Label7;
+  forms::Label Label6;
+  forms::Label Label5;
+  forms::ControlArray<forms::Label, kMaxUsers> Label4;
+  forms::ControlArray<forms::TextBox, kMaxUsers> tNames;
+  forms::ControlArray<forms::TextBox, kMaxUsers> tLimitMins;
+  forms::ControlArray<forms::TextBox, kMaxUsers> tUserPWD;
+  forms::ControlArray<forms::Label, kMaxUsers> lUsedTime;
+  forms::Button cmdSeeNoSee;
+  forms::CheckBox chkPWDUse;
+  forms::Label lDate;
+  forms::Timer TimerSound;
+  forms::Button cmdStore;
+  forms::Button cmdStoreEnd;
+  forms::Button cmdCancel;
+  forms::Button cmdReset;
+  forms::TextBox tMsg;
+  forms::Button cmdSeeLogs;
+  forms::Button cmdSave;
+  forms::Button cmdDelSave;
+  forms::Button cmdPAUSE;
+  forms::Button cmdUninstall;
+  forms::Button cmdChangePassword;
+
+  // Fills the grid and the check box from the user table.
+  void SetData();
+  // Copies the grid and the check box into the user table in memory. A grid that cannot be
+  // stored is refused with a message; nothing is stored then and false is returned.
+  bool StoreData();
+
+  void Design() override;
+  void Form_Load() override;
+  void Form_Unload() override;
+
+ private:
+  void DesignGrid();
+  void DesignButtons();
+  void TimerSound_Timer();
+  void cmdStore_Click();
+  void cmdStoreEnd_Click();
+  void cmdSeeNoSee_Click();
+  void SetPasswordsMasked(bool masked);
+  void cmdSeeLogs_Click();
+  void ShowLog();
+  void HideLog();
+  void cmdSave_Click();
+  void cmdDelSave_Click();
+  void cmdPAUSE_Click();
+  void cmdUninstall_Click();
+  void cmdChangePassword_Click();
+  Text AskMasked(TextView prompt);
+
+  Program& program_;
+};
+
+}  // namespace orlimo

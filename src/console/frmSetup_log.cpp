@@ -1,0 +1,57 @@
+// The usage-log viewer of the setup console: show, hide, write back, empty.
+#include <stdexcept>
+
+#include "base/path.h"
+#include "console/frmSetup.h"
+#include "console/log_view.h"
+#include "console/setup_texts.h"
+
+namespace orlimo {
+namespace {
+
+constexpr char16_t kCloseLogs[] = u"사용기록 닫기";
+constexpr char16_t kLogsFailed[] = u"사용자기록 보기";
+
+}  // namespace
+
+void frmSetup::cmdSeeLogs_Click() {
+  try {
+    tMsg.SetVisible(!tMsg.Visible());
+    if (tMsg.Visible()) {
+      ShowLog();
+    } else {
+      HideLog();
+    }
+  } catch (const std::exception&) {
+    cmdSeeLogs.SetCaption(kLogsFailed);
+  }
+}
+
+void frmSetup::ShowLog() {
+  cmdDelSave.SetVisible(true);
+  cmdSave.SetVisible(true);
+  tMsg.SetVisible(false);
+  tMsg.SetBounds({90, 510, Bounds().width - 300, Bounds().height - 1000});
+  std::vector<Text> lines = LogView::ReadLogLines(InFolder(program_.folder, Main::kLogFileName),
+                                                  program_.services.codePage);
+  tMsg.SetText(LogView::DisplayText(lines));
+  cmdSeeLogs.SetCaption(kCloseLogs);
+  tMsg.SetVisible(true);
+}
+
+void frmSetup::HideLog() {
+  cmdSeeLogs.SetCaption(SetupTexts::kSeeLogs);
+  cmdDelSave.SetVisible(false);
+  cmdSave.SetVisible(false);
+}
+
+void frmSetup::cmdSave_Click() {
+  Main::WriteWholeLog(program_.log, LogView::LogText(tMsg.GetText()));
+}
+
+void frmSetup::cmdDelSave_Click() {
+  tMsg.SetText(u"");
+  Main::WriteWholeLog(program_.log, u"");
+}
+
+}  // namespace orlimo
