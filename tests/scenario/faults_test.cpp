@@ -7,6 +7,7 @@
 
 #include "app/frmMain.h"
 #include "base/path.h"
+#include "enforce/DialogEnd.h"
 #include "records/registry_access.h"
 #include "support/scenario.h"
 

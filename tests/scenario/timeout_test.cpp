@@ -60,8 +60,8 @@ TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
   EXPECT_THAT(std::vector<std::string>(counts.begin(), counts.begin() + 5),
               ElementsAre("30 초", "29 초", "29 초", "28 초", "28 초"));
   EXPECT_EQ(counts.back(), "1 초");
-  EXPECT_EQ(std::count(scenario.CuesPlayed().begin(), scenario.CuesPlayed().end(), "BUTTON.WAV"),
-            59);
+  std::vector<std::string> cues = scenario.CuesPlayed();
+  EXPECT_EQ(std::count(cues.begin(), cues.end(), "BUTTON.WAV"), 59);
   EXPECT_FALSE(scenario.system.exitRequested);
   EXPECT_FALSE(scenario.Ended());
 
