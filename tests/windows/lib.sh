@@ -97,6 +97,9 @@ end_session() {
     end_wine_programs
     [ "${ORLIMO_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$WINEPREFIX"
   fi
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
   return 0
 }
