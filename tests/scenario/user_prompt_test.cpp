@@ -1,0 +1,156 @@
+// A child proving who is at the keyboard through the user prompt.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/frmChangeUser.h"
+#include "app/frmMain.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Two children with passwords in use, past the start-up tick: nobody is current yet.
+void StartFamilyWithPasswords(Scenario& scenario, const std::vector<Child>& family) {
+  scenario.WriteFamily(family, /*passwordsInUse=*/true);
+  scenario.Start();
+  scenario.AdvanceSeconds(30);
+}
+
+frmChangeUser& OpenPrompt(Scenario& scenario, int user) {
+  scenario.Click(scenario.main().cmdUser[user]);
+  return scenario.program().UserPrompt();
+}
+
+TEST(UserPrompt, WrongPasswordShowsRedForOneSecondAndChangesNothing) {
+  for (const std::string typed : {"XYZ", "xyz ", " xyz", "", "xy"}) {
+    SCOPED_TRACE(typed);
+    Scenario scenario;
+    StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}});
+    frmChangeUser& prompt = OpenPrompt(scenario, 1);
+    EXPECT_EQ(S(prompt.lMsg.Caption()), "둘째 님의 암호를 입력하십시오.");
+    scenario.Type(prompt.tPassword, typed);
+    std::size_t logLines = scenario.LogLines().size();
+    scenario.Click(prompt.cmdOK);
+
+    EXPECT_EQ(S(prompt.lMsg.Caption()), "암호가 틀렸습니다.");
+    EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kRed);
+    scenario.AdvanceSeconds(0.9);
+    EXPECT_TRUE(prompt.Loaded());
+    scenario.AdvanceSeconds(0.1);
+    EXPECT_FALSE(prompt.Loaded());
+    EXPECT_EQ(scenario.program().CurrentUser, -1);
+    EXPECT_EQ(scenario.LogLines().size(), logLines);
+  }
+}
+
+TEST(UserPrompt, RightPasswordWithoutMinutesLeftIsRefused) {
+  struct Case {
+    std::int32_t limit;
+    std::int32_t usedSeconds;
+  };
+  for (const Case& c : {Case{60, 3600}, Case{10, 660}, Case{0, 0}}) {
+    SCOPED_TRACE(c.limit);
+    Scenario scenario;
+    StartFamilyWithPasswords(scenario, {{"첫째", c.limit, c.usedSeconds, "abc"}});
+    frmChangeUser& prompt = OpenPrompt(scenario, 0);
+    scenario.Type(prompt.tPassword, "abc");
+    scenario.Click(prompt.cmdOK);
+
+    EXPECT_EQ(S(prompt.lMsg.Caption()), "남은 시간이 없습니다.");
+    EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kRed);
+    scenario.AdvanceSeconds(1);
+    EXPECT_FALSE(prompt.Loaded());
+    EXPECT_EQ(scenario.program().CurrentUser, -1);
+  }
+}
+
+TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsTheSecondsSinceTheLastStep) {
+  Scenario scenario;
+  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 30, 600, "xyz"}});
+  scenario.AdvanceSeconds(20);
+  frmChangeUser& prompt = OpenPrompt(scenario, 1);
+  scenario.Type(prompt.tPassword, "xyz");
+  scenario.Click(prompt.cmdOK);
+
+  frmMain& main = scenario.main();
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_EQ(scenario.program().CurrentUser, 1);
+  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, 620);
+  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 0);
+  std::vector<std::string> lines = scenario.LogLines();
+  EXPECT_THAT(std::vector<std::string>(lines.end() - 2, lines.end()),
+              ElementsAre("사용중지:둘째님(30분)  10분 사용, 20분 남음.",
+                          "사용변경:둘째님(30분)  10분 사용, 20분 남음."));
+  EXPECT_EQ(main.cmdUser[1].BackColor(), forms::kGreen);
+  EXPECT_EQ(main.lStatus[1].ForeColor(), forms::kRed);
+  EXPECT_NE(main.cmdUser[0].BackColor(), forms::kGreen);
+  EXPECT_EQ(S(main.lTitle.Caption()), "현재 사용자는 누구입니까?");
+  EXPECT_EQ(scenario.SettingsOnDisk().User(1).UsedSeconds, 620);
+
+  scenario.AdvanceSeconds(1);  // the choose-a-user countdown finds the user and stops
+  EXPECT_FALSE(main.TimerUserBeep.On());
+}
+
+TEST(UserPrompt, SwitchingUsersCreditsTheNewUserOnly) {
+  Scenario scenario;
+  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}});
+  frmChangeUser& first = OpenPrompt(scenario, 0);
+  scenario.Type(first.tPassword, "abc");
+  scenario.Click(first.cmdOK);
+  scenario.AdvanceSeconds(30 + 12);  // one metering step for 첫째, then 12 s more
+  frmChangeUser& second = OpenPrompt(scenario, 1);
+  scenario.Type(second.tPassword, "xyz");
+  scenario.Click(second.cmdOK);
+
+  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 30);
+  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, 12);
+}
+
+TEST(UserPrompt, EnterInTheBoxActsAsOk) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});  // passwords not in use, none set
+  scenario.Start();
+  EXPECT_EQ(scenario.program().CurrentUser, 0);
+  frmChangeUser& prompt = OpenPrompt(scenario, 1);
+  scenario.PressEnter(prompt.tPassword);
+
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_EQ(scenario.program().CurrentUser, 1);
+  EXPECT_EQ(scenario.main().cmdUser[1].BackColor(), forms::kGreen);
+}
+
+TEST(UserPrompt, ClosesSixtyOneSecondsAfterOpeningAndReopensFresh) {
+  Scenario scenario;
+  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}});
+  frmChangeUser& prompt = OpenPrompt(scenario, 0);
+  scenario.Type(prompt.tPassword, "ab");
+  scenario.AdvanceSeconds(59.9);
+  EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
+  scenario.AdvanceSeconds(0.1);
+  EXPECT_EQ(S(prompt.lMsg.Caption()), "제한 시간 경과");
+  EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kRed);
+  scenario.AdvanceSeconds(1);
+  EXPECT_FALSE(prompt.Loaded());
+
+  OpenPrompt(scenario, 0);
+  EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kButtonText);
+  EXPECT_EQ(S(prompt.tPassword.GetText()), "");
+  EXPECT_FALSE(prompt.TimerOut.On());
+  scenario.AdvanceSeconds(59.9);
+  EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
+}
+
+TEST(UserPrompt, CancelClosesWithoutChange) {
+  Scenario scenario;
+  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}});
+  frmChangeUser& prompt = OpenPrompt(scenario, 0);
+  scenario.Type(prompt.tPassword, "abc");
+  scenario.Click(prompt.cmdCancel);
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
+}
+
+}  // namespace
+}  // namespace orlimo::testing
