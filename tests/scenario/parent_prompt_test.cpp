@@ -1,0 +1,128 @@
+// The parent password prompt that guards the setup console.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "console/frmMastPWD.h"
+#include "enforce/DialogEnd.h"
+#include "console/frmSetup.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+frmMastPWD& OpenParentPrompt(Scenario& scenario) {
+  scenario.Click(scenario.main().cmdSetup);
+  return scenario.program().ParentPrompt();
+}
+
+TEST(ParentPrompt, WrongPasswordIsLoggedWithTheLogUsersNameAndClosesThePrompt) {
+  struct Case {
+    std::string parentPassword;
+    std::string typed;
+    bool passwordsInUse;  // in use: nobody is current, so user 0 is named
+    std::string logged;
+  };
+  for (const Case& c : {Case{"5927", "5927 ", true, "설정시도: 암호 틀림, (첫째)"},
+                        Case{"5927", " 5927", false, "설정시도: 암호 틀림, (둘째)"},
+                        Case{"Secret", "secret", false, "설정시도: 암호 틀림, (둘째)"},
+                        Case{"Secret", "SECRET", true, "설정시도: 암호 틀림, (첫째)"}}) {
+    SCOPED_TRACE(c.typed);
+    Scenario scenario;
+    // Without passwords in use, 첫째 has no time left, so 둘째 is made current.
+    scenario.WriteFamily({{"첫째", 10, 600}, {"둘째", 60}}, c.passwordsInUse, c.parentPassword);
+    scenario.Start();
+    frmMastPWD& prompt = OpenParentPrompt(scenario);
+    EXPECT_EQ(S(prompt.Caption()), "설정 암호를 입력하시오.");
+    EXPECT_EQ(prompt.tPassword.PasswordChar(), u'*');
+    scenario.Type(prompt.tPassword, c.typed);
+    scenario.Click(prompt.cmdOK);
+
+    EXPECT_EQ(scenario.LogLines().back(), c.logged);
+    EXPECT_FALSE(prompt.Loaded());
+    EXPECT_FALSE(scenario.program().SetupConsole().Loaded());
+  }
+}
+
+TEST(ParentPrompt, EmptyOkCancelAndTheTimeLimitCloseWithoutALogLine) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}});
+  scenario.Start();
+  scenario.AdvanceSeconds(30);  // past the start-up tick and its log line
+  std::size_t lines = scenario.LogLines().size();
+
+  frmMastPWD& prompt = OpenParentPrompt(scenario);
+  scenario.Click(prompt.cmdOK);
+  EXPECT_FALSE(prompt.Loaded());
+
+  OpenParentPrompt(scenario);
+  scenario.Type(prompt.tPassword, "5927");
+  scenario.Click(prompt.cmdCancel);
+  EXPECT_FALSE(prompt.Loaded());
+
+  OpenParentPrompt(scenario);
+  EXPECT_EQ(S(prompt.tPassword.GetText()), "");
+  scenario.Type(prompt.tPassword, "5927");
+  scenario.AdvanceSeconds(59.9);
+  EXPECT_TRUE(prompt.Loaded());
+  scenario.AdvanceSeconds(0.1);
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_EQ(scenario.LogLines().size(), lines);
+}
+
+TEST(ParentPrompt, RightPasswordBringsTheUsageUpToDateBeforeLogging) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 10, 600}, {"둘째", 60}});  // 둘째 is made current
+  scenario.Start();
+  scenario.AdvanceSeconds(30 + 17);
+  frmMastPWD& prompt = OpenParentPrompt(scenario);
+  scenario.Type(prompt.tPassword, "5927");
+  scenario.PressEnter(prompt.tPassword);
+
+  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, 17);
+  EXPECT_EQ(scenario.SettingsOnDisk().User(1).UsedSeconds, 17);
+  EXPECT_EQ(scenario.LogLines().back(), "설정시도: 암호 맞음, (둘째)");
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_TRUE(scenario.program().SetupConsole().Visible());
+}
+
+TEST(ParentPrompt, ConsoleOpensWithMeteringOffAndClosesWithBothTimersBackOn) {
+  Scenario scenario;
+  scenario.PlaceSoundFiles();
+  scenario.WriteFamily({{"첫째", 60, 0, "a"}}, /*passwordsInUse=*/true);
+  scenario.Start();
+  scenario.AdvanceSeconds(35);  // the choose-a-user countdown runs
+  frmMain& main = scenario.main();
+  ASSERT_TRUE(main.TimerUserBeep.On());
+  frmMastPWD& prompt = OpenParentPrompt(scenario);
+  scenario.Type(prompt.tPassword, "5927");
+  scenario.Click(prompt.cmdOK);
+
+  frmSetup& console = scenario.program().SetupConsole();
+  EXPECT_EQ(scenario.LogLines().back(), "설정시도: 암호 맞음, (첫째)");
+  EXPECT_FALSE(main.TimerUserBeep.On());
+  ASSERT_TRUE(console.Visible());
+  EXPECT_TRUE(console.Modal());
+  EXPECT_FALSE(main.TimerCheckTime.On());
+  EXPECT_FALSE(main.TimerStartup.On());
+  std::size_t logLines = scenario.LogLines().size();
+  scenario.AdvanceSeconds(300);  // no countdown, no metering, no log line meanwhile
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+  EXPECT_EQ(scenario.LogLines().size(), logLines);
+
+  scenario.Click(console.cmdCancel);
+  EXPECT_FALSE(console.Loaded());
+  EXPECT_TRUE(main.TimerCheckTime.On());
+  EXPECT_TRUE(main.TimerStartup.On());
+  EXPECT_EQ(S(main.lTitle.Caption()), "현재 사용자는 누구입니까?");
+  scenario.AdvanceSeconds(29.9);
+  EXPECT_EQ(scenario.LogLines().size(), logLines);
+  scenario.AdvanceSeconds(0.1);
+  EXPECT_EQ(scenario.CuesPlayed().back(), "CHIMES.WAV");
+  EXPECT_EQ(scenario.LogLines().back(), "시작:첫째님(60분)  0분 사용, 60분 남음.");
+  EXPECT_FALSE(main.TimerStartup.On());
+  EXPECT_TRUE(main.TimerUserBeep.On());  // the start-up tick's re-layout restarts the countdown
+}
+
+}  // namespace
+}  // namespace orlimo::testing
