@@ -18,7 +18,12 @@ void frmSmall::Form_Load() {
 
 void frmSmall::Form_Click() {
   Unload();
-  program_.MainWindow().Show();
+}
+
+// However the small window goes away (a click, or its close button), the main window comes
+// back: it must never stay hidden with nothing on screen to bring it back.
+void frmSmall::Form_Unload() {
+  if (program_.MainWindow().Loaded()) program_.MainWindow().Show();
 }
 
 }  // namespace orlimo

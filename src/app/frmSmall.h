@@ -13,6 +13,7 @@ class frmSmall : public forms::Form {
   void Design() override;
   void Form_Load() override;
   void Form_Click() override;
+  void Form_Unload() override;
 
  private:
   Program& program_;

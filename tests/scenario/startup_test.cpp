@@ -150,5 +150,28 @@ TEST(Startup, HidingShowsTheSmallWindowInTheSameCorner) {
   EXPECT_EQ(scenario.main().cmdUser[0].BackColor(), forms::kGreen);
 }
 
+TEST(Startup, ClosingTheSmallWindowAlsoBringsTheMainWindowBack) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}});
+  scenario.Start();
+  scenario.Click(scenario.main().cmdHide);
+  scenario.Close(scenario.program().SmallWindow());
+  EXPECT_FALSE(scenario.program().SmallWindow().Loaded());
+  EXPECT_TRUE(scenario.main().Visible());
+}
+
+TEST(Startup, LoggingOffRunsTheMainWindowsClosingSteps) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}});
+  scenario.Start();
+  scenario.AdvanceSeconds(50);
+  scenario.Do([&] { scenario.program().SessionEnding(); });
+  EXPECT_FALSE(scenario.main().Loaded());
+  EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 20);
+  std::vector<std::string> lines = scenario.LogLines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "정상종료:첫째님(60분)  0분 사용, 60분 남음.");
+}
+
 }  // namespace
 }  // namespace orlimo::testing
