@@ -1,0 +1,299 @@
+// The setup console's user grid: showing, storing, masking and restoring the users.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "console/frmMastPWD.h"
+#include "console/frmSetup.h"
+#include "app/frmChangeUser.h"
+#include "enforce/DialogEnd.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+frmSetup& OpenConsole(Scenario& scenario, const std::string& parentPassword = "5927") {
+  scenario.Click(scenario.main().cmdSetup);
+  frmMastPWD& prompt = scenario.program().ParentPrompt();
+  scenario.Type(prompt.tPassword, parentPassword);
+  scenario.Click(prompt.cmdOK);
+  return scenario.program().SetupConsole();
+}
+
+// Replaces the whole text of a box, as the parent would by selecting it and typing.
+void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
+  Text typed = U(text);
+  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
+}
+
+void EditRow(Scenario& scenario, frmSetup& console, int row, const std::string& name,
+             const std::string& minutes, const std::string& password = "") {
+  Edit(scenario, console.tNames[row], name);
+  Edit(scenario, console.tLimitMins[row], minutes);
+  Edit(scenario, console.tUserPWD[row], password);
+}
+
+const Settings& Table(Scenario& scenario) {
+  return scenario.program().settings;
+}
+
+TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
+  Scenario scenario;
+  scenario.PlaceSoundFiles();
+  scenario.WriteFamily({{"첫째", 90, 734, "abc"}, {"둘째", 45}}, /*passwordsInUse=*/true);
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+
+  EXPECT_EQ(S(console.Caption()), "Orlimo Ver.1.2.13");
+  EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
+  EXPECT_EQ(S(console.tLimitMins[0].GetText()), "90");
+  EXPECT_EQ(S(console.lUsedTime[0].Caption()), "12 (734초)");
+  EXPECT_EQ(S(console.tUserPWD[0].GetText()), "abc");
+  EXPECT_EQ(S(console.lUsedTime[1].Caption()), "0 (0초)");
+  for (int r = 2; r < 10; ++r) {
+    EXPECT_EQ(S(console.tNames[r].GetText()), "") << r;
+    EXPECT_EQ(S(console.lUsedTime[r].Caption()), "") << r;
+  }
+  for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), u'*');
+  EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
+  EXPECT_EQ(console.chkPWDUse.Value(), 1);
+  EXPECT_FALSE(console.tMsg.Visible());
+  EXPECT_FALSE(console.cmdSave.Visible());
+  EXPECT_EQ(S(console.lDate.Caption()), "Current Date");
+
+  std::size_t cues = scenario.CuesPlayed().size();
+  scenario.AdvanceSeconds(1);
+  EXPECT_EQ(S(console.lDate.Caption()), "2026-12-06 15:00:01");
+  std::vector<std::string> played = scenario.CuesPlayed();
+  EXPECT_THAT(std::vector<std::string>(played.begin() + static_cast<std::ptrdiff_t>(cues),
+                                       played.end()),
+              ElementsAre("BUTTON.WAV"));
+}
+
+TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules) {
+  struct Case {
+    std::string minutes;
+    std::int32_t stored;
+  };
+  const std::vector<Case> cases = {{"2.5", 2},  {"3.5", 4},   {"12abc", 12},
+                                   {"", 0},     {"-5", -5},   {"  45", 45},
+                                   {"abc", 0},  {"1,234", 1}, {"&H10", 16}};
+  Scenario scenario;
+  scenario.WriteFamily({});
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    EditRow(scenario, console, static_cast<int>(i), "  아이" + std::to_string(i) + " ",
+            cases[i].minutes, " pw" + std::to_string(i) + "  ");
+  }
+  scenario.Do([&] { console.chkPWDUse.SetValue(1); });
+  scenario.Click(console.cmdStoreEnd);
+
+  EXPECT_FALSE(console.Loaded());
+  Settings onDisk = scenario.SettingsOnDisk();
+  EXPECT_EQ(onDisk.UserCount, static_cast<int>(cases.size()) - 1);
+  EXPECT_EQ(onDisk.PasswordsInUse, 1);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(cases[i].minutes);
+    const UserEntry& user = onDisk.User(static_cast<int>(i));
+    EXPECT_EQ(S(user.Name), "아이" + std::to_string(i));
+    EXPECT_EQ(user.LimitMinutes, cases[i].stored);
+    EXPECT_EQ(S(user.Password), "pw" + std::to_string(i));
+  }
+  EXPECT_TRUE(scenario.main().cmdUser[8].Visible());
+  EXPECT_FALSE(scenario.main().cmdUser[9].Visible());
+  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "아이0 (2분)");
+}
+
+TEST(SetupConsole, StoreKeepsTheConsoleOpenAndWritesNothingUntilStoreAndClose) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+  std::string before = scenario.SettingsBytes();
+  Edit(scenario, console.tNames[1], "   ");  // a name of blanks is an empty row
+  scenario.Click(console.cmdStore);
+
+  EXPECT_TRUE(console.Visible());
+  EXPECT_EQ(Table(scenario).UserCount, 0);
+  EXPECT_EQ(S(console.tLimitMins[1].GetText()), "");
+  EXPECT_EQ(scenario.SettingsBytes(), before);
+  EXPECT_TRUE(scenario.main().cmdUser[1].Visible());  // the main window is not rebuilt
+
+  scenario.Click(console.cmdCancel);  // stored changes stay in the table
+  EXPECT_EQ(Table(scenario).UserCount, 0);
+  EXPECT_EQ(S(Table(scenario).User(1).Name), "");
+}
+
+TEST(SetupConsole, ResetRestoresTheLastStoreNotTheFile) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}});
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+  Edit(scenario, console.tLimitMins[0], "75");
+  scenario.Click(console.cmdStore);
+  Edit(scenario, console.tLimitMins[0], "5");
+  Edit(scenario, console.tNames[0], "바뀐이름");
+  scenario.Click(console.cmdReset);
+
+  EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
+  EXPECT_EQ(S(console.tLimitMins[0].GetText()), "75");
+  EXPECT_EQ(scenario.SettingsOnDisk().User(0).LimitMinutes, 60);
+}
+
+TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60, 0, "abc"}}, true, "Secret");
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario, "Secret");
+  ASSERT_TRUE(console.Visible());
+  scenario.Click(scenario.main().cmdSetup);  // behind the console: takes no input
+  EXPECT_FALSE(scenario.program().ParentPrompt().Loaded());
+
+  for (const std::string wrong : {"secret", "Secret ", ""}) {
+    scenario.Click(console.cmdSeeNoSee);
+    ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
+    const ShownInputBox& box = *scenario.renderer.OpenInputBox();
+    EXPECT_EQ(S(box.prompt), "부모님 암호를 입력하십시오");
+    EXPECT_EQ(S(box.title), "Orlimo");
+    EXPECT_TRUE(box.masked);
+    scenario.renderer.AnswerInputBox(U(wrong));
+    EXPECT_EQ(console.tUserPWD[0].PasswordChar(), u'*') << wrong;
+    EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
+  }
+  EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
+
+  scenario.Click(console.cmdSeeNoSee);
+  scenario.renderer.AnswerInputBox(u"Secret");
+  for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), 0);
+  EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "숨김");
+
+  std::size_t boxes = scenario.renderer.InputBoxes().size();
+  scenario.Click(console.cmdSeeNoSee);
+  EXPECT_EQ(scenario.renderer.InputBoxes().size(), boxes);
+  for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), u'*');
+  EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
+
+  scenario.Click(console.cmdSeeNoSee);
+  scenario.renderer.AnswerInputBox(u"Secret");
+  scenario.Click(console.cmdCancel);  // every opening starts masked
+  OpenConsole(scenario, "Secret");
+  ASSERT_TRUE(console.Visible());
+  EXPECT_EQ(console.tUserPWD[9].PasswordChar(), u'*');
+  EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
+}
+
+TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
+  Scenario scenario;
+  scenario.WriteFamily(
+      {{"첫째", 60, 600, "a"}, {"둘째", 70, 1200, "b"}, {"셋째", 80, 1800, "c"}, {"넷째", 90}},
+      /*passwordsInUse=*/true);
+  scenario.Start();
+  scenario.AdvanceSeconds(30);
+  scenario.Click(scenario.main().cmdUser[2]);
+  scenario.Type(scenario.program().UserPrompt().tPassword, "c");
+  scenario.PressEnter(scenario.program().UserPrompt().tPassword);
+  ASSERT_EQ(scenario.program().CurrentUser, 2);
+  frmSetup& console = OpenConsole(scenario);
+  Edit(scenario, console.tNames[1], "");
+  Edit(scenario, console.tNames[3], "");
+  EditRow(scenario, console, 5, "다섯째", "15", "e");
+  scenario.Click(console.cmdStoreEnd);
+
+  const Settings& table = Table(scenario);
+  ASSERT_EQ(table.UserCount, 2);
+  EXPECT_EQ(S(table.User(0).Name), "첫째");
+  EXPECT_EQ(table.User(0).UsedSeconds, 600);
+  EXPECT_EQ(S(table.User(1).Name), "셋째");
+  EXPECT_EQ(table.User(1).LimitMinutes, 80);
+  EXPECT_EQ(table.User(1).UsedMinutes, 30);
+  EXPECT_EQ(table.User(1).UsedSeconds, 1800);
+  EXPECT_EQ(S(table.User(1).Password), "c");
+  EXPECT_EQ(S(table.User(2).Name), "다섯째");
+  EXPECT_EQ(table.User(2).UsedSeconds, 0);
+  for (int u = 3; u < 10; ++u) {
+    EXPECT_EQ(S(table.User(u).Name), "") << u;
+    EXPECT_EQ(table.User(u).LimitMinutes, 0) << u;
+    EXPECT_EQ(table.User(u).UsedSeconds, 0) << u;
+  }
+  EXPECT_EQ(scenario.program().CurrentUser, 1);
+  EXPECT_EQ(scenario.main().cmdUser[1].BackColor(), forms::kGreen);
+  EXPECT_EQ(S(scenario.main().cmdUser[1].Caption()), "셋째 (80분)");
+  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 2);
+}
+
+TEST(SetupConsole, DeletingTheCurrentUserLeavesNobodyCurrent) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
+  scenario.Start();
+  ASSERT_EQ(scenario.program().CurrentUser, 0);
+  frmSetup& console = OpenConsole(scenario);
+  Edit(scenario, console.tNames[0], "");
+  scenario.Click(console.cmdStore);
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
+  scenario.Click(console.cmdCancel);
+
+  scenario.AdvanceSeconds(31);  // the start-up tick chooses anew and nothing ends
+  EXPECT_EQ(scenario.program().CurrentUser, 0);
+  EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+}
+
+TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
+  struct Case {
+    int row;
+    std::string name;
+    std::string minutes;
+    std::string password;
+    std::string message;
+  };
+  for (const Case& c : {Case{2, "가,나", "10", "", "3번째 줄: 성명과 암호에는 쉼표"},
+                        Case{0, "가나", "10", "a,b", "1번째 줄: 성명과 암호에는 쉼표"},
+                        Case{4, "가나", "2147483648", "", "5번째 줄: 하루시간(분)은"},
+                        Case{9, "가나", "-2147483649", "", "10번째 줄: 하루시간(분)은"},
+                        Case{1, "가나", "1e10", "", "2번째 줄: 하루시간(분)은"}}) {
+    SCOPED_TRACE(c.row);
+    for (bool andClose : {false, true}) {
+      Scenario scenario;
+      scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
+      scenario.Start();
+      frmSetup& console = OpenConsole(scenario);
+      Edit(scenario, console.tNames[0], "바뀐이름");
+      EditRow(scenario, console, c.row, c.name, c.minutes, c.password);
+      scenario.Click(andClose ? console.cmdStoreEnd : console.cmdStore);
+
+      ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+      const ShownMessageBox& box = *scenario.renderer.OpenMessageBox();
+      EXPECT_THAT(S(box.text), StartsWith(c.message));
+      EXPECT_EQ(S(box.title), "Orlimo");
+      scenario.renderer.AnswerMessageBox(forms::MessageBoxAnswer::Ok);
+      EXPECT_TRUE(console.Visible());
+      EXPECT_EQ(S(console.tNames[c.row].GetText()), c.name);
+      EXPECT_EQ(Table(scenario).UserCount, 1);
+      EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
+    }
+  }
+}
+
+TEST(SetupConsole, ClosingByTheSystemCommandStoresNothing) {
+  Scenario scenario;
+  scenario.WriteFamily({});
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+  Edit(scenario, console.tNames[0], "새아이");
+  scenario.Close(console);
+
+  EXPECT_EQ(Table(scenario).UserCount, -1);
+  EXPECT_TRUE(scenario.main().TimerCheckTime.On());
+  EXPECT_TRUE(scenario.main().TimerStartup.On());
+
+  frmSetup& again = OpenConsole(scenario);  // an empty grid stores no user
+  scenario.Click(again.cmdStoreEnd);
+  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
+}
+
+}  // namespace
+}  // namespace orlimo::testing
