@@ -1,0 +1,263 @@
+// The setup console's commands: the log viewer, pause, removal and the parent password.
+#include <filesystem>
+#include <fstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "base/path.h"
+#include "console/frmMastPWD.h"
+#include "console/frmSetup.h"
+#include "records/registry_access.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+using forms::MessageBoxAnswer;
+
+frmSetup& OpenConsole(Scenario& scenario) {
+  scenario.Click(scenario.main().cmdSetup);
+  frmMastPWD& prompt = scenario.program().ParentPrompt();
+  scenario.Type(prompt.tPassword, "5927");
+  scenario.Click(prompt.cmdOK);
+  return scenario.program().SetupConsole();
+}
+
+std::filesystem::path LogPath(const Scenario& scenario) {
+  return FsPath(InFolder(scenario.FolderText(), u"Logs.txt"));
+}
+
+void WriteLogBytes(const Scenario& scenario, const std::string& bytes) {
+  std::ofstream(LogPath(scenario), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A console opened over a log of the given bytes (written after the start lines).
+frmSetup& OpenConsoleOverLog(Scenario& scenario, const std::string& bytes) {
+  scenario.WriteFamily({{"첫째", 60}});
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+  WriteLogBytes(scenario, bytes);
+  return console;
+}
+
+TEST(ConsoleCommands, LogViewerShowsEachLineAfterABlankAndHidesAgain) {
+  Scenario scenario;
+  std::string bytes = scenario.codePage.Encode(u"첫 줄\r\n\r\n  둘\n째\r셋째\r\n");
+  frmSetup& console = OpenConsoleOverLog(scenario, bytes);
+  scenario.Click(console.cmdSeeLogs);
+
+  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
+  EXPECT_TRUE(console.tMsg.Visible());
+  EXPECT_TRUE(console.cmdSave.Visible());
+  EXPECT_TRUE(console.cmdDelSave.Visible());
+  EXPECT_EQ(S(console.tMsg.GetText()), " 첫 줄\r\n \r\n   둘\n째\r\n 셋째\r\n");
+  EXPECT_EQ(console.tMsg.Bounds(),
+            (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
+
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
+  EXPECT_FALSE(console.tMsg.Visible());
+  EXPECT_FALSE(console.cmdSave.Visible());
+  EXPECT_FALSE(console.cmdDelSave.Visible());
+}
+
+TEST(ConsoleCommands, LogViewerFailsQuietlyWhenTheLogIsMissingAndTriesAgain) {
+  Scenario scenario;
+  frmSetup& console = OpenConsoleOverLog(scenario, "");
+  std::filesystem::remove(LogPath(scenario));
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    scenario.Click(console.cmdSeeLogs);
+    EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용자기록 보기");
+    EXPECT_FALSE(console.tMsg.Visible());
+    EXPECT_TRUE(console.cmdSave.Visible());
+    EXPECT_TRUE(console.cmdDelSave.Visible());
+  }
+  EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
+
+  WriteLogBytes(scenario, "line\r\n");
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
+  EXPECT_EQ(S(console.tMsg.GetText()), " line\r\n");
+}
+
+TEST(ConsoleCommands, WritingTheShownLogBackUnchangedLeavesTheFileAsItWas) {
+  for (const char16_t* log : {u"2026-12-06 15:00:00 시작:첫째님(60분)\r\n", u"a\r\n\r\n  b\r\n",
+                              u"\r\n", u" x\ny\r\n", u""}) {
+    SCOPED_TRACE(S(log));
+    Scenario scenario;
+    std::string bytes = scenario.codePage.Encode(log);
+    frmSetup& console = OpenConsoleOverLog(scenario, bytes);
+    for (int cycle = 0; cycle < 2; ++cycle) {
+      scenario.Click(console.cmdSeeLogs);  // show
+      scenario.Click(console.cmdSave);
+      EXPECT_EQ(scenario.LogBytes(), bytes);
+      scenario.Click(console.cmdSeeLogs);  // hide
+    }
+  }
+}
+
+TEST(ConsoleCommands, EditsAreWrittenAsEditedAndDeletingLeavesAnEmptyFile) {
+  Scenario scenario;
+  frmSetup& console = OpenConsoleOverLog(scenario, "one\r\ntwo\r\n");
+  scenario.Click(console.cmdSeeLogs);
+  scenario.Do([&] {
+    console.GetRuntime().DispatchEdit(console.tMsg, u" one\r\n 둘째 줄 고침\r\n 셋");
+  });
+  scenario.Click(console.cmdSave);
+  EXPECT_EQ(scenario.LogBytes(), scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n"));
+
+  scenario.Click(console.cmdDelSave);
+  EXPECT_EQ(scenario.LogBytes(), "");
+  EXPECT_TRUE(std::filesystem::exists(LogPath(scenario)));
+  EXPECT_EQ(S(console.tMsg.GetText()), "");
+  EXPECT_TRUE(console.tMsg.Visible());
+  EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
+
+  scenario.Click(console.cmdSeeLogs);  // hide, then show the emptied log
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.tMsg.GetText()), "");
+  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
+}
+
+TEST(ConsoleCommands, HidingAndShowingReloadsTheFileDroppingUnsavedEdits) {
+  Scenario scenario;
+  frmSetup& console = OpenConsoleOverLog(scenario, "one\r\n");
+  scenario.Click(console.cmdSeeLogs);
+  scenario.Do([&] { console.GetRuntime().DispatchEdit(console.tMsg, u" changed\r\n"); });
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");  // hiding keeps the text
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n");
+}
+
+struct EndCase {
+  bool uninstall;
+  MessageBoxAnswer answer;
+};
+
+TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
+  for (const EndCase& c :
+       {EndCase{false, MessageBoxAnswer::No}, EndCase{false, MessageBoxAnswer::Yes},
+        EndCase{true, MessageBoxAnswer::No}, EndCase{true, MessageBoxAnswer::Yes}}) {
+    SCOPED_TRACE(std::to_string(c.uninstall) + " " + std::to_string(static_cast<int>(c.answer)));
+    Scenario scenario;
+    scenario.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
+    scenario.system.processes = {
+        {41, u"VarnRunCom.exe"}, {42, u"explorer.exe"}, {43, u"C:\\Orlimo\\VARNRUNCOM.EXE"}};
+    scenario.WriteFamily({{"첫째", 60}});
+    scenario.Start();
+    scenario.AdvanceSeconds(45);
+    frmSetup& console = OpenConsole(scenario);
+    std::string settings = scenario.SettingsBytes();
+    std::string log = scenario.LogBytes();
+    scenario.Click(c.uninstall ? console.cmdUninstall : console.cmdPAUSE);
+
+    ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+    ShownMessageBox question = *scenario.renderer.OpenMessageBox();
+    EXPECT_EQ(S(question.text), c.uninstall ? "정말 본 프로그램을 제거 할까요?"
+                                            : "컴퓨터 재시작 될때 까지 본 프로그램을 중단합니까?");
+    EXPECT_EQ(question.flags, forms::kMbYesNo);
+    EXPECT_EQ(S(question.title), "Orlimo");
+    scenario.renderer.AnswerMessageBox(c.answer);
+    bool removing = c.uninstall && c.answer == MessageBoxAnswer::Yes;
+    if (removing) {
+      ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+      ShownMessageBox done = *scenario.renderer.OpenMessageBox();
+      EXPECT_EQ(S(done.text),
+                "시작시 기동을 제거했습니다. 확인후 제어반-프로그램추가제거에서 Orlimo를 제거 "
+                "하십시오.");
+      EXPECT_EQ(done.flags, forms::kMbOk);
+      EXPECT_EQ(S(done.title), "Orlimo");
+      EXPECT_EQ(scenario.registry.values.count(Registry::kRunValuePath), 0u);
+      EXPECT_TRUE(scenario.system.terminated.empty());  // only after the message is closed
+      scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
+    }
+
+    bool ends = c.answer == MessageBoxAnswer::Yes;
+    EXPECT_EQ(scenario.Ended(), ends);
+    EXPECT_EQ(scenario.renderer.ProgramEndedAtOnce(), ends);
+    EXPECT_EQ(scenario.registry.values.count(Registry::kRunValuePath), removing ? 0u : 1u);
+    const std::vector<std::uint32_t> kTerminated = {41, 43};
+    EXPECT_EQ(scenario.system.terminated, removing ? kTerminated : std::vector<std::uint32_t>());
+    EXPECT_EQ(scenario.SettingsBytes(), settings);
+    EXPECT_EQ(scenario.LogBytes(), log);  // no closing step runs
+    EXPECT_TRUE(scenario.system.started.empty());
+    EXPECT_TRUE(console.Loaded());  // ended without any window's closing step
+    EXPECT_TRUE(scenario.main().Loaded());
+  }
+}
+
+TEST(ConsoleCommands, UninstallGoesOnWhenTheRunValueIsAlreadyGone) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 60}});
+  scenario.Start();
+  frmSetup& console = OpenConsole(scenario);
+  scenario.Click(console.cmdUninstall);
+  scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Yes);
+  ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+  scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
+  EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());
+}
+
+TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
+  struct Case {
+    std::string first;
+    std::string second;  // not asked when the first is refused or empty
+    std::string message;
+    std::string stored;
+  };
+  const std::string kDiffer = "암호가 서로 틀립니다. 재시도 하십시오.";
+  const std::string kComma = "암호에는 쉼표(,)를 쓸 수 없습니다. 다른 암호를 입력하십시오.";
+  const std::string kBlanks =
+      "암호의 앞이나 뒤에는 빈칸을 둘 수 없습니다. 다른 암호를 입력하십시오.";
+  for (const Case& c : {Case{"NewPass", "NewPass", "", "NewPass"},
+                        Case{"NewPass", "newpass", kDiffer, "5927"},
+                        Case{"NewPass", "", kDiffer, "5927"},  // the second box cancelled
+                        Case{"", "", "", "5927"},              // the first box cancelled
+                        Case{"   ", "", "", "5927"},
+                        Case{"a,b", "", kComma, "5927"},
+                        Case{" ab", "", kBlanks, "5927"},
+                        Case{"ab ", "", kBlanks, "5927"},
+                        Case{"가 나", "가 나", "", "가 나"}}) {
+    SCOPED_TRACE(c.first);
+    Scenario scenario;
+    scenario.WriteFamily({{"첫째", 60}});
+    scenario.Start();
+    frmSetup& console = OpenConsole(scenario);
+    std::size_t logLines = scenario.LogLines().size();
+    scenario.Click(console.cmdChangePassword);
+
+    ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
+    EXPECT_EQ(S(scenario.renderer.OpenInputBox()->prompt), "변경할 암호를 입력하십시오!");
+    EXPECT_TRUE(scenario.renderer.OpenInputBox()->masked);
+    scenario.renderer.AnswerInputBox(U(c.first));
+    bool asksAgain = !c.second.empty() || c.message == kDiffer;
+    if (asksAgain) {
+      ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
+      EXPECT_EQ(S(scenario.renderer.OpenInputBox()->prompt), "재확인 합니다. 재 입력 바랍니다.");
+      EXPECT_TRUE(scenario.renderer.OpenInputBox()->masked);
+      EXPECT_EQ(S(scenario.renderer.OpenInputBox()->title), "Orlimo");
+      scenario.renderer.AnswerInputBox(U(c.second));
+    }
+    EXPECT_FALSE(scenario.renderer.OpenInputBox().has_value());
+    if (c.message.empty()) {
+      EXPECT_FALSE(scenario.renderer.OpenMessageBox().has_value());
+    } else {
+      ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+      EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->text), c.message);
+      EXPECT_EQ(scenario.renderer.OpenMessageBox()->flags,
+                forms::kMbOk | forms::kMbIconInformation);
+      EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->title), "Orlimo");
+      scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
+    }
+    EXPECT_EQ(S(scenario.program().settings.ParentPassword), c.stored);
+    EXPECT_EQ(S(scenario.SettingsOnDisk().ParentPassword), c.stored);
+    EXPECT_EQ(scenario.LogLines().size(), logLines);
+    EXPECT_TRUE(console.Visible());
+  }
+}
+
+}  // namespace
+}  // namespace orlimo::testing
