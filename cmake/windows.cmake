@@ -33,7 +33,7 @@ list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/main\\.cpp$")
 add_library(orlimo_win32 STATIC ${WIN32_SOURCES})
 orlimo_windows_target(orlimo_win32)
 target_link_libraries(orlimo_win32 PUBLIC orlimo_core
-  user32 gdi32 comctl32 winmm advapi32 shell32 ole32 uuid)
+  user32 gdi32 comctl32 winmm advapi32 shell32 ole32 uuid imm32)
 
 orlimo_resources(orlimo_program_resources ${ORLIMO_RESOURCE_DIR}/orlimo.rc)
 orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)
@@ -104,3 +104,6 @@ target_include_directories(fake_orlimo PRIVATE src)
 target_link_options(fake_orlimo PRIVATE -municode -mwindows)
 set_target_properties(platform_check fake_orlimo PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_WINDOWS_TEST_DIR})
+
+# The drivers of the program's own tests under Wine.
+include(${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/drivers.cmake OPTIONAL)

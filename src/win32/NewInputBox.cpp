@@ -1,0 +1,13 @@
+#include "win32/NewInputBox.h"
+
+namespace orlimo::win32 {
+
+void CALLBACK MaskInputBox(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  static const WORD zero16 = 0;  // the message ignores its second parameter
+  HWND dialog = FindWindowA("#32770", "Orlimo");
+  HWND field = FindWindowExA(dialog, nullptr, "Edit", "");
+  SendMessageA(field, EM_SETPASSWORDCHAR, 42, reinterpret_cast<LPARAM>(&zero16));
+  KillTimer(hwnd, id);
+}
+
+}  // namespace orlimo::win32

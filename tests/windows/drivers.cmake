@@ -1,0 +1,15 @@
+# Test drivers of the program's tests under Wine (tests/windows/program_tests.sh), built into
+# <build>/tests beside the other drivers: wintext reads and acts on the program's windows,
+# make_setup writes a Setup.ini through the program's own settings writer.
+add_executable(wintext ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/wintext.cpp)
+orlimo_windows_target(wintext)
+target_link_libraries(wintext PRIVATE user32 gdi32)
+target_link_options(wintext PRIVATE -municode)
+
+add_executable(make_setup ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/make_setup.cpp)
+orlimo_windows_target(make_setup)
+target_link_libraries(make_setup PRIVATE orlimo_win32 orlimo_core)
+target_link_options(make_setup PRIVATE -municode)
+
+set_target_properties(wintext make_setup PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -1,0 +1,286 @@
+// Reads what the windows of a running program show, and acts on them, for the tests under Wine.
+//   wintext list <exe>                  every top-level window of the processes named <exe>, and
+//                                       its child windows: id, class, state, place, the colours
+//                                       on screen (background, and the main other colour: the
+//                                       text), and the window text, one UTF-8 line each
+//   wintext count <exe>                 the number of processes named <exe>
+//   wintext close <exe> <title>         posts the close command to its windows titled <title>...
+//   wintext click <exe> <text>          clicks the button whose text is <text>
+//   wintext formclick <exe> <title>     clicks the client area of its window titled <title>...
+// Titles match from their start. Exit code 0 when something was found, 1 otherwise.
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <map>
+#include <string>
+#include <vector>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <tlhelp32.h>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+void Print(const std::string& line) {
+  std::string out = line + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
+            nullptr);
+}
+
+std::wstring TextOf(HWND hwnd) {
+  // WM_GETTEXT works across processes, also for windows whose thread is busy in a handler only
+  // after it returns; the window text is what screen readers read as well.
+  wchar_t buffer[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                      2000, &copied);
+  return std::wstring(buffer);
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(hwnd, buffer, 256);
+  return buffer;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::wstring& exe) {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, exe.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
+}
+
+std::vector<HWND> TopLevelWindowsOf(const std::vector<DWORD>& processes) {
+  struct Search {
+    const std::vector<DWORD>* processes;
+    std::vector<HWND> found;
+  } search{&processes, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(hwnd, &process);
+        if (std::find(s->processes->begin(), s->processes->end(), process) != s->processes->end()) {
+          s->found.push_back(hwnd);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+// The screen as it is shown now, read once.
+class ScreenPixels {
+ public:
+  ScreenPixels() {
+    width_ = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    height_ = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    left_ = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    top_ = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap_ != nullptr) {
+      HGDIOBJ previous = SelectObject(memory, bitmap_);
+      BitBlt(memory, 0, 0, width_, height_, screen, left_, top_, SRCCOPY);
+      SelectObject(memory, previous);
+      pixels_ = static_cast<const DWORD*>(bits);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+  }
+  ~ScreenPixels() {
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  }
+
+  // The most frequent colour of the rectangle, and the most frequent one clearly different
+  // from it (-1 when there is none), as 0xRRGGBB.
+  std::pair<long, long> Colours(RECT rect) const {
+    if (pixels_ == nullptr) return {-1, -1};
+    std::map<DWORD, int> counts;
+    for (int y = std::max(rect.top - top_, 0L); y < std::min(rect.bottom - top_, long{height_});
+         ++y) {
+      for (int x = std::max(rect.left - left_, 0L); x < std::min(rect.right - left_, long{width_});
+           ++x) {
+        ++counts[pixels_[static_cast<std::size_t>(y) * width_ + x] & 0xFFFFFF];
+      }
+    }
+    long back = -1;
+    int most = 0;
+    for (auto [colour, count] : counts) {
+      if (count > most) back = static_cast<long>(colour), most = count;
+    }
+    long fore = -1;
+    most = 0;
+    for (auto [colour, count] : counts) {
+      if (back >= 0 && Distance(colour, static_cast<DWORD>(back)) > 96 && count > most) {
+        fore = static_cast<long>(colour);
+        most = count;
+      }
+    }
+    return {back, fore};
+  }
+
+ private:
+  static int Distance(DWORD a, DWORD b) {
+    int d = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      d += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+    }
+    return d;
+  }
+
+  int width_ = 0, height_ = 0, left_ = 0, top_ = 0;
+  HBITMAP bitmap_ = nullptr;
+  const DWORD* pixels_ = nullptr;
+};
+
+std::string Hex(long colour) {
+  if (colour < 0) return "-";
+  char text[8];
+  std::snprintf(text, sizeof(text), "%06lX", colour);
+  return text;
+}
+
+std::string RectText(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+std::string State(HWND hwnd) {
+  return std::string(" visible=") + (IsWindowVisible(hwnd) ? "1" : "0") +
+         " enabled=" + (IsWindowEnabled(hwnd) ? "1" : "0");
+}
+
+int List(const std::wstring& exe) {
+  std::vector<HWND> windows = TopLevelWindowsOf(ProcessesNamed(exe));
+  ScreenPixels screen;
+  for (HWND window : windows) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT clientOnScreen{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    auto [back, fore] =
+        IsWindowVisible(window) ? screen.Colours(clientOnScreen) : std::pair<long, long>{-1, -1};
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    Print("window pid=" + std::to_string(process) + " class=" + Utf8(ClassOf(window)) +
+          State(window) + " rect=" + RectText(rect) + " client=" + std::to_string(client.right) +
+          "," + std::to_string(client.bottom) + " back=" + Hex(back) +
+          " text=" + Utf8(TextOf(window)));
+    for (HWND child : ChildrenOf(window)) {
+      RECT childRect;
+      GetWindowRect(child, &childRect);
+      RECT inner = childRect;
+      InflateRect(&inner, -2, -2);  // leave the edges out
+      auto [childBack, childFore] =
+          IsWindowVisible(child) ? screen.Colours(inner) : std::pair<long, long>{-1, -1};
+      Print("  control id=" + std::to_string(GetDlgCtrlID(child)) +
+            " class=" + Utf8(ClassOf(child)) + State(child) + " rect=" + RectText(childRect) +
+            " back=" + Hex(childBack) + " fore=" + Hex(childFore) + " text=" + Utf8(TextOf(child)));
+    }
+  }
+  return windows.empty() ? 1 : 0;
+}
+
+bool TitleStarts(HWND hwnd, const std::wstring& title) {
+  return TextOf(hwnd).compare(0, title.size(), title) == 0;
+}
+
+int Close(const std::wstring& exe, const std::wstring& title) {
+  int found = 0;
+  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
+    if (IsWindowVisible(window) && TitleStarts(window, title)) {
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      ++found;
+    }
+  }
+  return found > 0 ? 0 : 1;
+}
+
+int FormClick(const std::wstring& exe, const std::wstring& title) {
+  int found = 0;
+  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
+    if (IsWindowVisible(window) && TitleStarts(window, title)) {
+      PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+      ++found;
+    }
+  }
+  return found > 0 ? 0 : 1;
+}
+
+int Click(const std::wstring& exe, const std::wstring& text) {
+  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
+    for (HWND child : ChildrenOf(window)) {
+      if (ClassOf(child) == L"Button" && IsWindowVisible(child) && TextOf(child) == text) {
+        PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(child));
+        return 0;
+      }
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 2 && args[0] == L"list") return List(args[1]);
+  if (args.size() == 2 && args[0] == L"count") {
+    Print(std::to_string(ProcessesNamed(args[1]).size()));
+    return 0;
+  }
+  if (args.size() == 3 && args[0] == L"close") return Close(args[1], args[2]);
+  if (args.size() == 3 && args[0] == L"click") return Click(args[1], args[2]);
+  if (args.size() == 3 && args[0] == L"formclick") return FormClick(args[1], args[2]);
+  Print("usage: wintext list|count <exe> | close|formclick <exe> <title> | click <exe> <text>");
+  return 2;
+}
