@@ -1,0 +1,42 @@
+// Turning the fuzzer's bytes into the program's text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "base/text.h"
+
+namespace orlimo::fuzz {
+
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
+
+// One character per byte, the way Setup.ini's lines reach the reader.
+inline Text ByteText(std::string_view bytes) {
+  Text text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(byte));
+  return text;
+}
+
+// Pairs of bytes as 16-bit code units, low byte first: every character a box can hold.
+inline Text WideText(std::string_view bytes) {
+  Text text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return text;
+}
+
+// Stops the run with a message that names the broken promise; libFuzzer keeps the input.
+[[noreturn]] void Broken(const char* promise);
+
+inline void Check(bool holds, const char* promise) {
+  if (!holds) Broken(promise);
+}
+
+}  // namespace orlimo::fuzz
