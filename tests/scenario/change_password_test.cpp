@@ -157,15 +157,5 @@ TEST(ChangePassword, PasswordsThatCouldNotBeTypedAfterARestartAreRefused) {
   }
 }
 
-TEST(ChangePassword, CancelChangesNothing) {
-  Scenario scenario;
-  frmChangePWD& dialog = OpenDialog(scenario, {{"첫째", 60}}, 0);
-  Edit(scenario, dialog.tNewPassword[0], "new");
-  Edit(scenario, dialog.tNewPassword[1], "new");
-  scenario.Click(dialog.cmdCancel);
-  EXPECT_FALSE(dialog.Loaded());
-  EXPECT_EQ(S(scenario.program().settings.User(0).Password), "");
-}
-
 }  // namespace
 }  // namespace orlimo::testing

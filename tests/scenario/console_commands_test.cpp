@@ -102,9 +102,8 @@ TEST(ConsoleCommands, EditsAreWrittenAsEditedAndDeletingLeavesAnEmptyFile) {
   Scenario scenario;
   frmSetup& console = OpenConsoleOverLog(scenario, "one\r\ntwo\r\n");
   scenario.Click(console.cmdSeeLogs);
-  scenario.Do([&] {
-    console.GetRuntime().DispatchEdit(console.tMsg, u" one\r\n 둘째 줄 고침\r\n 셋");
-  });
+  scenario.Do(
+      [&] { console.GetRuntime().DispatchEdit(console.tMsg, u" one\r\n 둘째 줄 고침\r\n 셋"); });
   scenario.Click(console.cmdSave);
   EXPECT_EQ(scenario.LogBytes(), scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n"));
 
@@ -212,15 +211,13 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
   const std::string kComma = "암호에는 쉼표(,)를 쓸 수 없습니다. 다른 암호를 입력하십시오.";
   const std::string kBlanks =
       "암호의 앞이나 뒤에는 빈칸을 둘 수 없습니다. 다른 암호를 입력하십시오.";
-  for (const Case& c : {Case{"NewPass", "NewPass", "", "NewPass"},
-                        Case{"NewPass", "newpass", kDiffer, "5927"},
-                        Case{"NewPass", "", kDiffer, "5927"},  // the second box cancelled
-                        Case{"", "", "", "5927"},              // the first box cancelled
-                        Case{"   ", "", "", "5927"},
-                        Case{"a,b", "", kComma, "5927"},
-                        Case{" ab", "", kBlanks, "5927"},
-                        Case{"ab ", "", kBlanks, "5927"},
-                        Case{"가 나", "가 나", "", "가 나"}}) {
+  for (const Case& c :
+       {Case{"NewPass", "NewPass", "", "NewPass"}, Case{"NewPass", "newpass", kDiffer, "5927"},
+        Case{"NewPass", "", kDiffer, "5927"},  // the second box cancelled
+        Case{"", "", "", "5927"},              // the first box cancelled
+        Case{"   ", "", "", "5927"}, Case{"a,b", "", kComma, "5927"},
+        Case{" ab", "", kBlanks, "5927"}, Case{"ab ", "", kBlanks, "5927"},
+        Case{"가 나", "가 나", "", "가 나"}}) {
     SCOPED_TRACE(c.first);
     Scenario scenario;
     scenario.WriteFamily({{"첫째", 60}});

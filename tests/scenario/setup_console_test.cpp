@@ -68,9 +68,9 @@ TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
   scenario.AdvanceSeconds(1);
   EXPECT_EQ(S(console.lDate.Caption()), "2026-12-06 15:00:01");
   std::vector<std::string> played = scenario.CuesPlayed();
-  EXPECT_THAT(std::vector<std::string>(played.begin() + static_cast<std::ptrdiff_t>(cues),
-                                       played.end()),
-              ElementsAre("BUTTON.WAV"));
+  EXPECT_THAT(
+      std::vector<std::string>(played.begin() + static_cast<std::ptrdiff_t>(cues), played.end()),
+      ElementsAre("BUTTON.WAV"));
 }
 
 TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules) {
@@ -78,9 +78,8 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
     std::string minutes;
     std::int32_t stored;
   };
-  const std::vector<Case> cases = {{"2.5", 2},  {"3.5", 4},   {"12abc", 12},
-                                   {"", 0},     {"-5", -5},   {"  45", 45},
-                                   {"abc", 0},  {"1,234", 1}, {"&H10", 16}};
+  const std::vector<Case> cases = {{"2.5", 2},   {"3.5", 4}, {"12abc", 12}, {"", 0},     {"-5", -5},
+                                   {"  45", 45}, {"abc", 0}, {"1,234", 1},  {"&H10", 16}};
   Scenario scenario;
   scenario.WriteFamily({});
   scenario.Start();

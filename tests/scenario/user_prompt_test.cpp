@@ -142,15 +142,5 @@ TEST(UserPrompt, ClosesSixtyOneSecondsAfterOpeningAndReopensFresh) {
   EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
 }
 
-TEST(UserPrompt, CancelClosesWithoutChange) {
-  Scenario scenario;
-  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}});
-  frmChangeUser& prompt = OpenPrompt(scenario, 0);
-  scenario.Type(prompt.tPassword, "abc");
-  scenario.Click(prompt.cmdCancel);
-  EXPECT_FALSE(prompt.Loaded());
-  EXPECT_EQ(scenario.program().CurrentUser, -1);
-}
-
 }  // namespace
 }  // namespace orlimo::testing
