@@ -107,3 +107,23 @@ set_target_properties(platform_check fake_orlimo PROPERTIES
 
 # The drivers of the program's own tests under Wine.
 include(${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/drivers.cmake OPTIONAL)
+
+# ---- The setup program: <build>/Orlimo-<version>-setup.exe, made from the program folder -----
+# Needs makensis (Debian's nsis package); without it the build makes everything else.
+find_program(ORLIMO_MAKENSIS makensis)
+if(ORLIMO_MAKENSIS AND TARGET Orlimo)
+  set(ORLIMO_INSTALLER_DIR ${CMAKE_CURRENT_SOURCE_DIR}/installer)
+  set(ORLIMO_SETUP ${CMAKE_BINARY_DIR}/Orlimo-${PROJECT_VERSION}-setup.exe)
+  add_custom_command(
+    OUTPUT ${ORLIMO_SETUP}
+    COMMAND ${ORLIMO_MAKENSIS} -V2 -WX -DVERSION=${PROJECT_VERSION} -DDIST=${ORLIMO_DIST_DIR}
+            -DOUTFILE=${ORLIMO_SETUP} ${ORLIMO_INSTALLER_DIR}/orlimo.nsi
+    DEPENDS ${ORLIMO_INSTALLER_DIR}/orlimo.nsi ${ORLIMO_INSTALLER_DIR}/texts.nsh
+            ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_CUES} ${ORLIMO_DIST_TARGETS}
+    COMMENT "Making the setup program Orlimo-${PROJECT_VERSION}-setup.exe"
+    VERBATIM)
+  add_custom_target(installer ALL DEPENDS ${ORLIMO_SETUP})
+  add_dependencies(installer dist)
+elseif(NOT ORLIMO_MAKENSIS)
+  message(STATUS "makensis not found: the setup program is not made (install the nsis package)")
+endif()
