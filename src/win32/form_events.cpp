@@ -16,6 +16,18 @@ forms::Timer* TimerOf(const forms::Form& form, WPARAM id) {
   return static_cast<forms::Timer*>(control);
 }
 
+// The first control in the tab order that can take the focus now.
+HWND FirstTabStop(HWND form) {
+  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) != 0 && (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 LRESULT CALLBACK Desktop::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,11 +92,12 @@ LRESULT Desktop::OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, 
         if (focus != nullptr && IsChild(hwnd, focus)) window.lastFocus = focus;
         return 0;
       }
-      if (HIWORD(wParam) == 0) {  // not minimised
+      // The focus goes back to the control that had it, or to the first in the tab order.
+      if (HIWORD(wParam) == 0 && IsWindowVisible(hwnd)) {
         HWND focus = window.lastFocus;
         if (focus == nullptr || !IsWindow(focus) || !IsChild(hwnd, focus) ||
             !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
-          focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+          focus = FirstTabStop(hwnd);
         }
         SetFocus(focus != nullptr ? focus : hwnd);
       }
