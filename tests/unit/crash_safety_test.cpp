@@ -1,0 +1,173 @@
+// A save of Setup.ini cut off at any moment leaves the old settings or the new ones, whole.
+// A child process saves two families in turn and is killed at random moments, hundreds of
+// times; real time is used for the moments of the kills, bounded by a deadline.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "base/path.h"
+#include "records/settings.h"
+
+namespace orlimo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+constexpr int kKills = 300;
+constexpr auto kDeadline = std::chrono::seconds(60);
+
+// The program's folder for this test, in the system's temporary folder: on a disk a save spends
+// most of its time flushing the temporary file, so many kills land in the middle of a write.
+class SaveFolder {
+ public:
+  SaveFolder() {
+    fs::path base = fs::temp_directory_path();
+    path_ = base / ("orlimo-crash-safety-" + std::to_string(getpid()));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~SaveFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  SaveFolder(const SaveFolder&) = delete;
+  SaveFolder& operator=(const SaveFolder&) = delete;
+
+  Text folder() const { return path_.u16string(); }
+  bool Exists(const char* name) const { return fs::exists(path_ / name); }
+  std::string Bytes(const char* name) const {
+    std::ifstream file(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+
+ private:
+  fs::path path_;
+};
+
+Settings FamilyA() {
+  Settings settings;
+  settings.User(0) = {u"첫째", DateFromFields({2026, 12, 6, 15, 0, 0}), 60, 10, 600, u"1234"};
+  settings.User(1) = {u"둘째", DateFromFields({2026, 12, 6, 15, 0, 0}), 45, 0, 0, u""};
+  settings.UserCount = 1;
+  settings.PasswordsInUse = 1;
+  settings.ParentPassword = u"부모";
+  return settings;
+}
+
+Settings FamilyB() {
+  Settings settings;
+  for (int user = 0; user < kMaxUsers; ++user) {
+    settings.User(user) = {u"아이" + DecimalText(user),
+                           DateFromFields({2026, 12, 7, 9, 30, 0}),
+                           30 + user,
+                           user,
+                           60 * user + 7,
+                           u"pw" + DecimalText(user)};
+  }
+  settings.UserCount = kMaxUsers - 1;
+  settings.ParentPassword = u"5927";
+  return settings;
+}
+
+bool SameTable(const Settings& left, const Settings& right) {
+  return left.UserTable == right.UserTable && left.UserCount == right.UserCount &&
+         left.ParentPassword == right.ParentPassword && left.PasswordsInUse == right.PasswordsInUse;
+}
+
+// Saves A once (a fresh process is slow at its first save), tells the parent, then saves B and A
+// in turn until killed; ends with a failure code if a save fails.
+[[noreturn]] void SaveForever(int ready, const Text& folder, const Settings& a, const Settings& b) {
+  try {
+    Main::SaveSettings(a, folder);
+    char started = 1;
+    if (write(ready, &started, 1) != 1) _exit(4);
+    while (true) {
+      Main::SaveSettings(b, folder);
+      Main::SaveSettings(a, folder);
+    }
+  } catch (...) {
+    _exit(3);
+  }
+}
+
+// How long one save takes here, so that the kills are spread over whole saves.
+Clock::duration OneSave(const Text& folder, const Settings& settings) {
+  constexpr int kSaves = 10;
+  Clock::time_point start = Clock::now();
+  for (int i = 0; i < kSaves; ++i) Main::SaveSettings(settings, folder);
+  return (Clock::now() - start) / kSaves;
+}
+
+TEST(CrashSafety, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewSettingsWhole) {
+  SaveFolder folder;
+  const Settings a = FamilyA();
+  const Settings b = FamilyB();
+  Main::SaveSettings(b, folder.folder());
+  const std::string bytesB = folder.Bytes("Setup.ini");
+  Main::SaveSettings(a, folder.folder());
+  const std::string bytesA = folder.Bytes("Setup.ini");
+  ASSERT_NE(bytesA.size(), bytesB.size());
+
+  const auto save =
+      std::chrono::duration_cast<std::chrono::microseconds>(OneSave(folder.folder(), a));
+  std::mt19937 random(20261206);
+  // Anywhere in the child's first two saves.
+  std::uniform_int_distribution<long> moment(0, 2 * save.count());
+
+  const Clock::time_point deadline = Clock::now() + kDeadline;
+  int kills = 0;
+  int cutMidWrite = 0;
+  while (kills < kKills && Clock::now() < deadline) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) SaveForever(ready[1], folder.folder(), a, b);
+    char started = 0;
+    ssize_t heard = read(ready[0], &started, 1);
+    close(ready[0]);
+    close(ready[1]);
+    ASSERT_EQ(heard, 1);
+    std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+    ASSERT_EQ(kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        << "the saving process ended by itself, status " << status;
+    ++kills;
+    if (folder.Exists("Setup.ini.tmp")) ++cutMidWrite;
+
+    const std::string bytes = folder.Bytes("Setup.ini");
+    ASSERT_TRUE(bytes == bytesA || bytes == bytesB)
+        << "kill " << kills << " left " << bytes.size() << " bytes";
+    Settings loaded;
+    Main::LoadSettings(loaded, folder.folder());
+    ASSERT_FALSE(folder.Exists("Setup.ini.bad")) << "kill " << kills;
+    ASSERT_TRUE(SameTable(loaded, a) || SameTable(loaded, b)) << "kill " << kills;
+
+    Main::SaveSettings(loaded, folder.folder());
+    ASSERT_FALSE(folder.Exists("Setup.ini.tmp")) << "kill " << kills;
+  }
+  EXPECT_GE(kills, 100) << "too few kills before the deadline";
+  // Otherwise every kill fell between two saves and nothing was proved.
+  EXPECT_GT(cutMidWrite, 0) << "of " << kills << " kills";
+  RecordProperty("kills", kills);
+  RecordProperty("cut_mid_write", cutMidWrite);
+  std::printf("%d kills, %d of them in the middle of a write; one save takes %lld us\n", kills,
+              cutMidWrite, static_cast<long long>(save.count()));
+}
+
+}  // namespace
+}  // namespace orlimo
