@@ -1,0 +1,224 @@
+// Whatever lies in the program's folder, the program starts, shows its window and meters on,
+// keeps what it could read, and keeps an unreadable Setup.ini aside as Setup.ini.bad.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kLongName = [] {
+  std::string name;
+  for (int i = 0; i < 200; ++i) name += i % 2 == 0 ? "가" : "z";
+  return name;
+}();
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+fs::path SettingsPath(const Scenario& scenario) {
+  return scenario.Folder() + "/Setup.ini";
+}
+
+// Rewrites the Setup.ini of the two children every case starts from.
+void EditSettings(Scenario& scenario, const std::function<std::string(std::string)>& edit) {
+  scenario.WriteFamily({{"첫째", 60}, {"둘째", 45}});
+  WriteBytes(SettingsPath(scenario), edit(scenario.SettingsBytes()));
+}
+
+std::string Noise(std::size_t size) {
+  std::mt19937 random(7);
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; i += 4) {
+    std::uint32_t word = random();
+    for (std::size_t j = i; j < i + 4 && j < size; ++j, word >>= 8) {
+      bytes[j] = static_cast<char>(word & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// The start of the n-th line (from 0) of a file with CR LF line ends.
+std::size_t LineStart(const std::string& bytes, int n) {
+  std::size_t at = 0;
+  for (int i = 0; i < n; ++i) at = bytes.find("\r\n", at) + 2;
+  return at;
+}
+
+struct Case {
+  const char* what;
+  std::function<void(Scenario&)> prepare;
+  // The users after the start, in order.
+  std::vector<std::string> names;
+  // The file is unreadable from some line on and is kept whole as Setup.ini.bad.
+  bool keptAside = false;
+  // The message the start shows, if any.
+  std::optional<std::string> message;
+  // Setup.ini can be written, so the metering reaches the disk.
+  bool settingsWritable = true;
+};
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      {"10 MB of noise after the users",
+       [](Scenario& s) {
+         EditSettings(s, [](std::string bytes) { return bytes + Noise(10 << 20); });
+       },
+       {"첫째", "둘째"},
+       true},
+      {"a lone CR inside the second user's line",
+       [](Scenario& s) {
+         EditSettings(s, [](std::string bytes) {
+           // Cuts the line after "User,둘째," (eight characters of four digits each).
+           return bytes.insert(LineStart(bytes, 2) + 8 * 4, "\r");
+         });
+       },
+       {"첫째", "둘째"},
+       true},
+      {"a file of a lone CR", [](Scenario& s) { WriteBytes(SettingsPath(s), "\r"); }, {}, true},
+      {"CR-only line ends",
+       [](Scenario& s) {
+         EditSettings(s, [](std::string bytes) { return ReplaceAll(bytes, "\r\n", "\r"); });
+       },
+       {"첫째", "둘째"}},
+      {"a line of NUL bytes between the users",
+       [](Scenario& s) {
+         EditSettings(s, [](std::string bytes) {
+           return bytes.insert(LineStart(bytes, 2), std::string(8, '\0') + "\r\n");
+         });
+       },
+       {"첫째", "둘째"}},
+      {"NUL bytes in the middle of a name",
+       [](Scenario& s) {
+         EditSettings(s, [](std::string bytes) {
+           return bytes.replace(LineStart(bytes, 0) + 5 * 4, 4, std::string(4, '\0'));
+         });
+       },
+       {std::string("\0", 1) + "째", "둘째"}},
+      {"a file of NUL bytes, as a cut-off write leaves on some disks",
+       [](Scenario& s) { WriteBytes(SettingsPath(s), std::string(4096, '\0')); },
+       {}},
+      {"Setup.ini is a folder",
+       [](Scenario& s) {
+         fs::create_directories(SettingsPath(s));
+         WriteBytes(SettingsPath(s) / "keep", "x");
+       },
+       {},
+       false,
+       "Error, FormLoad",
+       false},
+      {"Logs.txt is a folder",
+       [](Scenario& s) {
+         s.WriteFamily({{"첫째", 60}, {"둘째", 45}});
+         fs::create_directories(s.Folder() + "/Logs.txt");
+       },
+       {"첫째", "둘째"}},
+      {"Logs.txt cannot be written",
+       [](Scenario& s) {
+         s.WriteFamily({{"첫째", 60}, {"둘째", 45}});
+         fs::create_symlink(s.Folder() + "/missing/Logs.txt", s.Folder() + "/Logs.txt");
+       },
+       {"첫째", "둘째"}},
+      {"a 200-character name",
+       [](Scenario& s) {
+         s.WriteFamily({{kLongName, 60}, {"둘째", 45}});
+       },
+       {kLongName, "둘째"}},
+      {"names with emoji",
+       [](Scenario& s) {
+         s.WriteFamily({{"민준😀", 60}, {"🎮🎲", 45}});
+       },
+       {"민준😀", "🎮🎲"}},
+      {"names with characters the scrambling cannot carry",
+       // é (0xE9) and the grave accent come back as the characters 0xE900 and 0x6000; 一 (0x4E00)
+       // comes back as N, the ideographic blank (0x3000) as the digit 0.
+       [](Scenario& s) {
+         s.WriteFamily({{"café`", 60}, {"\u3000一둘", 45}});
+       },
+       {"caf\uE900\u6000", "0N둘"}},
+  };
+  return cases;
+}
+
+TEST(BadInput, TheProgramStartsMetersAndKeepsWhatItCouldRead) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.what);
+    Scenario scenario;
+    c.prepare(scenario);
+    const fs::path settings = SettingsPath(scenario);
+    const std::string original = fs::is_regular_file(settings) ? FileBytes(settings) : "";
+
+    scenario.Start();
+    if (c.message) {
+      ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+      EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->text), *c.message);
+      scenario.renderer.AnswerMessageBox(forms::MessageBoxAnswer::Ok);
+    }
+    EXPECT_TRUE(scenario.renderer.MessageBoxes().size() == (c.message ? 1u : 0u));
+
+    const Settings& read = scenario.program().settings;
+    std::vector<std::string> names;
+    for (int user = 0; user <= read.UserCount; ++user) names.push_back(S(read.User(user).Name));
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(fs::exists(settings.string() + ".bad"), c.keptAside);
+    if (c.keptAside) {
+      EXPECT_TRUE(FileBytes(settings.string() + ".bad") == original);
+    }
+
+    scenario.AdvanceSeconds(60);  // the start-up tick, then one metering step
+    frmMain& main = scenario.main();
+    EXPECT_FALSE(scenario.Ended());
+    EXPECT_TRUE(main.Visible());
+    EXPECT_TRUE(main.TimerCheckTime.On());
+    for (std::size_t user = 0; user < names.size(); ++user) {
+      EXPECT_TRUE(main.cmdUser[static_cast<int>(user)].Visible()) << user;
+    }
+    if (!names.empty()) {
+      ASSERT_EQ(scenario.program().CurrentUser, 0);
+      EXPECT_EQ(read.User(0).UsedSeconds, 30);
+    }
+    if (c.settingsWritable) {
+      Settings onDisk = scenario.SettingsOnDisk();
+      EXPECT_EQ(onDisk.UserCount, read.UserCount);
+      if (!names.empty()) {
+        EXPECT_EQ(onDisk.User(0).UsedSeconds, 30);
+      }
+      EXPECT_FALSE(fs::exists(settings.string() + ".bad2"));  // what was written reads whole
+    }
+
+    scenario.Close(main);
+    EXPECT_TRUE(scenario.Ended());
+  }
+}
+
+}  // namespace
+}  // namespace orlimo::testing
