@@ -205,3 +205,110 @@ test_installer_silent_uninstall() {
   rm -rf "$kept"
 }
 add_test test_installer_silent_uninstall
+
+# ---- Driving windows: tests/wintext.exe reads and clicks them ---------------------------------
+wintext() { timeout 20 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# window_shows <exe> <text>: some window of <exe> shows <text> (a title, caption or label).
+# (The list is read whole first: grep -q stopping early would fail the pipe under pipefail.)
+window_shows() {
+  local windows
+  windows=$(wintext list "$1")
+  grep -v 'visible=0' <<<"$windows" | grep -F "text=$2" >/dev/null
+}
+# click_when_shown <exe> <button text>: waits up to 20 s for the button, then clicks it.
+click_when_shown() { wait_for 20 window_shows "$1" "$2" && wintext click "$1" "$2" >/dev/null; }
+# The parent password prompt's box, typed into like a parent would, at its place on screen; true
+# when the box holds the default parent password.
+type_parent_password() {
+  local box left top right bottom
+  box=$(wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
+  grep -q 'text=5927$' <<<"$box" && return 0
+  read -r left top right bottom < <(sed -n 's/.* rect=\([0-9-]*\),\([0-9-]*\),\([0-9-]*\),\([0-9-]*\) .*/\1 \2 \3 \4/p' <<<"$box")
+  [ -n "$bottom" ] || return 1
+  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+  sleep 0.3
+  xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+  xdotool type --delay 50 5927
+  sleep 0.3
+  return 1
+}
+
+# The parent's way out: the console's "프로그램 제거" takes away the start at log-on and ends the
+# program; the system's program list then runs the uninstaller, which leaves the family's files.
+test_installer_console_removal_then_uninstaller() {
+  installer_missing && return
+  if [ ! -f "$TEST_BIN/wintext.exe" ]; then
+    fail "installer: console removal: no window driver at $TEST_BIN/wintext.exe"
+    return
+  fi
+  local folder kept
+  folder=$(installer_folder)
+  run_setup /dev/null
+  wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
+  local orlimo=$!
+  if ! click_when_shown Orlimo.exe Setup; then
+    fail "installer: console removal: the installed Orlimo.exe shows no Setup button"
+    return
+  fi
+  if ! wait_for 20 window_shows Orlimo.exe "설정 암호를 입력하시오."; then
+    fail "installer: console removal: no parent password prompt"
+    return
+  fi
+  check "installer: console removal: the parent password is typed" wait_for 30 type_parent_password
+  click_when_shown Orlimo.exe "확 인"
+  check "installer: console removal: the console opens" click_when_shown Orlimo.exe "프로그램 제거"
+  check "installer: console removal: the question is asked" click_when_shown Orlimo.exe "예(&Y)"
+  check "installer: console removal: the program tells the parent to remove it from the system" \
+    wait_for 20 window_shows Orlimo.exe "시작시 기동을 제거했습니다. 확인후 제어반-프로그램추가제거에서 Orlimo를 제거 하십시오."
+  screenshot installer-console-removal
+  check "installer: console removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
+  click_when_shown Orlimo.exe "확인"
+  check "installer: console removal ends the program" wait_for 20 sh -c "! kill -0 $orlimo 2>/dev/null"
+
+  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
+  cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
+  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  check "installer: then the uninstaller takes away the registration and every program file" \
+    wait_for 60 installer_removed
+  check "installer: then no VarnTime, no VarnRunCom.exe" \
+    sh -c "! wine reg query '$INSTALLER_RUN_KEY' /v VarnTime /reg:64 >/dev/null 2>&1 && test \"\$(timeout 20 wine '$TEST_BIN/wintext.exe' count VarnRunCom.exe 2>/dev/null | tr -d '\r')\" = 0"
+  check "installer: then Setup.ini and Logs.txt are kept byte for byte" \
+    sh -c "cmp -s '$kept/Setup.ini' '$folder/Setup.ini' && cmp -s '$kept/Logs.txt' '$folder/Logs.txt'"
+  rm -rf "$kept"
+}
+add_test test_installer_console_removal_then_uninstaller
+
+# The setup program as a parent sees it: language choice (Korean first), welcome, folder, finish
+# with the offer to start Orlimo. Screenshots of the pages are kept.
+test_installer_interactive() {
+  installer_missing && return
+  if [ ! -f "$TEST_BIN/wintext.exe" ]; then
+    fail "installer: interactive: no window driver at $TEST_BIN/wintext.exe"
+    return
+  fi
+  local setup_exe
+  setup_exe=$(basename "$INSTALLER_SETUP")
+  timeout 120 wine "$INSTALLER_SETUP" >/dev/null 2>&1 &
+  local setup=$!
+  check "installer: interactive: the language choice offers Korean first" \
+    wait_for 30 window_shows "$setup_exe" "한국어"
+  screenshot installer-language
+  wintext click "$setup_exe" OK >/dev/null
+  check "installer: interactive: the welcome page is Korean" \
+    wait_for 20 window_shows "$setup_exe" "Orlimo $INSTALLER_VERSION을(를) 설치합니다."
+  screenshot installer-welcome
+  click_when_shown "$setup_exe" "다음 >"
+  check "installer: interactive: the folder page offers C:\\Program Files\\Orlimo" \
+    wait_for 20 window_shows "$setup_exe" "$INSTALLER_WIN_FOLDER"
+  click_when_shown "$setup_exe" "설치"
+  check "installer: interactive: the finish page offers to start Orlimo" \
+    wait_for 60 window_shows "$setup_exe" "지금 Orlimo 실행"
+  screenshot installer-finish
+  click_when_shown "$setup_exe" "마침"
+  check "installer: interactive: the setup program ends" wait_for 20 sh -c "! kill -0 $setup 2>/dev/null"
+  check "installer: interactive: Orlimo is started at the end" \
+    wait_for 20 sh -c "test \"\$(timeout 20 wine '$TEST_BIN/wintext.exe' count Orlimo.exe 2>/dev/null | tr -d '\r')\" = 1"
+  check "installer: interactive: the chosen language is kept for the uninstaller" \
+    installer_value_is "$INSTALLER_UNINST_KEY" "Installer Language" 1042
+}
+add_test test_installer_interactive
