@@ -20,6 +20,8 @@ installer_value() {
   sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" <<<"$output" | grep .
 }
 installer_no_value() { ! installer_value "$1" "$2" >/dev/null; }
+# installer_ended <pid>: the process has ended (the shell reaps its ended background jobs).
+installer_ended() { ! kill -0 "$1" 2>/dev/null; }
 installer_no_key() { ! wine reg query "$1" /reg:64 >/dev/null 2>&1; }
 installer_value_is() { test "$(installer_value "$1" "$2")" = "$3"; }
 
@@ -38,8 +40,9 @@ installer_no_program_file_left() {
   return 0
 }
 
-# run_setup <log>: the setup program, silent, to its end; Wine's messages (icacls) go to <log>.
-run_setup() {
+# installer_run_setup <log>: the setup program, silent, to its end; Wine's messages (icacls) go
+# to <log>.
+installer_run_setup() {
   WINEDEBUG=fixme+icacls timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
 }
 
@@ -54,7 +57,7 @@ installer_missing() {
 test_installer_silent_install() {
   installer_missing && return
   local log="$SHOTS/../installer-setup.log" status
-  run_setup "$log"
+  installer_run_setup "$log"
   status=$?
   check "installer: silent setup ends with exit code 0 (got $status)" test "$status" -eq 0
   check "installer: the six program files are in C:\\Program Files\\Orlimo, as built" \
@@ -116,12 +119,12 @@ test_installer_upgrade_keeps_family_data() {
   local folder kept
   folder=$(installer_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
-  [ -f "$folder/Orlimo.exe" ] || run_setup /dev/null
+  [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   installer_family_data "$folder"
   cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
   # A damaged cue shows whether the program files are replaced.
   printf 'not a sound' >"$folder/GLASS.WAV"
-  run_setup /dev/null
+  installer_run_setup /dev/null
   check "installer: the family's Setup.ini holds users ($(line_count "$kept/Setup.ini") lines)" \
     test "$(line_count "$kept/Setup.ini")" -ge 4
   check "installer: upgrade keeps Setup.ini byte for byte" cmp -s "$kept/Setup.ini" "$folder/Setup.ini"
@@ -139,7 +142,7 @@ test_installer_upgrade_while_running() {
   installer_missing && return
   local folder orlimo companion
   folder=$(installer_folder)
-  [ -f "$folder/Orlimo.exe" ] || run_setup /dev/null
+  [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   # Stand-ins with the program's names, which stay until stopped; the build's files differ.
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/Orlimo.exe"
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/VarnRunCom.exe"
@@ -154,13 +157,13 @@ test_installer_upgrade_while_running() {
     return
   fi
   local status
-  run_setup /dev/null
+  installer_run_setup /dev/null
   status=$?
   check "installer: upgrade over running programs ends with exit code 0 (got $status)" \
     test "$status" -eq 0
-  check "installer: upgrade stops the running Orlimo.exe" wait_for 10 sh -c "! kill -0 $orlimo 2>/dev/null"
+  check "installer: upgrade stops the running Orlimo.exe" wait_for 10 installer_ended "$orlimo"
   check "installer: upgrade stops the running VarnRunCom.exe" \
-    wait_for 10 sh -c "! kill -0 $companion 2>/dev/null"
+    wait_for 10 installer_ended "$companion"
   check "installer: upgrade replaces Orlimo.exe and VarnRunCom.exe while they ran" \
     installer_program_files_are_the_build
   touch "$folder/stop"
@@ -177,7 +180,7 @@ test_installer_silent_uninstall() {
   local folder kept
   folder=$(installer_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
-  [ -f "$folder/Orlimo.exe" ] || run_setup /dev/null
+  [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   [ -f "$folder/Setup.ini" ] || installer_family_data "$folder"
   cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
   # A running stand-in Orlimo.exe, to be stopped and deleted.
@@ -196,7 +199,7 @@ test_installer_silent_uninstall() {
   check "installer: silent removal takes away the registration and every program file" \
     wait_for 60 installer_removed
   check "installer: silent removal stops the running Orlimo.exe" \
-    wait_for 10 sh -c "! kill -0 $orlimo 2>/dev/null"
+    wait_for 10 installer_ended "$orlimo"
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
   check "installer: silent removal keeps Setup.ini byte for byte" \
     cmp -s "$kept/Setup.ini" "$folder/Setup.ini"
@@ -207,21 +210,25 @@ test_installer_silent_uninstall() {
 add_test test_installer_silent_uninstall
 
 # ---- Driving windows: tests/wintext.exe reads and clicks them ---------------------------------
-wintext() { timeout 20 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
-# window_shows <exe> <text>: some window of <exe> shows <text> (a title, caption or label).
+installer_wintext() { timeout 20 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# installer_window_shows <exe> <text>: some window of <exe> shows <text> (a title, caption or label).
 # (The list is read whole first: grep -q stopping early would fail the pipe under pipefail.)
-window_shows() {
+installer_window_shows() {
   local windows
-  windows=$(wintext list "$1")
+  windows=$(installer_wintext list "$1")
   grep -v 'visible=0' <<<"$windows" | grep -F "text=$2" >/dev/null
 }
-# click_when_shown <exe> <button text>: waits up to 20 s for the button, then clicks it.
-click_when_shown() { wait_for 20 window_shows "$1" "$2" && wintext click "$1" "$2" >/dev/null; }
+# installer_click_when_shown <exe> <button text>: waits up to 20 s for the button, then clicks it.
+installer_click_when_shown() {
+  wait_for 20 installer_window_shows "$1" "$2" && installer_wintext click "$1" "$2" >/dev/null
+}
+# installer_processes_are <exe> <count>: that many processes named <exe> run.
+installer_processes_are() { test "$(installer_wintext count "$1")" = "$2"; }
 # The parent password prompt's box, typed into like a parent would, at its place on screen; true
 # when the box holds the default parent password.
-type_parent_password() {
+installer_type_parent_password() {
   local box left top right bottom
-  box=$(wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
+  box=$(installer_wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
   grep -q 'text=5927$' <<<"$box" && return 0
   read -r left top right bottom < <(sed -n 's/.* rect=\([0-9-]*\),\([0-9-]*\),\([0-9-]*\),\([0-9-]*\) .*/\1 \2 \3 \4/p' <<<"$box")
   [ -n "$bottom" ] || return 1
@@ -243,37 +250,37 @@ test_installer_console_removal_then_uninstaller() {
   fi
   local folder kept
   folder=$(installer_folder)
-  run_setup /dev/null
+  installer_run_setup /dev/null
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
   local orlimo=$!
-  if ! click_when_shown Orlimo.exe Setup; then
+  if ! installer_click_when_shown Orlimo.exe Setup; then
     fail "installer: console removal: the installed Orlimo.exe shows no Setup button"
     return
   fi
-  if ! wait_for 20 window_shows Orlimo.exe "설정 암호를 입력하시오."; then
+  if ! wait_for 20 installer_window_shows Orlimo.exe "설정 암호를 입력하시오."; then
     fail "installer: console removal: no parent password prompt"
     return
   fi
-  check "installer: console removal: the parent password is typed" wait_for 30 type_parent_password
-  click_when_shown Orlimo.exe "확 인"
-  check "installer: console removal: the console opens" click_when_shown Orlimo.exe "프로그램 제거"
-  check "installer: console removal: the question is asked" click_when_shown Orlimo.exe "예(&Y)"
+  check "installer: console removal: the parent password is typed" wait_for 30 installer_type_parent_password
+  installer_click_when_shown Orlimo.exe "확 인"
+  check "installer: console removal: the console opens" installer_click_when_shown Orlimo.exe "프로그램 제거"
+  check "installer: console removal: the question is asked" installer_click_when_shown Orlimo.exe "예(&Y)"
   check "installer: console removal: the program tells the parent to remove it from the system" \
-    wait_for 20 window_shows Orlimo.exe "시작시 기동을 제거했습니다. 확인후 제어반-프로그램추가제거에서 Orlimo를 제거 하십시오."
+    wait_for 20 installer_window_shows Orlimo.exe "시작시 기동을 제거했습니다. 확인후 제어반-프로그램추가제거에서 Orlimo를 제거 하십시오."
   screenshot installer-console-removal
   check "installer: console removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
-  click_when_shown Orlimo.exe "확인"
-  check "installer: console removal ends the program" wait_for 20 sh -c "! kill -0 $orlimo 2>/dev/null"
+  installer_click_when_shown Orlimo.exe "확인"
+  check "installer: console removal ends the program" wait_for 20 installer_ended "$orlimo"
 
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   check "installer: then the uninstaller takes away the registration and every program file" \
     wait_for 60 installer_removed
-  check "installer: then no VarnTime, no VarnRunCom.exe" \
-    sh -c "! wine reg query '$INSTALLER_RUN_KEY' /v VarnTime /reg:64 >/dev/null 2>&1 && test \"\$(timeout 20 wine '$TEST_BIN/wintext.exe' count VarnRunCom.exe 2>/dev/null | tr -d '\r')\" = 0"
-  check "installer: then Setup.ini and Logs.txt are kept byte for byte" \
-    sh -c "cmp -s '$kept/Setup.ini' '$folder/Setup.ini' && cmp -s '$kept/Logs.txt' '$folder/Logs.txt'"
+  check "installer: then no VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
+  check "installer: then no VarnRunCom.exe runs" installer_processes_are VarnRunCom.exe 0
+  check "installer: then Setup.ini is kept byte for byte" cmp -s "$kept/Setup.ini" "$folder/Setup.ini"
+  check "installer: then Logs.txt is kept byte for byte" cmp -s "$kept/Logs.txt" "$folder/Logs.txt"
   rm -rf "$kept"
 }
 add_test test_installer_console_removal_then_uninstaller
@@ -291,24 +298,28 @@ test_installer_interactive() {
   timeout 120 wine "$INSTALLER_SETUP" >/dev/null 2>&1 &
   local setup=$!
   check "installer: interactive: the language choice offers Korean first" \
-    wait_for 30 window_shows "$setup_exe" "한국어"
+    wait_for 30 installer_window_shows "$setup_exe" "한국어"
   screenshot installer-language
-  wintext click "$setup_exe" OK >/dev/null
+  installer_wintext click "$setup_exe" OK >/dev/null
   check "installer: interactive: the welcome page is Korean" \
-    wait_for 20 window_shows "$setup_exe" "Orlimo $INSTALLER_VERSION을(를) 설치합니다."
+    wait_for 20 installer_window_shows "$setup_exe" "Orlimo $INSTALLER_VERSION을(를) 설치합니다."
   screenshot installer-welcome
-  click_when_shown "$setup_exe" "다음 >"
+  installer_click_when_shown "$setup_exe" "다음 >"
   check "installer: interactive: the folder page offers C:\\Program Files\\Orlimo" \
-    wait_for 20 window_shows "$setup_exe" "$INSTALLER_WIN_FOLDER"
-  click_when_shown "$setup_exe" "설치"
+    wait_for 20 installer_window_shows "$setup_exe" "$INSTALLER_WIN_FOLDER"
+  installer_click_when_shown "$setup_exe" "설치"
   check "installer: interactive: the finish page offers to start Orlimo" \
-    wait_for 60 window_shows "$setup_exe" "지금 Orlimo 실행"
+    wait_for 60 installer_window_shows "$setup_exe" "지금 Orlimo 실행"
   screenshot installer-finish
-  click_when_shown "$setup_exe" "마침"
-  check "installer: interactive: the setup program ends" wait_for 20 sh -c "! kill -0 $setup 2>/dev/null"
+  installer_click_when_shown "$setup_exe" "마침"
+  check "installer: interactive: the setup program ends" wait_for 20 installer_ended "$setup"
   check "installer: interactive: Orlimo is started at the end" \
-    wait_for 20 sh -c "test \"\$(timeout 20 wine '$TEST_BIN/wintext.exe' count Orlimo.exe 2>/dev/null | tr -d '\r')\" = 1"
+    wait_for 20 installer_processes_are Orlimo.exe 1
   check "installer: interactive: the chosen language is kept for the uninstaller" \
     installer_value_is "$INSTALLER_UNINST_KEY" "Installer Language" 1042
+  # Leave the prefix as the other tests expect it: nothing installed, no VarnTime.
+  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  wait_for 60 installer_removed
+  rm -rf "$(installer_folder)"
 }
 add_test test_installer_interactive
