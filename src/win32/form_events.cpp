@@ -105,12 +105,13 @@ LRESULT Desktop::OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, 
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // Windows is logging off or shutting down: the main window's closing steps run now,
-      // before Windows ends the process.
+      // Windows is logging off or shutting down: the main window's closing steps run now, and
+      // then the program ends, since Windows may end it at any moment from here on (nothing
+      // more is started or written halfway).
       if (wParam != FALSE && !sessionEnded_) {
         sessionEnded_ = true;
         if (sessionEnding_) sessionEnding_();
-        WakeLoop();
+        Quit();
       }
       return 0;
     case WM_DPICHANGED:

@@ -19,7 +19,8 @@ class Win32Renderer : public forms::Renderer {
   Win32Renderer(const Win32Renderer&) = delete;
   Win32Renderer& operator=(const Win32Renderer&) = delete;
 
-  // Called once when Windows ends the session (log-off or shut-down), before the process ends.
+  // Called once when Windows ends the session (log-off or shut-down); the process ends right
+  // after it, without the program's final steps.
   void SetSessionEndingHandler(std::function<void()> handler);
 
   void CreateFormWindow(forms::Form& form) override;

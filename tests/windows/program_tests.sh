@@ -15,6 +15,18 @@ process_count() { wintext count "$1"; }
 no_process() { test "$(process_count "$1")" = 0; }
 has_lines() { test "$(line_count "$1")" -eq "$2"; }
 
+# verify <name> <command...>: check, and tell the caller whether it passed.
+verify() {
+  local name=$1
+  shift
+  if "$@"; then
+    pass "$name"
+    return 0
+  fi
+  fail "$name"
+  return 1
+}
+
 # The prefix shared by these tests: Wine draws the window frames itself, so that screenshots show
 # the title bars (there is no window manager on the virtual display) and hiding a window does not
 # wait for one; the Korean UI font maps to an installed Korean font.
@@ -160,7 +172,7 @@ test_program_two_users() {
   screenshot program_main_two_users
 
   wintext click Orlimo.exe "숨김" >/dev/null
-  if check "program: the hide button shows the small window" \
+  if verify "program: the hide button shows the small window" \
     wait_for 10 shown_exactly "Orlimo"; then
     screenshot program_small_window
   fi
@@ -183,7 +195,7 @@ test_program_time_used_up() {
     return
   fi
   # The start-up tick comes 30 s after the start and opens the countdown.
-  if ! check "program: the countdown window opens at the start-up tick" \
+  if ! verify "program: the countdown window opens at the start-up tick" \
     wait_for 50 shown "$COUNTDOWN_TITLE"; then
     screenshot program_countdown_missing
     windows_of_orlimo | grep '^window' >&2
@@ -213,6 +225,83 @@ test_program_time_used_up() {
     = "종료시작|종료|)*----------------------------*(|정상종료|"
 }
 
+# Logging off: Windows asks the windows to end the session; the main window's closing steps run
+# before the process goes, and the companion is not started.
+test_program_session_end() {
+  prepare_program_prefix
+  local folder
+  folder=$(new_program_folder "Orlimo session end")
+  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:60:600" >/dev/null 2>&1
+  if ! start_orlimo "$folder"; then
+    fail "program: the main window shows before the session ends"
+    return
+  fi
+  timeout 60 wine wineboot --end-session --force >/dev/null 2>&1
+  check "program: the end of the session ends the program" wait_for 20 no_process Orlimo.exe
+  check "program: the main window's closing steps ran at the end of the session" \
+    test "$(log_text "$folder" | tail -1 | cut -c21- | cut -d: -f1)" = "정상종료"
+  check "program: no companion is started when the session ends" no_process VarnRunCom.exe
+}
+
+# The input box of the setup console, masked: opened from the console's show-passwords button,
+# its field shows "*" from the first typed character on, and OK hands back the clear text.
+input_box_field() {
+  local listing
+  listing=$(windows_of_orlimo)
+  sed -n '/^window .*class=#32770 .*visible=1 .*text=Orlimo$/,/^window/p' <<<"$listing" |
+    grep -m1 '^  control id=100 class=Edit '
+}
+password_column_shows() {
+  local listing
+  listing=$(windows_of_orlimo)
+  grep -q -E "^  control .* class=Edit .* pwchar=0 text=$1\$" <<<"$listing"
+}
+input_box_shown() { shown_exactly "Orlimo" && test -n "$(input_box_field)"; }
+test_program_masked_input_box() {
+  prepare_program_prefix
+  local folder
+  folder=$(new_program_folder "Orlimo input box")
+  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:60:600:7" >/dev/null 2>&1
+  if ! start_orlimo "$folder"; then
+    fail "program: the main window shows before the console opens"
+    return
+  fi
+  wintext click Orlimo.exe Setup >/dev/null
+  wait_for 10 shown "설정 암호"
+  wintext type Orlimo.exe "설정 암호" '5927\r' >/dev/null
+  if ! verify "program: Enter in the parent password box opens the console" \
+    wait_for 10 control_shown "컴퓨터 사용자 설정"; then
+    return
+  fi
+  local attempt field
+  for attempt in wrong right; do
+    wintext click Orlimo.exe "보임" >/dev/null
+    if ! verify "program: the show-passwords button opens an input box titled Orlimo ($attempt)" \
+      wait_for 10 input_box_shown; then
+      return
+    fi
+    sleep 0.5
+    field=$(input_box_field)
+    check "program: the input box field shows * before anything is typed ($attempt)" \
+      test "$(field "$field" pwchar)" = 42
+    if [ "$attempt" = wrong ]; then
+      wintext type Orlimo.exe Orlimo 'abc\r' >/dev/null
+    else
+      wintext type Orlimo.exe Orlimo '5927\r' >/dev/null
+    fi
+    check "program: Enter closes the input box ($attempt)" wait_for 10 eval '! shown_exactly Orlimo'
+    if [ "$attempt" = wrong ]; then
+      check "program: a wrong password typed in the box leaves the password column masked" \
+        eval '! password_column_shows 7'
+    fi
+  done
+  screenshot program_console_after_input_box
+  check "program: OK hands the typed text back (the right password shows the user passwords)" \
+    wait_for 10 password_column_shows 7
+}
+
 add_test test_program_first_start
 add_test test_program_two_users
+add_test test_program_session_end
+add_test test_program_masked_input_box
 add_test test_program_time_used_up

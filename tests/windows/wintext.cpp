@@ -7,6 +7,8 @@
 //   wintext close <exe> <title>         posts the close command to its windows titled <title>...
 //   wintext click <exe> <text>          clicks the button whose text is <text>
 //   wintext formclick <exe> <title>     clicks the client area of its window titled <title>...
+//   wintext type <exe> <title> <text>   types <text> into the first edit field of its window
+//                                       titled <title>... ("\r" in <text> is Enter)
 // Titles match from their start. Exit code 0 when something was found, 1 otherwise.
 #include <algorithm>
 #include <cstdio>
@@ -185,6 +187,14 @@ std::string Hex(long colour) {
   return text;
 }
 
+// An edit field's password character (0: typed text shows in clear).
+std::string PasswordChar(HWND hwnd) {
+  if (_wcsicmp(ClassOf(hwnd).c_str(), L"Edit") != 0) return {};
+  DWORD_PTR character = 0;
+  SendMessageTimeoutW(hwnd, EM_GETPASSWORDCHAR, 0, 0, SMTO_ABORTIFHUNG, 2000, &character);
+  return " pwchar=" + std::to_string(character);
+}
+
 std::string RectText(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
          "," + std::to_string(r.bottom);
@@ -223,7 +233,8 @@ int List(const std::wstring& exe) {
           IsWindowVisible(child) ? screen.Colours(inner) : std::pair<long, long>{-1, -1};
       Print("  control id=" + std::to_string(GetDlgCtrlID(child)) +
             " class=" + Utf8(ClassOf(child)) + State(child) + " rect=" + RectText(childRect) +
-            " back=" + Hex(childBack) + " fore=" + Hex(childFore) + " text=" + Utf8(TextOf(child)));
+            " back=" + Hex(childBack) + " fore=" + Hex(childFore) + PasswordChar(child) +
+            " text=" + Utf8(TextOf(child)));
     }
   }
   return windows.empty() ? 1 : 0;
@@ -269,6 +280,25 @@ int Click(const std::wstring& exe, const std::wstring& text) {
   return 1;
 }
 
+int Type(const std::wstring& exe, const std::wstring& title, const std::wstring& text) {
+  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
+    if (!IsWindowVisible(window) || !TitleStarts(window, title)) continue;
+    for (HWND child : ChildrenOf(window)) {
+      if (_wcsicmp(ClassOf(child).c_str(), L"Edit") != 0 || !IsWindowVisible(child)) continue;
+      for (wchar_t character : text) {
+        if (character == L'\r') {  // the Enter key itself, for the dialog manager too
+          PostMessageW(child, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+          PostMessageW(child, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001u));
+        } else {
+          PostMessageW(child, WM_CHAR, character, 1);
+        }
+      }
+      return 0;
+    }
+  }
+  return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -281,6 +311,17 @@ int wmain(int argc, wchar_t** argv) {
   if (args.size() == 3 && args[0] == L"close") return Close(args[1], args[2]);
   if (args.size() == 3 && args[0] == L"click") return Click(args[1], args[2]);
   if (args.size() == 3 && args[0] == L"formclick") return FormClick(args[1], args[2]);
-  Print("usage: wintext list|count <exe> | close|formclick <exe> <title> | click <exe> <text>");
+  if (args.size() == 4 && args[0] == L"type") {
+    std::wstring text;
+    for (std::size_t i = 0; i < args[3].size(); ++i) {
+      bool enter = args[3].compare(i, 2, L"\\r") == 0;
+      text += enter ? L'\r' : args[3][i];
+      if (enter) ++i;
+    }
+    return Type(args[1], args[2], text);
+  }
+  Print(
+      "usage: wintext list|count <exe> | close|formclick <exe> <title> | click <exe> <text> | "
+      "type <exe> <title> <text>");
   return 2;
 }
