@@ -56,6 +56,7 @@ Desktop::Desktop(HINSTANCE instance) : instance_(instance), gdi_(instance) {
 
 Desktop::~Desktop() {
   for (auto& [form, window] : forms_) {
+    window->form = nullptr;  // the form may be gone already: its window only closes now
     if (window->hwnd != nullptr) DestroyWindow(window->hwnd);
   }
 }
