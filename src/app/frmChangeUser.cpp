@@ -36,6 +36,7 @@ void frmChangeUser::Design() {
   SetCaption(kCaption);
   SetBackColor(kYellow);
   SetClientSize(4020, 1740);
+  CenterOnScreen();
   lMsg.Move(120, 120, 3780, 495);
   lMsg.SetCaption(kEnterPassword);
   lMsg.SetForeColor(forms::kButtonText);

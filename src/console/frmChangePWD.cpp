@@ -47,6 +47,7 @@ frmChangePWD::frmChangePWD(Program& program)
 void frmChangePWD::Design() {
   SetBackColor(kAqua);
   SetClientSize(3060, 3195);
+  CenterOnScreen();
   lMsg.Move(120, 120, 2820, 315);
   lMsg.SetCaption(kCurrentPassword);
   lChgPWD.Move(120, 960, 2820, 315);

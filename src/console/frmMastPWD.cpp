@@ -30,6 +30,7 @@ void frmMastPWD::Design() {
   SetCaption(kCaption);
   SetBackColor(forms::kRed);
   SetClientSize(3780, 645);
+  CenterOnScreen();
   tPassword.Move(90, 135, 1725, 375);
   tPassword.SetText(u"");
   tPassword.SetPasswordChar(u'*');

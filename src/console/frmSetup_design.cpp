@@ -38,6 +38,7 @@ struct ButtonDesign {
 void frmSetup::Design() {
   SetCaption(forms::kAppTitle);
   SetClientSize(kClientWidth, kClientHeight);
+  CenterOnScreen();
   Label1.Move(3675, 90, 4500, 375);
   Label1.SetCaption(u"컴퓨터 사용자 설정");
   Label1.SetFont({u"굴림", 14, true});

@@ -44,7 +44,9 @@ void DialogEnd::Design() {
   SetCaption(kCaption);
   SetBackColor(forms::kRed);
   SetNoClose(true);
+  SetTopMost(true);
   SetClientSize(kClientWidth, 4365);
+  CenterOnScreen();
   struct Line {
     forms::Label& label;
     const char16_t* text;

@@ -90,6 +90,12 @@ void Form::SetClientSize(int width, int height) {
   SetBounds({bounds_.left, bounds_.top, width + frame.width, height + frame.height});
 }
 
+void Form::CenterOnScreen() {
+  ScreenSize screen = runtime_.Screen();
+  SetBounds({(screen.width - bounds_.width) / 2, (screen.height - bounds_.height) / 2,
+             bounds_.width, bounds_.height});
+}
+
 void Form::SetBackColor(Color color) {
   if (backColor_ == color) return;
   backColor_ = color;

@@ -53,6 +53,11 @@ class Form {
   // No close button and no system close command (a window that must not be dismissed).
   bool NoClose() const { return noClose_; }
   void SetNoClose(bool noClose) { noClose_ = noClose; }
+  // Stays above the windows of other programs.
+  bool TopMost() const { return topMost_; }
+  void SetTopMost(bool topMost) { topMost_ = topMost; }
+  // Places the window in the middle of the screen, keeping its size.
+  void CenterOnScreen();
 
   const std::vector<Control*>& Controls() const { return controls_; }
   Control* FindControl(const std::string& name, int index = -1) const;
@@ -87,6 +92,7 @@ class Form {
   Color backColor_ = kButtonFace;
   bool fixedDialog_ = true;
   bool noClose_ = false;
+  bool topMost_ = false;
 };
 
 }  // namespace orlimo::forms

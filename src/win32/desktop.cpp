@@ -22,6 +22,7 @@ FrameStyle FrameStyleOf(const forms::Form& form) {
   if (!form.FixedDialog()) style |= WS_MINIMIZEBOX;
   DWORD exStyle = WS_EX_CONTROLPARENT;
   if (form.FixedDialog()) exStyle |= WS_EX_DLGMODALFRAME;
+  if (form.TopMost()) exStyle |= WS_EX_TOPMOST;
   return {style, exStyle};
 }
 

@@ -42,6 +42,9 @@ TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
   EXPECT_TRUE(dialog.Modal());
   EXPECT_EQ(S(dialog.Caption()), "시간이 다 되었습니다. 이제 종료합니다.");
   EXPECT_EQ(dialog.BackColor(), forms::kRed);
+  EXPECT_TRUE(dialog.TopMost());  // in sight over a full-screen game
+  EXPECT_EQ(dialog.Bounds().left * 2 + dialog.Bounds().width, 15360);
+  EXPECT_EQ(dialog.Bounds().top * 2 + dialog.Bounds().height, 11520);
   EXPECT_EQ(S(dialog.lUserName.Caption()), "둘째 님");
   EXPECT_EQ(S(dialog.lCountDown.Caption()), "30 초");
   EXPECT_EQ(dialog.lCountDown.Font(), (forms::Font{u"Arial Black", 72, true}));
