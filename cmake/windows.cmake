@@ -107,6 +107,8 @@ set_target_properties(platform_check fake_orlimo PROPERTIES
 
 # The drivers of the program's own tests under Wine.
 include(${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/drivers.cmake OPTIONAL)
+# The Windows half of the benchmarks (scripts/bench runs them under Wine).
+include(${CMAKE_CURRENT_SOURCE_DIR}/bench/win32/windows_bench.cmake OPTIONAL)
 
 # ---- The setup program: <build>/Orlimo-<version>-setup.exe, made from the program folder -----
 # Needs makensis (Debian's nsis package); without it the build makes everything else.

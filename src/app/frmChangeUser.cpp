@@ -41,10 +41,7 @@ void frmChangeUser::Design() {
   lMsg.SetCaption(kEnterPassword);
   lMsg.SetForeColor(forms::kButtonText);
   tPassword.Move(120, 690, 3780, 360);
-  tPassword.SetText(u"");
-  tPassword.SetPasswordChar(u'*');
-  tPassword.SetMaxLength(kPasswordLength);
-  tPassword.SetImeOff(true);
+  tPassword.DesignAsPasswordBox(kPasswordLength);
   tPassword.SetTabIndex(0);
   cmdOK.Move(480, 1170, 1335, 435);
   cmdOK.SetCaption(SharedTexts::kOk);

@@ -17,10 +17,7 @@ constexpr int kPasswordLength = 30;
 
 void DesignPasswordBox(forms::TextBox& box, int top, int tabIndex) {
   box.Move(120, top, 2820, 360);
-  box.SetText(u"");
-  box.SetPasswordChar(u'*');
-  box.SetMaxLength(kPasswordLength);
-  box.SetImeOff(true);
+  box.DesignAsPasswordBox(kPasswordLength);
   box.SetTabIndex(tabIndex);
 }
 

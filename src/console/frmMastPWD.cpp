@@ -32,10 +32,7 @@ void frmMastPWD::Design() {
   SetClientSize(3780, 645);
   CenterOnScreen();
   tPassword.Move(90, 135, 1725, 375);
-  tPassword.SetText(u"");
-  tPassword.SetPasswordChar(u'*');
-  tPassword.SetMaxLength(kPasswordLength);
-  tPassword.SetImeOff(true);
+  tPassword.DesignAsPasswordBox(kPasswordLength);
   tPassword.SetTabIndex(0);
   cmdOK.Move(1890, 105, 885, 435);
   cmdOK.SetCaption(SharedTexts::kOk);

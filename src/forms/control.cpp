@@ -70,6 +70,13 @@ void TextBox::UserEdited(TextView text) {
   SetText(limited);
 }
 
+void TextBox::DesignAsPasswordBox(int maxLength) {
+  SetText(u"");
+  SetPasswordChar(u'*');
+  SetMaxLength(maxLength);
+  SetImeOff(true);
+}
+
 void TextBox::SetPasswordChar(char16_t passwordChar) {
   if (Assign(passwordChar_, passwordChar)) Changed(Property::PasswordChar);
 }

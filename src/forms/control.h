@@ -128,6 +128,10 @@ class TextBox : public Control {
   bool MultiLine() const { return multiLine_; }  // multi-line with both scroll bars
   void SetMultiLine(bool multiLine);
 
+  // An empty box that shows "*" for every typed character, takes at most maxLength characters
+  // and keeps the input method off, as every password box does.
+  void DesignAsPasswordBox(int maxLength);
+
   // What the user typed, as the window system reports it: the new whole text.
   void UserEdited(TextView text);
 
