@@ -1,0 +1,35 @@
+// The figures of the Windows benchmarks and the table they are printed in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orlimo::winbench {
+
+// Seconds on the performance counter.
+double Now();
+
+double Median(std::vector<double> values);
+
+// UTF-8 text to standard output, and a wide string in UTF-8.
+void Print(const std::string& line);
+std::string Utf8(const std::wstring& text);
+
+// One line of the table: the measured figure beside its baseline from the same run.
+struct Row {
+  std::string what;
+  std::string value;
+  std::string baselineWhat;
+  std::string baselineValue;
+  std::string ratio;   // the figure over its baseline (or a difference, for percentages)
+  std::string target;  // what the figure should stay within, empty when there is none
+};
+
+void PrintTable(const std::vector<Row>& rows);
+
+// Number formats of the table.
+std::string Fixed(double value, int decimals);
+std::string Millis(double seconds);
+std::string KiB(double bytes);
+
+}  // namespace orlimo::winbench

@@ -1,0 +1,41 @@
+// A program started by the probe: the time until its first window shows, its working set and
+// the processor time it takes.
+#pragma once
+
+#include <string>
+
+#include "win.h"
+
+namespace orlimo::winbench {
+
+class WatchedProcess {
+ public:
+  // Starts <exe> in <folder> and waits up to <timeout> seconds for a visible top-level window of
+  // the process, looking every millisecond. Started() tells whether it came.
+  WatchedProcess(const std::wstring& exe, const std::wstring& folder, double timeout);
+  ~WatchedProcess();  // ends the process with TerminateProcess (no closing steps run)
+  WatchedProcess(const WatchedProcess&) = delete;
+  WatchedProcess& operator=(const WatchedProcess&) = delete;
+
+  bool Started() const { return window_ != nullptr; }
+  double SecondsToWindow() const { return secondsToWindow_; }
+  DWORD Id() const { return info_.dwProcessId; }
+
+  // Bytes now in the working set, and the most there ever were.
+  double WorkingSet() const;
+  double PeakWorkingSet() const;
+  // User and system time of the process so far, in seconds, from its Unix process under Wine.
+  double ProcessorSeconds() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+  HWND window_ = nullptr;
+  double secondsToWindow_ = 0;
+  std::wstring exe_;
+  mutable unsigned unixPid_ = 0;
+};
+
+// The first visible top-level window of the process, or null.
+HWND VisibleWindowOf(DWORD process);
+
+}  // namespace orlimo::winbench

@@ -1,0 +1,17 @@
+# The Windows half of the benchmarks (run under Wine by scripts/bench): the bare window program
+# that is the baseline, and the probe that starts, measures and drives the programs. Built into
+# <build>/bench, out of the program folder.
+set(ORLIMO_WINDOWS_BENCH_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+add_executable(bare_window WIN32 ${ORLIMO_WINDOWS_BENCH_DIR}/bare_window.cpp)
+orlimo_windows_target(bare_window)
+target_link_options(bare_window PRIVATE -municode)
+
+file(GLOB ORLIMO_PROBE_SOURCES CONFIGURE_DEPENDS ${ORLIMO_WINDOWS_BENCH_DIR}/*.cpp)
+list(REMOVE_ITEM ORLIMO_PROBE_SOURCES ${ORLIMO_WINDOWS_BENCH_DIR}/bare_window.cpp)
+add_executable(probe ${ORLIMO_PROBE_SOURCES})
+orlimo_windows_target(probe)
+target_link_libraries(probe PRIVATE user32 gdi32 psapi)
+target_link_options(probe PRIVATE -municode)
+
+set_target_properties(bare_window probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
