@@ -70,7 +70,8 @@ bool StartUps(Program& measured, Program& baseline, int count) {
 struct Idle {
   double workingSet = 0;
   double peakWorkingSet = 0;
-  double cpuPercent = 0;  // of one core
+  double cpuPercent = -1;  // of one core, -1 when it could not be read
+  unsigned unixId = 0;
 };
 
 // Both programs run at once through the same idle seconds.
@@ -87,16 +88,19 @@ bool IdleFigures(const Program& measured, const Program& baseline, double second
   Sleep(static_cast<DWORD>(seconds * 1000));
   double mAfter = orlimo.ProcessorSeconds(), bAfter = bare.ProcessorSeconds();
   double wall = Now() - start;
-  if (mBefore < 0 || bBefore < 0) return false;
+  m.unixId = orlimo.UnixId(), b.unixId = bare.UnixId();
+  if (mBefore < 0 || bBefore < 0 || mAfter < 0 || bAfter < 0) return false;
   m.cpuPercent = (mAfter - mBefore) / wall * 100;
   b.cpuPercent = (bAfter - bBefore) / wall * 100;
   return true;
 }
 
 std::string Percent(double value) {
+  if (value < 0) return "-";
   return Fixed(value, 3) + " %";
 }
 std::string Points(double value, double baseline) {
+  if (value < 0 || baseline < 0) return "-";
   std::string text = value >= baseline ? "+" : "";
   text += Fixed(value - baseline, 3);
   text += " pt";
@@ -156,6 +160,8 @@ int wmain(int argc, wchar_t** argv) {
   Print("");
   Print("start-ups one by one, ms: Orlimo.exe " + Joined(orlimo.startUps) + "; bare_window.exe " +
         Joined(bare.startUps));
+  Print("processor time read from /proc/<pid>/stat of the Unix processes: Orlimo.exe " +
+        std::to_string(m.unixId) + ", bare_window.exe " + std::to_string(b.unixId));
   Print("log: " + std::to_string(log.lines) + " lines written, " + std::to_string(log.bytes) +
         " bytes shown, " + std::to_string(log.boxCharacters) + " characters in the log box");
   Print("log shown in a fresh console, ms (until the click's handler returned; until painted): " +

@@ -70,9 +70,13 @@ double WatchedProcess::PeakWorkingSet() const {
   return static_cast<double>(counters.PeakWorkingSetSize);
 }
 
-double WatchedProcess::ProcessorSeconds() const {
+unsigned WatchedProcess::UnixId() const {
   if (unixPid_ == 0) unixPid_ = UnixProcessOf(exe_);
-  return UnixProcessorSeconds(unixPid_);
+  return unixPid_;
+}
+
+double WatchedProcess::ProcessorSeconds() const {
+  return UnixProcessorSeconds(UnixId());
 }
 
 }  // namespace orlimo::winbench

@@ -26,6 +26,8 @@ class WatchedProcess {
   double PeakWorkingSet() const;
   // User and system time of the process so far, in seconds, from its Unix process under Wine.
   double ProcessorSeconds() const;
+  // The Unix process id the figures come from, 0 when none was found.
+  unsigned UnixId() const;
 
  private:
   PROCESS_INFORMATION info_{};
