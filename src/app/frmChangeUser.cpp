@@ -60,6 +60,13 @@ void frmChangeUser::Form_Load() {
   tPassword.SetText(u"");
 }
 
+// The password is always checked against the chosen child, so the prompt must name that child;
+// a red message about to close the prompt stays as it is.
+void frmChangeUser::ChosenUserChanged() {
+  if (TimerOut.On()) return;
+  lMsg.SetCaption(program_.settings.User(program_.ChosenUser).Name + kEnterPasswordOf);
+}
+
 void frmChangeUser::cmdOK_Click() {
   const UserEntry& chosen = program_.settings.User(program_.ChosenUser);
   if (tPassword.GetText() != chosen.Password) {

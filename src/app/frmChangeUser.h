@@ -19,6 +19,8 @@ class frmChangeUser : public forms::Form {
 
   void Design() override;
   void Form_Load() override;
+  // Another name button was clicked while the prompt was open: it now asks for that child.
+  void ChosenUserChanged();
 
  private:
   void cmdOK_Click();

@@ -161,8 +161,10 @@ void frmMain::cmdHide_Click() {
 }
 
 void frmMain::cmdUser_Click(int index) {
+  bool promptOpen = program_.UserPrompt().Loaded();
   program_.ChosenUser = static_cast<std::int16_t>(index);
   program_.UserPrompt().Show();
+  if (promptOpen) program_.UserPrompt().ChosenUserChanged();
 }
 
 void frmMain::cmdPwd_Click(int index) {

@@ -142,5 +142,18 @@ TEST(UserPrompt, ClosesSixtyOneSecondsAfterOpeningAndReopensFresh) {
   EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
 }
 
+TEST(UserPrompt, AnotherNameClickedWhileOpenMakesThePromptAskForThatChild) {
+  Scenario scenario;
+  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}});
+  frmChangeUser& prompt = OpenPrompt(scenario, 0);
+  scenario.Type(prompt.tPassword, "x");
+  scenario.Click(scenario.main().cmdUser[1]);
+  EXPECT_EQ(S(prompt.lMsg.Caption()), "둘째 님의 암호를 입력하십시오.");
+  EXPECT_EQ(S(prompt.tPassword.GetText()), "x");  // brought forward, not loaded again
+  scenario.Type(prompt.tPassword, "yz");
+  scenario.Click(prompt.cmdOK);
+  EXPECT_EQ(scenario.program().CurrentUser, 1);
+}
+
 }  // namespace
 }  // namespace orlimo::testing
