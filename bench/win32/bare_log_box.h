@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "win.h"
+#include "win32/windows_api.h"
 
 namespace orlimo::winbench {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "win.h"
+#include "win32/windows_api.h"
 
 namespace orlimo::winbench {
 
@@ -23,23 +23,6 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   std::size_t middle = values.size() / 2;
   return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-void Print(const std::string& line) {
-  std::string out = line + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
-            nullptr);
-}
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
 }
 
 namespace {

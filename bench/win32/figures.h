@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "driver_support.h"
+
 namespace orlimo::winbench {
 
 // Seconds on the performance counter.
@@ -11,9 +13,8 @@ double Now();
 
 double Median(std::vector<double> values);
 
-// UTF-8 text to standard output, and a wide string in UTF-8.
-void Print(const std::string& line);
-std::string Utf8(const std::wstring& text);
+using drivers::Print;
+using drivers::Utf8;
 
 // One line of the table: the measured figure beside its baseline from the same run.
 struct Row {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "win.h"
+#include "win32/windows_api.h"
 
 namespace orlimo::winbench {
 namespace {

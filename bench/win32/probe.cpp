@@ -12,7 +12,7 @@
 #include "figures.h"
 #include "log_viewer.h"
 #include "watched_process.h"
-#include "win.h"
+#include "win32/windows_api.h"
 
 namespace orlimo::winbench {
 namespace {

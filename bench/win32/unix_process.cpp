@@ -4,7 +4,7 @@
 #include <cwctype>
 
 #include "figures.h"
-#include "win.h"
+#include "win32/windows_api.h"
 
 namespace orlimo::winbench {
 namespace {

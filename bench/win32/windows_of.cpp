@@ -2,39 +2,14 @@
 
 #include <vector>
 
+#include "driver_support.h"
 #include "figures.h"
 
 namespace orlimo::winbench {
 namespace {
 
-std::vector<HWND> TopLevelWindowsOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    std::vector<HWND> found;
-  } search{process, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->process) s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::vector<HWND> ChildrenOf(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  return children;
-}
+using drivers::ChildrenOf;
+using drivers::TopLevelWindowsOf;
 
 bool HasClass(HWND hwnd, const wchar_t* className) {
   wchar_t buffer[64] = {};
@@ -63,7 +38,7 @@ std::size_t TextLength(HWND hwnd) {
 }
 
 HWND VisibleWindowTitled(DWORD process, const std::wstring& title) {
-  for (HWND window : TopLevelWindowsOf(process)) {
+  for (HWND window : TopLevelWindowsOf({process})) {
     if (IsWindowVisible(window) && TextOf(window).compare(0, title.size(), title) == 0) {
       return window;
     }
@@ -72,7 +47,7 @@ HWND VisibleWindowTitled(DWORD process, const std::wstring& title) {
 }
 
 HWND VisibleControl(DWORD process, const wchar_t* className, const std::wstring& text) {
-  for (HWND window : TopLevelWindowsOf(process)) {
+  for (HWND window : TopLevelWindowsOf({process})) {
     if (!IsWindowVisible(window)) continue;
     for (HWND child : ChildrenOf(window)) {
       if (HasClass(child, className) && IsWindowVisible(child) && TextOf(child) == text) {
@@ -86,7 +61,7 @@ HWND VisibleControl(DWORD process, const wchar_t* className, const std::wstring&
 HWND LongestVisibleEdit(DWORD process) {
   HWND longest = nullptr;
   LRESULT most = -1;
-  for (HWND window : TopLevelWindowsOf(process)) {
+  for (HWND window : TopLevelWindowsOf({process})) {
     for (HWND child : ChildrenOf(window)) {
       if (!HasClass(child, L"Edit") || !IsWindowVisible(child)) continue;
       auto length = static_cast<LRESULT>(TextLength(child));

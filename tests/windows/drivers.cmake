@@ -1,7 +1,9 @@
 # Test drivers of the program's tests under Wine (tests/windows/program_tests.sh), built into
 # <build>/tests beside the other drivers: wintext reads and acts on the program's windows,
 # make_setup writes a Setup.ini through the program's own settings writer.
-add_executable(wintext ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/wintext.cpp)
+add_executable(wintext ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/wintext.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/driver_support.cpp)
+target_include_directories(wintext PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
 orlimo_windows_target(wintext)
 target_link_libraries(wintext PRIVATE user32 gdi32)
 target_link_options(wintext PRIVATE -municode)

@@ -17,33 +17,15 @@
 #include <string>
 #include <vector>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "driver_support.h"
 #include <tlhelp32.h>
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
-void Print(const std::string& line) {
-  std::string out = line + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
-            nullptr);
-}
+using orlimo::drivers::ChildrenOf;
+using orlimo::drivers::Print;
+using orlimo::drivers::TopLevelWindowsOf;
+using orlimo::drivers::Utf8;
 
 std::wstring TextOf(HWND hwnd) {
   // WM_GETTEXT works across processes, also for windows whose thread is busy in a handler only
@@ -73,37 +55,6 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& exe) {
   }
   CloseHandle(snapshot);
   return ids;
-}
-
-std::vector<HWND> TopLevelWindowsOf(const std::vector<DWORD>& processes) {
-  struct Search {
-    const std::vector<DWORD>* processes;
-    std::vector<HWND> found;
-  } search{&processes, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(hwnd, &process);
-        if (std::find(s->processes->begin(), s->processes->end(), process) != s->processes->end()) {
-          s->found.push_back(hwnd);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::vector<HWND> ChildrenOf(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  return children;
 }
 
 // The screen as it is shown now, read once.
