@@ -38,11 +38,7 @@ void UsageSummary(const LogFile& log, const Settings& settings, TextView word, i
 }
 
 void RewriteLog(const LogFile& log, TextView content) {
-  try {
-    ReplaceFileAtomically(LogPath(log), log.codePage.Encode(Text(content) + kLineEnd));
-  } catch (...) {
-    // The old log stays whole; nothing is shown.
-  }
+  WriteWholeLog(log, Text(content) + kLineEnd);
 }
 
 void WriteWholeLog(const LogFile& log, TextView content) {
