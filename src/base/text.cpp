@@ -8,7 +8,9 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
 
 void AppendCodePoint(Text& out, char32_t code) {
   if (code < 0x10000) {
@@ -178,6 +180,19 @@ Text ToLower(TextView text) {
 Text DecimalText(std::int64_t value) {
   const std::string digits = std::to_string(value);
   return Text(digits.begin(), digits.end());
+}
+
+std::vector<Text> SplitLines(TextView text) {
+  std::vector<Text> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(u'\r', start);
+    if (end == TextView::npos) end = text.size();
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (start < text.size() && text[start] == u'\n') ++start;
+  }
+  return lines;
 }
 
 }  // namespace orlimo

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlimo {
 
@@ -20,6 +21,10 @@ Text Trim(TextView text);
 // Lower-cases A-Z and the other letters that have a simple one-to-one lower case in the
 // Basic Multilingual Plane's Latin, Greek and Cyrillic blocks.
 Text ToLower(TextView text);
+
+// The lines of a text: a line ends at CR LF or at a lone CR, and the line end is not part of it;
+// a line feed alone belongs to its line. A text ending in a line end has no empty last line.
+std::vector<Text> SplitLines(TextView text);
 
 // A whole number as plain decimal text: no grouping, no leading zeros, "-" when negative.
 Text DecimalText(std::int64_t value);

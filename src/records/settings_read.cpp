@@ -1,5 +1,3 @@
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -8,6 +6,7 @@
 #include "base/number.h"
 #include "base/path.h"
 #include "records/encript.h"
+#include "records/file_bytes.h"
 #include "records/kept_copy.h"
 #include "records/settings.h"
 
@@ -19,34 +18,10 @@ struct ReadFailure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The whole file; nothing when it cannot be opened or read. Read in blocks: a file of megabytes
-// of noise is read as fast as the disk gives it.
-std::optional<std::string> FileBytes(const Text& path) {
-  std::ifstream file(FsPath(path), std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char block[64 * 1024];
-  while (file.read(block, sizeof block) || file.gcount() > 0) {
-    bytes.append(block, static_cast<std::size_t>(file.gcount()));
-  }
-  if (file.bad()) return std::nullopt;
-  return bytes;
-}
-
-// Lines end at CR LF or at a lone CR; a line feed alone belongs to its line.
-std::vector<Text> TextLines(std::string_view bytes) {
-  std::vector<Text> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find('\r', start);
-    if (end == std::string_view::npos) end = bytes.size();
-    // Each byte is one character of code 0 to 255.
-    const auto* line = reinterpret_cast<const unsigned char*>(bytes.data());
-    lines.emplace_back(line + start, line + end);
-    start = end + 1;
-    if (start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-  return lines;
+// Each byte is one character of code 0 to 255: a whole file holds only hex digits and line ends.
+Text BytesAsText(std::string_view bytes) {
+  const auto* first = reinterpret_cast<const unsigned char*>(bytes.data());
+  return Text(first, first + bytes.size());
 }
 
 // The comma-separated fields of a record line, taken one at a time, each trimmed.
@@ -131,7 +106,7 @@ void DefaultParentPassword(Settings& settings) {
 bool ReadSettingsLines(Settings& settings, std::string_view bytes) {
   settings.PasswordsInUse = 0;
   try {
-    for (const Text& line : TextLines(bytes)) ReadLine(settings, line);
+    for (const Text& line : SplitLines(BytesAsText(bytes))) ReadLine(settings, line);
   } catch (const ReadFailure&) {
     return false;
   }
@@ -143,7 +118,7 @@ bool ReadSettingsLines(Settings& settings, std::string_view bytes) {
 void LoadSettings(Settings& settings, const Text& folder) {
   const Text path = InFolder(folder, kSettingsFileName);
   settings.UserCount = -1;
-  std::optional<std::string> bytes = FileBytes(path);
+  std::optional<std::string> bytes = ReadWholeFile(path);
   bool readWhole = bytes && ReadSettingsLines(settings, *bytes);
   DefaultParentPassword(settings);
   if (readWhole) return;
