@@ -48,7 +48,15 @@ void SetTimeOfDay(std::int64_t secondOfDay, DateTimeFields& fields) {
   fields.second = static_cast<int>(secondOfDay % 60);
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Windows' default window for two-digit years: 30 to 99 are 1930 to 1999, 00 to 29 are 2000 to
+// 2029 ("yy-MM-dd" is one of the short date forms a Korean Control Panel offers).
+int YearOfTwoDigits(int year) {
+  return year < 30 ? 2000 + year : 1900 + year;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -59,7 +67,8 @@ int DaysInMonth(int year, int month) {
 
 DateValue DateFromFields(const DateTimeFields& fields) {
   const double days = static_cast<double>(DayNumber(fields));
-  const double time = static_cast<double>(SecondOfDay(fields)) / static_cast<double>(kSecondsPerDay);
+  const double time =
+      static_cast<double>(SecondOfDay(fields)) / static_cast<double>(kSecondsPerDay);
   // Before the epoch the whole days are negative and the time of day is still counted forwards.
   return days >= 0 ? days + time : days - time;
 }
@@ -110,7 +119,9 @@ Text TimestampText(const DateTimeFields& fields) {
   return text;
 }
 
-Text TimestampText(DateValue date) { return TimestampText(FieldsFromDate(date)); }
+Text TimestampText(DateValue date) {
+  return TimestampText(FieldsFromDate(date));
+}
 
 namespace {
 
@@ -153,7 +164,8 @@ class DateReader {
   }
 
   bool ReadSeparator(char16_t& separator) {
-    if (pos_ < text_.size() && (text_[pos_] == u'-' || text_[pos_] == u'/' || text_[pos_] == u'.')) {
+    if (pos_ < text_.size() &&
+        (text_[pos_] == u'-' || text_[pos_] == u'/' || text_[pos_] == u'.')) {
       separator = text_[pos_++];
       return true;
     }
@@ -183,7 +195,8 @@ class DateReader {
     return Designator::kNone;
   }
 
-  // Year-month-day with '-', '/' or '.' ("2003. 12. 4." may end in a dot), or month/day/year.
+  // Year-month-day with '-', '/' or '.' ("2003. 12. 4." may end in a dot), the year in four
+  // digits or in two ("03-12-04"), or month/day/year.
   bool ReadDate(DateTimeFields& fields) {
     const std::size_t start = pos_;
     if (ReadDateParts(fields)) return true;
@@ -243,6 +256,10 @@ class DateReader {
     int day = 0;
     if (firstDigits == 4 && secondDigits <= 2 && thirdDigits <= 2) {
       year = first;
+      month = second;
+      day = third;
+    } else if (firstDigits == 2 && secondDigits <= 2 && thirdDigits <= 2) {
+      year = YearOfTwoDigits(first);
       month = second;
       day = third;
     } else if (separator == u'/' && firstDigits <= 2 && secondDigits <= 2 && thirdDigits == 4) {

@@ -31,7 +31,8 @@ Text TimestampText(DateValue date);
 
 // Reads a date written by this program or by earlier releases in the general date forms of
 // Korean or US-English Windows ("2003-12-04 16:05:09", "2003-12-04 오후 4:05:09",
-// "2003. 12. 4. 오후 4:05:09", "12/4/2003 4:05:09 PM", a date alone, a time alone).
+// "2003. 12. 4. 오후 4:05:09", "03-12-04 오후 4:05:09", "2003.12.04 4:05:09 PM",
+// "12/4/2003 4:05:09 PM", a date alone, a time alone). A two-digit year is one of 1930 to 2029.
 // Empty or unreadable text gives nothing.
 std::optional<DateValue> ParseDate(TextView text);
 
