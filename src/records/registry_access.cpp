@@ -1,9 +1,23 @@
 #include "records/registry_access.h"
 
+#include <string>
+#include <type_traits>
+
 namespace orlimo::Registry {
 
 Text RegistryRead(platform::Registry& registry, const Text& path) {
-  return registry.ReadString(path);
+  return std::visit(
+      [](const auto& data) -> Text {
+        using Data = std::decay_t<decltype(data)>;
+        if constexpr (std::is_same_v<Data, Text>) {
+          return data;
+        } else if constexpr (std::is_same_v<Data, std::uint64_t>) {
+          return FromUtf8(std::to_string(data));
+        } else {
+          return {};
+        }
+      },
+      registry.ReadValue(path));
 }
 
 Text RegistryDelete(platform::Registry& registry, const Text& path) {

@@ -1,5 +1,6 @@
 #include "win32/win32_registry.h"
 
+#include <cstdint>
 #include <string>
 
 #include "win32/registry_path.h"
@@ -64,27 +65,48 @@ class OpenKey {
   HKEY key_ = nullptr;
 };
 
-}  // namespace
-
-Text Win32Registry::ReadString(const Text& path) {
-  const RegistryPath parsed = Parse(path);
-  const OpenKey key(parsed, KEY_QUERY_VALUE, "cannot open the key of", path);
-  const std::wstring value = ToWide(parsed.value);
+// The string data of a REG_SZ or REG_EXPAND_SZ value, an expandable one expanded.
+Text ReadText(HKEY key, const std::wstring& value, const Text& path) {
   // The value may grow between the size query and the read: try again a few times.
   for (int attempt = 0; attempt < 4; ++attempt) {
     DWORD bytes = 0;
     LONG status =
-        RegGetValueW(key.get(), nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
+        RegGetValueW(key, nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
     if (status != ERROR_SUCCESS) Fail("cannot read", path, status);
     std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    status = RegGetValueW(key.get(), nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, data.data(),
-                          &bytes);
+    status = RegGetValueW(key, nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &bytes);
     if (status == ERROR_MORE_DATA) continue;
     if (status != ERROR_SUCCESS) Fail("cannot read", path, status);
     return FromWide(data.c_str());  // the data ends at its terminating NUL
   }
   Fail("cannot read", path, ERROR_MORE_DATA);
+}
+
+}  // namespace
+
+Text Win32Registry::ReadString(const Text& path) {
+  const RegistryPath parsed = Parse(path);
+  const OpenKey key(parsed, KEY_QUERY_VALUE, "cannot open the key of", path);
+  return ReadText(key.get(), ToWide(parsed.value), path);
+}
+
+platform::RegistryValue Win32Registry::ReadValue(const Text& path) {
+  const RegistryPath parsed = Parse(path);
+  const OpenKey key(parsed, KEY_QUERY_VALUE, "cannot open the key of", path);
+  const std::wstring value = ToWide(parsed.value);
+  DWORD type = REG_NONE;
+  std::uint64_t number = 0;
+  DWORD bytes = sizeof number;
+  LONG status = RegQueryValueExW(key.get(), value.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(&number), &bytes);
+  if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) Fail("cannot read", path, status);
+  if (type == REG_SZ || type == REG_EXPAND_SZ) return ReadText(key.get(), value, path);
+  if (status == ERROR_SUCCESS && type == REG_DWORD && bytes == sizeof(DWORD)) {
+    return std::uint64_t{static_cast<DWORD>(number)};  // little-endian: the low four bytes
+  }
+  if (status == ERROR_SUCCESS && type == REG_QWORD && bytes == sizeof number) return number;
+  return platform::RegistryOtherData{};
 }
 
 void Win32Registry::DeleteValue(const Text& path) {

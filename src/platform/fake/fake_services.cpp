@@ -37,7 +37,7 @@ void FakeSound::Play() {
   if (!open_.empty()) played_.push_back(open_);
 }
 
-Text FakeRegistry::ReadString(const Text& path) {
+platform::RegistryValue FakeRegistry::ReadValue(const Text& path) {
   recorder_.Record("RegRead(" + Utf8(path) + ")");
   auto found = values.find(path);
   if (found == values.end()) throw platform::RegistryError("no such value");

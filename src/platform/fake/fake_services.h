@@ -31,10 +31,10 @@ class FakeSound : public platform::Sound {
 class FakeRegistry : public platform::Registry {
  public:
   explicit FakeRegistry(CallRecorder& recorder) : recorder_(recorder) {}
-  Text ReadString(const Text& path) override;
+  platform::RegistryValue ReadValue(const Text& path) override;
   void DeleteValue(const Text& path) override;
 
-  std::map<Text, Text> values;
+  std::map<Text, platform::RegistryValue> values;
   bool deniesDelete = false;
 
  private:
