@@ -118,7 +118,8 @@ void frmMain::LoadSteps() {
   }
   Text startupFolder =
       Registry::RegistryRead(program_.services.registry, Registry::kCommonStartupPath);
-  Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
+  if (!startupFolder.empty())
+    Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
   program_.CurrentUser = -1;
   Main::LoadSettings(program_.settings, program_.folder);
   program_.settingsRead = true;
@@ -168,8 +169,10 @@ void frmMain::cmdUser_Click(int index) {
 }
 
 void frmMain::cmdPwd_Click(int index) {
+  bool dialogOpen = program_.PasswordDialog().Loaded();
   program_.PasswordTarget = static_cast<std::int16_t>(index);
   program_.PasswordDialog().Show();
+  if (dialogOpen) program_.PasswordDialog().TargetChanged();
 }
 
 void frmMain::cmdSetup_Click() {

@@ -78,6 +78,14 @@ void frmChangePWD::Form_Load() {
   CheckCurrentPassword();
 }
 
+// The checks always use the target child, so the caption must name that child; a red message
+// about to close the dialog stays as it is.
+void frmChangePWD::TargetChanged() {
+  if (TimerOut.On()) return;
+  SetCaption(Target().Name + kCaptionSuffix);
+  CheckCurrentPassword();
+}
+
 UserEntry& frmChangePWD::Target() {
   return program_.settings.User(program_.PasswordTarget);
 }
@@ -105,7 +113,7 @@ void frmChangePWD::cmdOK_Click() {
     return;
   }
   if (std::optional<Text> problem = NewPassword::Problem(password)) {
-    program_.runtime.MessageBox(*problem, forms::kMbOk | forms::kMbIconInformation);
+    Refuse(lChgPWD, *problem);
     return;
   }
   Target().Password = password;

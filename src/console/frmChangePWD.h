@@ -22,6 +22,9 @@ class frmChangePWD : public forms::Form {
 
   void Design() override;
   void Form_Load() override;
+  // PasswordTarget now names another child (another key button was clicked while the dialog was
+  // open, or the console moved the rows): the dialog names that child and checks against it.
+  void TargetChanged();
 
  private:
   UserEntry& Target();

@@ -1,13 +1,53 @@
 #include "console/frmSetup.h"
 
+#include "app/frmChangeUser.h"
 #include "app/frmMain.h"
 #include "app/shared_texts.h"
 #include "app/version.h"
+#include "console/frmChangePWD.h"
 #include "console/setup_texts.h"
 #include "console/user_grid.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
+namespace {
+
+// A user's number after the store; -1 for nobody and for a deleted user.
+std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t user) {
+  if (user < 0 || user >= kMaxUsers) return -1;
+  return static_cast<std::int16_t>(renumbering[static_cast<std::size_t>(user)]);
+}
+
+// Whatever acts on one child goes on acting on that child under the new number: the user being
+// metered, and the user prompt and the change-password dialog left open behind the console. A
+// deleted child is metered no more, and a window acting on it closes.
+void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumbering) {
+  if (program.CurrentUser >= 0) program.CurrentUser = Renumbered(renumbering, program.CurrentUser);
+
+  const std::int16_t chosen = Renumbered(renumbering, program.ChosenUser);
+  if (chosen >= 0) program.ChosenUser = chosen;
+  frmChangeUser& prompt = program.UserPrompt();
+  if (prompt.Loaded()) {
+    if (chosen < 0) {
+      prompt.Unload();
+    } else {
+      prompt.ChosenUserChanged();
+    }
+  }
+
+  const std::int16_t target = Renumbered(renumbering, program.PasswordTarget);
+  if (target >= 0) program.PasswordTarget = target;
+  frmChangePWD& dialog = program.PasswordDialog();
+  if (dialog.Loaded()) {
+    if (target < 0) {
+      dialog.Unload();
+    } else {
+      dialog.TargetChanged();
+    }
+  }
+}
+
+}  // namespace
 
 frmSetup::frmSetup(Program& program)
     : Form(program.runtime, "frmSetup"),
@@ -104,12 +144,7 @@ bool frmSetup::StoreData() {
     program_.runtime.MessageBox(*problem, forms::kMbOk | forms::kMbIconInformation);
     return false;
   }
-  UserGrid::Renumbering renumbering = UserGrid::Store(program_.settings, rows);
-  // The user being metered keeps being metered under the new number; a deleted one is nobody.
-  if (program_.CurrentUser >= 0 && program_.CurrentUser < kMaxUsers) {
-    program_.CurrentUser =
-        static_cast<std::int16_t>(renumbering[static_cast<std::size_t>(program_.CurrentUser)]);
-  }
+  FollowRenumbering(program_, UserGrid::Store(program_.settings, rows));
   program_.settings.PasswordsInUse = chkPWDUse.Value() > 0 ? 1 : 0;
   return true;
 }

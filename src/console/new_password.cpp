@@ -1,11 +1,12 @@
 #include "console/new_password.h"
 
 #include "app/shared_texts.h"
+#include "records/stored_field.h"
 
 namespace orlimo::NewPassword {
 
 std::optional<Text> Problem(TextView password) {
-  if (password.find(u',') != TextView::npos) return Text(SharedTexts::kCommaInPassword);
+  if (!Main::ReadsBackExactly(Trim(password))) return Text(SharedTexts::kCommaInPassword);
   if (Trim(password) != password) return Text(SharedTexts::kBlanksAroundPassword);
   return std::nullopt;
 }

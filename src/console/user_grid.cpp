@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "base/number.h"
+#include "records/stored_field.h"
 
 namespace orlimo::UserGrid {
 namespace {
@@ -18,8 +19,9 @@ bool Filled(const Row& row) {
   return !Trim(row.name).empty();
 }
 
-bool HasComma(TextView text) {
-  return text.find(u',') != TextView::npos;
+// The name and the password are stored trimmed.
+bool ReadsBackExactly(const Row& row) {
+  return Main::ReadsBackExactly(Trim(row.name)) && Main::ReadsBackExactly(Trim(row.password));
 }
 
 Text RowMessage(int row, TextView message) {
@@ -40,7 +42,7 @@ std::optional<Text> Problem(const Rows& rows) {
   for (int r = 0; r < kMaxUsers; ++r) {
     const Row& row = rows[static_cast<std::size_t>(r)];
     if (!Filled(row)) continue;
-    if (HasComma(row.name) || HasComma(row.password)) return RowMessage(r, kCommaRefused);
+    if (!ReadsBackExactly(row)) return RowMessage(r, kCommaRefused);
     if (!ReadInt32(row.minutes)) return RowMessage(r, kMinutesRefused);
   }
   return std::nullopt;

@@ -18,8 +18,8 @@ struct Row {
 using Rows = std::array<Row, kMaxUsers>;
 
 // Why the grid cannot be stored, as a message naming the first row at fault; nothing when it
-// can. A comma in a name or password would shift the fields of Setup.ini, and an allowance must
-// fit LimitMinutes.
+// can. A name or password must read back from Setup.ini as typed (a comma would shift the fields
+// of its line, and some characters come back as others), and an allowance must fit LimitMinutes.
 std::optional<Text> Problem(const Rows& rows);
 
 // For each old user number, the user's number after the store; -1 when the row was emptied.

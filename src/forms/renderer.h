@@ -41,7 +41,8 @@ class Renderer {
   virtual MessageBoxAnswer ShowMessageBox(const Text& text, unsigned flags, const Text& title) = 0;
   // The typed text on OK; an empty text on Cancel.
   virtual Text ShowInputBox(const Text& prompt, const Text& title) = 0;
-  // Arms the masking of the next input box from the owner's window (one-shot, 10 ms timer).
+  // Arms the masking of the next input box from the owner's window (one-shot, 10 ms timer): its
+  // field shows "*" for every typed character and has the input method switched off.
   virtual void ArmInputBoxMask(Form& owner) = 0;
 
   virtual ScreenSize Screen() = 0;

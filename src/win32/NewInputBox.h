@@ -10,7 +10,8 @@ inline constexpr UINT_PTR kMaskTimerId = 0x5000;
 inline constexpr UINT kMaskDelayMs = 10;
 
 // The timer callback: finds the dialog titled "Orlimo" and its first edit field with an empty
-// text, sets the field's password character to "*", and kills its own timer.
+// text, sets the field's password character to "*", switches its input method off, and kills its
+// own timer.
 void CALLBACK MaskInputBox(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
 
 }  // namespace orlimo::win32

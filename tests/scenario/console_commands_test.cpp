@@ -216,6 +216,7 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
         Case{"NewPass", "", kDiffer, "5927"},  // the second box cancelled
         Case{"", "", "", "5927"},              // the first box cancelled
         Case{"   ", "", "", "5927"}, Case{"a,b", "", kComma, "5927"},
+        Case{"a`b", "", kComma, "5927"},  // the grave accent would come back as another character
         Case{" ab", "", kBlanks, "5927"}, Case{"ab ", "", kBlanks, "5927"},
         Case{"가 나", "가 나", "", "가 나"}}) {
     SCOPED_TRACE(c.first);
@@ -229,12 +230,14 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
     ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
     EXPECT_EQ(S(scenario.renderer.OpenInputBox()->prompt), "변경할 암호를 입력하십시오!");
     EXPECT_TRUE(scenario.renderer.OpenInputBox()->masked);
+    EXPECT_TRUE(scenario.renderer.OpenInputBox()->imeOff);
     scenario.renderer.AnswerInputBox(U(c.first));
     bool asksAgain = !c.second.empty() || c.message == kDiffer;
     if (asksAgain) {
       ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
       EXPECT_EQ(S(scenario.renderer.OpenInputBox()->prompt), "재확인 합니다. 재 입력 바랍니다.");
       EXPECT_TRUE(scenario.renderer.OpenInputBox()->masked);
+      EXPECT_TRUE(scenario.renderer.OpenInputBox()->imeOff);
       EXPECT_EQ(S(scenario.renderer.OpenInputBox()->title), "Orlimo");
       scenario.renderer.AnswerInputBox(U(c.second));
     }

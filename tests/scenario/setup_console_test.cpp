@@ -251,6 +251,11 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
   };
   for (const Case& c : {Case{2, "가,나", "10", "", "3번째 줄: 성명과 암호에는 쉼표"},
                         Case{0, "가나", "10", "a,b", "1번째 줄: 성명과 암호에는 쉼표"},
+                        // Characters that Setup.ini gives back as others: the grave accent,
+                        // and U+2C00, which comes back as a comma.
+                        Case{3, "가`나", "10", "", "4번째 줄: 성명과 암호에는 쉼표"},
+                        Case{1, "가\u2C00나", "10", "", "2번째 줄: 성명과 암호에는 쉼표"},
+                        Case{0, "가나", "10", "a`b", "1번째 줄: 성명과 암호에는 쉼표"},
                         Case{4, "가나", "2147483648", "", "5번째 줄: 하루시간(분)은"},
                         Case{9, "가나", "-2147483649", "", "10번째 줄: 하루시간(분)은"},
                         Case{1, "가나", "1e10", "", "2번째 줄: 하루시간(분)은"}}) {

@@ -4,6 +4,8 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
+#include "console/frmMastPWD.h"
+#include "console/frmSetup.h"
 #include "support/scenario.h"
 
 namespace orlimo::testing {
@@ -18,23 +20,51 @@ void StartFamilyWithPasswords(Scenario& scenario, const std::vector<Child>& fami
   scenario.AdvanceSeconds(30);
 }
 
+frmSetup& OpenConsole(Scenario& scenario) {
+  scenario.Click(scenario.main().cmdSetup);
+  frmMastPWD& prompt = scenario.program().ParentPrompt();
+  scenario.Type(prompt.tPassword, "5927");
+  scenario.Click(prompt.cmdOK);
+  return scenario.program().SetupConsole();
+}
+
+// Replaces the whole text of a box, as the parent would by selecting it and typing.
+void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
+  Text typed = U(text);
+  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
+}
+
 frmChangeUser& OpenPrompt(Scenario& scenario, int user) {
   scenario.Click(scenario.main().cmdUser[user]);
   return scenario.program().UserPrompt();
 }
 
-TEST(UserPrompt, WrongPasswordShowsRedForOneSecondAndChangesNothing) {
-  for (const std::string typed : {"XYZ", "xyz ", " xyz", "", "xy"}) {
-    SCOPED_TRACE(typed);
+// A wrong password, or the right one without a minute left: a red message for one second, then
+// the prompt closes and nobody has become current.
+TEST(UserPrompt, RefusalsShowRedForOneSecondAndChangeNothing) {
+  const std::string kWrong = "암호가 틀렸습니다.";
+  const std::string kNoTimeLeft = "남은 시간이 없습니다.";
+  struct Case {
+    std::string typed;
+    std::int32_t limit;
+    std::int32_t usedSeconds;
+    std::string message;
+  };
+  for (const Case& c :
+       {Case{"XYZ", 60, 0, kWrong}, Case{"xyz ", 60, 0, kWrong}, Case{" xyz", 60, 0, kWrong},
+        Case{"", 60, 0, kWrong}, Case{"xy", 60, 0, kWrong}, Case{"xyz", 60, 3600, kNoTimeLeft},
+        Case{"xyz", 10, 660, kNoTimeLeft}, Case{"xyz", 0, 0, kNoTimeLeft}}) {
+    SCOPED_TRACE(c.typed + " " + std::to_string(c.limit));
     Scenario scenario;
-    StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}});
+    StartFamilyWithPasswords(scenario,
+                             {{"첫째", 60, 0, "abc"}, {"둘째", c.limit, c.usedSeconds, "xyz"}});
     frmChangeUser& prompt = OpenPrompt(scenario, 1);
     EXPECT_EQ(S(prompt.lMsg.Caption()), "둘째 님의 암호를 입력하십시오.");
-    scenario.Type(prompt.tPassword, typed);
+    scenario.Type(prompt.tPassword, c.typed);
     std::size_t logLines = scenario.LogLines().size();
     scenario.Click(prompt.cmdOK);
 
-    EXPECT_EQ(S(prompt.lMsg.Caption()), "암호가 틀렸습니다.");
+    EXPECT_EQ(S(prompt.lMsg.Caption()), c.message);
     EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kRed);
     scenario.AdvanceSeconds(0.9);
     EXPECT_TRUE(prompt.Loaded());
@@ -42,27 +72,6 @@ TEST(UserPrompt, WrongPasswordShowsRedForOneSecondAndChangesNothing) {
     EXPECT_FALSE(prompt.Loaded());
     EXPECT_EQ(scenario.program().CurrentUser, -1);
     EXPECT_EQ(scenario.LogLines().size(), logLines);
-  }
-}
-
-TEST(UserPrompt, RightPasswordWithoutMinutesLeftIsRefused) {
-  struct Case {
-    std::int32_t limit;
-    std::int32_t usedSeconds;
-  };
-  for (const Case& c : {Case{60, 3600}, Case{10, 660}, Case{0, 0}}) {
-    SCOPED_TRACE(c.limit);
-    Scenario scenario;
-    StartFamilyWithPasswords(scenario, {{"첫째", c.limit, c.usedSeconds, "abc"}});
-    frmChangeUser& prompt = OpenPrompt(scenario, 0);
-    scenario.Type(prompt.tPassword, "abc");
-    scenario.Click(prompt.cmdOK);
-
-    EXPECT_EQ(S(prompt.lMsg.Caption()), "남은 시간이 없습니다.");
-    EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kRed);
-    scenario.AdvanceSeconds(1);
-    EXPECT_FALSE(prompt.Loaded());
-    EXPECT_EQ(scenario.program().CurrentUser, -1);
   }
 }
 
@@ -153,6 +162,31 @@ TEST(UserPrompt, AnotherNameClickedWhileOpenMakesThePromptAskForThatChild) {
   scenario.Type(prompt.tPassword, "yz");
   scenario.Click(prompt.cmdOK);
   EXPECT_EQ(scenario.program().CurrentUser, 1);
+}
+
+// The console closing up the rows behind an open prompt: the prompt goes on asking for its
+// child, now under the new number, and closes when its child was deleted.
+TEST(UserPrompt, ThePromptFollowsItsChildWhenTheConsoleMovesTheRows) {
+  Scenario scenario;
+  StartFamilyWithPasswords(
+      scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}, {"셋째", 60, 0, "ccc"}});
+  frmChangeUser& prompt = OpenPrompt(scenario, 2);
+  frmSetup& console = OpenConsole(scenario);
+  Edit(scenario, console.tNames[0], "");  // 둘째 and 셋째 move up
+  scenario.Click(console.cmdStoreEnd);
+  EXPECT_EQ(S(prompt.lMsg.Caption()), "셋째 님의 암호를 입력하십시오.");
+  scenario.Type(prompt.tPassword, "ccc");
+  scenario.Click(prompt.cmdOK);
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_EQ(scenario.program().CurrentUser, 1);
+  EXPECT_EQ(S(scenario.program().settings.User(1).Name), "셋째");
+
+  OpenPrompt(scenario, 0);
+  OpenConsole(scenario);
+  Edit(scenario, console.tNames[0], "");  // 둘째 deleted
+  scenario.Click(console.cmdStoreEnd);
+  EXPECT_FALSE(prompt.Loaded());
+  EXPECT_EQ(scenario.program().CurrentUser, 0);  // 셋째, still metered
 }
 
 }  // namespace

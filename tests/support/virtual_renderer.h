@@ -37,6 +37,7 @@ struct ShownInputBox {
   Text prompt;
   Text title;
   bool masked = false;
+  bool imeOff = false;
   std::int64_t atMs = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "base/date.h"
 #include "records/encript.h"
 #include "records/settings.h"
+#include "records/stored_field.h"
 #include "unit/records_test_folder.h"
 
 namespace orlimo {
@@ -206,6 +207,54 @@ TEST(RecordsSettings, TenUsersRoundTripWhole) {
   EXPECT_EQ(read.ParentPassword, written.ParentPassword);
   EXPECT_EQ(read.PasswordsInUse, 1);
   EXPECT_FALSE(folder.Exists(u"Setup.ini.bad"));
+}
+
+// What the console and the password dialog refuse is exactly what does not come back from the
+// file: each value is written as a name, a user password and the parent password, and read back.
+TEST(RecordsSettings, ReadsBackExactlyAgreesWithTheFileRoundTrip) {
+  const struct {
+    Text value;
+    bool readsBack;
+  } cases[] = {
+      {u"가나다힣", true},
+      {u"ㄱㅏ", true},
+      {u"漢字", true},
+      {u"丁", true},
+      {u"a b\tc", true},
+      {u"!\"#$%&'()*+-./:;<=>?@[\\]^_{|}~", true},
+      {u"\t", true},
+      // Not in code page 949: the file holds hex digits only, so these come back too.
+      {u"ก", true},
+      {u"丂", true},
+      {u"\U0001F600", true},
+      {u"Ωω", true},
+      {u"a,b", false},
+      {u"a`b", false},       // read back as U+6000
+      {u"a\u2C00b", false},  // read back as a comma
+      {u"a\u3000b", false},  // read back as a blank
+      {u"一", false},        // U+4E00 reads back as "N"
+      {u"café", false},
+      {u"a\u007Fb", false},
+      {u"a\u0010b", false},
+      {u"a\u0A0Db", false},
+      {u" ab", false},
+      {u"ab ", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.value));
+    EXPECT_EQ(Main::ReadsBackExactly(c.value), c.readsBack);
+    Settings written;
+    written.UserCount = 0;
+    written.User(0) = {c.value, DateFromFields({2003, 12, 4, 16, 5, 9}), 60, 5, 300, c.value};
+    written.ParentPassword = c.value;
+    TestFolder folder;
+    SaveSettings(written, folder.folder());
+    Settings read;
+    LoadSettings(read, folder.folder());
+    const bool same = read.UserCount == 0 && read.User(0) == written.User(0) &&
+                      read.ParentPassword == written.ParentPassword;
+    EXPECT_EQ(same, c.readsBack);
+  }
 }
 
 TEST(RecordsSettings, WritesUsersThenFlagThenParentPasswordScrambledWithCrLf) {
