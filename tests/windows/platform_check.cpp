@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/NewInputBox.h"
+#include "win32/input_box.h"
 #include "win32/registry_path.h"
 #include "win32/resources/resource_ids.h"
 #include "win32/wide_text.h"
@@ -184,6 +186,87 @@ void CheckRegistry() {
         u"Folders\\Common Startup");
   });
   Report("registry_read_common_startup", !startupThrew && !startup.empty(), Narrow(startup));
+}
+
+// The typed read that the program's registry access goes through: strings (an expandable one
+// expanded, a long one whole), numbers, and data of other types given as such, never thrown.
+void CheckRegistryValueTypes() {
+  const std::wstring key = L"Software\\Orlimo Types " + std::to_wstring(GetCurrentProcessId());
+  const DWORD dword = 4294967295u;
+  const unsigned long long qword = 18446744073709551615ull;
+  const BYTE binary[] = {1, 2, 3};
+  const wchar_t multi[] = L"a\0b\0";
+  const std::wstring expand = L"%SystemRoot%\\Fonts";
+  // Longer than any first guess of a buffer, and than the 2048 bytes RegGetValue reads at once.
+  std::wstring longText;
+  for (int i = 0; i < 3000; ++i) longText += static_cast<wchar_t>(L'가' + i);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Dword", REG_DWORD, &dword, sizeof dword);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Qword", REG_QWORD, &qword, sizeof qword);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Binary", REG_BINARY, binary, sizeof binary);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expand.c_str(),
+                  static_cast<DWORD>((expand.size() + 1) * sizeof(wchar_t)));
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Long", REG_SZ, longText.c_str(),
+                  static_cast<DWORD>((longText.size() + 1) * sizeof(wchar_t)));
+  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+
+  Win32Registry registry;
+  auto read = [&](const char16_t* name) -> platform::RegistryValue {
+    try {
+      return registry.ReadValue(base + name);
+    } catch (const platform::RegistryError&) {
+      return Text(u"threw");
+    }
+  };
+  Report("registry_value_dword", read(u"Dword") == platform::RegistryValue{std::uint64_t{dword}});
+  Report("registry_value_qword", read(u"Qword") == platform::RegistryValue{std::uint64_t{qword}});
+  Report("registry_value_binary_is_other",
+         read(u"Binary") == platform::RegistryValue{platform::RegistryOtherData{}});
+  Report("registry_value_multi_string_is_other",
+         read(u"Multi") == platform::RegistryValue{platform::RegistryOtherData{}});
+  const platform::RegistryValue expanded = read(u"Expand");
+  const Text* expandedText = std::get_if<Text>(&expanded);
+  Report("registry_value_expand_string",
+         expandedText != nullptr && expandedText->find(u'%') == Text::npos &&
+             expandedText->ends_with(u"\\Fonts"),
+         expandedText != nullptr ? Narrow(*expandedText) : "not a string");
+  const platform::RegistryValue whole = read(u"Long");
+  const Text* wholeText = std::get_if<Text>(&whole);
+  Report("registry_value_long_string_whole",
+         wholeText != nullptr && *wholeText == FromWide(longText.c_str()),
+         wholeText != nullptr ? std::to_string(wholeText->size()) + " characters" : "not a string");
+  Report("registry_value_missing_throws", Throws([&] { registry.ReadValue(base + u"Missing"); }));
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+}
+
+// What the masking timer found in the input box, looked at from inside the box's message loop.
+struct MaskedField {
+  wchar_t passwordChar = 0;
+  bool inputMethodOff = false;
+  bool found = false;
+};
+MaskedField maskedField;
+
+void CALLBACK InspectInputBox(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND dialog = FindWindowW(L"#32770", L"Orlimo");
+  HWND field = GetDlgItem(dialog, kInputBoxFieldId);
+  maskedField.found = field != nullptr;
+  maskedField.passwordChar = static_cast<wchar_t>(SendMessageW(field, EM_GETPASSWORDCHAR, 0, 0));
+  HIMC context = ImmGetContext(field);
+  maskedField.inputMethodOff = context == nullptr;
+  if (context != nullptr) ImmReleaseContext(field, context);
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// The armed input box shows "*" and takes no Hangul composition, like every password box.
+void CheckInputBoxMask() {
+  SetTimer(nullptr, kMaskTimerId, kMaskDelayMs, MaskInputBox);
+  SetTimer(nullptr, 0, 500, InspectInputBox);
+  RunInputBox(GetModuleHandleW(nullptr), nullptr, u"암호", u"Orlimo");
+  Report("input_box_mask_found_the_field", maskedField.found);
+  Report("input_box_mask_password_char", maskedField.passwordChar == L'*');
+  Report("input_box_mask_input_method_off", maskedField.inputMethodOff);
 }
 
 std::vector<platform::ProcessEntry> Walk(platform::System& system) {
@@ -373,6 +456,8 @@ int wmain(int argc, wchar_t** argv) {
   CheckCodePage();
   CheckRegistryPaths();
   CheckRegistry();
+  CheckRegistryValueTypes();
+  CheckInputBoxMask();
   CheckProcesses();
   CheckPrivileges();
   CheckInstances();
