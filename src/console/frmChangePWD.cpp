@@ -113,6 +113,11 @@ void frmChangePWD::cmdOK_Click() {
     return;
   }
   if (std::optional<Text> problem = NewPassword::Problem(password)) {
+    // The reason takes more than the label's one line: it is shown over the new-password boxes,
+    // which are of no more use since the dialog closes a second later.
+    tNewPassword[0].SetVisible(false);
+    tNewPassword[1].SetVisible(false);
+    lChgPWD.Move(120, 960, 2820, 1440);
     Refuse(lChgPWD, *problem);
     return;
   }
