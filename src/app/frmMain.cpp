@@ -118,8 +118,9 @@ void frmMain::LoadSteps() {
   }
   Text startupFolder =
       Registry::RegistryRead(program_.services.registry, Registry::kCommonStartupPath);
-  if (!startupFolder.empty())
+  if (!startupFolder.empty()) {
     Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
+  }
   program_.CurrentUser = -1;
   Main::LoadSettings(program_.settings, program_.folder);
   program_.settingsRead = true;

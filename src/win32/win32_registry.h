@@ -7,7 +7,8 @@ namespace orlimo::win32 {
 
 class Win32Registry : public platform::Registry {
  public:
-  // A string, a 32- or 64-bit number, or word that the data is of another type.
+  // A string (an expandable one expanded), a 32- or 64-bit number, or the mark of data of
+  // another type; throws only when the value cannot be read.
   platform::RegistryValue ReadValue(const Text& path) override;
   // REG_SZ, or REG_EXPAND_SZ with its environment strings expanded; throws for any other type.
   Text ReadString(const Text& path);
