@@ -48,15 +48,11 @@ void SetTimeOfDay(std::int64_t secondOfDay, DateTimeFields& fields) {
   fields.second = static_cast<int>(secondOfDay % 60);
 }
 
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 // Windows' default window for two-digit years: 30 to 99 are 1930 to 1999, 00 to 29 are 2000 to
 // 2029 ("yy-MM-dd" is one of the short date forms a Korean Control Panel offers).
-int YearOfTwoDigits(int year) {
-  return year < 30 ? 2000 + year : 1900 + year;
-}
+int YearOfTwoDigits(int year) { return year < 30 ? 2000 + year : 1900 + year; }
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -67,8 +63,7 @@ int DaysInMonth(int year, int month) {
 
 DateValue DateFromFields(const DateTimeFields& fields) {
   const double days = static_cast<double>(DayNumber(fields));
-  const double time =
-      static_cast<double>(SecondOfDay(fields)) / static_cast<double>(kSecondsPerDay);
+  const double time = static_cast<double>(SecondOfDay(fields)) / static_cast<double>(kSecondsPerDay);
   // Before the epoch the whole days are negative and the time of day is still counted forwards.
   return days >= 0 ? days + time : days - time;
 }
@@ -119,9 +114,7 @@ Text TimestampText(const DateTimeFields& fields) {
   return text;
 }
 
-Text TimestampText(DateValue date) {
-  return TimestampText(FieldsFromDate(date));
-}
+Text TimestampText(DateValue date) { return TimestampText(FieldsFromDate(date)); }
 
 namespace {
 
@@ -164,8 +157,7 @@ class DateReader {
   }
 
   bool ReadSeparator(char16_t& separator) {
-    if (pos_ < text_.size() &&
-        (text_[pos_] == u'-' || text_[pos_] == u'/' || text_[pos_] == u'.')) {
+    if (pos_ < text_.size() && (text_[pos_] == u'-' || text_[pos_] == u'/' || text_[pos_] == u'.')) {
       separator = text_[pos_++];
       return true;
     }
