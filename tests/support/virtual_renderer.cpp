@@ -98,7 +98,7 @@ forms::MessageBoxAnswer VirtualRenderer::ShowMessageBox(const Text& text, unsign
 }
 
 Text VirtualRenderer::ShowInputBox(const Text& prompt, const Text& title) {
-  ShownInputBox box{prompt, title, maskArmed_, maskArmed_, clock_.ElapsedMs()};
+  ShownInputBox box{prompt, title, maskArmed_, clock_.ElapsedMs()};
   maskArmed_ = false;
   inputBoxes_.push_back(box);
   openInputBox_ = box;

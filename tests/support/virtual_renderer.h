@@ -37,7 +37,6 @@ struct ShownInputBox {
   Text prompt;
   Text title;
   bool masked = false;
-  bool imeOff = false;
   std::int64_t atMs = 0;
 };
 
