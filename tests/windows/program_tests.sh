@@ -176,6 +176,10 @@ test_program_two_users() {
     wait_for 10 shown_exactly "Orlimo"; then
     screenshot program_small_window
   fi
+  local small
+  small=$(grep -m1 '^window .*visible=1 .*text=Orlimo$' <<<"$(windows_of_orlimo)")
+  check "program: the small window lies whole in the top right corner ($(field "$small" rect))" \
+    test "$(field "$small" rect | cut -d, -f2,3)" = "0,$(screen_width)"
   check "program: the main window is hidden meanwhile" \
     eval '! main_window_shown'
   wintext formclick Orlimo.exe "Orlimo" >/dev/null
