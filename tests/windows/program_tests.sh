@@ -27,19 +27,11 @@ verify() {
   return 1
 }
 
-# The prefix shared by these tests: Wine draws the window frames itself, so that screenshots show
-# the title bars (there is no window manager on the virtual display) and hiding a window does not
-# wait for one; the Korean UI font maps to an installed Korean font.
+# The prefix shared by these tests is prepared once (prepare_prefix of lib.sh).
 program_prefix_ready=no
 prepare_program_prefix() {
   [ "$program_prefix_ready" = yes ] && return
-  local x11='HKCU\Software\Wine\X11 Driver'
-  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-  wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1
-  wine reg add "$x11" /v Decorated /d N /f >/dev/null 2>&1
-  wine reg add "$substitutes" /v Gulim /d NanumGothic /f >/dev/null 2>&1
-  wine reg add "$substitutes" /v "굴림" /d NanumGothic /f >/dev/null 2>&1
-  end_wine_programs
+  prepare_prefix
   program_prefix_ready=yes
 }
 
