@@ -69,11 +69,31 @@ start_display() {
   return 1
 }
 
-start_session() {
-  mkdir -p "$BUILD" "$SHOTS"
+# The Wine under which the program is tried, by the tests and by the demo: 64-bit, quiet, with the
+# Korean locale.
+use_korean_wine() {
   export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8
   # No .NET or HTML engine: nothing here needs them, and their installers would ask.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# The settings of a Wine prefix in which the program is tried, by the tests and by the demo: Wine
+# draws the window frames itself, so that screenshots show the title bars (there is no window
+# manager on a virtual display) and hiding a window does not wait for one; the Korean UI font maps
+# to an installed Korean font. The prefix's programs end, so that the next ones start with them.
+prepare_prefix() {
+  local x11='HKCU\Software\Wine\X11 Driver'
+  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1
+  wine reg add "$x11" /v Decorated /d N /f >/dev/null 2>&1
+  wine reg add "$substitutes" /v Gulim /d NanumGothic /f >/dev/null 2>&1
+  wine reg add "$substitutes" /v "굴림" /d NanumGothic /f >/dev/null 2>&1
+  end_wine_programs
+}
+
+start_session() {
+  mkdir -p "$BUILD" "$SHOTS"
+  use_korean_wine
   WINEPREFIX=$(mktemp -d "$BUILD/wine-prefix-XXXXXX")
   export WINEPREFIX
   start_display || return 1

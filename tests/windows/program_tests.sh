@@ -27,19 +27,11 @@ verify() {
   return 1
 }
 
-# The prefix shared by these tests: Wine draws the window frames itself, so that screenshots show
-# the title bars (there is no window manager on the virtual display) and hiding a window does not
-# wait for one; the Korean UI font maps to an installed Korean font.
+# The prefix shared by these tests is prepared once (prepare_prefix of lib.sh).
 program_prefix_ready=no
 prepare_program_prefix() {
   [ "$program_prefix_ready" = yes ] && return
-  local x11='HKCU\Software\Wine\X11 Driver'
-  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-  wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1
-  wine reg add "$x11" /v Decorated /d N /f >/dev/null 2>&1
-  wine reg add "$substitutes" /v Gulim /d NanumGothic /f >/dev/null 2>&1
-  wine reg add "$substitutes" /v "굴림" /d NanumGothic /f >/dev/null 2>&1
-  end_wine_programs
+  prepare_prefix
   program_prefix_ready=yes
 }
 
@@ -176,6 +168,10 @@ test_program_two_users() {
     wait_for 10 shown_exactly "Orlimo"; then
     screenshot program_small_window
   fi
+  local small
+  small=$(grep -m1 '^window .*visible=1 .*text=Orlimo$' <<<"$(windows_of_orlimo)")
+  check "program: the small window lies whole in the top right corner ($(field "$small" rect))" \
+    test "$(field "$small" rect | cut -d, -f2,3)" = "0,$(screen_width)"
   check "program: the main window is hidden meanwhile" \
     eval '! main_window_shown'
   wintext formclick Orlimo.exe "Orlimo" >/dev/null
