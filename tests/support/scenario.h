@@ -11,6 +11,7 @@
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_folder.h"
 #include "support/virtual_renderer.h"
 
 namespace orlimo::testing {
@@ -69,7 +70,7 @@ class Scenario {
   // The file names of the cues that started playing, in order.
   std::vector<std::string> CuesPlayed() const;
   std::string Folder() const;
-  Text FolderText() const { return folder_; }
+  Text FolderText() const { return folder_.folder(); }
 
   fake::FakeClock clock;
   fake::CallRecorder calls;
@@ -80,7 +81,7 @@ class Scenario {
   VirtualRenderer renderer;
 
  private:
-  Text folder_;
+  TestFolder folder_;
   platform::Services services_;
   std::unique_ptr<Program> program_;
 };

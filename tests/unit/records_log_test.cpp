@@ -5,13 +5,13 @@
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "records/usage_log.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
 
 using Main::LogFile;
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 constexpr char16_t kLog[] = u"Logs.txt";
 

@@ -7,7 +7,7 @@
 #include "base/date.h"
 #include "records/encript.h"
 #include "records/settings.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 using Main::LoadSettings;
 using Main::SaveSettings;
 using Main::SettingsRecordLines;
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 constexpr char16_t kSetup[] = u"Setup.ini";
 

@@ -7,12 +7,12 @@
 #include "platform/fake/fake_services.h"
 #include "records/registry_access.h"
 #include "records/sound_cue.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
 
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 struct Fakes {
   fake::FakeClock clock{{2003, 12, 4, 16, 5, 9}};

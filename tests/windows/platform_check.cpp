@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "win32/registry_path.h"
 #include "win32/resources/resource_ids.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
@@ -98,38 +97,6 @@ void CheckCodePage() {
   const std::string substituted = codePage.Encode(u"a\u0E17b");  // Thai: not in code page 949
   Report("codepage_unrepresentable_becomes_question_mark", substituted == "a?b", Hex(substituted));
   Report("codepage_empty", codePage.Encode(u"").empty() && codePage.Decode("").empty());
-}
-
-void CheckRegistryPaths() {
-  struct Case {
-    const char16_t* path;
-    bool valid;
-    RegistryRoot root;
-    const char16_t* key;
-    const char16_t* value;
-  };
-  const Case cases[] = {
-      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run\\VarnTime", true, RegistryRoot::kLocalMachine,
-       u"SOFTWARE\\Microsoft\\Run", u"VarnTime"},
-      {u"hklm\\A\\B", true, RegistryRoot::kLocalMachine, u"A", u"B"},
-      {u"HKCU\\Software\\Key\\", true, RegistryRoot::kCurrentUser, u"Software\\Key", u""},
-      {u"HKEY_CLASSES_ROOT\\Name", true, RegistryRoot::kClassesRoot, u"", u"Name"},
-      {u"HKEY_USERS\\.DEFAULT\\V", true, RegistryRoot::kUsers, u".DEFAULT", u"V"},
-      {u"HKEY_NOWHERE\\A\\B", false, RegistryRoot::kLocalMachine, u"", u""},
-      {u"HKLM", false, RegistryRoot::kLocalMachine, u"", u""},
-  };
-  bool ok = true;
-  std::string detail;
-  for (const Case& c : cases) {
-    const auto parsed = ParseRegistryPath(c.path);
-    const bool same = parsed.has_value() == c.valid &&
-                      (!c.valid || *parsed == RegistryPath{c.root, c.key, c.value});
-    if (!same) {
-      ok = false;
-      detail += Narrow(c.path) + " ";
-    }
-  }
-  Report("registry_path_parsing", ok, detail);
 }
 
 bool Throws(const std::function<void()>& action) {
@@ -296,9 +263,6 @@ void CheckSound(const std::wstring& wav) {
   Report("sound_open_missing_file_fails", !sound.Open(u"C:\\no such folder\\CHIMES.WAV"));
   Report("sound_open_cue", !wav.empty() && sound.Open(FromWide(wav.c_str())),
          "cannot open the cue given with --wav");
-  sound.Play();
-  sound.Close();
-  Report("sound_play_after_close_is_quiet", (sound.Play(), true));
 }
 
 // Version 1.2.13 and Orlimo's icon in every executable; the button pictures and the manifest
@@ -371,7 +335,6 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   CheckCodePage();
-  CheckRegistryPaths();
   CheckRegistry();
   CheckProcesses();
   CheckPrivileges();
