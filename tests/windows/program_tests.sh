@@ -2,7 +2,8 @@
 # The real Orlimo.exe under Wine: what it writes at its first start, what its windows show (read
 # back through the window texts and the colours on screen by tests/wintext.exe), hiding into the
 # small window, the time-is-up countdown to the end of the process, closing the main window (the
-# companion starts the program again) and a second copy ending itself.
+# companion starts the program again) and a second copy ending itself. The first start's folder
+# has Hangul in its name.
 # Sourced by tests/windows/run after the cases; uses the helpers of tests/windows/lib.sh.
 
 PROGRAM_TITLE="Orlimo Ver.1.2.13    Orlimo  "
@@ -87,7 +88,7 @@ field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
 test_program_first_start() {
   prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo first start")
+  folder=$(new_program_folder "올리모 첫 시작")
   if ! start_orlimo "$folder"; then
     fail "program: the main window shows after a start in an empty folder"
     return
