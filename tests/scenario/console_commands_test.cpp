@@ -1,12 +1,10 @@
 // The setup console's commands: the log viewer, pause, removal and the parent password.
 #include <filesystem>
-#include <fstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/frmMain.h"
-#include "base/path.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "records/registry_access.h"
@@ -25,110 +23,54 @@ frmSetup& OpenConsole(Scenario& scenario) {
   return scenario.program().SetupConsole();
 }
 
-std::filesystem::path LogPath(const Scenario& scenario) {
-  return FsPath(InFolder(scenario.FolderText(), u"Logs.txt"));
-}
-
-void WriteLogBytes(const Scenario& scenario, const std::string& bytes) {
-  std::ofstream(LogPath(scenario), std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// A console opened over a log of the given bytes (written after the start lines).
-frmSetup& OpenConsoleOverLog(Scenario& scenario, const std::string& bytes) {
+// What the viewer shows and writes back is the log view's (tests/unit/log_view_test.cpp); here,
+// the console's buttons and box around it.
+TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
+  Scenario scenario;
   scenario.WriteFamily({{"첫째", 60}});
   scenario.Start();
   frmSetup& console = OpenConsole(scenario);
-  WriteLogBytes(scenario, bytes);
-  return console;
-}
-
-TEST(ConsoleCommands, LogViewerShowsEachLineAfterABlankAndHidesAgain) {
-  Scenario scenario;
-  std::string bytes = scenario.codePage.Encode(u"첫 줄\r\n\r\n  둘\n째\r셋째\r\n");
-  frmSetup& console = OpenConsoleOverLog(scenario, bytes);
-  scenario.Click(console.cmdSeeLogs);
-
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-  EXPECT_TRUE(console.tMsg.Visible());
-  EXPECT_TRUE(console.cmdSave.Visible());
-  EXPECT_TRUE(console.cmdDelSave.Visible());
-  EXPECT_EQ(S(console.tMsg.GetText()), " 첫 줄\r\n \r\n   둘\n째\r\n 셋째\r\n");
-  EXPECT_EQ(console.tMsg.Bounds(),
-            (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
-
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
-  EXPECT_FALSE(console.tMsg.Visible());
-  EXPECT_FALSE(console.cmdSave.Visible());
-  EXPECT_FALSE(console.cmdDelSave.Visible());
-}
-
-TEST(ConsoleCommands, LogViewerFailsQuietlyWhenTheLogIsMissingAndTriesAgain) {
-  Scenario scenario;
-  frmSetup& console = OpenConsoleOverLog(scenario, "");
-  std::filesystem::remove(LogPath(scenario));
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  std::filesystem::remove(scenario.Files().File(u"Logs.txt"));
+  for (int attempt = 0; attempt < 2; ++attempt) {  // a missing log: quietly, again and again
     scenario.Click(console.cmdSeeLogs);
     EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용자기록 보기");
     EXPECT_FALSE(console.tMsg.Visible());
     EXPECT_TRUE(console.cmdSave.Visible());
     EXPECT_TRUE(console.cmdDelSave.Visible());
   }
-  EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
 
-  WriteLogBytes(scenario, "line\r\n");
+  scenario.Files().Write(u"Logs.txt", "one\r\ntwo\r\n");
   scenario.Click(console.cmdSeeLogs);
   EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-  EXPECT_EQ(S(console.tMsg.GetText()), " line\r\n");
-}
+  EXPECT_TRUE(console.tMsg.Visible());
+  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n two\r\n");
+  EXPECT_EQ(console.tMsg.Bounds(),
+            (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
 
-TEST(ConsoleCommands, WritingTheShownLogBackUnchangedLeavesTheFileAsItWas) {
-  for (const char16_t* log : {u"2026-12-06 15:00:00 시작:첫째님(60분)\r\n", u"a\r\n\r\n  b\r\n",
-                              u"\r\n", u" x\ny\r\n", u""}) {
-    SCOPED_TRACE(S(log));
-    Scenario scenario;
-    std::string bytes = scenario.codePage.Encode(log);
-    frmSetup& console = OpenConsoleOverLog(scenario, bytes);
-    for (int cycle = 0; cycle < 2; ++cycle) {
-      scenario.Click(console.cmdSeeLogs);  // show
-      scenario.Click(console.cmdSave);
-      EXPECT_EQ(scenario.LogBytes(), bytes);
-      scenario.Click(console.cmdSeeLogs);  // hide
-    }
-  }
-}
-
-TEST(ConsoleCommands, EditsAreWrittenAsEditedAndDeletingLeavesAnEmptyFile) {
-  Scenario scenario;
-  frmSetup& console = OpenConsoleOverLog(scenario, "one\r\ntwo\r\n");
-  scenario.Click(console.cmdSeeLogs);
   scenario.Do(
       [&] { console.GetRuntime().DispatchEdit(console.tMsg, u" one\r\n 둘째 줄 고침\r\n 셋"); });
   scenario.Click(console.cmdSave);
-  EXPECT_EQ(scenario.LogBytes(), scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n"));
+  const std::string saved = scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n");
+  EXPECT_EQ(scenario.LogBytes(), saved);
+
+  // Hiding keeps the text; showing again reads the file, dropping what was not saved.
+  scenario.Do([&] { console.GetRuntime().DispatchEdit(console.tMsg, u" changed\r\n"); });
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
+  EXPECT_FALSE(console.tMsg.Visible());
+  EXPECT_FALSE(console.cmdSave.Visible());
+  EXPECT_FALSE(console.cmdDelSave.Visible());
+  EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n 둘째 줄 고침\r\n 셋\r\n");
+  EXPECT_EQ(scenario.LogBytes(), saved);
 
   scenario.Click(console.cmdDelSave);
   EXPECT_EQ(scenario.LogBytes(), "");
-  EXPECT_TRUE(std::filesystem::exists(LogPath(scenario)));
+  EXPECT_TRUE(scenario.Files().Exists(u"Logs.txt"));
   EXPECT_EQ(S(console.tMsg.GetText()), "");
   EXPECT_TRUE(console.tMsg.Visible());
   EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
-
-  scenario.Click(console.cmdSeeLogs);  // hide, then show the emptied log
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), "");
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-}
-
-TEST(ConsoleCommands, HidingAndShowingReloadsTheFileDroppingUnsavedEdits) {
-  Scenario scenario;
-  frmSetup& console = OpenConsoleOverLog(scenario, "one\r\n");
-  scenario.Click(console.cmdSeeLogs);
-  scenario.Do([&] { console.GetRuntime().DispatchEdit(console.tMsg, u" changed\r\n"); });
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");  // hiding keeps the text
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n");
 }
 
 struct EndCase {

@@ -71,6 +71,8 @@ class Scenario {
   std::vector<std::string> CuesPlayed() const;
   std::string Folder() const;
   Text FolderText() const { return folder_.folder(); }
+  // The files of the program's folder, to set up or read back.
+  const TestFolder& Files() const { return folder_; }
 
   fake::FakeClock clock;
   fake::CallRecorder calls;

@@ -29,14 +29,7 @@ std::string ScrambledFile(const std::vector<Text>& lines, const std::string& lin
 }
 
 std::vector<Text> RecordsOf(const Settings& settings) {
-  std::vector<Text> lines;
-  Text all = SettingsRecordLines(settings);
-  for (std::size_t start = 0; start < all.size();) {
-    std::size_t end = all.find(u"\r\n", start);
-    lines.push_back(all.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
+  return SplitLines(SettingsRecordLines(settings));
 }
 
 const Text kFirst = u"User,첫째,60,2003-12-04 16:05:09,5,300,*";
