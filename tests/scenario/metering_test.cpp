@@ -13,11 +13,10 @@ std::int32_t UsedSeconds(Scenario& scenario, int user = 0) {
   return scenario.program().settings.User(user).UsedSeconds;
 }
 
+// Every second of a day is the unit table's (tests/unit/metering_test.cpp); here, the steps.
 TEST(Metering, StepsThirtySecondsApartCreditThirtySecondsWhateverTheStartTime) {
   for (const DateTimeFields start :
-       {DateTimeFields{2026, 12, 6, 0, 0, 0}, DateTimeFields{2026, 12, 6, 9, 59, 47},
-        DateTimeFields{2026, 12, 6, 12, 34, 56}, DateTimeFields{2026, 12, 6, 17, 3, 31},
-        DateTimeFields{2026, 12, 6, 23, 58, 59}, DateTimeFields{2024, 2, 29, 6, 0, 1}}) {
+       {DateTimeFields{2026, 12, 6, 9, 59, 47}, DateTimeFields{2024, 2, 29, 23, 58, 59}}) {
     SCOPED_TRACE(S(TimestampText(start)));
     Scenario scenario(start);
     scenario.WriteFamily({{"첫째", 600}});
@@ -37,8 +36,7 @@ TEST(Metering, ClockJumpsAreCreditedAsTheyAlwaysWere) {
     std::int64_t shift;  // seconds the wall clock jumps between two steps 30 s apart
     std::int32_t credited;
   };
-  for (const Case& c :
-       {Case{90, 120}, Case{91, 30}, Case{3600, 30}, Case{-31, 0}, Case{-3600, 0}, Case{-30, 0}}) {
+  for (const Case& c : {Case{90, 120}, Case{91, 30}, Case{-3600, 0}}) {  // more: the unit table
     SCOPED_TRACE(c.shift);
     Scenario scenario;
     scenario.WriteFamily({{"첫째", 600}});

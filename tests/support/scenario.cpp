@@ -138,10 +138,6 @@ std::vector<std::string> Scenario::LogLines() const {
   return lines;
 }
 
-bool Scenario::SettingsFileExists() const {
-  return folder_.Exists(Main::kSettingsFileName);
-}
-
 std::string Scenario::SettingsBytes() const {
   return folder_.Bytes(Main::kSettingsFileName);
 }

@@ -61,7 +61,6 @@ class Scenario {
   std::vector<std::string> LogLines() const;  // without time stamps, as UTF-8
   std::vector<std::string> LogLinesWithStamps() const;
   std::string LogBytes() const;
-  bool SettingsFileExists() const;
   std::string SettingsBytes() const;
   // The record lines of Setup.ini, unscrambled, as UTF-8.
   std::vector<std::string> SettingsRecords() const;

@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/date.h"
 #include "win32/resources/resource_ids.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
@@ -230,30 +232,14 @@ void CheckInstances() {
   Report("instance_released_at_end", RunCopy(L"instance") == kAloneExit);
 }
 
-bool ParseTimestamp(const std::wstring& text, orlimo::DateTimeFields& fields) {
-  return swscanf(text.c_str(), L"%d-%d-%d %d:%d:%d", &fields.year, &fields.month, &fields.day,
-                 &fields.hour, &fields.minute, &fields.second) == 6;
-}
-
-long long Seconds(const orlimo::DateTimeFields& f) {
-  // Days from a civil date (proleptic Gregorian), enough to compare two nearby times.
-  const int y = f.year - (f.month <= 2 ? 1 : 0);
-  const int era = y / 400;
-  const int yearOfEra = y - era * 400;
-  const int dayOfYear = (153 * (f.month + (f.month > 2 ? -3 : 9)) + 2) / 5 + f.day - 1;
-  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  const long long days = era * 146097LL + dayOfEra;
-  return days * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
-}
-
 void CheckClock(const std::wstring& now) {
-  orlimo::DateTimeFields expected;
-  if (!ParseTimestamp(now, expected)) {
+  const std::optional<orlimo::DateValue> expected = orlimo::ParseDate(FromWide(now.c_str()));
+  if (!expected) {
     Report("clock_matches_local_time", false, "no --now \"YYYY-MM-DD HH:MM:SS\" given");
     return;
   }
-  const orlimo::DateTimeFields read = Win32Clock().Now();
-  const long long difference = Seconds(read) - Seconds(expected);
+  const long long difference = orlimo::SecondsFromFields(Win32Clock().Now()) -
+                               orlimo::SecondsFromFields(orlimo::FieldsFromDate(*expected));
   Report("clock_matches_local_time", difference >= -5 && difference <= 120,
          "off by " + std::to_string(difference) + " s");
 }
