@@ -76,15 +76,18 @@ TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
 struct EndCase {
   bool uninstall;
   MessageBoxAnswer answer;
+  bool runValue = true;  // VarnTime is there to remove
 };
 
 TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
   for (const EndCase& c :
        {EndCase{false, MessageBoxAnswer::No}, EndCase{false, MessageBoxAnswer::Yes},
-        EndCase{true, MessageBoxAnswer::No}, EndCase{true, MessageBoxAnswer::Yes}}) {
-    SCOPED_TRACE(std::to_string(c.uninstall) + " " + std::to_string(static_cast<int>(c.answer)));
+        EndCase{true, MessageBoxAnswer::No}, EndCase{true, MessageBoxAnswer::Yes},
+        EndCase{true, MessageBoxAnswer::Yes, false}}) {
+    SCOPED_TRACE(std::to_string(c.uninstall) + " " + std::to_string(static_cast<int>(c.answer)) +
+                 " " + std::to_string(c.runValue));
     Scenario scenario;
-    scenario.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
+    if (c.runValue) scenario.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
     scenario.system.processes = {
         {41, u"VarnRunCom.exe"}, {42, u"explorer.exe"}, {43, u"C:\\Orlimo\\VARNRUNCOM.EXE"}};
     scenario.WriteFamily({{"첫째", 60}});
@@ -119,7 +122,8 @@ TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
     bool ends = c.answer == MessageBoxAnswer::Yes;
     EXPECT_EQ(scenario.Ended(), ends);
     EXPECT_EQ(scenario.renderer.ProgramEndedAtOnce(), ends);
-    EXPECT_EQ(scenario.registry.values.count(Registry::kRunValuePath), removing ? 0u : 1u);
+    EXPECT_EQ(scenario.registry.values.count(Registry::kRunValuePath),
+              removing || !c.runValue ? 0u : 1u);
     const std::vector<std::uint32_t> kTerminated = {41, 43};
     EXPECT_EQ(scenario.system.terminated, removing ? kTerminated : std::vector<std::uint32_t>());
     EXPECT_EQ(scenario.SettingsBytes(), settings);
@@ -128,18 +132,6 @@ TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
     EXPECT_TRUE(console.Loaded());  // ended without any window's closing step
     EXPECT_TRUE(scenario.main().Loaded());
   }
-}
-
-TEST(ConsoleCommands, UninstallGoesOnWhenTheRunValueIsAlreadyGone) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  frmSetup& console = OpenConsole(scenario);
-  scenario.Click(console.cmdUninstall);
-  scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Yes);
-  ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
-  scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
-  EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());
 }
 
 TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {

@@ -100,6 +100,10 @@ TEST(RecordsSettings, ReadingEndsAsStoredFilesExpect) {
                       u"Password,  pp  ,*"}),
        {kFirst, u"PSW,0,pw,*", kNoPasswordsInUse, kParentPassword},
        false},
+      {"a day in the Korean general form",
+       ScrambledFile({u"User,첫째,60,2003-12-04 오후 4:05:09,5,300,*", kParentPassword}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kParentPassword},
+       false},
       {"lines ending in a lone CR",
        ScrambledFile({kFirst, kParentPassword}, "\r"),
        {kFirst, kNoPassword0, kNoPasswordsInUse, kParentPassword},
@@ -219,20 +223,6 @@ TEST(RecordsSettings, WritesUsersThenFlagThenParentPasswordScrambledWithCrLf) {
 
   EXPECT_EQ(RecordsOf(settings), expected);
   EXPECT_EQ(folder.Bytes(kSetup), ScrambledFile(expected));
-}
-
-TEST(RecordsSettings, KoreanGeneralDayLoadsAsTheFixedForm) {
-  auto dayRead = [](const Text& day) {
-    TestFolder folder;
-    folder.Write(kSetup, ScrambledFile({u"User,첫째,60," + day + u",5,300,*", kParentPassword}));
-    Settings settings;
-    LoadSettings(settings, folder.folder());
-    EXPECT_FALSE(folder.Exists(u"Setup.ini.bad"));
-    return settings.User(0).Day;
-  };
-  const DateValue expected = DateFromFields({2003, 12, 4, 16, 5, 9});
-  EXPECT_EQ(dayRead(u"2003-12-04 16:05:09"), expected);
-  EXPECT_EQ(dayRead(u"2003-12-04 오후 4:05:09"), expected);
 }
 
 TEST(RecordsSettings, FailedSaveLeavesThePreviousFileWhole) {
