@@ -15,21 +15,13 @@ namespace {
 
 using forms::MessageBoxAnswer;
 
-frmSetup& OpenConsole(Scenario& scenario) {
-  scenario.Click(scenario.main().cmdSetup);
-  frmMastPWD& prompt = scenario.program().ParentPrompt();
-  scenario.Type(prompt.tPassword, "5927");
-  scenario.Click(prompt.cmdOK);
-  return scenario.program().SetupConsole();
-}
-
 // What the viewer shows and writes back is the log view's (tests/unit/log_view_test.cpp); here,
 // the console's buttons and box around it.
 TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
   Scenario scenario;
   scenario.WriteFamily({{"첫째", 60}});
   scenario.Start();
-  frmSetup& console = OpenConsole(scenario);
+  frmSetup& console = scenario.OpenConsole();
   std::filesystem::remove(scenario.Files().File(u"Logs.txt"));
   for (int attempt = 0; attempt < 2; ++attempt) {  // a missing log: quietly, again and again
     scenario.Click(console.cmdSeeLogs);
@@ -93,7 +85,7 @@ TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
     scenario.WriteFamily({{"첫째", 60}});
     scenario.Start();
     scenario.AdvanceSeconds(45);
-    frmSetup& console = OpenConsole(scenario);
+    frmSetup& console = scenario.OpenConsole();
     std::string settings = scenario.SettingsBytes();
     std::string log = scenario.LogBytes();
     scenario.Click(c.uninstall ? console.cmdUninstall : console.cmdPAUSE);
@@ -156,7 +148,7 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
     Scenario scenario;
     scenario.WriteFamily({{"첫째", 60}});
     scenario.Start();
-    frmSetup& console = OpenConsole(scenario);
+    frmSetup& console = scenario.OpenConsole();
     std::size_t logLines = scenario.LogLines().size();
     scenario.Click(console.cmdChangePassword);
 

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "app/frmMain.h"
+#include "console/frmMastPWD.h"
+#include "console/frmSetup.h"
 #include "base/path.h"
 #include "records/encript.h"
 #include "records/registry_access.h"
@@ -118,6 +120,14 @@ void Scenario::PressEnter(forms::TextBox& box) {
     char16_t key = u'\r';
     box.Owner().GetRuntime().DispatchKeyPress(box, key);
   });
+}
+
+frmSetup& Scenario::OpenConsole(const std::string& parentPassword) {
+  Click(main().cmdSetup);
+  frmMastPWD& prompt = program_->ParentPrompt();
+  Type(prompt.tPassword, parentPassword);
+  Click(prompt.cmdOK);
+  return program_->SetupConsole();
 }
 
 std::string Scenario::LogBytes() const {

@@ -14,6 +14,10 @@
 #include "support/test_folder.h"
 #include "support/virtual_renderer.h"
 
+namespace orlimo {
+class frmSetup;
+}
+
 namespace orlimo::testing {
 
 // One user of a family set up for a test.
@@ -50,6 +54,8 @@ class Scenario {
   void Close(forms::Form& form);
   void Type(forms::TextBox& box, const std::string& text);
   void PressEnter(forms::TextBox& box);
+  // The parent's way into the setup console: the Setup button, the password, OK.
+  frmSetup& OpenConsole(const std::string& parentPassword = "5927");
   // The wall clock jumps without virtual time passing.
   void ShiftClockSeconds(std::int64_t seconds) { clock.ShiftSeconds(seconds); }
 
