@@ -1,4 +1,4 @@
-// An allowance used up: the countdown dialog, the end lines and the power-off request.
+// An allowance used up: the countdown dialog, the end lines and the power-off requests.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -68,7 +68,13 @@ TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
   EXPECT_FALSE(scenario.system.exitRequested);
   EXPECT_FALSE(scenario.Ended());
 
-  scenario.AdvanceMs(500);  // 30 s after the dialog opened
+  scenario.AdvanceMs(500);  // 30 s after the dialog opened: windows hidden, power-off asked
+  EXPECT_FALSE(scenario.Ended());
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_FALSE(scenario.main().Loaded());
+  scenario.AdvanceSeconds(59.9);
+  EXPECT_FALSE(scenario.Ended());
+  scenario.AdvanceSeconds(0.1);  // the session outlived the request by a minute: forced
   EXPECT_TRUE(scenario.Ended());
   EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());
   std::vector<std::string> lines = scenario.LogLines();
@@ -79,12 +85,15 @@ TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
                   "종료:둘째님(20분)  25분 사용, -5분 남음.", ")*----------------------------*(",
                   "정상종료:둘째님(20분)  25분 사용, -5분 남음."));
   std::vector<std::string> calls = scenario.calls.Texts();
-  auto exit = std::find(calls.begin(), calls.end(), "ExitWindowsEx(8,0xFFFFFFFF)");
+  auto exit = std::find(calls.begin(), calls.end(), "ExitWindowsEx(24,0xFFFFFFFF)");
   ASSERT_NE(exit, calls.end());
   EXPECT_THAT(std::vector<std::string>(exit - 3, exit + 1),
               ElementsAre("OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",
-                          "AdjustTokenPrivileges(19,2,16)", "ExitWindowsEx(8,0xFFFFFFFF)"));
+                          "AdjustTokenPrivileges(19,2,16)", "ExitWindowsEx(24,0xFFFFFFFF)"));
   EXPECT_EQ(scenario.calls.Calls()[static_cast<std::size_t>(exit - calls.begin())].atMs, 60000);
+  EXPECT_EQ(calls.back(), "ExitWindowsEx(12,0xFFFFFFFF)");  // the privilege enabled again first
+  EXPECT_EQ(calls.end()[-2], "AdjustTokenPrivileges(19,2,16)");
+  EXPECT_EQ(scenario.calls.Calls().back().atMs, 120000);
   EXPECT_TRUE(scenario.system.started.empty());  // no final release, no companion
   // The unload's last metering step was saved: 30 s after the start-up step.
   EXPECT_EQ(scenario.SettingsOnDisk().User(1).UsedSeconds, 1530);

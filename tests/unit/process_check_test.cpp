@@ -89,15 +89,15 @@ TEST_F(ProcessCheckTest, CompanionStartsFromTheProgramFolderOnlyWhenNotRunning) 
 }
 
 TEST_F(ProcessCheckTest, PowerOffEnablesTheShutdownPrivilegeFirst) {
-  ShutDown::ForceWindowsExit(system);
+  ShutDown::ForceWindowsExit(system, ShutDown::ExitForce::IfHung);
   EXPECT_THAT(calls.Texts(),
               ElementsAre("OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",
-                          "AdjustTokenPrivileges(19,2,16)", "ExitWindowsEx(8,0xFFFFFFFF)"));
+                          "AdjustTokenPrivileges(19,2,16)", "ExitWindowsEx(24,0xFFFFFFFF)"));
 }
 
 TEST_F(ProcessCheckTest, PowerOffIsRequestedEvenWithoutThePrivilege) {
   system.tokensAvailable = false;
-  ShutDown::ForceWindowsExit(system);
+  ShutDown::ForceWindowsExit(system, ShutDown::ExitForce::IfHung);
   EXPECT_TRUE(system.exitRequested);
 }
 
