@@ -1,4 +1,6 @@
-// Missing sound files, an unwritable log, an unreadable registry value, an unreadable Setup.ini.
+// Missing sound files, an unwritable log, an unreadable registry value, an unreadable Setup.ini,
+// a Setup.ini that cannot be saved.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -73,18 +75,57 @@ TEST(Faults, StaleStartupShortcutsAreDeleted) {
 }
 
 TEST(Faults, ASettingsFileThatFailsPartWayIsKeptAndTheReadPartUsed) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 45}});
-  std::string good = scenario.SettingsBytes();
-  std::string broken = good.substr(0, good.find("\r\n") + 2) + "\r\n" + good;
-  std::ofstream(scenario.Folder() + "/Setup.ini", std::ios::binary) << broken;
-  scenario.Start();
+  for (bool copyBlocked : {false, true}) {
+    SCOPED_TRACE(copyBlocked ? "no copy can be kept until 60 s" : "kept at once");
+    Scenario scenario;
+    scenario.WriteFamily({{"첫째", 60}, {"둘째", 45}});
+    std::string good = scenario.SettingsBytes();
+    std::string broken = good.substr(0, good.find("\r\n") + 2) + "\r\n" + good;
+    std::ofstream(scenario.Folder() + "/Setup.ini", std::ios::binary) << broken;
+    const std::string blocker = scenario.Folder() + "/Setup.ini.bad.tmp";
+    if (copyBlocked) std::filesystem::create_directories(blocker + "/x");
+    scenario.Start();
+    scenario.AdvanceSeconds(60);
 
-  EXPECT_EQ(scenario.program().settings.UserCount, 0);
-  std::ifstream kept(scenario.Folder() + "/Setup.ini.bad", std::ios::binary);
-  std::string keptBytes((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(keptBytes, broken);
-  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 0);
+    EXPECT_EQ(scenario.program().settings.UserCount, 0);
+    EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 30);  // supervised all the same
+    EXPECT_THAT(scenario.LogLines(), ::testing::Contains("설정읽기 실패"));
+    if (copyBlocked) {
+      EXPECT_EQ(scenario.SettingsBytes(), broken);  // the only copy is not written over
+      std::filesystem::remove_all(blocker);
+      scenario.AdvanceSeconds(30);
+    }
+    std::ifstream kept(scenario.Folder() + "/Setup.ini.bad", std::ios::binary);
+    std::string keptBytes((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(keptBytes, broken);
+    EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 0);
+    EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, copyBlocked ? 60 : 30);
+  }
+}
+
+TEST(Faults, ASaveThatFailsStopsNeitherMeteringNorTheTimeOut) {
+  // Saving fails from before the start-up tick, or from the middle of the session, until 100 s.
+  for (int failFrom : {10, 65}) {
+    SCOPED_TRACE(failFrom);
+    Scenario scenario;
+    scenario.WriteFamily({{"첫째", 2}});
+    scenario.Start();
+    scenario.AdvanceSeconds(failFrom);
+    const std::string blocker = scenario.Folder() + "/Setup.ini.tmp";
+    std::filesystem::create_directories(blocker + "/x");
+    scenario.AdvanceSeconds(100 - failFrom);
+
+    EXPECT_TRUE(scenario.main().Visible());
+    EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
+    EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 60);
+    EXPECT_LT(scenario.SettingsOnDisk().User(0).UsedSeconds, 60);
+    std::vector<std::string> lines = scenario.LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "설정저장 실패"), 1);  // once, not per step
+    std::filesystem::remove_all(blocker);
+    scenario.AdvanceSeconds(20);  // the step at 120 s saves and finds the allowance used up
+    EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 90);
+    EXPECT_TRUE(scenario.program().EndDialog().Visible());
+  }
 }
 
 }  // namespace
