@@ -65,7 +65,6 @@ void Program::LoadSettings() {
   Main::SettingsRead read = Main::LoadSettings(settings, folder);
   settingsRead = true;
   settingsCopyOwed_ = read == Main::SettingsRead::Held;
-  if (read == Main::SettingsRead::Missing) WriteLog(LogWords::kSettingsMissing);
   if (read == Main::SettingsRead::Rewritten || read == Main::SettingsRead::Held) {
     WriteLog(LogWords::kSettingsUnreadable);
   }

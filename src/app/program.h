@@ -61,8 +61,8 @@ class Program {
   void UsageSummary(TextView word) const;
   // Plays one of the cues in the program's folder.
   void PlayCue(TextView fileName) const;
-  // Reads Setup.ini into settings (once, at the main window's load); a file that was not there
-  // or not read whole is logged.
+  // Reads Setup.ini into settings (once, at the main window's load); a file that was there but
+  // was not read whole is logged.
   void LoadSettings();
   // Writes Setup.ini; does nothing while the settings have not been read. Throws when it fails;
   // a failure after a success is logged once. A file held at the load is first kept as a copy.

@@ -15,8 +15,7 @@ inline constexpr char16_t kSwitchedTo[] = u"사용변경";
 inline constexpr char16_t kClosed[] = u"정상종료";
 inline constexpr char16_t kReleased[] = u"강제종료";
 
-// Setup.ini: not there at the start, not read whole, not saved (once until a save succeeds).
-inline constexpr char16_t kSettingsMissing[] = u"설정파일 없음";
+// Setup.ini: not read whole at the start; not saved (once, until a save succeeds again).
 inline constexpr char16_t kSettingsUnreadable[] = u"설정읽기 실패";
 inline constexpr char16_t kSettingsNotSaved[] = u"설정저장 실패";
 
