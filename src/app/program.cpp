@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <exception>
+
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
 #include "app/frmSmall.h"
@@ -8,6 +10,7 @@
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
+#include "records/log_words.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
@@ -35,7 +38,15 @@ void Program::Run() {
 }
 
 void Program::SessionEnding() {
-  main_->Unload();
+  // Windows may end the process at any moment from here on: the closing steps and the final
+  // line run now, and the program ends itself. The companion is not started, as the session it
+  // would run in is ending. After the time-out's power-off request the main window is gone
+  // already, and the program ends as that request would end it, without a final line.
+  if (main_->Loaded()) {
+    main_->Unload();
+    forms::Runtime::Guarded([this] { UsageSummary(LogWords::kReleased); });
+  }
+  runtime.End();
 }
 
 void Program::WriteLog(TextView text) const {
@@ -50,8 +61,37 @@ void Program::PlayCue(TextView fileName) const {
   Main::PlaySound(services.sound, InFolder(folder, fileName));
 }
 
-void Program::SaveSettings() const {
-  if (settingsRead) Main::SaveSettings(settings, folder);
+void Program::LoadSettings() {
+  Main::SettingsRead read = Main::LoadSettings(settings, folder);
+  settingsRead = true;
+  settingsCopyOwed_ = read == Main::SettingsRead::Held;
+  if (read == Main::SettingsRead::Rewritten || read == Main::SettingsRead::Held) {
+    WriteLog(LogWords::kSettingsUnreadable);
+  }
+}
+
+void Program::SaveSettings() {
+  if (!settingsRead) return;
+  try {
+    if (settingsCopyOwed_) {
+      Main::KeepSettingsCopy(folder);
+      settingsCopyOwed_ = false;
+    }
+    Main::SaveSettings(settings, folder);
+    savingFails_ = false;
+  } catch (const std::exception&) {
+    // One line when saving starts to fail, not one every 30 s while it goes on failing.
+    if (!savingFails_) WriteLog(LogWords::kSettingsNotSaved);
+    savingFails_ = true;
+    throw;
+  }
+}
+
+void Program::SaveSettingsOrLater() {
+  try {
+    SaveSettings();
+  } catch (const std::exception&) {
+  }
 }
 
 }  // namespace orlimo
