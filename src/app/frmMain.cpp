@@ -120,7 +120,7 @@ void frmMain::LoadSteps() {
       Registry::RegistryRead(program_.services.registry, Registry::kCommonStartupPath);
   Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
   program_.CurrentUser = -1;
-  Main::LoadSettings(program_.settings, program_.folder);
+  Main::LoadSettings(program_.settings, program_.dataFolder);
   program_.settingsRead = true;
   ClearUsageOnNewDay();
   Inits();
@@ -183,7 +183,7 @@ void frmMain::Form_Unload() {
 
 void frmMain::Form_Terminate() {
   program_.UsageSummary(LogWords::kReleased);
-  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.folder);
+  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.programFolder);
 }
 
 }  // namespace orlimo

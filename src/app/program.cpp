@@ -12,12 +12,13 @@
 
 namespace orlimo {
 
-Program::Program(Text programFolder, platform::Services& platformServices,
+Program::Program(Text familyDataFolder, Text ownFolder, platform::Services& platformServices,
                  forms::Renderer& renderer)
-    : folder(std::move(programFolder)),
+    : dataFolder(std::move(familyDataFolder)),
+      programFolder(std::move(ownFolder)),
       services(platformServices),
       runtime(renderer),
-      log{folder, services.clock, services.codePage},
+      log{dataFolder, services.clock, services.codePage},
       main_(std::make_unique<frmMain>(*this)),
       small_(std::make_unique<frmSmall>(*this)),
       dialogEnd_(std::make_unique<DialogEnd>(*this)),
@@ -47,11 +48,11 @@ void Program::UsageSummary(TextView word) const {
 }
 
 void Program::PlayCue(TextView fileName) const {
-  Main::PlaySound(services.sound, InFolder(folder, fileName));
+  Main::PlaySound(services.sound, InFolder(programFolder, fileName));
 }
 
 void Program::SaveSettings() const {
-  if (settingsRead) Main::SaveSettings(settings, folder);
+  if (settingsRead) Main::SaveSettings(settings, dataFolder);
 }
 
 }  // namespace orlimo

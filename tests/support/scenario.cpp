@@ -67,7 +67,7 @@ Scenario::Scenario(const DateTimeFields& start)
       renderer(clock),
       folder_(NewTemporaryFolder().u16string()),
       services_{clock, codePage, sound, registry, system},
-      program_(std::make_unique<Program>(folder_, services_, renderer)) {
+      program_(std::make_unique<Program>(folder_, folder_, services_, renderer)) {
   Text startup = InFolder(folder_, u"startup");
   std::filesystem::create_directories(FsPath(startup));
   registry.values[Registry::kCommonStartupPath] = startup;
