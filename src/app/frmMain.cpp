@@ -191,7 +191,7 @@ void frmMain::Form_Unload() {
 
 void frmMain::Form_Terminate() {
   program_.UsageSummary(LogWords::kReleased);
-  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.folder);
+  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.programFolder);
 }
 
 }  // namespace orlimo

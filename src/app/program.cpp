@@ -15,12 +15,13 @@
 
 namespace orlimo {
 
-Program::Program(Text programFolder, platform::Services& platformServices,
+Program::Program(Text familyDataFolder, Text ownFolder, platform::Services& platformServices,
                  forms::Renderer& renderer)
-    : folder(std::move(programFolder)),
+    : dataFolder(std::move(familyDataFolder)),
+      programFolder(std::move(ownFolder)),
       services(platformServices),
       runtime(renderer),
-      log{folder, services.clock, services.codePage},
+      log{dataFolder, services.clock, services.codePage},
       main_(std::make_unique<frmMain>(*this)),
       small_(std::make_unique<frmSmall>(*this)),
       dialogEnd_(std::make_unique<DialogEnd>(*this)),
@@ -58,11 +59,11 @@ void Program::UsageSummary(TextView word) const {
 }
 
 void Program::PlayCue(TextView fileName) const {
-  Main::PlaySound(services.sound, InFolder(folder, fileName));
+  Main::PlaySound(services.sound, InFolder(programFolder, fileName));
 }
 
 void Program::LoadSettings() {
-  Main::SettingsRead read = Main::LoadSettings(settings, folder);
+  Main::SettingsRead read = Main::LoadSettings(settings, dataFolder);
   settingsRead = true;
   settingsCopyOwed_ = read == Main::SettingsRead::Held;
   if (read == Main::SettingsRead::Rewritten || read == Main::SettingsRead::Held) {
@@ -74,10 +75,10 @@ void Program::SaveSettings() {
   if (!settingsRead) return;
   try {
     if (settingsCopyOwed_) {
-      Main::KeepSettingsCopy(folder);
+      Main::KeepSettingsCopy(dataFolder);
       settingsCopyOwed_ = false;
     }
-    Main::SaveSettings(settings, folder);
+    Main::SaveSettings(settings, dataFolder);
     savingFails_ = false;
   } catch (const std::exception&) {
     // One line when saving starts to fail, not one every 30 s while it goes on failing.

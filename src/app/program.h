@@ -21,7 +21,10 @@ class frmChangePWD;
 
 class Program {
  public:
-  Program(Text folder, platform::Services& services, forms::Renderer& renderer);
+  // <dataFolder> holds the family's Setup.ini and Logs.txt; <programFolder> the executables and
+  // the cues. The two are the same folder when the program runs portable.
+  Program(Text dataFolder, Text programFolder, platform::Services& services,
+          forms::Renderer& renderer);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -41,7 +44,8 @@ class Program {
   std::int16_t ChosenUser = 0;
   std::int16_t PasswordTarget = 0;
 
-  const Text folder;
+  const Text dataFolder;
+  const Text programFolder;
   platform::Services& services;
   forms::Runtime runtime;
   const Main::LogFile log;
