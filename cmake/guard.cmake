@@ -4,7 +4,7 @@
 orlimo_sources(GUARD_HOST_SOURCES src/win32/guard)
 add_executable(OrlimoGuard ${GUARD_HOST_SOURCES})
 orlimo_windows_target(OrlimoGuard)
-target_link_libraries(OrlimoGuard PRIVATE orlimo_win32 orlimo_core wtsapi32 userenv advapi32)
+target_link_libraries(OrlimoGuard PRIVATE orlimo_win32 orlimo_core advapi32)
 target_link_options(OrlimoGuard PRIVATE -municode)
 set_target_properties(OrlimoGuard PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
 list(APPEND ORLIMO_DIST_TARGETS OrlimoGuard)

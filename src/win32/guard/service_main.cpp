@@ -112,6 +112,8 @@ void WINAPI ServiceMain(DWORD, LPWSTR*) {
 }  // namespace orlimo::win32
 
 int wmain() {
+  // DLLs loaded by name come from the system folder only.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   wchar_t name[] = L"OrlimoGuard";
   SERVICE_TABLE_ENTRYW services[] = {{name, orlimo::win32::ServiceMain}, {nullptr, nullptr}};
   return StartServiceCtrlDispatcherW(services) ? 0 : static_cast<int>(GetLastError());

@@ -2,25 +2,26 @@
 
 #include <string>
 
+#include "win32/guard/system_functions.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 // After windows.h:
 #include <tlhelp32.h>
-#include <userenv.h>
-#include <wtsapi32.h>
 
 namespace orlimo::win32 {
 namespace {
 
 bool HasUser(DWORD session) {
+  const SystemFunctions& wts = Functions();
   LPWSTR name = nullptr;
   DWORD bytes = 0;
-  if (!WTSQuerySessionInformationW(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
+  if (!wts.querySessionInformation || !wts.freeMemory ||
+      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
                                    &bytes)) {
     return false;
   }
   bool hasUser = name && name[0] != L'\0';
-  WTSFreeMemory(name);
+  wts.freeMemory(name);
   return hasUser;
 }
 
@@ -56,9 +57,11 @@ void EnableShutdownPrivilege() {
 
 std::vector<platform::SessionId> Win32SessionHost::LogOnSessions() {
   std::vector<platform::SessionId> sessions;
+  const SystemFunctions& wts = Functions();
   PWTS_SESSION_INFOW list = nullptr;
   DWORD count = 0;
-  if (WTSEnumerateSessionsW(WTS_CURRENT_SERVER_HANDLE, 0, 1, &list, &count)) {
+  if (wts.enumerateSessions && wts.freeMemory &&
+      wts.enumerateSessions(WTS_CURRENT_SERVER_HANDLE, 0, 1, &list, &count)) {
     for (DWORD i = 0; i < count; ++i) {
       const WTS_SESSION_INFOW& info = list[i];
       bool loggedOn = info.State == WTSActive || info.State == WTSDisconnected;
@@ -66,7 +69,7 @@ std::vector<platform::SessionId> Win32SessionHost::LogOnSessions() {
         sessions.push_back(info.SessionId);
       }
     }
-    WTSFreeMemory(list);
+    wts.freeMemory(list);
   }
   // Wine lists no session at all; its one session is the console's.
   if (sessions.empty() && count == 0) {
@@ -99,11 +102,15 @@ std::vector<Text> Win32SessionHost::ProgramPaths(platform::SessionId session) {
 }
 
 bool Win32SessionHost::StartProgramIn(platform::SessionId session, const Text& path) {
+  const SystemFunctions& system = Functions();
   HANDLE rawToken = nullptr;
-  if (!WTSQueryUserToken(session, &rawToken)) return false;
+  if (!system.queryUserToken || !system.queryUserToken(session, &rawToken)) return false;
   Handle token(rawToken);
   void* environment = nullptr;
-  if (!CreateEnvironmentBlock(&environment, token.get(), FALSE)) environment = nullptr;
+  if (!system.createEnvironmentBlock || !system.destroyEnvironmentBlock ||
+      !system.createEnvironmentBlock(&environment, token.get(), FALSE)) {
+    environment = nullptr;
+  }
   std::wstring application = ToWide(path);
   std::wstring commandLine = L"\"" + application + L"\"";
   std::wstring folder = application.substr(0, application.find_last_of(L'\\'));
@@ -115,7 +122,7 @@ bool Win32SessionHost::StartProgramIn(platform::SessionId session, const Text& p
   BOOL started = CreateProcessAsUserW(token.get(), application.c_str(), commandLine.data(), nullptr,
                                       nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, environment,
                                       folder.c_str(), &startup, &process);
-  if (environment) DestroyEnvironmentBlock(environment);
+  if (environment) system.destroyEnvironmentBlock(environment);
   if (!started) return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
@@ -128,7 +135,9 @@ void Win32SessionHost::PowerOffWithForce() {
 }
 
 void Win32SessionHost::LogOff(platform::SessionId session) {
-  WTSLogoffSession(WTS_CURRENT_SERVER_HANDLE, session, FALSE);
+  if (Functions().logoffSession) {
+    Functions().logoffSession(WTS_CURRENT_SERVER_HANDLE, session, FALSE);
+  }
 }
 
 }  // namespace orlimo::win32
