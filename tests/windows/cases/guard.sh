@@ -11,13 +11,18 @@ guard_state() { wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 
 guard_running() { guard_state | grep -q RUNNING; }
 guard_probe() { wine "$TEST_BIN/guard_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 guard_log_has() {
-  iconv -f cp949 -t utf-8 "$WINEPREFIX/drive_c/ProgramData/Orlimo/Logs.txt" 2>/dev/null |
+  iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" 2>/dev/null |
     grep -q "$1"
 }
 
-test_guard_service() {
-  local folder answer
-  folder=$(new_program_folder "$GUARD_FOLDER_NAME")
+# The guard's data folder here (the prefix is made after the cases are read).
+guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
+
+# Registers the guard of the program folder C:\<GUARD_FOLDER_NAME> with its data folder
+# C:\ProgramData\Orlimo, and starts it.
+start_guard() {
+  # A server that is already up is not made persistent: let it end, then start one that is.
+  wineserver -w
   wineserver -p
   wine reg add 'HKLM\SOFTWARE\Orlimo' /v DataFolder /t REG_SZ /d 'C:\ProgramData\Orlimo' /f \
     >/dev/null 2>&1
@@ -25,12 +30,19 @@ test_guard_service() {
     displayname= "Orlimo 보호" start= demand >/dev/null 2>&1
   wine sc start OrlimoGuard >/dev/null 2>&1
   check "guard: sc query shows OrlimoGuard running" wait_for 20 guard_running
+}
+
+test_guard_service() {
+  local folder answer
+  folder=$(new_program_folder "$GUARD_FOLDER_NAME")
+  rm -rf "$(guard_data)"
+  start_guard
 
   answer=$(guard_probe status)
   check "guard: a client on the pipe gets the table and its session ($answer)" \
     test "$answer" = "ok users=0 current=-1"
   check "guard: the guard wrote Setup.ini in the data folder the registry names" \
-    test -f "$WINEPREFIX/drive_c/ProgramData/Orlimo/Setup.ini"
+    test -f "$(guard_data)/Setup.ini"
   answer=$(guard_probe secrets)
   check "guard: no passwords for a client without the parent's console ($answer)" \
     test "$answer" = not-allowed
@@ -50,3 +62,22 @@ test_guard_service() {
   wine sc delete OrlimoGuard >/dev/null 2>&1
 }
 add_test test_guard_service
+
+# A child whose allowance is used up, passwords not in use: the guard makes the child current,
+# starts its countdown at its first metering step and powers off 30 s later, although the
+# Orlimo.exe it started was ended by force meanwhile. The forced power-off ends every process of
+# the prefix under Wine.
+test_guard_powers_off_after_its_countdown() {
+  local folder
+  folder=$(new_program_folder "$GUARD_FOLDER_NAME")
+  rm -rf "$(guard_data)"
+  mkdir -p "$(guard_data)"
+  wine "$TEST_BIN/make_setup.exe" "$(win_path "$(guard_data)")" 0 "철수:10:600" >/dev/null 2>&1
+  start_guard
+  wait_for 40 test -f "$folder/Logs.txt"
+  sleep 12
+  wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
+  check "guard: Orlimo.exe ended during the countdown, the guard still powers off" \
+    wait_for 60 guard_log_has "보호: 전원 끄기"
+}
+add_test test_guard_powers_off_after_its_countdown
