@@ -3,7 +3,9 @@
 //   guard_probe status            -> "ok users=<n> current=<n>"
 //   guard_probe secrets           -> the result name only
 //   guard_probe parent <password> -> the result name, and the wait in seconds when there is one
+//   guard_probe roundtrip <count> -> "roundtrip <microseconds per status request and answer>"
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "guard/protocol.h"
@@ -59,6 +61,22 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   std::wstring command = argc > 1 ? argv[1] : L"status";
+  if (command == L"roundtrip") {
+    long count = argc > 2 ? std::wcstol(argv[2], nullptr, 10) : 1000;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (long i = 0; i < count; ++i) {
+      if (!Exchange(pipe, guard::GetStatus{})) {
+        std::puts("no-answer");
+        return 2;
+      }
+    }
+    QueryPerformanceCounter(&end);
+    double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+    std::printf("roundtrip %.1f\n", seconds * 1e6 / static_cast<double>(count > 0 ? count : 1));
+    return 0;
+  }
   guard::Request request = guard::GetStatus{};
   if (command == L"secrets") request = guard::ReadSecrets{};
   if (command == L"parent") {
