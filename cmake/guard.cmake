@@ -12,6 +12,6 @@ list(APPEND ORLIMO_DIST_TARGETS OrlimoGuard)
 
 add_executable(guard_probe ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/guard_probe.cpp)
 orlimo_windows_target(guard_probe)
-target_link_libraries(guard_probe PRIVATE orlimo_core)
+target_link_libraries(guard_probe PRIVATE orlimo_win32 orlimo_core)
 target_link_options(guard_probe PRIVATE -municode)
 set_target_properties(guard_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

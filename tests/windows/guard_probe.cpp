@@ -1,5 +1,6 @@
-// A client of the guard's pipe for the tests under Wine: connects as any program of the session
-// would, sends the requests named on the command line and prints each answer's result.
+// A client of the guard's pipe for the tests under Wine: connects through the program's own
+// channel and client, as any program of the session would, sends the request named on the
+// command line and prints the answer's result.
 //   guard_probe status            -> "ok users=<n> current=<n>"
 //   guard_probe secrets           -> the result name only
 //   guard_probe parent <password> -> the result name, and the wait in seconds when there is one
@@ -8,7 +9,9 @@
 #include <cwchar>
 #include <string>
 
+#include "guard/guard_client.h"
 #include "guard/protocol.h"
+#include "win32/guard_pipe_channel.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -20,43 +23,18 @@ constexpr const char* kResultNames[] = {
     "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
     "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed"};
 
-HANDLE Connect() {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    HANDLE pipe = CreateFileW(L"\\\\.\\pipe\\Orlimo.Guard", GENERIC_READ | GENERIC_WRITE, 0,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (pipe != INVALID_HANDLE_VALUE) {
-      DWORD mode = PIPE_READMODE_MESSAGE;
-      SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
-      return pipe;
-    }
-    Sleep(200);
-  }
-  return INVALID_HANDLE_VALUE;
-}
-
-std::optional<guard::Answer> Exchange(HANDLE pipe, const guard::Request& request) {
-  std::string frame = guard::EncodeRequest(request);
-  DWORD done = 0;
-  if (!WriteFile(pipe, frame.data(), static_cast<DWORD>(frame.size()), &done, nullptr)) {
-    return std::nullopt;
-  }
-  std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
-  if (!ReadFile(pipe, answer.data(), static_cast<DWORD>(answer.size()), &done, nullptr)) {
-    return std::nullopt;
-  }
-  answer.resize(done);
-  return guard::ReadAnswer(answer);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  HANDLE pipe = Connect();
-  if (pipe == INVALID_HANDLE_VALUE) {
-    std::puts("no-pipe");
-    return 2;
+  orlimo::win32::GuardPipeChannel channel;
+  guard::GuardClient client(channel);
+  // The service may still be starting.
+  std::optional<guard::Answer> hello;
+  for (int attempt = 0; attempt < 50 && !hello; ++attempt) {
+    hello = client.Send(guard::GetStatus{});
+    if (!hello) Sleep(200);
   }
-  if (!Exchange(pipe, guard::Hello{})) {
+  if (!hello) {
     std::puts("no-answer");
     return 2;
   }
@@ -67,7 +45,7 @@ int wmain(int argc, wchar_t** argv) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     for (long i = 0; i < count; ++i) {
-      if (!Exchange(pipe, guard::GetStatus{})) {
+      if (!client.Send(guard::GetStatus{})) {
         std::puts("no-answer");
         return 2;
       }
@@ -83,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring password = argc > 2 ? argv[2] : L"";
     request = guard::OpenConsole{orlimo::win32::FromWide(password.c_str())};
   }
-  std::optional<guard::Answer> answer = Exchange(pipe, request);
+  std::optional<guard::Answer> answer = client.Send(request);
   if (!answer) {
     std::puts("no-answer");
     return 2;
@@ -94,6 +72,5 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (answer->waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer->waitSeconds));
   std::puts("");
-  CloseHandle(pipe);
   return 0;
 }
