@@ -69,6 +69,9 @@ target_link_options(VarnRunCom PRIVATE -municode -mwindows)
 set_target_properties(VarnRunCom PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
 list(APPEND ORLIMO_DIST_TARGETS VarnRunCom)
 
+# ---- OrlimoGuard.exe: the guard's service ----------------------------------------------------
+include(${CMAKE_CURRENT_SOURCE_DIR}/cmake/guard.cmake)
+
 # ---- The sound cues, made by a generator built for and run on the build machine -------------
 set(ORLIMO_HOST_CXX c++ CACHE STRING "C++ compiler of the build machine, for build-time tools")
 set(ORLIMO_WAVGEN ${CMAKE_BINARY_DIR}/tools/wavgen${CMAKE_HOST_EXECUTABLE_SUFFIX})

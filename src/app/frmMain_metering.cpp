@@ -6,7 +6,7 @@
 
 #include "app/frmMain.h"
 #include "app/shared_texts.h"
-#include "app/metering.h"
+#include "records/metering.h"
 #include "enforce/DialogEnd.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
