@@ -16,7 +16,7 @@
 #include "platform/fake/fake_guard_host.h"
 #include "platform/fake/fake_services.h"
 #include "records/registry_access.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo::guard {
 namespace {
@@ -120,7 +120,7 @@ class GuardRig {
     return static_cast<int>(std::count(texts.begin(), texts.end(), text));
   }
 
-  testing_records::TestFolder folder;
+  testing::TestFolder folder;
   fake::FakeSystemClock clock;
   fake::FakeSessionHost host;
   fake::FakeClock recorderClock{{2026, 12, 7}};
