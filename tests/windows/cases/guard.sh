@@ -33,8 +33,8 @@ start_guard() {
 }
 
 test_guard_service() {
-  local folder answer
-  folder=$(new_program_folder "$GUARD_FOLDER_NAME")
+  local answer
+  new_program_folder "$GUARD_FOLDER_NAME" >/dev/null
   rm -rf "$(guard_data)"
   start_guard
 
@@ -52,7 +52,7 @@ test_guard_service() {
 
   # The guard starts Orlimo.exe in the session after the Run value's grace, and again after
   # it is ended by force.
-  check "guard: Orlimo.exe started in the session" wait_for 40 test -f "$folder/Logs.txt"
+  check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
   sleep 12
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   check "guard: Orlimo.exe ended by force runs again with the guard's line" \
@@ -68,13 +68,12 @@ add_test test_guard_service
 # Orlimo.exe it started was ended by force meanwhile. The forced power-off ends every process of
 # the prefix under Wine.
 test_guard_powers_off_after_its_countdown() {
-  local folder
-  folder=$(new_program_folder "$GUARD_FOLDER_NAME")
+  new_program_folder "$GUARD_FOLDER_NAME" >/dev/null
   rm -rf "$(guard_data)"
   mkdir -p "$(guard_data)"
   wine "$TEST_BIN/make_setup.exe" "$(win_path "$(guard_data)")" 0 "철수:10:600" >/dev/null 2>&1
   start_guard
-  wait_for 40 test -f "$folder/Logs.txt"
+  wait_for 40 processes_are Orlimo.exe 1
   sleep 12
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   check "guard: Orlimo.exe ended during the countdown, the guard still powers off" \
