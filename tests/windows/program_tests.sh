@@ -264,6 +264,7 @@ test_program_masked_input_box() {
   fi
   wintext click Orlimo.exe Setup >/dev/null
   wait_for 10 shown "설정 암호"
+  screenshot program_parent_password
   wintext type Orlimo.exe "설정 암호" '5927\r' >/dev/null
   if ! verify "program: Enter in the parent password box opens the console" \
     wait_for 10 control_shown "컴퓨터 사용자 설정"; then

@@ -1,0 +1,58 @@
+# shellcheck shell=bash
+# The parents' guide: the windows it shows that no other test opens (the user prompt, a child's
+# change-password dialog, the parent-password box, the log viewer), each kept as a screenshot
+# for scripts/guide.
+# Sourced by tests/windows/run; uses the helpers of tests/windows/lib.sh and program_tests.sh.
+
+test_guide_windows() {
+  prepare_program_prefix
+  local folder
+  folder=$(new_program_folder "Orlimo guide")
+  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 1 "철수:60:600:7" "영희:30:0" >/dev/null 2>&1
+  if ! start_orlimo "$folder"; then
+    fail "guide: the main window shows with passwords in use"
+    return
+  fi
+  wait_for 10 control_shown "철수 (60분)"
+
+  wintext click Orlimo.exe "철수 (60분)" >/dev/null
+  if verify "guide: a name button opens the user prompt" wait_for 10 shown "사용자 바꾸기"; then
+    sleep 0.5
+    screenshot program_user_prompt
+    wintext type Orlimo.exe "사용자 바꾸기" '7\r' >/dev/null
+    wait_for 10 eval '! shown "사용자 바꾸기"'
+  fi
+
+  # The small password button beside a name has no text of its own.
+  wintext click Orlimo.exe "" >/dev/null
+  if verify "guide: a password button opens the change-password dialog" wait_for 10 shown "님 암호바꾸기"; then
+    sleep 0.5
+    screenshot program_change_password
+    wintext click Orlimo.exe "취 소" >/dev/null
+    wait_for 10 eval '! shown "님 암호바꾸기"'
+  fi
+
+  wintext click Orlimo.exe Setup >/dev/null
+  wait_for 10 shown "설정 암호"
+  wintext type Orlimo.exe "설정 암호" '5927\r' >/dev/null
+  if ! verify "guide: the parent password opens the console" wait_for 10 control_shown "컴퓨터 사용자 설정"; then
+    return
+  fi
+
+  wintext click Orlimo.exe "암호변경" >/dev/null
+  if verify "guide: the change-password button asks for the new parent password" \
+    wait_for 10 input_box_shown; then
+    sleep 0.5
+    screenshot program_change_parent_password
+    wintext type Orlimo.exe Orlimo '\r' >/dev/null # an empty answer changes nothing
+    wait_for 10 eval '! shown_exactly Orlimo'
+  fi
+
+  wintext click Orlimo.exe "사용기록 보기" >/dev/null
+  if verify "guide: the log viewer opens in the console" wait_for 10 control_shown "사용기록 닫기"; then
+    sleep 0.5
+    screenshot program_log_viewer
+  fi
+}
+
+add_test test_guide_windows
