@@ -34,6 +34,9 @@ RequestExecutionLevel admin
 !define RUN_VALUE "VarnTime"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orlimo"
 !define UNINSTALLER "uninstall.exe"
+; The parents' guide, one page, and its shortcut in the Start menu of every user.
+!define GUIDE "사용설명서.html"
+!define GUIDE_SHORTCUT "$SMPROGRAMS\Orlimo\사용 설명서.lnk"
 ; Paths are relative to this folder (makensis works from the script's folder).
 !define ICON "../src/win32/resources/orlimo.ico"
 
@@ -160,6 +163,9 @@ Section "Orlimo" SecProgram
   File "${DIST}/BUTTON.WAV"
   File "${DIST}/CASHREG.WAV"
   File "${DIST}/GLASS.WAV"
+  File "${DIST}/${GUIDE}"
+  CreateDirectory "$SMPROGRAMS\Orlimo"
+  CreateShortcut "${GUIDE_SHORTCUT}" "$INSTDIR\${GUIDE}"
 
   ; Modify rights for the built-in Users group, named by its SID so that it works on Windows in
   ; any language. A failure leaves a warning in the details and the installation goes on.
@@ -238,6 +244,9 @@ Section "un.Orlimo"
   Delete "$INSTDIR\BUTTON.WAV"
   Delete "$INSTDIR\CASHREG.WAV"
   Delete "$INSTDIR\GLASS.WAV"
+  Delete "$INSTDIR\${GUIDE}"
+  Delete "${GUIDE_SHORTCUT}"
+  RMDir "$SMPROGRAMS\Orlimo"
   Delete "$INSTDIR\${UNINSTALLER}"
 
   ; Only when asked: the settings, the log and the spare copies Orlimo keeps of them (a settings

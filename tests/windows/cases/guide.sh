@@ -56,3 +56,31 @@ test_guide_windows() {
 }
 
 add_test test_guide_windows
+
+# The guide installed: after a silent setup, the Start-menu shortcut of every user names the guide
+# in the program folder, and the uninstaller takes both away.
+guide_shortcut() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orlimo/사용 설명서.lnk"; }
+# guide_link_names <path>: the shortcut holds <path>, as Unicode text or in the ANSI code page.
+guide_link_names() {
+  local link wide ansi
+  link=$(xxd -p "$(guide_shortcut)" | tr -d '\n')
+  wide=$(printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | xxd -p | tr -d '\n')
+  ansi=$(printf '%s' "$1" | iconv -f UTF-8 -t CP949 | xxd -p | tr -d '\n')
+  [[ "$link" == *"$wide"* || "$link" == *"$ansi"* ]]
+}
+test_guide_installed() {
+  installer_missing && return
+  installer_run_setup "$SHOTS/../guide-setup.log"
+  check "guide: the setup program puts the guide into the program folder, as built" \
+    cmp -s "$DIST/사용설명서.html" "$(installer_folder)/사용설명서.html"
+  check "guide: the Start menu holds the guide's shortcut" test -f "$(guide_shortcut)"
+  check "guide: the shortcut points to the installed guide" \
+    guide_link_names "$INSTALLER_WIN_FOLDER\\사용설명서.html"
+  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  wait_for 60 installer_removed
+  check "guide: the uninstaller takes the guide and its shortcut away" \
+    test ! -e "$(installer_folder)/사용설명서.html" -a ! -e "$(guide_shortcut)"
+  # The installer tests that follow start from a prefix where Orlimo was never installed.
+  rm -rf "$(installer_folder)" "$WINEPREFIX/drive_c/ProgramData/Orlimo"
+}
+add_test test_guide_installed
