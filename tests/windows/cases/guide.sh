@@ -8,51 +8,47 @@ test_guide_windows() {
   prepare_program_prefix
   local folder
   folder=$(new_program_folder "Orlimo guide")
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 1 "철수:60:600:7" "영희:30:0" >/dev/null 2>&1
-  if ! start_orlimo "$folder"; then
-    fail "guide: the main window shows with passwords in use"
-    return
-  fi
+  make_setup "guide: make_setup writes two users with passwords in use" "$folder" 1 \
+    "철수:60:600:7" "영희:30:0" || return
+  check "guide: the main window shows with passwords in use" start_orlimo "$folder" || return
   wait_for 10 control_shown "철수 (60분)"
 
-  wintext click Orlimo.exe "철수 (60분)" >/dev/null
-  if verify "guide: a name button opens the user prompt" wait_for 10 shown "사용자 바꾸기"; then
+  act "guide: the name button is clicked" click Orlimo.exe "철수 (60분)" || return
+  if check "guide: a name button opens the user prompt" wait_for 10 shown "사용자 바꾸기"; then
     sleep 0.5
     screenshot program_user_prompt
-    wintext type Orlimo.exe "사용자 바꾸기" '7\r' >/dev/null
+    act "guide: the user's password is typed" type Orlimo.exe "사용자 바꾸기" '7\r'
     wait_for 10 eval '! shown "사용자 바꾸기"'
   fi
 
   # The small password button beside a name has no text of its own.
-  wintext click Orlimo.exe "" >/dev/null
-  if verify "guide: a password button opens the change-password dialog" wait_for 10 shown "님 암호바꾸기"; then
+  act "guide: a password button is clicked" click Orlimo.exe "" || return
+  if check "guide: a password button opens the change-password dialog" wait_for 10 shown "님 암호바꾸기"; then
     sleep 0.5
     screenshot program_change_password
-    wintext click Orlimo.exe "취 소" >/dev/null
+    act "guide: the change-password dialog is cancelled" click Orlimo.exe "취 소"
     wait_for 10 eval '! shown "님 암호바꾸기"'
   fi
 
-  wintext click Orlimo.exe Setup >/dev/null
+  act "guide: the Setup button is clicked" click Orlimo.exe Setup || return
   wait_for 10 shown "설정 암호"
-  wintext type Orlimo.exe "설정 암호" '5927\r' >/dev/null
-  if ! verify "guide: the parent password opens the console" wait_for 10 control_shown "컴퓨터 사용자 설정"; then
-    return
-  fi
+  act "guide: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
+  check "guide: the parent password opens the console" \
+    wait_for 10 control_shown "컴퓨터 사용자 설정" || return
 
-  wintext click Orlimo.exe "암호변경" >/dev/null
-  if verify "guide: the change-password button asks for the new parent password" \
+  act "guide: the change-password button is clicked" click Orlimo.exe "암호변경" || return
+  if check "guide: the change-password button asks for the new parent password" \
     wait_for 10 input_box_shown; then
     sleep 0.5
     screenshot program_change_parent_password
-    wintext type Orlimo.exe Orlimo '\r' >/dev/null # an empty answer changes nothing
+    act "guide: the box is left empty" type Orlimo.exe Orlimo '\r' # an empty answer changes nothing
     wait_for 10 eval '! shown_exactly Orlimo'
   fi
 
-  wintext click Orlimo.exe "사용기록 보기" >/dev/null
-  if verify "guide: the log viewer opens in the console" wait_for 10 control_shown "사용기록 닫기"; then
-    sleep 0.5
-    screenshot program_log_viewer
-  fi
+  act "guide: the log button is clicked" click Orlimo.exe "사용기록 보기" || return
+  check "guide: the log viewer opens in the console" wait_for 10 control_shown "사용기록 닫기" || return
+  sleep 0.5
+  screenshot program_log_viewer
 }
 
 add_test test_guide_windows
