@@ -91,6 +91,12 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 ; No offer to start Orlimo: the setup program runs as an administrator, and whatever it started
 ; would too, in the name of whoever gave the consent. Orlimo starts at the next log-on.
 !define MUI_FINISHPAGE_TEXT "$(FinishText)"
+; The offer to read the guide opens it through the desktop's own Explorer: explorer.exe started
+; from this elevated program hands the page to the shell already running in the logged-on user's
+; session and ends, so the browser runs as that user, not elevated.
+!define MUI_FINISHPAGE_SHOWREADME ""
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(OpenGuideText)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION OpenGuide
 !insertmacro MUI_PAGE_FINISH
 
 UninstPage custom un.RemovalPageCreate un.RemovalPageLeave
@@ -248,6 +254,10 @@ Function MoveFamilyFile
   Pop $R2
   Pop $R1
   Pop $R0
+FunctionEnd
+
+Function OpenGuide
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${GUIDE}"'
 FunctionEnd
 
 Function .onInit

@@ -6,6 +6,8 @@
 
 test_guide_windows() {
   prepare_program_prefix
+  # Orlimo runs from its own folder here: no data folder left recorded by an earlier test.
+  wine reg delete 'HKLM\SOFTWARE\Orlimo' /f /reg:64 >/dev/null 2>&1
   local folder
   folder=$(new_program_folder "Orlimo guide")
   make_setup "guide: make_setup writes two users with passwords in use" "$folder" 1 \
