@@ -95,8 +95,23 @@ add_custom_command(
   COMMENT "Synthesising the sound cues"
   VERBATIM)
 
-# ---- The program folder: executables and cues in <build>/dist --------------------------------
-add_custom_target(dist ALL DEPENDS ${ORLIMO_CUES} ${ORLIMO_DIST_TARGETS})
+# ---- The parents' guide: one page with its pictures embedded, in <build>/dist -----------------
+# scripts/guide refreshes docs/guide/pictures from the Windows tests' screenshots.
+find_program(ORLIMO_BASH bash REQUIRED)
+set(ORLIMO_GUIDE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/docs/guide)
+set(ORLIMO_GUIDE ${ORLIMO_DIST_DIR}/사용설명서.html)
+file(GLOB ORLIMO_GUIDE_PICTURES CONFIGURE_DEPENDS ${ORLIMO_GUIDE_DIR}/pictures/*.png)
+add_custom_command(
+  OUTPUT ${ORLIMO_GUIDE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ORLIMO_DIST_DIR}
+  COMMAND ${ORLIMO_BASH} ${ORLIMO_GUIDE_DIR}/assemble ${ORLIMO_GUIDE_DIR}/guide.html
+          ${ORLIMO_GUIDE_DIR}/pictures ${ORLIMO_GUIDE}
+  DEPENDS ${ORLIMO_GUIDE_DIR}/assemble ${ORLIMO_GUIDE_DIR}/guide.html ${ORLIMO_GUIDE_PICTURES}
+  COMMENT "Making the parents' guide"
+  VERBATIM)
+
+# ---- The program folder: executables, cues and the guide in <build>/dist ---------------------
+add_custom_target(dist ALL DEPENDS ${ORLIMO_CUES} ${ORLIMO_GUIDE} ${ORLIMO_DIST_TARGETS})
 
 # ---- Test drivers run under Wine by tests/windows/run (kept out of the program folder) -------
 set(ORLIMO_WINDOWS_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
@@ -128,7 +143,7 @@ if(ORLIMO_MAKENSIS AND TARGET Orlimo)
     COMMAND ${ORLIMO_MAKENSIS} -V2 -WX -DVERSION=${PROJECT_VERSION} -DDIST=${ORLIMO_DIST_DIR}
             -DOUTFILE=${ORLIMO_SETUP} ${ORLIMO_INSTALLER_DIR}/orlimo.nsi
     DEPENDS ${ORLIMO_INSTALLER_DIR}/orlimo.nsi ${ORLIMO_INSTALLER_DIR}/texts.nsh
-            ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_CUES} ${ORLIMO_DIST_TARGETS}
+            ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_CUES} ${ORLIMO_GUIDE} ${ORLIMO_DIST_TARGETS}
     COMMENT "Making the setup program Orlimo-${PROJECT_VERSION}-setup.exe"
     VERBATIM)
   add_custom_target(installer ALL DEPENDS ${ORLIMO_SETUP})

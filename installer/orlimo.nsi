@@ -45,6 +45,9 @@ RequestExecutionLevel admin
 !define SID_SYSTEM "*S-1-5-18"
 !define SID_ADMINISTRATORS "*S-1-5-32-544"
 !define SID_USERS "*S-1-5-32-545"
+; The parents' guide, one page, and its shortcut in the Start menu of every user.
+!define GUIDE "사용설명서.html"
+!define GUIDE_SHORTCUT "$SMPROGRAMS\Orlimo\사용 설명서.lnk"
 ; Paths are relative to this folder (makensis works from the script's folder).
 !define ICON "../src/win32/resources/orlimo.ico"
 
@@ -88,6 +91,12 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 ; No offer to start Orlimo: the setup program runs as an administrator, and whatever it started
 ; would too, in the name of whoever gave the consent. Orlimo starts at the next log-on.
 !define MUI_FINISHPAGE_TEXT "$(FinishText)"
+; The offer to read the guide opens it through the desktop's own Explorer: explorer.exe started
+; from this elevated program hands the page to the shell already running in the logged-on user's
+; session and ends, so the browser runs as that user, not elevated.
+!define MUI_FINISHPAGE_SHOWREADME ""
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(OpenGuideText)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION OpenGuide
 !insertmacro MUI_PAGE_FINISH
 
 UninstPage custom un.RemovalPageCreate un.RemovalPageLeave
@@ -247,6 +256,10 @@ Function MoveFamilyFile
   Pop $R0
 FunctionEnd
 
+Function OpenGuide
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${GUIDE}"'
+FunctionEnd
+
 Function .onInit
   SetRegView 64
   SetShellVarContext all
@@ -272,6 +285,9 @@ Section "Orlimo" SecProgram
   File "${DIST}/BUTTON.WAV"
   File "${DIST}/CASHREG.WAV"
   File "${DIST}/GLASS.WAV"
+  File "${DIST}/${GUIDE}"
+  CreateDirectory "$SMPROGRAMS\Orlimo"
+  CreateShortcut "${GUIDE_SHORTCUT}" "$INSTDIR\${GUIDE}"
 
   Call ResetProgramFolderRights
   Call PrepareDataFolder
@@ -356,6 +372,9 @@ Section "un.Orlimo"
   Delete "$INSTDIR\BUTTON.WAV"
   Delete "$INSTDIR\CASHREG.WAV"
   Delete "$INSTDIR\GLASS.WAV"
+  Delete "$INSTDIR\${GUIDE}"
+  Delete "${GUIDE_SHORTCUT}"
+  RMDir "$SMPROGRAMS\Orlimo"
   Delete "$INSTDIR\${UNINSTALLER}"
 
   ; Only when asked: the settings, the log and the spare copies Orlimo keeps of them (a settings

@@ -6,6 +6,8 @@ LangString WelcomeText ${LANG_ENGLISH} "This will install Orlimo ${VERSION}.$\r$
 
 LangString FinishText ${LANG_KOREAN} "Orlimo를 설치했습니다. 다음 로그온부터 모든 사용자의 세션에서 Orlimo가 실행됩니다.$\r$\n$\r$\nOrlimo 창의 [Setup] 단추로 아이들의 이름과 하루 사용 시간을 정하십시오. 처음 부모 암호는 5927이니 꼭 바꾸어 두십시오."
 LangString FinishText ${LANG_ENGLISH} "Orlimo has been installed. It starts in every user's session from the next log-on.$\r$\n$\r$\nUse the Setup button of Orlimo's window to name the children and set their daily minutes. The first parent password is 5927: change it."
+LangString OpenGuideText ${LANG_KOREAN} "사용 설명서 읽기"
+LangString OpenGuideText ${LANG_ENGLISH} "Read the guide for parents (in Korean)"
 
 LangString StoppingText ${LANG_KOREAN} "실행 중인 Orlimo를 멈춥니다..."
 LangString StoppingText ${LANG_ENGLISH} "Stopping Orlimo where it runs..."

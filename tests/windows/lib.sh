@@ -99,8 +99,9 @@ start_display() {
 # Korean locale.
 use_korean_wine() {
   export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8
-  # No .NET or HTML engine: nothing here needs them, and their installers would ask.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No .NET or HTML engine: nothing here needs them, and their installers would ask. No menu
+  # builder: the setup program's Start-menu shortcut stays in the prefix, out of this machine's menu.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
 # The settings of a Wine prefix in which the program is tried, by the tests and by the demo: Wine

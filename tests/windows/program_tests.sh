@@ -305,6 +305,7 @@ test_program_masked_input_box() {
   fi
   act "program: the Setup button is clicked" click Orlimo.exe Setup || return
   wait_for 10 shown "설정 암호"
+  screenshot program_parent_password
   act "program: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
   check "program: Enter in the parent password box opens the console" \
     wait_for 10 control_shown "컴퓨터 사용자 설정" || return
