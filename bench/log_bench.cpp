@@ -44,14 +44,6 @@ std::string YearsOfLog(const platform::AnsiCodePage& codePage) {
   return log;
 }
 
-frmSetup& OpenConsole(Scenario& scenario) {
-  scenario.Click(scenario.main().cmdSetup);
-  frmMastPWD& prompt = scenario.program().ParentPrompt();
-  scenario.Type(prompt.tPassword, "5927");
-  scenario.Click(prompt.cmdOK);
-  return scenario.program().SetupConsole();
-}
-
 }  // namespace
 
 std::vector<Row> LogRows() {
@@ -61,7 +53,7 @@ std::vector<Row> LogRows() {
   const std::string log = YearsOfLog(scenario.codePage);
   BareReplace(logPath, log);
   scenario.Start();
-  frmSetup& console = OpenConsole(scenario);
+  frmSetup& console = scenario.OpenConsole();
   const std::string shown = scenario.LogBytes();  // with the lines of this start and this opening
 
   // Shows the log and hides it again; only the showing reads the file.

@@ -98,7 +98,8 @@ add_executable(platform_check ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/platform
 orlimo_windows_target(platform_check)
 target_link_libraries(platform_check PRIVATE orlimo_win32 version)
 target_link_options(platform_check PRIVATE -municode)
-add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp)
+add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/src/companion/own_folder.cpp)
 orlimo_windows_target(fake_orlimo)
 target_include_directories(fake_orlimo PRIVATE src)
 target_link_options(fake_orlimo PRIVATE -municode -mwindows)

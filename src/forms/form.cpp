@@ -73,6 +73,10 @@ void Form::Clicked() {
   Form_Click();
 }
 
+void Form::Placed(const forms::Bounds& bounds) {
+  bounds_ = bounds;
+}
+
 void Form::SetCaption(TextView caption) {
   if (caption_ == caption) return;
   caption_ = Text(caption);

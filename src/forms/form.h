@@ -65,6 +65,10 @@ class Form {
   // Events the window system raises.
   void CloseRequested();  // the system's close command
   void Clicked();         // a click in the client area
+  // The window's real place and size, where the window system made them differ from the form's
+  // (it enlarges a window to the smallest size it allows, the user moves it): the form's bounds
+  // follow the window, without placing it again.
+  void Placed(const forms::Bounds& bounds);
 
   // Called by controls.
   int Register(Control& control);

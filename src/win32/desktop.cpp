@@ -99,6 +99,7 @@ void Desktop::CreateForm(forms::Form& form) {
     window.dpi = dpi;
     PlaceForm(window);
   }
+  ReportPlace(window);
   for (forms::Control* control : form.Controls()) CreateControl(window, *control);
   OrderTabs(window);
   ApplyEnabled();
@@ -121,6 +122,19 @@ void Desktop::PlaceForm(FormWindow& window) {
   RECT outer = PixelRect(window.form->Bounds(), window.dpi);
   SetWindowPos(window.hwnd, nullptr, outer.left, outer.top, outer.right - outer.left,
                outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Windows may give a window another place or size than the form asked for: the form then reads
+// the real ones, so that what it computes from its own size (its place in a corner of the
+// screen) holds for the window that shows.
+void Desktop::ReportPlace(FormWindow& window) {
+  RECT real;
+  if (window.form == nullptr || IsIconic(window.hwnd) || !GetWindowRect(window.hwnd, &real)) return;
+  RECT asked = PixelRect(window.form->Bounds(), window.dpi);
+  if (EqualRect(&real, &asked)) return;
+  window.form->Placed({PixelsToTwips(real.left, window.dpi), PixelsToTwips(real.top, window.dpi),
+                       PixelsToTwips(real.right - real.left, window.dpi),
+                       PixelsToTwips(real.bottom - real.top, window.dpi)});
 }
 
 void Desktop::FormChanged(forms::Form& form, forms::FormProperty property) {

@@ -101,6 +101,7 @@ class Desktop {
 
   void ApplyEnabled();
   void PlaceForm(FormWindow& window);
+  void ReportPlace(FormWindow& window);
   static void WakeLoop();
 
   HINSTANCE instance_;

@@ -114,6 +114,9 @@ LRESULT Desktop::OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, 
         Quit();
       }
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      ReportPlace(window);
+      break;  // and on to the default handling, which reports the new size and place
     case WM_DPICHANGED:
       OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -3,12 +3,16 @@
 #include <cstdint>
 #include <string>
 
-#include "win32/registry_path.h"
+#include "platform/registry_path.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
 namespace orlimo::win32 {
 namespace {
+
+using platform::ParseRegistryPath;
+using platform::RegistryPath;
+using platform::RegistryRoot;
 
 HKEY RootKey(RegistryRoot root) {
   switch (root) {

@@ -1,12 +1,10 @@
 // The setup console's commands: the log viewer, pause, removal and the parent password.
 #include <filesystem>
-#include <fstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/frmMain.h"
-#include "base/path.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "records/registry_access.h"
@@ -17,138 +15,77 @@ namespace {
 
 using forms::MessageBoxAnswer;
 
-frmSetup& OpenConsole(Scenario& scenario) {
-  scenario.Click(scenario.main().cmdSetup);
-  frmMastPWD& prompt = scenario.program().ParentPrompt();
-  scenario.Type(prompt.tPassword, "5927");
-  scenario.Click(prompt.cmdOK);
-  return scenario.program().SetupConsole();
-}
-
-std::filesystem::path LogPath(const Scenario& scenario) {
-  return FsPath(InFolder(scenario.FolderText(), u"Logs.txt"));
-}
-
-void WriteLogBytes(const Scenario& scenario, const std::string& bytes) {
-  std::ofstream(LogPath(scenario), std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// A console opened over a log of the given bytes (written after the start lines).
-frmSetup& OpenConsoleOverLog(Scenario& scenario, const std::string& bytes) {
+// What the viewer shows and writes back is the log view's (tests/unit/log_view_test.cpp); here,
+// the console's buttons and box around it.
+TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
+  Scenario scenario;
   scenario.WriteFamily({{"첫째", 60}});
   scenario.Start();
-  frmSetup& console = OpenConsole(scenario);
-  WriteLogBytes(scenario, bytes);
-  return console;
-}
-
-TEST(ConsoleCommands, LogViewerShowsEachLineAfterABlankAndHidesAgain) {
-  Scenario scenario;
-  std::string bytes = scenario.codePage.Encode(u"첫 줄\r\n\r\n  둘\n째\r셋째\r\n");
-  frmSetup& console = OpenConsoleOverLog(scenario, bytes);
-  scenario.Click(console.cmdSeeLogs);
-
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-  EXPECT_TRUE(console.tMsg.Visible());
-  EXPECT_TRUE(console.cmdSave.Visible());
-  EXPECT_TRUE(console.cmdDelSave.Visible());
-  EXPECT_EQ(S(console.tMsg.GetText()), " 첫 줄\r\n \r\n   둘\n째\r\n 셋째\r\n");
-  EXPECT_EQ(console.tMsg.Bounds(),
-            (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
-
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
-  EXPECT_FALSE(console.tMsg.Visible());
-  EXPECT_FALSE(console.cmdSave.Visible());
-  EXPECT_FALSE(console.cmdDelSave.Visible());
-}
-
-TEST(ConsoleCommands, LogViewerFailsQuietlyWhenTheLogIsMissingAndTriesAgain) {
-  Scenario scenario;
-  frmSetup& console = OpenConsoleOverLog(scenario, "");
-  std::filesystem::remove(LogPath(scenario));
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  frmSetup& console = scenario.OpenConsole();
+  std::filesystem::remove(scenario.Files().File(u"Logs.txt"));
+  for (int attempt = 0; attempt < 2; ++attempt) {  // a missing log: quietly, again and again
     scenario.Click(console.cmdSeeLogs);
     EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용자기록 보기");
     EXPECT_FALSE(console.tMsg.Visible());
     EXPECT_TRUE(console.cmdSave.Visible());
     EXPECT_TRUE(console.cmdDelSave.Visible());
   }
-  EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
 
-  WriteLogBytes(scenario, "line\r\n");
+  scenario.Files().Write(u"Logs.txt", "one\r\ntwo\r\n");
   scenario.Click(console.cmdSeeLogs);
   EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-  EXPECT_EQ(S(console.tMsg.GetText()), " line\r\n");
-}
+  EXPECT_TRUE(console.tMsg.Visible());
+  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n two\r\n");
+  EXPECT_EQ(console.tMsg.Bounds(),
+            (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
 
-TEST(ConsoleCommands, WritingTheShownLogBackUnchangedLeavesTheFileAsItWas) {
-  for (const char16_t* log : {u"2026-12-06 15:00:00 시작:첫째님(60분)\r\n", u"a\r\n\r\n  b\r\n",
-                              u"\r\n", u" x\ny\r\n", u""}) {
-    SCOPED_TRACE(S(log));
-    Scenario scenario;
-    std::string bytes = scenario.codePage.Encode(log);
-    frmSetup& console = OpenConsoleOverLog(scenario, bytes);
-    for (int cycle = 0; cycle < 2; ++cycle) {
-      scenario.Click(console.cmdSeeLogs);  // show
-      scenario.Click(console.cmdSave);
-      EXPECT_EQ(scenario.LogBytes(), bytes);
-      scenario.Click(console.cmdSeeLogs);  // hide
-    }
-  }
-}
-
-TEST(ConsoleCommands, EditsAreWrittenAsEditedAndDeletingLeavesAnEmptyFile) {
-  Scenario scenario;
-  frmSetup& console = OpenConsoleOverLog(scenario, "one\r\ntwo\r\n");
-  scenario.Click(console.cmdSeeLogs);
   scenario.Do(
       [&] { console.GetRuntime().DispatchEdit(console.tMsg, u" one\r\n 둘째 줄 고침\r\n 셋"); });
   scenario.Click(console.cmdSave);
-  EXPECT_EQ(scenario.LogBytes(), scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n"));
+  const std::string saved = scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n");
+  EXPECT_EQ(scenario.LogBytes(), saved);
+
+  // Hiding keeps the text; showing again reads the file, dropping what was not saved.
+  scenario.Do([&] { console.GetRuntime().DispatchEdit(console.tMsg, u" changed\r\n"); });
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
+  EXPECT_FALSE(console.tMsg.Visible());
+  EXPECT_FALSE(console.cmdSave.Visible());
+  EXPECT_FALSE(console.cmdDelSave.Visible());
+  EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");
+  scenario.Click(console.cmdSeeLogs);
+  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n 둘째 줄 고침\r\n 셋\r\n");
+  EXPECT_EQ(scenario.LogBytes(), saved);
 
   scenario.Click(console.cmdDelSave);
   EXPECT_EQ(scenario.LogBytes(), "");
-  EXPECT_TRUE(std::filesystem::exists(LogPath(scenario)));
+  EXPECT_TRUE(scenario.Files().Exists(u"Logs.txt"));
   EXPECT_EQ(S(console.tMsg.GetText()), "");
   EXPECT_TRUE(console.tMsg.Visible());
   EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
-
-  scenario.Click(console.cmdSeeLogs);  // hide, then show the emptied log
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), "");
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-}
-
-TEST(ConsoleCommands, HidingAndShowingReloadsTheFileDroppingUnsavedEdits) {
-  Scenario scenario;
-  frmSetup& console = OpenConsoleOverLog(scenario, "one\r\n");
-  scenario.Click(console.cmdSeeLogs);
-  scenario.Do([&] { console.GetRuntime().DispatchEdit(console.tMsg, u" changed\r\n"); });
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");  // hiding keeps the text
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n");
 }
 
 struct EndCase {
   bool uninstall;
   MessageBoxAnswer answer;
+  bool runValue = true;  // VarnTime is there to remove
 };
 
 TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
   for (const EndCase& c :
        {EndCase{false, MessageBoxAnswer::No}, EndCase{false, MessageBoxAnswer::Yes},
-        EndCase{true, MessageBoxAnswer::No}, EndCase{true, MessageBoxAnswer::Yes}}) {
-    SCOPED_TRACE(std::to_string(c.uninstall) + " " + std::to_string(static_cast<int>(c.answer)));
+        EndCase{true, MessageBoxAnswer::No}, EndCase{true, MessageBoxAnswer::Yes},
+        EndCase{true, MessageBoxAnswer::Yes, false}}) {
+    SCOPED_TRACE(std::to_string(c.uninstall) + " " + std::to_string(static_cast<int>(c.answer)) +
+                 " " + std::to_string(c.runValue));
     Scenario scenario;
-    scenario.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
+    if (c.runValue) scenario.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
     scenario.system.processes = {
         {41, u"VarnRunCom.exe"}, {42, u"explorer.exe"}, {43, u"C:\\Orlimo\\VARNRUNCOM.EXE"}};
     scenario.WriteFamily({{"첫째", 60}});
     scenario.Start();
     scenario.AdvanceSeconds(45);
-    frmSetup& console = OpenConsole(scenario);
+    frmSetup& console = scenario.OpenConsole();
     std::string settings = scenario.SettingsBytes();
     std::string log = scenario.LogBytes();
     scenario.Click(c.uninstall ? console.cmdUninstall : console.cmdPAUSE);
@@ -177,7 +114,8 @@ TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
     bool ends = c.answer == MessageBoxAnswer::Yes;
     EXPECT_EQ(scenario.Ended(), ends);
     EXPECT_EQ(scenario.renderer.ProgramEndedAtOnce(), ends);
-    EXPECT_EQ(scenario.registry.values.count(Registry::kRunValuePath), removing ? 0u : 1u);
+    EXPECT_EQ(scenario.registry.values.count(Registry::kRunValuePath),
+              removing || !c.runValue ? 0u : 1u);
     const std::vector<std::uint32_t> kTerminated = {41, 43};
     EXPECT_EQ(scenario.system.terminated, removing ? kTerminated : std::vector<std::uint32_t>());
     EXPECT_EQ(scenario.SettingsBytes(), settings);
@@ -186,18 +124,6 @@ TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
     EXPECT_TRUE(console.Loaded());  // ended without any window's closing step
     EXPECT_TRUE(scenario.main().Loaded());
   }
-}
-
-TEST(ConsoleCommands, UninstallGoesOnWhenTheRunValueIsAlreadyGone) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  frmSetup& console = OpenConsole(scenario);
-  scenario.Click(console.cmdUninstall);
-  scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Yes);
-  ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
-  scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
-  EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());
 }
 
 TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
@@ -223,7 +149,7 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
     Scenario scenario;
     scenario.WriteFamily({{"첫째", 60}});
     scenario.Start();
-    frmSetup& console = OpenConsole(scenario);
+    frmSetup& console = scenario.OpenConsole();
     std::size_t logLines = scenario.LogLines().size();
     scenario.Click(console.cmdChangePassword);
 

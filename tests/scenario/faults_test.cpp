@@ -1,42 +1,15 @@
-// Missing sound files, an unwritable log, an unreadable registry value, an unreadable Setup.ini.
-#include <filesystem>
-#include <fstream>
-
+// An unreadable registry value, stale start-up shortcuts. (Unreadable files in the program's
+// folder: bad_input_test.cpp.)
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/frmMain.h"
-#include "base/path.h"
 #include "enforce/DialogEnd.h"
 #include "records/registry_access.h"
 #include "support/scenario.h"
 
 namespace orlimo::testing {
 namespace {
-
-TEST(Faults, MissingSoundFilesLeaveTheProgramSilentButRunning) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  scenario.AdvanceSeconds(60);
-  EXPECT_TRUE(scenario.CuesPlayed().empty());
-  EXPECT_THAT(scenario.calls.Texts(),
-              ::testing::Contains("Sound.Open(" + scenario.Folder() + "/CHIMES.WAV)"));
-  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 30);
-  EXPECT_EQ(scenario.LogLines().back(), "시작:첫째님(60분)  0분 사용, 60분 남음.");
-}
-
-TEST(Faults, AnUnwritableLogLosesItsLinesButNothingElse) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  std::filesystem::create_directories(scenario.Folder() + "/Logs.txt");
-  scenario.Start();
-  scenario.AdvanceSeconds(90);
-  EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 60);
-  scenario.Close(scenario.main());
-  EXPECT_TRUE(scenario.Ended());
-  EXPECT_EQ(scenario.system.started.size(), 1u);
-}
 
 TEST(Faults, AnUnreadableStartupFolderValueStopsTheLoadWithoutTouchingTheSettings) {
   Scenario scenario;
@@ -62,29 +35,14 @@ TEST(Faults, AnUnreadableStartupFolderValueStopsTheLoadWithoutTouchingTheSetting
 
 TEST(Faults, StaleStartupShortcutsAreDeleted) {
   Scenario scenario;
-  std::string startup = scenario.Folder() + "/startup";
-  for (const char* name : {"StartupPCVarn.lnk", "startuppcvarn.pif", "Other.lnk"}) {
-    std::ofstream(startup + "/" + name) << "x";
+  for (const char16_t* name :
+       {u"startup/StartupPCVarn.lnk", u"startup/startuppcvarn.pif", u"startup/Other.lnk"}) {
+    scenario.Files().Write(name, "x");
   }
   scenario.Start();
-  EXPECT_FALSE(std::filesystem::exists(startup + "/StartupPCVarn.lnk"));
-  EXPECT_FALSE(std::filesystem::exists(startup + "/startuppcvarn.pif"));
-  EXPECT_TRUE(std::filesystem::exists(startup + "/Other.lnk"));
-}
-
-TEST(Faults, ASettingsFileThatFailsPartWayIsKeptAndTheReadPartUsed) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 45}});
-  std::string good = scenario.SettingsBytes();
-  std::string broken = good.substr(0, good.find("\r\n") + 2) + "\r\n" + good;
-  std::ofstream(scenario.Folder() + "/Setup.ini", std::ios::binary) << broken;
-  scenario.Start();
-
-  EXPECT_EQ(scenario.program().settings.UserCount, 0);
-  std::ifstream kept(scenario.Folder() + "/Setup.ini.bad", std::ios::binary);
-  std::string keptBytes((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(keptBytes, broken);
-  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 0);
+  EXPECT_FALSE(scenario.Files().Exists(u"startup/StartupPCVarn.lnk"));
+  EXPECT_FALSE(scenario.Files().Exists(u"startup/startuppcvarn.pif"));
+  EXPECT_TRUE(scenario.Files().Exists(u"startup/Other.lnk"));
 }
 
 }  // namespace

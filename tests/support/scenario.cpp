@@ -1,55 +1,16 @@
 #include "support/scenario.h"
 
-#include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 #include "app/frmMain.h"
+#include "console/frmMastPWD.h"
+#include "console/frmSetup.h"
 #include "base/path.h"
 #include "records/encript.h"
 #include "records/registry_access.h"
 #include "records/sound_cue.h"
 
 namespace orlimo::testing {
-namespace {
-
-std::filesystem::path NewTemporaryFolder() {
-  static std::atomic<int> counter{0};
-  // Memory-backed when the machine has it: every metering step flushes Setup.ini to the disk.
-  std::error_code error;
-  auto base = std::filesystem::is_directory("/dev/shm", error)
-                  ? std::filesystem::path("/dev/shm")
-                  : std::filesystem::temp_directory_path();
-  auto folder =
-      base / ("orlimo-scenario-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return folder;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
-}  // namespace
 
 Text U(const std::string& utf8) {
   return FromUtf8(utf8);
@@ -65,10 +26,9 @@ Scenario::Scenario(const DateTimeFields& start)
       registry(calls),
       system(calls),
       renderer(clock),
-      folder_(NewTemporaryFolder().u16string()),
       services_{clock, codePage, sound, registry, system},
-      program_(std::make_unique<Program>(folder_, services_, renderer)) {
-  Text startup = InFolder(folder_, u"startup");
+      program_(std::make_unique<Program>(folder_.folder(), services_, renderer)) {
+  Text startup = InFolder(folder_.folder(), u"startup");
   std::filesystem::create_directories(FsPath(startup));
   registry.values[Registry::kCommonStartupPath] = startup;
 }
@@ -76,8 +36,6 @@ Scenario::Scenario(const DateTimeFields& start)
 Scenario::~Scenario() {
   renderer.Stop();
   program_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(FsPath(folder_), ignored);
 }
 
 frmMain& Scenario::main() {
@@ -85,7 +43,7 @@ frmMain& Scenario::main() {
 }
 
 std::string Scenario::Folder() const {
-  return S(folder_);
+  return S(folder_.folder());
 }
 
 void Scenario::WriteFamily(const std::vector<Child>& children, bool passwordsInUse,
@@ -108,12 +66,12 @@ void Scenario::WriteFamily(const std::vector<Child>& children, bool passwordsInU
 }
 
 void Scenario::WriteSettings(const Settings& settings) {
-  Main::SaveSettings(settings, folder_);
+  Main::SaveSettings(settings, folder_.folder());
 }
 
 void Scenario::PlaceSoundFiles() {
   for (const char16_t* name : {Main::kChimes, Main::kButton, Main::kCashRegister, Main::kGlass}) {
-    std::ofstream(FsPath(InFolder(folder_, name))) << "RIFF";
+    folder_.Write(name, "RIFF");
   }
 }
 
@@ -164,13 +122,21 @@ void Scenario::PressEnter(forms::TextBox& box) {
   });
 }
 
+frmSetup& Scenario::OpenConsole(const std::string& parentPassword) {
+  Click(main().cmdSetup);
+  frmMastPWD& prompt = program_->ParentPrompt();
+  Type(prompt.tPassword, parentPassword);
+  Click(prompt.cmdOK);
+  return program_->SetupConsole();
+}
+
 std::string Scenario::LogBytes() const {
-  return ReadBytes(FsPath(InFolder(folder_, Main::kLogFileName)));
+  return folder_.Bytes(Main::kLogFileName);
 }
 
 std::vector<std::string> Scenario::LogLinesWithStamps() const {
   std::vector<std::string> lines;
-  for (const std::string& line : SplitLines(LogBytes())) lines.push_back(S(codePage.Decode(line)));
+  for (const Text& line : SplitLines(codePage.Decode(LogBytes()))) lines.push_back(S(line));
   return lines;
 }
 
@@ -182,29 +148,23 @@ std::vector<std::string> Scenario::LogLines() const {
   return lines;
 }
 
-bool Scenario::SettingsFileExists() const {
-  return std::filesystem::exists(FsPath(InFolder(folder_, Main::kSettingsFileName)));
-}
-
 std::string Scenario::SettingsBytes() const {
-  return ReadBytes(FsPath(InFolder(folder_, Main::kSettingsFileName)));
+  return folder_.Bytes(Main::kSettingsFileName);
 }
 
 std::vector<std::string> Scenario::SettingsRecords() const {
   std::vector<std::string> records;
-  for (const std::string& line : SplitLines(SettingsBytes())) {
-    records.push_back(S(Encript::UnscrambleLine(U(line))));
+  for (const Text& line : SplitLines(U(SettingsBytes()))) {
+    records.push_back(S(Encript::UnscrambleLine(line)));
   }
   return records;
 }
 
 Settings Scenario::SettingsOnDisk() const {
-  auto copy = NewTemporaryFolder();
-  std::filesystem::copy_file(FsPath(InFolder(folder_, Main::kSettingsFileName)),
-                             copy / "Setup.ini");
+  TestFolder copy;
+  copy.Write(Main::kSettingsFileName, SettingsBytes());
   Settings settings;
-  Main::LoadSettings(settings, copy.u16string());
-  std::filesystem::remove_all(copy);
+  Main::LoadSettings(settings, copy.folder());
   return settings;
 }
 

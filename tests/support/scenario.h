@@ -11,7 +11,12 @@
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
+#include "support/test_folder.h"
 #include "support/virtual_renderer.h"
+
+namespace orlimo {
+class frmSetup;
+}
 
 namespace orlimo::testing {
 
@@ -49,6 +54,8 @@ class Scenario {
   void Close(forms::Form& form);
   void Type(forms::TextBox& box, const std::string& text);
   void PressEnter(forms::TextBox& box);
+  // The parent's way into the setup console: the Setup button, the password, OK.
+  frmSetup& OpenConsole(const std::string& parentPassword = "5927");
   // The wall clock jumps without virtual time passing.
   void ShiftClockSeconds(std::int64_t seconds) { clock.ShiftSeconds(seconds); }
 
@@ -60,7 +67,6 @@ class Scenario {
   std::vector<std::string> LogLines() const;  // without time stamps, as UTF-8
   std::vector<std::string> LogLinesWithStamps() const;
   std::string LogBytes() const;
-  bool SettingsFileExists() const;
   std::string SettingsBytes() const;
   // The record lines of Setup.ini, unscrambled, as UTF-8.
   std::vector<std::string> SettingsRecords() const;
@@ -69,7 +75,9 @@ class Scenario {
   // The file names of the cues that started playing, in order.
   std::vector<std::string> CuesPlayed() const;
   std::string Folder() const;
-  Text FolderText() const { return folder_; }
+  Text FolderText() const { return folder_.folder(); }
+  // The files of the program's folder, to set up or read back.
+  const TestFolder& Files() const { return folder_; }
 
   fake::FakeClock clock;
   fake::CallRecorder calls;
@@ -80,7 +88,7 @@ class Scenario {
   VirtualRenderer renderer;
 
  private:
-  Text folder_;
+  TestFolder folder_;
   platform::Services services_;
   std::unique_ptr<Program> program_;
 };

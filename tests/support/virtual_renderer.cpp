@@ -36,11 +36,6 @@ void VirtualRenderer::StopTimer(forms::Timer& timer) {
   timers_.erase(&timer);
 }
 
-std::int64_t VirtualRenderer::TimerDueMs(const forms::Timer& timer) const {
-  auto found = timers_.find(const_cast<forms::Timer*>(&timer));
-  return found == timers_.end() ? -1 : found->second.dueMs;
-}
-
 void VirtualRenderer::MoveTimeTo(std::int64_t ms) {
   if (ms <= nowMs_) return;
   clock_.AdvanceMs(ms - nowMs_);
@@ -88,7 +83,7 @@ void VirtualRenderer::YieldOnce() {
 
 forms::MessageBoxAnswer VirtualRenderer::ShowMessageBox(const Text& text, unsigned flags,
                                                         const Text& title) {
-  ShownMessageBox box{text, flags, title, clock_.ElapsedMs()};
+  ShownMessageBox box{text, flags, title};
   messageBoxes_.push_back(box);
   openMessageBox_ = box;
   messageBoxAnswer_.reset();
@@ -98,7 +93,7 @@ forms::MessageBoxAnswer VirtualRenderer::ShowMessageBox(const Text& text, unsign
 }
 
 Text VirtualRenderer::ShowInputBox(const Text& prompt, const Text& title) {
-  ShownInputBox box{prompt, title, maskArmed_, clock_.ElapsedMs()};
+  ShownInputBox box{prompt, title, maskArmed_};
   maskArmed_ = false;
   inputBoxes_.push_back(box);
   openInputBox_ = box;

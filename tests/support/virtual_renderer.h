@@ -30,14 +30,12 @@ struct ShownMessageBox {
   Text text;
   unsigned flags = 0;
   Text title;
-  std::int64_t atMs = 0;
 };
 
 struct ShownInputBox {
   Text prompt;
   Text title;
   bool masked = false;
-  std::int64_t atMs = 0;
 };
 
 class VirtualRenderer : public forms::Renderer {
@@ -77,12 +75,10 @@ class VirtualRenderer : public forms::Renderer {
 
   bool ProgramFinished() const { return finished_; }
   bool ProgramEndedAtOnce() const { return endedAtOnce_; }
-  std::int64_t NowMs() const { return nowMs_; }
   const std::optional<ShownMessageBox>& OpenMessageBox() const { return openMessageBox_; }
   const std::optional<ShownInputBox>& OpenInputBox() const { return openInputBox_; }
   const std::vector<ShownMessageBox>& MessageBoxes() const { return messageBoxes_; }
   const std::vector<ShownInputBox>& InputBoxes() const { return inputBoxes_; }
-  std::int64_t TimerDueMs(const forms::Timer& timer) const;  // -1 when not running
 
  private:
   struct TimerState {

@@ -12,21 +12,19 @@
 namespace orlimo {
 namespace {
 
-std::string Show(const DateTimeFields& f) { return ToUtf8(TimestampText(f)); }
+std::string Show(const DateTimeFields& f) {
+  return ToUtf8(TimestampText(f));
+}
 
 TEST(BaseDate, KnownValues) {
   const struct {
     DateTimeFields fields;
     double value;
   } cases[] = {
-      {{1899, 12, 30, 0, 0, 0}, 0.0},
-      {{1899, 12, 30, 12, 0, 0}, 0.5},
-      {{1899, 12, 31, 0, 0, 0}, 1.0},
-      {{1899, 12, 29, 6, 0, 0}, -1.25},
-      {{1899, 12, 28, 18, 0, 0}, -2.75},
-      {{1900, 1, 1, 0, 0, 0}, 2.0},
-      {{1900, 3, 1, 0, 0, 0}, 61.0},
-      {{2000, 1, 1, 0, 0, 0}, 36526.0},
+      {{1899, 12, 30, 0, 0, 0}, 0.0},      {{1899, 12, 30, 12, 0, 0}, 0.5},
+      {{1899, 12, 31, 0, 0, 0}, 1.0},      {{1899, 12, 29, 6, 0, 0}, -1.25},
+      {{1899, 12, 28, 18, 0, 0}, -2.75},   {{1900, 1, 1, 0, 0, 0}, 2.0},
+      {{1900, 3, 1, 0, 0, 0}, 61.0},       {{2000, 1, 1, 0, 0, 0}, 36526.0},
       {{2003, 12, 4, 18, 0, 0}, 37959.75},
   };
   for (const auto& c : cases) {
@@ -37,11 +35,11 @@ TEST(BaseDate, KnownValues) {
 
 TEST(BaseDate, RoundTripsThroughDoubleAndSeconds) {
   const DateTimeFields samples[] = {
-      {1899, 12, 30, 0, 0, 0},   {1899, 12, 29, 6, 0, 0},   {1899, 12, 29, 23, 59, 59},
-      {1899, 1, 1, 0, 0, 1},     {1800, 2, 28, 13, 14, 15}, {1900, 2, 28, 23, 59, 59},
-      {1900, 3, 1, 0, 0, 0},     {2000, 2, 29, 12, 30, 45}, {2004, 2, 29, 0, 0, 0},
-      {2003, 12, 31, 23, 59, 59}, {2004, 1, 1, 0, 0, 0},    {2003, 12, 4, 16, 5, 9},
-      {2024, 12, 31, 23, 59, 59}, {2038, 1, 19, 3, 14, 8},  {9999, 12, 31, 23, 59, 59},
+      {1899, 12, 30, 0, 0, 0},    {1899, 12, 29, 6, 0, 0},   {1899, 12, 29, 23, 59, 59},
+      {1899, 1, 1, 0, 0, 1},      {1800, 2, 28, 13, 14, 15}, {1900, 2, 28, 23, 59, 59},
+      {1900, 3, 1, 0, 0, 0},      {2000, 2, 29, 12, 30, 45}, {2004, 2, 29, 0, 0, 0},
+      {2003, 12, 31, 23, 59, 59}, {2004, 1, 1, 0, 0, 0},     {2003, 12, 4, 16, 5, 9},
+      {2024, 12, 31, 23, 59, 59}, {2038, 1, 19, 3, 14, 8},   {9999, 12, 31, 23, 59, 59},
       {100, 1, 1, 0, 0, 0},
   };
   for (const DateTimeFields& f : samples) {
@@ -73,10 +71,12 @@ TEST(BaseDate, ReadsToTheNearestSecond) {
   EXPECT_EQ(FieldsFromDate(base + 0.6 / 86400), (DateTimeFields{2003, 12, 4, 16, 5, 10}));
   const double lastSecond = DateFromFields({2003, 12, 31, 23, 59, 59});
   EXPECT_EQ(FieldsFromDate(lastSecond + 0.9 / 86400), (DateTimeFields{2004, 1, 1, 0, 0, 0}));
-  // Unusable values still give some date rather than undefined behaviour.
-  FieldsFromDate(1e300);
-  FieldsFromDate(-1e300);
-  FieldsFromDate(std::numeric_limits<double>::quiet_NaN());
+  // Unusable values give the nearest date kept (a billion days either way), or the epoch.
+  EXPECT_EQ(FieldsFromDate(1e300), FieldsFromDate(1e9));
+  EXPECT_EQ(FieldsFromDate(-1e300), FieldsFromDate(-1e9));
+  EXPECT_NE(FieldsFromDate(1e9), FieldsFromDate(1e9 - 1));
+  EXPECT_EQ(FieldsFromDate(std::numeric_limits<double>::quiet_NaN()),
+            (DateTimeFields{1899, 12, 30, 0, 0, 0}));
 }
 
 TEST(BaseDate, TimestampTextIsZeroPadded) {

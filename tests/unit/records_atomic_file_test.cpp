@@ -4,12 +4,12 @@
 #include <string>
 
 #include "records/atomic_file.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
 
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 TEST(RecordsAtomicFile, ReplacesOverALeftoverTemporaryFile) {
   TestFolder folder;

@@ -5,13 +5,13 @@
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "records/usage_log.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
 
 using Main::LogFile;
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 constexpr char16_t kLog[] = u"Logs.txt";
 
@@ -22,14 +22,6 @@ struct LogFixture {
   LogFile log{folder.folder(), clock, codePage};
 };
 
-TEST(RecordsLog, UsageLineShowsANegativeRemainderUnclamped) {
-  UserEntry user;
-  user.Name = u"첫째";
-  user.LimitMinutes = 60;
-  user.UsedMinutes = 75;
-  EXPECT_EQ(Main::UsageLine(u"시작", user), u"시작:첫째님(60분)  75분 사용, -15분 남음.");
-}
-
 TEST(RecordsLog, WriteLogAppendsStampedLinesInCodePage949) {
   LogFixture fixture;
   Main::WriteLog(fixture.log, u"정상종료");
@@ -39,20 +31,6 @@ TEST(RecordsLog, WriteLogAppendsStampedLinesInCodePage949) {
   EXPECT_EQ(fixture.folder.Bytes(kLog),
             "2003-12-04 16:05:09 \xC1\xA4\xBB\xF3\xC1\xBE\xB7\xE1\r\n"
             "2003-12-04 16:06:10 (*---*)\r\n");
-}
-
-TEST(RecordsLog, UsageSummaryLogsTheUsersSlot) {
-  LogFixture fixture;
-  Settings settings;
-  settings.UserCount = 1;
-  settings.User(1).Name = u"첫째";
-  settings.User(1).LimitMinutes = 60;
-  settings.User(1).UsedMinutes = 75;
-  Main::UsageSummary(fixture.log, settings, u"시작", 1);
-
-  EXPECT_EQ(fixture.folder.Bytes(kLog),
-            "2003-12-04 16:05:09 " +
-                fixture.codePage.Encode(u"시작:첫째님(60분)  75분 사용, -15분 남음.\r\n"));
 }
 
 TEST(RecordsLog, RewriteLogReplacesTheWholeFileAndEndsItWithCrLf) {

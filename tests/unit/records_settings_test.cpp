@@ -8,7 +8,7 @@
 #include "records/encript.h"
 #include "records/settings.h"
 #include "records/stored_field.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 using Main::LoadSettings;
 using Main::SaveSettings;
 using Main::SettingsRecordLines;
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 constexpr char16_t kSetup[] = u"Setup.ini";
 
@@ -30,14 +30,7 @@ std::string ScrambledFile(const std::vector<Text>& lines, const std::string& lin
 }
 
 std::vector<Text> RecordsOf(const Settings& settings) {
-  std::vector<Text> lines;
-  Text all = SettingsRecordLines(settings);
-  for (std::size_t start = 0; start < all.size();) {
-    std::size_t end = all.find(u"\r\n", start);
-    lines.push_back(all.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
+  return SplitLines(SettingsRecordLines(settings));
 }
 
 const Text kFirst = u"User,첫째,60,2003-12-04 16:05:09,5,300,*";
@@ -107,6 +100,10 @@ TEST(RecordsSettings, ReadingEndsAsStoredFilesExpect) {
        ScrambledFile({u"User,  첫째  , 60 ,2003-12-04 16:05:09 , 5, 300 ,*", u"PSW, 0 ,  pw  ,*",
                       u"Password,  pp  ,*"}),
        {kFirst, u"PSW,0,pw,*", kNoPasswordsInUse, kParentPassword},
+       false},
+      {"a day in the Korean general form",
+       ScrambledFile({u"User,첫째,60,2003-12-04 오후 4:05:09,5,300,*", kParentPassword}),
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kParentPassword},
        false},
       {"lines ending in a lone CR",
        ScrambledFile({kFirst, kParentPassword}, "\r"),
@@ -275,20 +272,6 @@ TEST(RecordsSettings, WritesUsersThenFlagThenParentPasswordScrambledWithCrLf) {
 
   EXPECT_EQ(RecordsOf(settings), expected);
   EXPECT_EQ(folder.Bytes(kSetup), ScrambledFile(expected));
-}
-
-TEST(RecordsSettings, KoreanGeneralDayLoadsAsTheFixedForm) {
-  auto dayRead = [](const Text& day) {
-    TestFolder folder;
-    folder.Write(kSetup, ScrambledFile({u"User,첫째,60," + day + u",5,300,*", kParentPassword}));
-    Settings settings;
-    LoadSettings(settings, folder.folder());
-    EXPECT_FALSE(folder.Exists(u"Setup.ini.bad"));
-    return settings.User(0).Day;
-  };
-  const DateValue expected = DateFromFields({2003, 12, 4, 16, 5, 9});
-  EXPECT_EQ(dayRead(u"2003-12-04 16:05:09"), expected);
-  EXPECT_EQ(dayRead(u"2003-12-04 오후 4:05:09"), expected);
 }
 
 TEST(RecordsSettings, FailedSaveLeavesThePreviousFileWhole) {

@@ -1,18 +1,12 @@
-// Stands in for Orlimo.exe in the companion's tests. Each start appends a line to "started.txt"
-// in its own folder, then the process stays until a file named "stop" appears there (or 60 s
-// pass), so that it can be found by name while it runs.
+// Stands in for Orlimo.exe or VarnRunCom.exe in the tests under Wine. Each start appends a line to
+// "started.txt" in its own folder, then the process stays until a file named "stop" appears there
+// (or 60 s pass), so that it can be found by name while it runs.
 #include <string>
 
+#include "companion/own_folder.h"
 #include "win32/windows_api.h"
 
 namespace {
-
-std::wstring OwnFolder() {
-  wchar_t path[4096] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, 4096);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L'\\'));
-}
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -30,7 +24,7 @@ void AppendLine(const std::wstring& path, const std::string& line) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-  const std::wstring folder = OwnFolder();
+  const std::wstring folder = orlimo::companion::OwnFolder();
   AppendLine(folder + L"\\started.txt", "started pid=" + std::to_string(GetCurrentProcessId()) +
                                             " show=" + std::to_string(show) + "\r\n");
   for (int waited = 0; waited < 600 && !Exists(folder + L"\\stop"); ++waited) Sleep(100);

@@ -8,11 +8,17 @@ XVFB_PID=""
 
 pass() { echo "PASS $1"; PASSED=$((PASSED + 1)); }
 fail() { echo "FAIL $1${2:+: $2}"; FAILED=$((FAILED + 1)); }
-# check <name> <command...>: passes when the command succeeds.
+# check <name> <command...>: passes when the command succeeds; returns the command's success, so
+# that a test can stop at a failed step.
 check() {
   local name=$1
   shift
-  if "$@"; then pass "$name"; else fail "$name"; fi
+  if "$@"; then
+    pass "$name"
+    return 0
+  fi
+  fail "$name"
+  return 1
 }
 
 # wait_for <seconds> <command...>: polls the command every 0.2 s until it succeeds or time is up.
@@ -41,10 +47,30 @@ new_program_folder() {
   printf '%s' "$folder"
 }
 
+# wintext <args...>: tests/wintext.exe, which reads and acts on the windows of a running program.
+wintext() { timeout 30 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# process_count <exe>: the number of processes named <exe>; fails when wintext gives no number.
+process_count() {
+  local count
+  count=$(wintext count "$1") && [[ "$count" =~ ^[0-9]+$ ]] && printf '%s' "$count"
+}
+# processes_are <exe> <count>: exactly that many processes named <exe> run.
+processes_are() {
+  local count
+  count=$(process_count "$1") && test "$count" -eq "$2"
+}
+
 # The number of lines of a file, 0 when it does not exist.
 line_count() {
   if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo 0; fi
 }
+
+# tests/fake_orlimo.exe, copied under a program's name, notes each of its starts as a line of
+# started.txt in its own folder and runs until a file named "stop" appears there. A start shows up
+# a moment after the process that made it has ended, so a start that should not happen is waited
+# for, for a few seconds, before a test concludes that it did not.
+more_starts_than() { test "$(line_count "$1/started.txt")" -gt "$2"; }
+no_further_start() { ! wait_for 4 more_starts_than "$1" "$2"; }
 
 # screenshot <name>: the whole virtual display, kept as <build>/screenshots/<name>.png.
 screenshot() {
@@ -69,11 +95,31 @@ start_display() {
   return 1
 }
 
-start_session() {
-  mkdir -p "$BUILD" "$SHOTS"
+# The Wine under which the program is tried, by the tests and by the demo: 64-bit, quiet, with the
+# Korean locale.
+use_korean_wine() {
   export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8
   # No .NET or HTML engine: nothing here needs them, and their installers would ask.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# The settings of a Wine prefix in which the program is tried, by the tests and by the demo: Wine
+# draws the window frames itself, so that screenshots show the title bars (there is no window
+# manager on a virtual display) and hiding a window does not wait for one; the Korean UI font maps
+# to an installed Korean font. The prefix's programs end, so that the next ones start with them.
+prepare_prefix() {
+  local x11='HKCU\Software\Wine\X11 Driver'
+  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1
+  wine reg add "$x11" /v Decorated /d N /f >/dev/null 2>&1
+  wine reg add "$substitutes" /v Gulim /d NanumGothic /f >/dev/null 2>&1
+  wine reg add "$substitutes" /v "굴림" /d NanumGothic /f >/dev/null 2>&1
+  end_wine_programs
+}
+
+start_session() {
+  mkdir -p "$BUILD" "$SHOTS"
+  use_korean_wine
   WINEPREFIX=$(mktemp -d "$BUILD/wine-prefix-XXXXXX")
   export WINEPREFIX
   start_display || return 1

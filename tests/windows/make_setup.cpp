@@ -1,4 +1,5 @@
-// Writes a Setup.ini for the tests under Wine, through the program's own settings writer.
+// Writes a Setup.ini for the tests under Wine and the demo's example children (scripts/run),
+// through the program's own settings writer.
 //   make_setup <folder> <passwords in use: 0 or 1> <name>:<minutes>:<used seconds>[:<password>]...
 // Each user's day is today, so the program keeps the usage it reads.
 #include <cstdio>

@@ -2,44 +2,46 @@
 # The real Orlimo.exe under Wine: what it writes at its first start, what its windows show (read
 # back through the window texts and the colours on screen by tests/wintext.exe), hiding into the
 # small window, the time-is-up countdown to the end of the process, closing the main window (the
-# companion starts the program again) and a second copy ending itself.
+# companion starts the program again) and a second copy ending itself. The first start's folder
+# has Hangul in its name.
 # Sourced by tests/windows/run after the cases; uses the helpers of tests/windows/lib.sh.
 
 PROGRAM_TITLE="Orlimo Ver.1.2.13    Orlimo  "
+MAIN_CAPTION="${PROGRAM_TITLE}(C) Orlimo 개발팀"
+CONSOLE_CAPTION="Orlimo Ver.1.2.13"
 WHO_IS_USING="현재 사용자는 누구입니까?"
 COUNTDOWN_TITLE="시간이 다 되었습니다. 이제 종료합니다."
 
-wintext() { timeout 30 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
 windows_of_orlimo() { wintext list Orlimo.exe; }
-process_count() { wintext count "$1"; }
-no_process() { test "$(process_count "$1")" = 0; }
+no_process() { processes_are "$1" 0; }
 has_lines() { test "$(line_count "$1")" -eq "$2"; }
 
-# verify <name> <command...>: check, and tell the caller whether it passed.
-verify() {
+# act <test name> <wintext command...>: acts on Orlimo's windows; a step that finds nothing to act
+# on fails the test of that name.
+act() {
   local name=$1
   shift
-  if "$@"; then
-    pass "$name"
-    return 0
-  fi
-  fail "$name"
+  wintext "$@" >/dev/null && return 0
+  fail "$name" "wintext $* found nothing to act on"
   return 1
 }
 
-# The prefix shared by these tests: Wine draws the window frames itself, so that screenshots show
-# the title bars (there is no window manager on the virtual display) and hiding a window does not
-# wait for one; the Korean UI font maps to an installed Korean font.
+# make_setup <test name> <folder> <make_setup arguments...>: the family's Setup.ini, or the test
+# of that name fails.
+make_setup() {
+  local name=$1 folder=$2
+  shift 2
+  timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" "$@" >/dev/null 2>&1 &&
+    test -s "$folder/Setup.ini" && return 0
+  fail "$name" "make_setup could not write Setup.ini"
+  return 1
+}
+
+# The prefix shared by these tests is prepared once (prepare_prefix of lib.sh).
 program_prefix_ready=no
 prepare_program_prefix() {
   [ "$program_prefix_ready" = yes ] && return
-  local x11='HKCU\Software\Wine\X11 Driver'
-  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-  wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1
-  wine reg add "$x11" /v Decorated /d N /f >/dev/null 2>&1
-  wine reg add "$substitutes" /v Gulim /d NanumGothic /f >/dev/null 2>&1
-  wine reg add "$substitutes" /v "굴림" /d NanumGothic /f >/dev/null 2>&1
-  end_wine_programs
+  prepare_prefix
   program_prefix_ready=yes
 }
 
@@ -48,20 +50,21 @@ start_orlimo() {
   (cd "$1" && wine ./Orlimo.exe >/dev/null 2>&1 &)
   wait_for 60 main_window_shown
 }
-# shown <title>: a window of Orlimo.exe whose title begins with <title> is shown. (The listing is
-# read whole before it is searched: with pipefail, a search that stops early would fail.)
-shown() {
-  local listing
-  listing=$(windows_of_orlimo)
-  grep -q -F "$1" <<<"$(grep '^window .*visible=1 ' <<<"$listing" | sed 's/.* text=//')"
-}
+# The titles of the shown windows in a listing, one a line. (A listing is read whole before it is
+# searched: with pipefail, a search that stops early would fail.)
+shown_titles() { grep '^window .*visible=1 ' <<<"$1" | sed 's/.* text=//'; }
+# shown <title>: a window of Orlimo.exe whose title begins with <title> is shown.
+shown() { grep -q -F "$1" <<<"$(shown_titles "$(windows_of_orlimo)")"; }
 # shown_exactly <title>: a window of Orlimo.exe titled <title> is shown.
-shown_exactly() {
-  local listing
-  listing=$(windows_of_orlimo)
-  grep -q -x -F "$1" <<<"$(grep '^window .*visible=1 ' <<<"$listing" | sed 's/.* text=//')"
-}
+shown_exactly() { grep -q -x -F "$1" <<<"$(shown_titles "$(windows_of_orlimo)")"; }
 main_window_shown() { shown "$PROGRAM_TITLE"; }
+# shown_instead <title> <other title>: one listing shows a window titled <title> and none titled
+# <other title>; the first proves that the listing was read.
+shown_instead() {
+  local titles
+  titles=$(shown_titles "$(windows_of_orlimo)")
+  grep -q -x -F "$1" <<<"$titles" && ! grep -q -x -F "$2" <<<"$titles"
+}
 control_shown() { control_line "$(windows_of_orlimo)" "$1" >/dev/null; }
 
 # The width of the virtual display in pixels.
@@ -77,7 +80,7 @@ field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
 test_program_first_start() {
   prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo first start")
+  folder=$(new_program_folder "올리모 첫 시작")
   if ! start_orlimo "$folder"; then
     fail "program: the main window shows after a start in an empty folder"
     return
@@ -87,7 +90,7 @@ test_program_first_start() {
     wait_for 10 has_lines "$folder/Setup.ini" 2
   check "program: Setup.ini lines end in CR LF" test "$(grep -c $'\r$' "$folder/Setup.ini")" -eq 2
   local expected_start
-  expected_start=$(printf '%s\n%s\n' "(*----------------------------*)" "${PROGRAM_TITLE}(C) Orlimo 개발팀")
+  expected_start=$(printf '%s\n%s\n' "(*----------------------------*)" "$MAIN_CAPTION")
   check "program: the log starts with the separator and the caption line" \
     test "$(log_text "$folder" | head -2 | cut -c21-)" = "$expected_start"
   check "program: log lines start with a time stamp and end in CR LF" \
@@ -97,7 +100,7 @@ test_program_first_start() {
   local listing
   listing=$(windows_of_orlimo)
   check "program: the main window's caption is the version title" \
-    grep -q -F "text=${PROGRAM_TITLE}(C) Orlimo 개발팀" <<<"$listing"
+    grep -q -F "text=${MAIN_CAPTION}" <<<"$listing"
   check "program: the main window asks who is using the PC" \
     test -n "$(control_line "$listing" "$WHO_IS_USING")"
 
@@ -109,38 +112,41 @@ test_program_first_start() {
   check "program: a second Orlimo.exe ends by itself (exit $status)" test "$status" -ne 124
   check "program: the second copy logs its start and its closing" \
     test "$(log_text "$folder" | tail -n +$((lines + 1)) | cut -c21- | cut -d: -f1 | tr '\n' '|')" \
-    = "(*----------------------------*)|${PROGRAM_TITLE}(C) Orlimo 개발팀|정상종료|"
-  check "program: the first copy goes on running" test "$(process_count Orlimo.exe)" -eq 1
+    = "(*----------------------------*)|${MAIN_CAPTION}|정상종료|"
+  check "program: the first copy goes on running" processes_are Orlimo.exe 1
 
-  # Closing the main window runs its closing steps and starts the companion exactly once,
-  # which starts Orlimo.exe again.
+  # Closing the main window runs its closing steps and starts the companion exactly once: a
+  # stand-in VarnRunCom.exe notes each of its starts in started.txt.
   lines=$(line_count "$folder/Logs.txt")
-  wintext close Orlimo.exe "$PROGRAM_TITLE" >/dev/null
-  local most=0 count deadline=$((SECONDS + 40)) restarted=no
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    count=$(process_count VarnRunCom.exe)
-    [ "${count:-0}" -gt "$most" ] && most=$count
-    if grep -q -F "(*----------------------------*)" <<<"$(log_text "$folder" | tail -n +$((lines + 3)))"; then
-      restarted=yes
-      break
-    fi
-    sleep 0.2
-  done
+  mv "$folder/VarnRunCom.exe" "$folder/VarnRunCom.real"
+  cp "$TEST_BIN/fake_orlimo.exe" "$folder/VarnRunCom.exe"
+  act "program: closing the main window" close Orlimo.exe "$PROGRAM_TITLE" || return
+  check "program: closing the main window ends the program" wait_for 30 no_process Orlimo.exe
   check "program: closing the main window logs 정상종료 then 강제종료" \
-    test "$(log_text "$folder" | tail -n +$((lines + 1)) | head -2 | cut -c21- | cut -d: -f1 | tr '\n' '|')" \
+    test "$(log_text "$folder" | tail -n +$((lines + 1)) | cut -c21- | cut -d: -f1 | tr '\n' '|')" \
     = "정상종료|강제종료|"
-  check "program: closing the main window starts exactly one VarnRunCom.exe (at most $most at once)" \
-    test "$most" -eq 1
-  check "program: the companion starts Orlimo.exe again" test "$restarted" = yes
-  check "program: the program runs again with its main window" wait_for 30 main_window_shown
-  check "program: one Orlimo.exe runs after the restart" test "$(process_count Orlimo.exe)" -eq 1
+  check "program: closing the main window starts VarnRunCom.exe" \
+    wait_for 20 test -s "$folder/started.txt"
+  check "program: closing the main window starts VarnRunCom.exe exactly once" \
+    no_further_start "$folder" 1
+  touch "$folder/stop"
+  wait_for 20 no_process VarnRunCom.exe
+  rm -f "$folder/VarnRunCom.exe" "$folder/stop"
+  mv "$folder/VarnRunCom.real" "$folder/VarnRunCom.exe"
+
+  # The real companion, started as the program starts it, starts Orlimo.exe again.
+  (cd "$folder" && wine ./VarnRunCom.exe >/dev/null 2>&1 &)
+  check "program: the companion starts the program again with its main window" \
+    wait_for 40 main_window_shown
+  check "program: one Orlimo.exe runs after the restart" processes_are Orlimo.exe 1
 }
 
 test_program_two_users() {
   prepare_program_prefix
   local folder
   folder=$(new_program_folder "Orlimo two users")
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:60:600" "영희:30:0" >/dev/null 2>&1
+  make_setup "program: two users' Setup.ini is written" "$folder" 0 "철수:60:600" "영희:30:0" ||
+    return
   if ! start_orlimo "$folder"; then
     fail "program: the main window shows with two users"
     return
@@ -171,31 +177,30 @@ test_program_two_users() {
     test "$(field "$main" rect | cut -d, -f2,3)" = "0,$(screen_width)"
   screenshot program_main_two_users
 
-  wintext click Orlimo.exe "숨김" >/dev/null
-  if verify "program: the hide button shows the small window" \
-    wait_for 10 shown_exactly "Orlimo"; then
-    screenshot program_small_window
-  fi
-  check "program: the main window is hidden meanwhile" \
-    eval '! main_window_shown'
-  wintext formclick Orlimo.exe "Orlimo" >/dev/null
-  check "program: a click on the small window brings the main window back" \
-    wait_for 10 main_window_shown
-  check "program: the small window is gone then" \
-    eval '! shown_exactly "Orlimo"'
+  act "program: the hide button is clicked" click Orlimo.exe "숨김" || return
+  check "program: the hide button shows the small window instead of the main window" \
+    wait_for 10 shown_instead "Orlimo" "$MAIN_CAPTION" || return
+  screenshot program_small_window
+  local small
+  small=$(grep -m1 '^window .*visible=1 .*text=Orlimo$' <<<"$(windows_of_orlimo)")
+  check "program: the small window lies whole in the top right corner ($(field "$small" rect))" \
+    test "$(field "$small" rect | cut -d, -f2,3)" = "0,$(screen_width)"
+  act "program: the small window is clicked" formclick Orlimo.exe "Orlimo" || return
+  check "program: a click on the small window brings the main window back instead" \
+    wait_for 10 shown_instead "$MAIN_CAPTION" "Orlimo"
 }
 
 test_program_time_used_up() {
   prepare_program_prefix
   local folder
   folder=$(new_program_folder "Orlimo time used up")
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:10:600" >/dev/null 2>&1
+  make_setup "program: a used-up allowance's Setup.ini is written" "$folder" 0 "철수:10:600" || return
   if ! start_orlimo "$folder"; then
     fail "program: the main window shows with a used-up allowance"
     return
   fi
   # The start-up tick comes 30 s after the start and opens the countdown.
-  if ! verify "program: the countdown window opens at the start-up tick" \
+  if ! check "program: the countdown window opens at the start-up tick" \
     wait_for 50 shown "$COUNTDOWN_TITLE"; then
     screenshot program_countdown_missing
     windows_of_orlimo | grep '^window' >&2
@@ -231,7 +236,7 @@ test_program_session_end() {
   prepare_program_prefix
   local folder
   folder=$(new_program_folder "Orlimo session end")
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:60:600" >/dev/null 2>&1
+  make_setup "program: Setup.ini before the session ends is written" "$folder" 0 "철수:60:600" || return
   if ! start_orlimo "$folder"; then
     fail "program: the main window shows before the session ends"
     return
@@ -251,53 +256,51 @@ input_box_field() {
   sed -n '/^window .*class=#32770 .*visible=1 .*text=Orlimo$/,/^window/p' <<<"$listing" |
     grep -m1 '^  control id=100 class=Edit '
 }
-password_column_shows() {
+# password_column <password character> <text>: the user's password field holding <text> shows
+# that character for each one (0: the text shows in clear).
+password_column() {
   local listing
   listing=$(windows_of_orlimo)
-  grep -q -E "^  control .* class=Edit .* pwchar=0 text=$1\$" <<<"$listing"
+  grep -q -E "^  control .* class=Edit .* pwchar=$1 text=$2\$" <<<"$listing"
 }
 input_box_shown() { shown_exactly "Orlimo" && test -n "$(input_box_field)"; }
 test_program_masked_input_box() {
   prepare_program_prefix
   local folder
   folder=$(new_program_folder "Orlimo input box")
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:60:600:7" >/dev/null 2>&1
+  make_setup "program: Setup.ini with a user's password is written" "$folder" 0 "철수:60:600:7" || return
   if ! start_orlimo "$folder"; then
     fail "program: the main window shows before the console opens"
     return
   fi
-  wintext click Orlimo.exe Setup >/dev/null
+  act "program: the Setup button is clicked" click Orlimo.exe Setup || return
   wait_for 10 shown "설정 암호"
-  wintext type Orlimo.exe "설정 암호" '5927\r' >/dev/null
-  if ! verify "program: Enter in the parent password box opens the console" \
-    wait_for 10 control_shown "컴퓨터 사용자 설정"; then
-    return
-  fi
+  act "program: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
+  check "program: Enter in the parent password box opens the console" \
+    wait_for 10 control_shown "컴퓨터 사용자 설정" || return
   local attempt field
   for attempt in wrong right; do
-    wintext click Orlimo.exe "보임" >/dev/null
-    if ! verify "program: the show-passwords button opens an input box titled Orlimo ($attempt)" \
-      wait_for 10 input_box_shown; then
-      return
-    fi
+    act "program: the show-passwords button is clicked ($attempt)" click Orlimo.exe "보임" || return
+    check "program: the show-passwords button opens an input box titled Orlimo ($attempt)" \
+      wait_for 10 input_box_shown || return
     sleep 0.5
     field=$(input_box_field)
     check "program: the input box field shows * before anything is typed ($attempt)" \
       test "$(field "$field" pwchar)" = 42
-    if [ "$attempt" = wrong ]; then
-      wintext type Orlimo.exe Orlimo 'abc\r' >/dev/null
-    else
-      wintext type Orlimo.exe Orlimo '5927\r' >/dev/null
-    fi
-    check "program: Enter closes the input box ($attempt)" wait_for 10 eval '! shown_exactly Orlimo'
+    local typed=abc
+    [ "$attempt" = right ] && typed=5927
+    act "program: a password is typed into the input box ($attempt)" \
+      type Orlimo.exe Orlimo "$typed\\r" || return
+    check "program: Enter closes the input box, back to the console ($attempt)" \
+      wait_for 10 shown_instead "$CONSOLE_CAPTION" Orlimo
     if [ "$attempt" = wrong ]; then
       check "program: a wrong password typed in the box leaves the password column masked" \
-        eval '! password_column_shows 7'
+        password_column 42 7
     fi
   done
   screenshot program_console_after_input_box
   check "program: OK hands the typed text back (the right password shows the user passwords)" \
-    wait_for 10 password_column_shows 7
+    wait_for 10 password_column 0 7
 }
 
 add_test test_program_first_start

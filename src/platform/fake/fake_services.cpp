@@ -26,6 +26,7 @@ void FakeSound::Close() {
 
 bool FakeSound::Open(const Text& path) {
   recorder_.Record("Sound.Open(" + Utf8(path) + ")");
+  if (!open_.empty()) return false;
   std::error_code error;
   if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
   open_ = path;
@@ -69,14 +70,20 @@ platform::Handle FakeSystem::OpenOwnProcessToken(std::uint32_t desiredAccess) {
 std::optional<platform::Luid> FakeSystem::LookupPrivilegeValue(const Text& privilegeName) {
   recorder_.Record("LookupPrivilegeValue(" + Utf8(privilegeName) + ")");
   if (!tokensAvailable) return std::nullopt;
-  return privilegeName == u"SeShutdownPrivilege" ? 19 : 20;
+  return privilegeName == u"SeShutdownPrivilege" ? kShutdownPrivilege : kDebugPrivilege;
 }
 
 bool FakeSystem::AdjustTokenPrivilege(platform::Handle token, platform::Luid privilege,
                                       std::uint32_t attributes, std::uint32_t bufferLength) {
   recorder_.Record("AdjustTokenPrivileges(" + std::to_string(privilege) + "," +
                    std::to_string(attributes) + "," + std::to_string(bufferLength) + ")");
-  return tokensAvailable && openHandles.count(token) > 0;
+  if (!tokensAvailable || openHandles.count(token) == 0) return false;
+  if ((attributes & platform::kPrivilegeEnabled) != 0) {
+    enabledPrivileges.insert(privilege);
+  } else {
+    enabledPrivileges.erase(privilege);
+  }
+  return true;
 }
 
 platform::Handle FakeSystem::CreateProcessSnapshot(std::uint32_t flags, std::uint32_t processId) {
@@ -106,6 +113,9 @@ platform::Handle FakeSystem::OpenProcess(std::uint32_t desiredAccess, bool inher
   bool exists = std::any_of(processes.begin(), processes.end(),
                             [&](const auto& entry) { return entry.processId == processId; });
   if (!exists || protectedProcesses.count(processId) > 0) return 0;
+  if (otherAccountProcesses.count(processId) > 0 && enabledPrivileges.count(kDebugPrivilege) == 0) {
+    return 0;
+  }
   platform::Handle handle = NewHandle();
   processHandles_[handle] = processId;
   return handle;
@@ -117,6 +127,7 @@ bool FakeSystem::TerminateProcess(platform::Handle process, std::uint32_t exitCo
   if (found == processHandles_.end()) return false;
   std::uint32_t id = found->second;
   terminated.push_back(id);
+  exitCodes[id] = exitCode;
   std::erase_if(processes, [&](const auto& entry) { return entry.processId == id; });
   return true;
 }
@@ -143,6 +154,8 @@ bool FakeSystem::IsAnotherInstanceRunning() {
 bool FakeSystem::ExitWindows(std::uint32_t flags, std::uint32_t reason) {
   recorder_.Record("ExitWindowsEx(" + std::to_string(flags) + "," + Hex(reason) + ")");
   exitRequested = true;
+  exitFlags = flags;
+  exitWithShutdownPrivilege = enabledPrivileges.count(kShutdownPrivilege) > 0;
   return true;
 }
 

@@ -12,15 +12,17 @@
 
 namespace orlimo::fake {
 
-// Records "Close", "Open(<path>)" and "Play"; a file that does not exist cannot be opened.
+// Records "Close", "Open(<path>)" and "Play". One device: nothing opens while a cue is open, and a
+// file that does not exist cannot be opened.
 class FakeSound : public platform::Sound {
  public:
   explicit FakeSound(CallRecorder& recorder) : recorder_(recorder) {}
   void Close() override;
   bool Open(const Text& path) override;
   void Play() override;
-  // The paths whose playback started, in order.
+  // The paths whose playback started, in order; whether a cue is open (and so may still play).
   const std::vector<Text>& Played() const { return played_; }
+  bool IsOpen() const { return !open_.empty(); }
 
  private:
   CallRecorder& recorder_;
@@ -62,9 +64,13 @@ class FakeSystem : public platform::System {
   bool IsAnotherInstanceRunning() override;
   bool ExitWindows(std::uint32_t flags, std::uint32_t reason) override;
 
+  static constexpr platform::Luid kShutdownPrivilege = 19;
+  static constexpr platform::Luid kDebugPrivilege = 20;  // and every other privilege
+
   // Set up by tests.
   std::vector<platform::ProcessEntry> processes;
-  std::set<std::uint32_t> protectedProcesses;  // cannot be opened
+  std::set<std::uint32_t> protectedProcesses;     // cannot be opened
+  std::set<std::uint32_t> otherAccountProcesses;  // opened only with the debug privilege on
   std::uint32_t version = 0x0A00;
   bool tokensAvailable = true;
   bool anotherInstance = false;
@@ -72,7 +78,11 @@ class FakeSystem : public platform::System {
   // Read back by tests.
   std::vector<Text> started;
   std::vector<std::uint32_t> terminated;
+  std::map<std::uint32_t, std::uint32_t> exitCodes;  // of the terminated processes
+  std::set<platform::Luid> enabledPrivileges;
   bool exitRequested = false;
+  std::uint32_t exitFlags = 0;
+  bool exitWithShutdownPrivilege = false;
   std::set<platform::Handle> openHandles;
 
  private:

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # VarnRunCom.exe in a program folder whose name holds characters outside code page 949:
 # it waits a moment, starts Orlimo.exe from its own folder unless one runs, and ends.
-# tests/fake_orlimo.exe stands in for Orlimo.exe and notes each start in started.txt.
+# tests/fake_orlimo.exe stands in for Orlimo.exe; the tests count its starts.
 
 COMPANION_FOLDER_NAME="올리모 ทดสอบ"
 
@@ -14,45 +14,50 @@ companion_folder() {
   printf '%s' "$folder"
 }
 
-# A start shows up in started.txt a moment after the companion has ended, so a start that should
-# not happen is waited for, for a few seconds, before the test concludes that it did not.
-more_starts_than() { test "$(line_count "$1/started.txt")" -gt "$2"; }
-no_further_start() { ! wait_for 4 more_starts_than "$1" "$2"; }
-
-# run_companion <folder>: runs VarnRunCom.exe to its end; prints its exit code and run time.
+# run_companion <folder> [working folder]: runs VarnRunCom.exe to its end; prints its exit code
+# and its run time in whole seconds, Wine's start-up included.
 run_companion() {
   local started=$SECONDS status
-  timeout 60 wine "$1/VarnRunCom.exe" >/dev/null 2>&1
+  (cd "${2:-$1}" && timeout 60 wine "$1/VarnRunCom.exe" >/dev/null 2>&1)
   status=$?
   echo "$status $((SECONDS - started))"
 }
 
+# Without Orlimo.exe in its folder the companion starts nothing, not even an Orlimo.exe that the
+# system would find elsewhere: one stands in the folder it is started from.
 test_companion_without_orlimo() {
-  local folder result
+  local folder elsewhere result
   folder=$(companion_folder no)
-  result=$(run_companion "$folder")
+  elsewhere="$WINEPREFIX/drive_c/elsewhere"
+  rm -rf "$elsewhere"
+  mkdir -p "$elsewhere"
+  cp "$TEST_BIN/fake_orlimo.exe" "$elsewhere/Orlimo.exe"
+  result=$(run_companion "$folder" "$elsewhere")
   read -r status took <<<"$result"
   check "companion: ends by itself when Orlimo.exe is missing (exit $status after ${took} s)" \
     test "$status" -ne 124
   check "companion: waits a moment before it looks (${took} s)" test "$took" -ge 4
-  check "companion: starts nothing without Orlimo.exe" no_further_start "$folder" 0
+  check "companion: starts no Orlimo.exe from another folder" no_further_start "$elsewhere" 0
+  touch "$elsewhere/stop"
 }
 add_test test_companion_without_orlimo
 
+# Two companions at once: one waits and starts Orlimo.exe, the other ends at once, before the
+# first has started anything.
 test_companion_starts_orlimo_once() {
-  local folder first second
+  local folder first second ended other
   folder=$(companion_folder yes)
-  # Two companions at once: one waits and starts Orlimo.exe, the other ends at once.
   run_companion "$folder" >"$folder/first.result" &
   first=$!
   run_companion "$folder" >"$folder/second.result" &
   second=$!
-  wait "$first" "$second"
-  local took
-  took=$(cat "$folder/first.result" "$folder/second.result" | awk '{print $2}' | sort -n | tr '\n' ' ')
-  check "companion: a second companion ends at once while one waits (run times: $took)" \
-    test "$(awk '$1 != 124 && $2 < 4' "$folder"/*.result | wc -l)" -eq 1 \
-    -a "$(awk '$1 != 124 && $2 >= 4' "$folder"/*.result | wc -l)" -eq 1
+  wait -n -p ended "$first" "$second"
+  other=$((ended == first ? second : first))
+  check "companion: a second companion ends while the first still waits, having started nothing" \
+    test "$(line_count "$folder/started.txt")" -eq 0 -a -d "/proc/$other"
+  wait "$other"
+  check "companion: both companions end by themselves" \
+    test "$(awk '$1 != 124' "$folder"/*.result | wc -l)" -eq 2
   check "companion: Orlimo.exe is started" wait_for 20 test -s "$folder/started.txt"
   check "companion: Orlimo.exe is started exactly once" no_further_start "$folder" 1
   check "companion: Orlimo.exe is started with show command 5" \
@@ -61,20 +66,24 @@ test_companion_starts_orlimo_once() {
 }
 add_test test_companion_starts_orlimo_once
 
-test_companion_leaves_running_orlimo() {
-  local folder orlimo
+# Orlimo.exe starts while the companion waits: the companion looks after its wait, finds it and
+# starts no second one.
+test_companion_finds_orlimo_after_its_wait() {
+  local folder companion
   folder=$(companion_folder yes)
+  run_companion "$folder" >"$folder/companion.result" &
+  companion=$!
   wine "$folder/Orlimo.exe" >/dev/null 2>&1 &
-  orlimo=$!
-  if ! wait_for 30 test -s "$folder/started.txt"; then
-    fail "companion: the stand-in Orlimo.exe could not be started"
+  if ! check "companion: Orlimo.exe starts while the companion waits" \
+    wait_for 30 test -s "$folder/started.txt"; then
+    touch "$folder/stop"
     return
   fi
-  local result
-  result=$(run_companion "$folder")
-  check "companion: ends by itself while Orlimo.exe runs" test "${result%% *}" -ne 124
+  check "companion: the companion was still waiting then" test -d "/proc/$companion"
+  wait "$companion"
+  check "companion: ends by itself while Orlimo.exe runs" \
+    test "$(cut -d' ' -f1 "$folder/companion.result")" -ne 124
   check "companion: starts no second Orlimo.exe" no_further_start "$folder" 1
   touch "$folder/stop"
-  wait "$orlimo"
 }
-add_test test_companion_leaves_running_orlimo
+add_test test_companion_finds_orlimo_after_its_wait

@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 
-namespace orlimo::win32 {
+namespace orlimo::platform {
 
 enum class RegistryRoot { kLocalMachine, kCurrentUser, kClassesRoot, kUsers };
 
@@ -20,4 +20,4 @@ struct RegistryPath {
 // Gives nothing for an unknown root key or a path without a "\".
 std::optional<RegistryPath> ParseRegistryPath(TextView path);
 
-}  // namespace orlimo::win32
+}  // namespace orlimo::platform

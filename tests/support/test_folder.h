@@ -1,29 +1,30 @@
-// A temporary program folder of its own for each records test, removed afterwards.
+// A temporary folder of its own for each test or scenario, removed afterwards; memory-backed when
+// the machine has /dev/shm, as every metering step flushes Setup.ini.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "base/path.h"
 #include "base/text.h"
+#include "records/file_bytes.h"
 
-namespace orlimo::testing_records {
+namespace orlimo::testing {
 
 class TestFolder {
  public:
   TestFolder() {
     static std::atomic<int> created{0};
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("orlimo-") + test->test_suite_name() + "-" + test->name() + "-" +
-                       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                       "-" + std::to_string(created++);
-    path_ = std::filesystem::temp_directory_path() / name;
+    std::error_code error;
+    const auto base = std::filesystem::is_directory("/dev/shm", error)
+                          ? std::filesystem::path("/dev/shm")
+                          : std::filesystem::temp_directory_path();
+    path_ = base / ("orlimo-test-" + std::to_string(::getpid()) + "-" + std::to_string(created++));
+    std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
   ~TestFolder() {
@@ -38,12 +39,10 @@ class TestFolder {
 
   // Contents of a file in the folder; empty when it is missing.
   std::string Bytes(TextView name) const {
-    std::ifstream file(File(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return ReadWholeFile(InFolder(folder(), name)).value_or("");
   }
   void Write(TextView name, const std::string& bytes) const {
-    std::ofstream file(File(name), std::ios::binary | std::ios::trunc);
-    file << bytes;
+    std::ofstream(File(name), std::ios::binary | std::ios::trunc) << bytes;
   }
   bool Exists(TextView name) const { return std::filesystem::exists(File(name)); }
   // A folder that is not empty stands where a file should be created.
@@ -56,4 +55,4 @@ class TestFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace orlimo::testing_records
+}  // namespace orlimo::testing

@@ -1,6 +1,6 @@
-#include "win32/registry_path.h"
+#include "platform/registry_path.h"
 
-namespace orlimo::win32 {
+namespace orlimo::platform {
 namespace {
 
 bool SameAsciiLetters(TextView a, TextView b) {
@@ -47,4 +47,4 @@ std::optional<RegistryPath> ParseRegistryPath(TextView path) {
   return parsed;
 }
 
-}  // namespace orlimo::win32
+}  // namespace orlimo::platform

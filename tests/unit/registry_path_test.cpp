@@ -1,0 +1,44 @@
+// Registry paths as the program writes them, taken apart into root, key and value.
+#include <gtest/gtest.h>
+
+#include "platform/registry_path.h"
+
+namespace orlimo::platform {
+namespace {
+
+TEST(RegistryPath, RootKeyNamesInFullOrShortInAnyCase) {
+  struct Case {
+    const char16_t* path;
+    bool valid;
+    RegistryRoot root;
+    const char16_t* key;
+    const char16_t* value;
+  };
+  const Case cases[] = {
+      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run\\VarnTime", true, RegistryRoot::kLocalMachine,
+       u"SOFTWARE\\Microsoft\\Run", u"VarnTime"},
+      {u"hklm\\A\\B", true, RegistryRoot::kLocalMachine, u"A", u"B"},
+      {u"HKCU\\Software\\Key\\", true, RegistryRoot::kCurrentUser, u"Software\\Key", u""},
+      {u"Hkey_Current_User\\V", true, RegistryRoot::kCurrentUser, u"", u"V"},
+      {u"HKEY_CLASSES_ROOT\\Name", true, RegistryRoot::kClassesRoot, u"", u"Name"},
+      {u"hkcr\\.wav\\", true, RegistryRoot::kClassesRoot, u".wav", u""},
+      {u"HKEY_USERS\\.DEFAULT\\V", true, RegistryRoot::kUsers, u".DEFAULT", u"V"},
+      {u"HKLM\\시작 폴더\\값", true, RegistryRoot::kLocalMachine, u"시작 폴더", u"값"},
+      {u"HKEY_NOWHERE\\A\\B", false},
+      {u"HKLMX\\A", false},
+      {u"\\HKLM\\A", false},
+      {u"HKLM", false},
+      {u"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.path));
+    const std::optional<RegistryPath> parsed = ParseRegistryPath(c.path);
+    ASSERT_EQ(parsed.has_value(), c.valid);
+    if (c.valid) {
+      EXPECT_EQ(*parsed, (RegistryPath{c.root, c.key, c.value}));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orlimo::platform
