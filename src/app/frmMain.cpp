@@ -124,6 +124,7 @@ void frmMain::LoadSteps() {
   program_.CurrentUser = -1;
   Main::LoadSettings(program_.settings, program_.folder);
   program_.settingsRead = true;
+  LoadFamily();
   ClearUsageOnNewDay();
   Inits();
   program_.SaveSettings();
@@ -183,6 +184,21 @@ void frmMain::cmdSetup_Click() {
 void frmMain::Form_Unload() {
   program_.UsageSummary(LogWords::kClosed);
   CheckTimeOut();
+  if (program_.settingsRead) {
+    program_.RecordUsageOfTheDay();
+    program_.SaveFamily();
+  }
+}
+
+// A Family.ini that cannot be rewritten leaves every child with the daily allowance alone: the
+// program goes on as it would without the file.
+void frmMain::LoadFamily() {
+  try {
+    program_.family =
+        Main::LoadFamilyDays(program_.settings, program_.folder, program_.services.codePage);
+  } catch (const std::exception&) {
+    program_.family = {};
+  }
 }
 
 void frmMain::Form_Terminate() {

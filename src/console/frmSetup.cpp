@@ -24,6 +24,19 @@ std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t u
 void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumbering) {
   if (program.CurrentUser >= 0) program.CurrentUser = Renumbered(renumbering, program.CurrentUser);
 
+  // Each child's days of Family.ini and the warnings already given move with the child.
+  FamilyDays family{};
+  std::array<Main::WarningState, kMaxUsers> warnings{};
+  for (std::size_t old = 0; old < kMaxUsers; ++old) {
+    const int moved = renumbering[old];
+    if (moved < 0) continue;
+    family[static_cast<std::size_t>(moved)] = program.family[old];
+    warnings[static_cast<std::size_t>(moved)] = program.warnings[old];
+  }
+  program.family = family;
+  program.warnings = warnings;
+  program.SaveFamily();
+
   const std::int16_t chosen = Renumbered(renumbering, program.ChosenUser);
   if (chosen >= 0) program.ChosenUser = chosen;
   frmChangeUser& prompt = program.UserPrompt();

@@ -7,14 +7,14 @@
 #include "platform/fake/cp949.h"
 #include "records/day_allowance.h"
 #include "records/family_days.h"
-#include "unit/records_test_folder.h"
+#include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
 
 using Main::ChartDay;
 using Main::TimeWarning;
-using testing_records::TestFolder;
+using testing::TestFolder;
 
 constexpr char16_t kFamily[] = u"Family.ini";
 
