@@ -6,6 +6,7 @@
 #include "app/frmSmall.h"
 #include "base/path.h"
 #include "console/frmChangePWD.h"
+#include "console/frmChildDays.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
@@ -26,7 +27,8 @@ Program::Program(Text programFolder, platform::Services& platformServices,
       parentPrompt_(std::make_unique<frmMastPWD>(*this)),
       setupConsole_(std::make_unique<frmSetup>(*this)),
       passwordDialog_(std::make_unique<frmChangePWD>(*this)),
-      notice_(std::make_unique<frmNotice>(*this)) {}
+      notice_(std::make_unique<frmNotice>(*this)),
+      childDays_(std::make_unique<frmChildDays>(*this)) {}
 
 Program::~Program() = default;
 

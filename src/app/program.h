@@ -22,6 +22,7 @@ class frmMastPWD;
 class frmSetup;
 class frmChangePWD;
 class frmNotice;
+class frmChildDays;
 
 class Program {
  public:
@@ -61,6 +62,7 @@ class Program {
   frmSetup& SetupConsole() { return *setupConsole_; }
   frmChangePWD& PasswordDialog() { return *passwordDialog_; }
   frmNotice& Notice() { return *notice_; }
+  frmChildDays& DaysDialog() { return *childDays_; }
 
   // The user a log line or the countdown names: the current user, or user 0 when nobody is.
   int LogUser() const { return CurrentUser >= 0 ? CurrentUser : 0; }
@@ -91,6 +93,7 @@ class Program {
   std::unique_ptr<frmSetup> setupConsole_;
   std::unique_ptr<frmChangePWD> passwordDialog_;
   std::unique_ptr<frmNotice> notice_;
+  std::unique_ptr<frmChildDays> childDays_;
 };
 
 }  // namespace orlimo

@@ -8,6 +8,7 @@
 
 #include "app/frmMain.h"
 #include "app/frmNotice.h"
+#include "console/frmChildDays.h"
 #include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
 #include "records/day_allowance.h"
@@ -152,6 +153,60 @@ TEST(FamilyDays, ExtraMinutesVanishAtMidnight) {
   EXPECT_FALSE(scenario.program().EndDialog().Visible());
   scenario.AdvanceSeconds(30);  // midnight: the day's allowance is 10 minutes again
   EXPECT_TRUE(scenario.program().EndDialog().Visible());
+}
+
+void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
+  Text typed = U(text);
+  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
+}
+
+TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
+  Scenario scenario;  // a Sunday
+  scenario.WriteFamily({{"첫째", 60, 3600}, {"둘째", 30}});
+  scenario.Start();
+  frmSetup& console = scenario.OpenConsole();
+  EXPECT_EQ(S(console.cmdDays[0].Caption()), "오늘 60분");
+  EXPECT_FALSE(console.cmdDays[2].Visible());
+  frmChildDays& dialog = scenario.program().DaysDialog();
+  struct Step {
+    std::string extra;
+    std::string sunday;
+    std::string log;
+    std::string button;
+  };
+  const std::vector<Step> steps = {
+      {"20", "", "추가시간:첫째님 20분 더함, 오늘 80분", "오늘 80분"},
+      {"5", "", "추가시간:첫째님 15분 뺌, 오늘 65분", "오늘 65분"},
+      {"5", "90", "추가시간:첫째님 15분 뺌, 오늘 65분", "오늘 95분"},  // no new log line
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.button);
+    scenario.Click(console.cmdDays[0]);
+    ASSERT_TRUE(dialog.Visible());
+    EXPECT_EQ(S(dialog.lTitle.Caption()), "첫째 님의 요일별 하루시간(분)");
+    Edit(scenario, dialog.tExtra, step.extra);
+    Edit(scenario, dialog.tWeekday[0], step.sunday);
+    scenario.Click(dialog.cmdOK);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(scenario.LogLines().back(), step.log);
+    EXPECT_EQ(S(console.cmdDays[0].Caption()), step.button);
+  }
+  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (95분)");
+  scenario.Click(console.cmdDays[1]);
+  Edit(scenario, dialog.tWeekday[3], "4x");  // read as 4, like the grid's minutes
+  Edit(scenario, dialog.tWeekday[4], "99999999999");
+  scenario.Click(dialog.cmdOK);
+  EXPECT_TRUE(dialog.Visible()) << "refused with a message";
+  scenario.Click(dialog.cmdCancel);
+  scenario.Click(console.cmdStoreEnd);
+
+  FamilyDays onDisk =
+      Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  EXPECT_EQ(onDisk[0].WeekdayMinutes[0], 90);
+  EXPECT_EQ(onDisk[0].ExtraMinutes, 5);
+  EXPECT_EQ(onDisk[1], ChildDays{});
+  scenario.AdvanceSeconds(60);
+  EXPECT_FALSE(scenario.program().EndDialog().Visible());  // 60 of 95 minutes used
 }
 
 }  // namespace

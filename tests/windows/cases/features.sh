@@ -23,8 +23,24 @@ family_has_today() { grep -q "^Used,0,$(date +%Y-%m-%d)," <<<"$(family_text "$1"
 
 notepad_has_keyboard() {
   local line
-  line=$(timeout 30 wine "$TEST_BIN/wintext.exe" foreground 2>/dev/null | tr -d '\r')
+  line=$(wintext foreground)
   [[ "$line" == *"focus=Edit "* && "$line" != *"text=Orlimo"* ]]
+}
+notepad_shown() { grep -q '^window .*visible=1 ' <<<"$(wintext list notepad.exe)"; }
+# The text typed into the notepad so far.
+notepad_text() { grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)" | sed 's/.* text=//'; }
+notepad_holds() { [ "$(notepad_text)" = "$1" ]; }
+
+# check_waiting <name> <seconds> <command...>: passes when the command succeeds in time.
+check_waiting() {
+  local name=$1
+  shift
+  if wait_for "$@"; then
+    pass "$name"
+    return 0
+  fi
+  fail "$name"
+  return 1
 }
 
 notice_line() { grep -B1 -F "text=$1" <<<"$(windows_of_orlimo)" | grep -m1 '^window '; }
@@ -37,19 +53,24 @@ test_features_notice_and_family_file() {
   folder=$(new_program_folder "Orlimo features")
   # A daily allowance of 60 minutes but 10 on today's weekday, 330 s used: 4.5 minutes are left
   # today, so the 5-minute notice comes at the start-up tick.
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:60:330" >/dev/null 2>&1
+  make_setup "features: Setup.ini is written" "$folder" 0 "철수:60:330" || return
   family_file "$folder" "$(week_with_today 10)"
   if ! start_orlimo "$folder"; then
     fail "features: the main window shows"
     return
   fi
   check "features: the row shows the weekday's allowance" wait_for 10 control_shown "철수 (10분)"
+  # The child types in a notepad: a real click in it and real keys, through the X display.
   (wine notepad >/dev/null 2>&1 &)
-  if ! verify "features: a notepad window has the keyboard" wait_for 30 notepad_has_keyboard; then
-    timeout 30 wine "$TEST_BIN/wintext.exe" foreground >&2
-  fi
-  if ! verify "features: the 5-minute notice appears at the start-up tick" \
-    wait_for 50 notice_shown "$notice"; then
+  wait_for 30 notepad_shown
+  local box left top right bottom
+  box=$(field "$(grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)")" rect)
+  IFS=, read -r left top right bottom <<<"$box"
+  xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) click 1 2>/dev/null
+  xdotool type --delay 50 abc 2>/dev/null
+  check_waiting "features: the child types in a notepad" 10 notepad_holds abc
+  if ! check_waiting "features: the 5-minute notice appears at the start-up tick" \
+    50 notice_shown "$notice"; then
     windows_of_orlimo >&2
     return
   fi
@@ -60,7 +81,9 @@ test_features_notice_and_family_file() {
   right=$(cut -d, -f3 <<<"$rect")
   check "features: the notice sits at the right edge ($rect)" test "$right" = "$(screen_width)"
   check "features: the notepad keeps the keyboard while the notice shows" notepad_has_keyboard
-  check "features: the notice closes itself after 10 s" wait_for 15 notice_gone "$notice"
+  xdotool type --delay 50 def 2>/dev/null
+  check_waiting "features: the keys typed meanwhile reach the notepad" 10 notepad_holds abcdef
+  check_waiting "features: the notice closes itself after 10 s" 15 notice_gone "$notice"
 
   # Closing the main window records the day's use (the companion then starts the program again).
   wintext close Orlimo.exe "$PROGRAM_TITLE" >/dev/null
