@@ -27,13 +27,16 @@ function(orlimo_resources target script)
 endfunction()
 
 # The Win32 layer: platform services and, once written, the renderer (everything in src/win32
-# but the program's entry point).
+# but the program's entry point). It imports only DLLs on the system's KnownDLLs list, which
+# Windows always takes from the system folder, and the common controls, which the manifest takes
+# from the side-by-side store; the sound DLL (winmm) is loaded from the system folder when first
+# needed (win32_sound.cpp). The Windows tests read the import tables.
 orlimo_sources(WIN32_SOURCES src/win32)
 list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/main\\.cpp$")
 add_library(orlimo_win32 STATIC ${WIN32_SOURCES})
 orlimo_windows_target(orlimo_win32)
 target_link_libraries(orlimo_win32 PUBLIC orlimo_core
-  user32 gdi32 comctl32 winmm advapi32 shell32 ole32 uuid imm32)
+  user32 gdi32 comctl32 advapi32 imm32)
 
 orlimo_resources(orlimo_program_resources ${ORLIMO_RESOURCE_DIR}/orlimo.rc)
 orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)
@@ -65,6 +68,9 @@ target_include_directories(VarnRunCom PRIVATE src)
 target_link_options(VarnRunCom PRIVATE -municode -mwindows)
 set_target_properties(VarnRunCom PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
 list(APPEND ORLIMO_DIST_TARGETS VarnRunCom)
+
+# ---- OrlimoGuard.exe: the guard's service ----------------------------------------------------
+include(${CMAKE_CURRENT_SOURCE_DIR}/cmake/guard.cmake)
 
 # ---- The sound cues, made by a generator built for and run on the build machine -------------
 set(ORLIMO_HOST_CXX c++ CACHE STRING "C++ compiler of the build machine, for build-time tools")

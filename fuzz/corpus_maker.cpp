@@ -1,7 +1,7 @@
-// Writes the seed corpus of the fuzz targets: Setup.ini and Family.ini files of a few families as
-// the program writes them, files with older date forms and odd lines, their single lines, and the
-// number and date texts that files from earlier releases hold. Run: corpus_maker <fuzz/corpus
-// folder>.
+// Writes the seed corpus of the fuzz targets: Setup.ini and Family.ini files of a few families
+// as the program writes them, files with older date forms and odd lines, their single lines,
+// the number and date texts that files from earlier releases hold, and one request of each
+// kind the guard reads. Run: corpus_maker <fuzz/corpus folder>.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +10,7 @@
 
 #include "base/date.h"
 #include "base/path.h"
+#include "guard/protocol.h"
 #include "records/encript.h"
 #include "records/settings.h"
 
@@ -231,6 +232,27 @@ int main(int argc, char** argv) {
   };
   for (const auto& [name, bytes] : familyFiles) {
     WriteFile(corpus / "family_fuzz" / (name + ".ini"), bytes);
+  }
+
+  namespace guard = orlimo::guard;
+  const std::vector<guard::Request> requests = {
+      guard::Hello{},
+      guard::GetStatus{},
+      guard::ChooseUser{1, u"0412"},
+      guard::ChangeOwnPassword{0, u"old", u"새암호"},
+      guard::OpenConsole{u"5927"},
+      guard::CloseConsole{},
+      guard::ReadSecrets{},
+      guard::StoreTable{true, {{0, u"첫째", 60, u"a"}, {2, u"둘째", 90, u""}}},
+      guard::SetParentPassword{u"1234"},
+      guard::AppendLog{u"사용변경:첫째님(60분)  12분 사용, 48분 남음."},
+      guard::ReadLog{16384},
+      guard::RewriteLog{true, u"2026-12-06 15:00:00 시작\r\n"},
+      guard::Pause{},
+      guard::Remove{}};
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    WriteFile(corpus / "guard_request_fuzz" / ("request" + std::to_string(i)),
+              guard::EncodeRequest(requests[i]));
   }
 
   fs::remove_all(scratch);

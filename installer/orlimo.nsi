@@ -1,10 +1,15 @@
 ; Orlimo's setup program and uninstaller.
 ;
-; The setup program puts Orlimo.exe, VarnRunCom.exe and the four sound cues into one folder, lets
-; the Users group change files there (Orlimo writes Setup.ini and Logs.txt beside itself under each
-; child's account), starts Orlimo at every log-on through the machine-wide Run value VarnTime, and
-; registers the uninstaller in the system's program list. Setup.ini and Logs.txt are never shipped,
-; so an upgrade leaves the family's settings and log as they are.
+; The setup program puts Orlimo.exe, VarnRunCom.exe and the four sound cues into one folder with
+; the system's default rights (Users may read and run, not change: a program that starts in the
+; parent's log-on must not be replaceable from a child's account), keeps the family's Setup.ini
+; and Logs.txt in a data folder, %ProgramData%\Orlimo, where the Users group may create and change
+; files (Orlimo writes them under each child's account) and records that folder in
+; HKLM\SOFTWARE\Orlimo, value DataFolder. It starts Orlimo at every log-on through the
+; machine-wide Run value VarnTime and registers the uninstaller in the system's program list.
+; Setup.ini and Logs.txt are never shipped. An upgrade from a version that kept them in the program
+; folder moves them to the data folder unchanged and takes back the right to change the program
+; folder that version gave to Users.
 ;
 ; Built by the Windows build:
 ;   makensis -DVERSION=1.2.13 -DDIST=<build>/dist -DOUTFILE=<build>/Orlimo-1.2.13-setup.exe orlimo.nsi
@@ -34,6 +39,12 @@ RequestExecutionLevel admin
 !define RUN_VALUE "VarnTime"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orlimo"
 !define UNINSTALLER "uninstall.exe"
+!define ORLIMO_KEY "Software\Orlimo"
+!define DATA_FOLDER_VALUE "DataFolder"
+; Groups named by their SIDs, so that the rights are right on Windows in any language.
+!define SID_SYSTEM "*S-1-5-18"
+!define SID_ADMINISTRATORS "*S-1-5-32-544"
+!define SID_USERS "*S-1-5-32-545"
 ; Paths are relative to this folder (makensis works from the script's folder).
 !define ICON "../src/win32/resources/orlimo.ico"
 
@@ -74,9 +85,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; No offer to start Orlimo: the setup program runs as an administrator, and whatever it started
+; would too, in the name of whoever gave the consent. Orlimo starts at the next log-on.
 !define MUI_FINISHPAGE_TEXT "$(FinishText)"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Orlimo.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "$(RunText)"
 !insertmacro MUI_PAGE_FINISH
 
 UninstPage custom un.RemovalPageCreate un.RemovalPageLeave
@@ -136,9 +147,110 @@ FunctionEnd
 !insertmacro DEFINE_STOP_ORLIMO ""
 !insertmacro DEFINE_STOP_ORLIMO "un."
 
+Var DataFolder
+
 ; ---- Setup -------------------------------------------------------------------------------------
+; Icacls <arguments>: runs the system's icacls with the arguments; a failure leaves a warning in
+; the details and the installation goes on.
+!macro Icacls arguments
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" ${arguments}'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint "$(PermissionFailedText)"
+  ${EndIf}
+!macroend
+
+; RemoveLink <path>: a junction or link at <path> is taken away (the link itself, not what it
+; points to). Such a thing in the program or data folder was made by someone else, to turn the
+; setup program's rights changes onto another folder.
+Function RemoveLink
+  Exch $R0
+  Push $R1
+  ${GetFileAttributes} "$R0" "REPARSE_POINT" $R1
+  ${If} $R1 == 1
+    DetailPrint "$(LinkRemovedText)"
+    RMDir "$R0"
+    Delete "$R0"
+  ${EndIf}
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+; The program folder: the rights given to Users by versions that kept the family's data there
+; are taken back; the folder and everything in it get the rights inherited from Program Files.
+Function ResetProgramFolderRights
+  Push $R0
+  Push $R1
+  FindFirst $R0 $R1 "$INSTDIR\*"
+  ${DoWhile} $R1 != ""
+    ${If} $R1 != "."
+    ${AndIf} $R1 != ".."
+      Push "$INSTDIR\$R1"
+      Call RemoveLink
+    ${EndIf}
+    FindNext $R0 $R1
+  ${Loop}
+  FindClose $R0
+  !insertmacro Icacls '"$INSTDIR" /reset /T /L /C /Q'
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+; The data folder, made when missing: owned by Administrators; SYSTEM and Administrators have full
+; control, Users may create and change files; no other rights, inherited or not.
+Function PrepareDataFolder
+  Push "$DataFolder"
+  Call RemoveLink
+  ${IfNot} ${FileExists} "$DataFolder\*.*"
+    Delete "$DataFolder"
+    CreateDirectory "$DataFolder"
+  ${EndIf}
+  !insertmacro Icacls '"$DataFolder" /setowner ${SID_ADMINISTRATORS} /C /Q'
+  !insertmacro Icacls '"$DataFolder" /reset /C /Q'
+  !insertmacro Icacls '"$DataFolder" /inheritance:r /grant:r ${SID_SYSTEM}:(OI)(CI)F ${SID_ADMINISTRATORS}:(OI)(CI)F ${SID_USERS}:(OI)(CI)M /C /Q'
+FunctionEnd
+
+; MoveFamilyFile <name>: a Setup.ini or Logs.txt left in the program folder by an earlier version
+; is copied byte for byte into the data folder and then deleted from the program folder. A file of
+; that name the data folder holds already wins; the old one is kept beside it, ".old" added (a
+; number after that when the name is taken). A copy that fails leaves the old file where it is.
+Function MoveFamilyFile
+  Exch $R0
+  Push $R1
+  Push $R2
+  ${If} ${FileExists} "$INSTDIR\$R0"
+    Push "$INSTDIR\$R0"
+    Call RemoveLink
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\$R0"
+    StrCpy $R1 "$DataFolder\$R0"
+    ${If} ${FileExists} "$R1"
+      StrCpy $R1 "$DataFolder\$R0.old"
+      StrCpy $R2 1
+      ${DoWhile} ${FileExists} "$R1"
+        IntOp $R2 $R2 + 1
+        StrCpy $R1 "$DataFolder\$R0.old$R2"
+      ${Loop}
+    ${EndIf}
+    ClearErrors
+    CopyFiles /SILENT "$INSTDIR\$R0" "$R1"
+    ${If} ${Errors}
+    ${OrIfNot} ${FileExists} "$R1"
+      DetailPrint "$(MoveFailedText)"
+    ${Else}
+      DetailPrint "$(MovedText)"
+      Delete "$INSTDIR\$R0"
+    ${EndIf}
+  ${EndIf}
+  Pop $R2
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
 Function .onInit
   SetRegView 64
+  SetShellVarContext all
+  StrCpy $DataFolder "$APPDATA\${PRODUCT}"
   ; Korean is preselected whatever the language of Windows; a language chosen before wins.
   StrCpy $LANGUAGE ${LANG_KOREAN}
   !insertmacro MUI_LANGDLL_DISPLAY
@@ -161,13 +273,14 @@ Section "Orlimo" SecProgram
   File "${DIST}/CASHREG.WAV"
   File "${DIST}/GLASS.WAV"
 
-  ; Modify rights for the built-in Users group, named by its SID so that it works on Windows in
-  ; any language. A failure leaves a warning in the details and the installation goes on.
-  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M /T /C /Q'
-  Pop $0
-  ${If} $0 != 0
-    DetailPrint "$(PermissionFailedText)"
-  ${EndIf}
+  Call ResetProgramFolderRights
+  Call PrepareDataFolder
+  Push "Setup.ini"
+  Call MoveFamilyFile
+  Push "Logs.txt"
+  Call MoveFamilyFile
+  ; Orlimo.exe takes its data folder from here; without the value it keeps its files beside itself.
+  WriteRegStr HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}" "$DataFolder"
 
   ; Windows starts Orlimo at every log-on; the program's own removal command deletes this value.
   WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Orlimo.exe"'
@@ -194,6 +307,11 @@ Var FamilyDataBox
 
 Function un.onInit
   SetRegView 64
+  SetShellVarContext all
+  ReadRegStr $DataFolder HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}"
+  ${If} $DataFolder == ""
+    StrCpy $DataFolder "$APPDATA\${PRODUCT}"
+  ${EndIf}
   StrCpy $RemoveFamilyData ${BST_UNCHECKED}
   !insertmacro MUI_UNGETLANGUAGE
 FunctionEnd
@@ -241,18 +359,34 @@ Section "un.Orlimo"
   Delete "$INSTDIR\${UNINSTALLER}"
 
   ; Only when asked: the settings, the log and the spare copies Orlimo keeps of them (a settings
-  ; file it could not read, a replacement interrupted by a power cut). Silent removal keeps them.
+  ; file it could not read, a replacement interrupted by a power cut, the ones an upgrade kept),
+  ; in the data folder and any an earlier version left in the program folder. Silent removal
+  ; keeps them.
   ${If} $RemoveFamilyData == ${BST_CHECKED}
-    Delete "$INSTDIR\Setup.ini"
-    Delete "$INSTDIR\Setup.ini.bad*"
-    Delete "$INSTDIR\Setup.ini.tmp"
-    Delete "$INSTDIR\Logs.txt"
-    Delete "$INSTDIR\Logs.txt.tmp"
+    Push "$DataFolder"
+    Call un.DeleteFamilyFiles
+    Push "$INSTDIR"
+    Call un.DeleteFamilyFiles
+    RMDir "$DataFolder"
   ${Else}
     DetailPrint "$(UnKeptText)"
   ${EndIf}
 
   DeleteRegKey HKLM "${UNINST_KEY}"
+  DeleteRegKey HKLM "${ORLIMO_KEY}"
   ; The folder goes only when nothing is left in it.
   RMDir "$INSTDIR"
 SectionEnd
+
+; un.DeleteFamilyFiles <folder>
+Function un.DeleteFamilyFiles
+  Exch $R0
+  Delete "$R0\Setup.ini"
+  Delete "$R0\Setup.ini.bad*"
+  Delete "$R0\Setup.ini.tmp"
+  Delete "$R0\Setup.ini.old*"
+  Delete "$R0\Logs.txt"
+  Delete "$R0\Logs.txt.tmp"
+  Delete "$R0\Logs.txt.old*"
+  Pop $R0
+FunctionEnd

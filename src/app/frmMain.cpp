@@ -122,12 +122,11 @@ void frmMain::LoadSteps() {
     Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
   }
   program_.CurrentUser = -1;
-  Main::LoadSettings(program_.settings, program_.folder);
-  program_.settingsRead = true;
+  program_.LoadSettings();
   LoadFamily();
   ClearUsageOnNewDay();
   Inits();
-  program_.SaveSettings();
+  program_.SaveSettingsOrLater();
   TimerUserBeep.SetOn(false);
   TimerCheckTime.SetOn(false);
   TimerStartup.SetOn(true);
@@ -135,10 +134,15 @@ void frmMain::LoadSteps() {
 }
 
 void frmMain::Inits() {
-  LayOutRows();
-  ChooseStartUser();
-  program_.SaveSettings();
-  DisplayCurrent();
+  // A failure skips the later steps and goes no further than here. A save that fails does not
+  // keep the rows from showing: it is made again at the next metering step.
+  try {
+    LayOutRows();
+    ChooseStartUser();
+    program_.SaveSettingsOrLater();
+    DisplayCurrent();
+  } catch (const std::exception&) {
+  }
 }
 
 void frmMain::TimerStartup_Timer() {
@@ -195,7 +199,7 @@ void frmMain::Form_Unload() {
 void frmMain::LoadFamily() {
   try {
     program_.family =
-        Main::LoadFamilyDays(program_.settings, program_.folder, program_.services.codePage);
+        Main::LoadFamilyDays(program_.settings, program_.dataFolder, program_.services.codePage);
   } catch (const std::exception&) {
     program_.family = {};
   }
@@ -203,7 +207,7 @@ void frmMain::LoadFamily() {
 
 void frmMain::Form_Terminate() {
   program_.UsageSummary(LogWords::kReleased);
-  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.folder);
+  ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.programFolder);
 }
 
 }  // namespace orlimo

@@ -2,12 +2,13 @@
 // choose-a-user countdown.
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
 #include "app/frmMain.h"
 #include "app/shared_texts.h"
 #include "app/frmNotice.h"
-#include "app/metering.h"
 #include "console/frmSetup.h"
+#include "records/metering.h"
 #include "enforce/DialogEnd.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
@@ -117,9 +118,11 @@ void frmMain::ClearUsageOnNewDay() {
   Settings& settings = program_.settings;
   DateTimeFields today = program_.services.clock.Now();
   DateTimeFields lastReset = FieldsFromDate(settings.User(0).Day);
-  bool sameDate =
-      lastReset.year == today.year && lastReset.month == today.month && lastReset.day == today.day;
-  if (sameDate) return;
+  // Only a later date resets: a clock or time zone set back a day, or a stored day still ahead,
+  // must not give a fresh allowance.
+  bool laterDate = std::tie(today.year, today.month, today.day) >
+                   std::tie(lastReset.year, lastReset.month, lastReset.day);
+  if (!laterDate) return;
   program_.RecordUsageOfTheDay();  // the end of the day the figures were counted for
   DateValue now = DateFromFields(today);
   for (int u = 0; u < kMaxUsers; ++u) {

@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <exception>
+
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
 #include "app/frmNotice.h"
@@ -10,16 +12,18 @@
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
+#include "records/log_words.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
 
-Program::Program(Text programFolder, platform::Services& platformServices,
+Program::Program(Text familyDataFolder, Text ownFolder, platform::Services& platformServices,
                  forms::Renderer& renderer)
-    : folder(std::move(programFolder)),
+    : dataFolder(std::move(familyDataFolder)),
+      programFolder(std::move(ownFolder)),
       services(platformServices),
       runtime(renderer),
-      log{folder, services.clock, services.codePage},
+      log{dataFolder, services.clock, services.codePage},
       main_(std::make_unique<frmMain>(*this)),
       small_(std::make_unique<frmSmall>(*this)),
       dialogEnd_(std::make_unique<DialogEnd>(*this)),
@@ -39,7 +43,15 @@ void Program::Run() {
 }
 
 void Program::SessionEnding() {
-  main_->Unload();
+  // Windows may end the process at any moment from here on: the closing steps and the final
+  // line run now, and the program ends itself. The companion is not started, as the session it
+  // would run in is ending. After the time-out's power-off request the main window is gone
+  // already, and the program ends as that request would end it, without a final line.
+  if (main_->Loaded()) {
+    main_->Unload();
+    forms::Runtime::Guarded([this] { UsageSummary(LogWords::kReleased); });
+  }
+  runtime.End();
 }
 
 void Program::WriteLog(TextView text) const {
@@ -54,17 +66,46 @@ void Program::UsageSummary(TextView word) const {
 }
 
 void Program::PlayCue(TextView fileName) const {
-  Main::PlaySound(services.sound, InFolder(folder, fileName));
+  Main::PlaySound(services.sound, InFolder(programFolder, fileName));
 }
 
-void Program::SaveSettings() const {
-  if (settingsRead) Main::SaveSettings(settings, folder);
+void Program::LoadSettings() {
+  Main::SettingsRead read = Main::LoadSettings(settings, dataFolder);
+  settingsRead = true;
+  settingsCopyOwed_ = read == Main::SettingsRead::Held;
+  if (read == Main::SettingsRead::Rewritten || read == Main::SettingsRead::Held) {
+    WriteLog(LogWords::kSettingsUnreadable);
+  }
+}
+
+void Program::SaveSettings() {
+  if (!settingsRead) return;
+  try {
+    if (settingsCopyOwed_) {
+      Main::KeepSettingsCopy(dataFolder);
+      settingsCopyOwed_ = false;
+    }
+    Main::SaveSettings(settings, dataFolder);
+    savingFails_ = false;
+  } catch (const std::exception&) {
+    // One line when saving starts to fail, not one every 30 s while it goes on failing.
+    if (!savingFails_) WriteLog(LogWords::kSettingsNotSaved);
+    savingFails_ = true;
+    throw;
+  }
+}
+
+void Program::SaveSettingsOrLater() {
+  try {
+    SaveSettings();
+  } catch (const std::exception&) {
+  }
 }
 
 void Program::SaveFamily() const {
   if (!settingsRead) return;
   try {
-    Main::SaveFamilyDays(family, settings, folder, services.codePage);
+    Main::SaveFamilyDays(family, settings, dataFolder, services.codePage);
   } catch (const std::exception&) {
   }
 }

@@ -26,7 +26,10 @@ class frmChildDays;
 
 class Program {
  public:
-  Program(Text folder, platform::Services& services, forms::Renderer& renderer);
+  // <dataFolder> holds the family's Setup.ini and Logs.txt; <programFolder> the executables and
+  // the cues. The two are the same folder when the program runs portable.
+  Program(Text dataFolder, Text programFolder, platform::Services& services,
+          forms::Renderer& renderer);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -34,8 +37,9 @@ class Program {
   // Loads and shows the main window, runs events until every window has been unloaded, then
   // runs the main window's final release.
   void Run();
-  // Windows is logging off or shutting down: the main window unloads, running its closing steps.
-  void SessionEnding();
+  // Windows is logging off or shutting down: the main window unloads, the final line is
+  // logged, and the program ends. It does not return.
+  [[noreturn]] void SessionEnding();
 
   // The settings: UserTable, UserCount, ParentPassword, PasswordsInUse.
   Settings settings;
@@ -49,7 +53,8 @@ class Program {
   std::int16_t ChosenUser = 0;
   std::int16_t PasswordTarget = 0;
 
-  const Text folder;
+  const Text dataFolder;
+  const Text programFolder;
   platform::Services& services;
   forms::Runtime runtime;
   const Main::LogFile log;
@@ -71,8 +76,14 @@ class Program {
   void UsageSummary(TextView word) const;
   // Plays one of the cues in the program's folder.
   void PlayCue(TextView fileName) const;
-  // Writes Setup.ini; does nothing while the settings have not been read.
-  void SaveSettings() const;
+  // Reads Setup.ini into settings (once, at the main window's load); a file that was there but
+  // was not read whole is logged.
+  void LoadSettings();
+  // Writes Setup.ini; does nothing while the settings have not been read. Throws when it fails;
+  // a failure after a success is logged once. A file held at the load is first kept as a copy.
+  void SaveSettings();
+  // Saves as above, but a failure is only logged: the next save makes it again.
+  void SaveSettingsOrLater();
   // Writes Family.ini; does nothing while the settings have not been read, and swallows
   // failures (the next writing tries again).
   void SaveFamily() const;
@@ -85,6 +96,8 @@ class Program {
   void RecordUsageOfTheDay();
 
  private:
+  bool settingsCopyOwed_ = false;  // Setup.ini must be kept as a copy before it is written
+  bool savingFails_ = false;
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmSmall> small_;
   std::unique_ptr<DialogEnd> dialogEnd_;

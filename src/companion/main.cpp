@@ -30,6 +30,8 @@ void StartProgram(const std::wstring& path) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // DLLs loaded from now on come from the system folder only, never from the program's folder.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // One companion waits at a time; a second one has nothing to add.
   HANDLE waiting = CreateMutexW(nullptr, FALSE, kWaitingMutex);
   if (waiting == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -32,7 +32,7 @@ void frmSetup::ShowLog() {
   cmdSave.SetVisible(true);
   tMsg.SetVisible(false);
   tMsg.SetBounds({90, 510, Bounds().width - 300, Bounds().height - 1000});
-  std::vector<Text> lines = LogView::ReadLogLines(InFolder(program_.folder, Main::kLogFileName),
+  std::vector<Text> lines = LogView::ReadLogLines(InFolder(program_.dataFolder, Main::kLogFileName),
                                                   program_.services.codePage);
   tMsg.SetText(LogView::DisplayText(lines));
   cmdSeeLogs.SetCaption(kCloseLogs);

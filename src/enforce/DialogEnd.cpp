@@ -35,9 +35,11 @@ DialogEnd::DialogEnd(Program& program)
       lGoodMsg(*this, "lGoodMsg"),
       TimerSec(*this, "TimerSec"),
       TimerEnd(*this, "TimerEnd"),
+      TimerForce(*this, "TimerForce"),
       program_(program) {
   TimerSec.onTick = [this] { TimerSec_Timer(); };
   TimerEnd.onTick = [this] { TimerEnd_Timer(); };
+  TimerForce.onTick = [this] { TimerForce_Timer(); };
 }
 
 void DialogEnd::Design() {
@@ -69,6 +71,8 @@ void DialogEnd::Design() {
   TimerSec.SetOn(true);
   TimerEnd.SetInterval(30000);
   TimerEnd.SetOn(true);
+  TimerForce.SetInterval(60000);
+  TimerForce.SetOn(false);
 }
 
 Text DialogEnd::SecondsText(double milliseconds) const {
@@ -107,9 +111,20 @@ void DialogEnd::TimerSec_Timer() {
 void DialogEnd::TimerEnd_Timer() {
   program_.UsageSummary(LogWords::kEnd);
   program_.WriteLog(LogWords::kEndMark);
-  Unload();
+  // The dialog stays loaded, hidden, so that the program outlives the request: a program that
+  // holds the power-off up (an unsaved document) cannot keep the session going for good.
+  TimerSec.SetOn(false);
+  TimerEnd.SetOn(false);
+  Hide();
   program_.MainWindow().Unload();
-  ShutDown::ForceWindowsExit(program_.services.system);
+  for (forms::Form* form : program_.runtime.LoadedForms()) form->Hide();
+  ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::IfHung);
+  TimerForce.SetOn(true);
+}
+
+// The session is still there a minute after the request: power off without asking.
+void DialogEnd::TimerForce_Timer() {
+  ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::Always);
   program_.runtime.End();
 }
 

@@ -1,4 +1,5 @@
-// The time-is-up countdown: thirty seconds of advice and ticking, then the power-off.
+// The time-is-up countdown: thirty seconds of advice and ticking, then the power-off, forced a
+// minute later if the session is still there.
 #pragma once
 
 #include <array>
@@ -20,6 +21,7 @@ class DialogEnd : public forms::Form {
   forms::Label lGoodMsg;
   forms::Timer TimerSec;
   forms::Timer TimerEnd;
+  forms::Timer TimerForce;
 
   void Design() override;
   void Form_Load() override;
@@ -27,6 +29,7 @@ class DialogEnd : public forms::Form {
  private:
   void TimerSec_Timer();
   void TimerEnd_Timer();
+  void TimerForce_Timer();
   Text SecondsText(double milliseconds) const;
 
   Program& program_;

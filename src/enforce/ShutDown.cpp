@@ -12,9 +12,11 @@ void EnableShutdownPrivilege(platform::System& system) {
   system.AdjustTokenPrivilege(token, privilege, platform::kPrivilegeEnabled, kOneEntryListLength);
 }
 
-void ForceWindowsExit(platform::System& system) {
+void ForceWindowsExit(platform::System& system, ExitForce force) {
   EnableShutdownPrivilege(system);
-  system.ExitWindows(platform::kExitPowerOff, platform::kExitReasonAll);
+  std::uint32_t forceFlag =
+      force == ExitForce::Always ? platform::kExitForce : platform::kExitForceIfHung;
+  system.ExitWindows(platform::kExitPowerOff | forceFlag, platform::kExitReasonAll);
 }
 
 }  // namespace orlimo::ShutDown

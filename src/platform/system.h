@@ -23,6 +23,8 @@ inline constexpr std::uint32_t kProcessAllAccess = 0x1F0FFF;
 inline constexpr std::uint32_t kSnapshotProcesses = 2;
 inline constexpr int kShowNormal = 5;
 inline constexpr std::uint32_t kExitPowerOff = 8;
+inline constexpr std::uint32_t kExitForce = 4;           // programs are ended without being asked
+inline constexpr std::uint32_t kExitForceIfHung = 0x10;  // programs that do not answer are ended
 inline constexpr std::uint32_t kExitReasonAll = 0xFFFFFFFF;
 
 class System {

@@ -12,12 +12,6 @@ namespace {
 
 constexpr int kMostKeptCopies = 1000;
 
-bool NameIsFree(const Text& path) {
-  std::error_code error;
-  return std::filesystem::symlink_status(FsPath(path), error).type() ==
-         std::filesystem::file_type::not_found;
-}
-
 Text KeptCopyName(const Text& path, int number) {
   Text name = path + u".bad";
   if (number > 1) name += DecimalText(number);
@@ -26,10 +20,16 @@ Text KeptCopyName(const Text& path, int number) {
 
 }  // namespace
 
+bool FileIsThere(const Text& path) {
+  std::error_code error;
+  return std::filesystem::symlink_status(FsPath(path), error).type() !=
+         std::filesystem::file_type::not_found;
+}
+
 void KeepUnreadableCopy(const Text& path, std::string_view bytes) {
   for (int number = 1; number <= kMostKeptCopies; ++number) {
     Text name = KeptCopyName(path, number);
-    if (!NameIsFree(name)) continue;
+    if (FileIsThere(name)) continue;
     ReplaceFileAtomically(name, bytes);
     return;
   }

@@ -11,4 +11,7 @@ namespace orlimo::Main {
 // are taken; a kept copy is never overwritten. Throws when no copy can be written.
 void KeepUnreadableCopy(const Text& path, std::string_view bytes);
 
+// Whether anything stands at path (a file, a folder, a link even to nothing), or it cannot be told.
+bool FileIsThere(const Text& path);
+
 }  // namespace orlimo::Main

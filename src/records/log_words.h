@@ -15,6 +15,10 @@ inline constexpr char16_t kSwitchedTo[] = u"사용변경";
 inline constexpr char16_t kClosed[] = u"정상종료";
 inline constexpr char16_t kReleased[] = u"강제종료";
 
+// Setup.ini: not read whole at the start; not saved (once, until a save succeeds again).
+inline constexpr char16_t kSettingsUnreadable[] = u"설정읽기 실패";
+inline constexpr char16_t kSettingsNotSaved[] = u"설정저장 실패";
+
 // Attempts to open the setup console: the prefix, then the log user's name and ")".
 inline constexpr char16_t kParentPasswordRight[] = u"설정시도: 암호 맞음, (";
 inline constexpr char16_t kParentPasswordWrong[] = u"설정시도: 암호 틀림, (";

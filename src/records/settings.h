@@ -39,10 +39,23 @@ namespace Main {
 
 inline constexpr char16_t kSettingsFileName[] = u"Setup.ini";
 
+// What LoadSettings found in Setup.ini and did with it.
+enum class SettingsRead {
+  Whole,      // every line was taken in
+  Missing,    // there was no file; it is written anew
+  Rewritten,  // not read whole: kept beside it as Setup.ini.bad (or .bad2 ...), written anew
+  Held,       // not read whole, and no copy of it could be kept: left as it is
+};
+
 // Reads folder/Setup.ini into settings (which should be fresh). A file that cannot be read whole
-// is kept beside it as Setup.ini.bad (or .bad2, .bad3 ...) and rewritten from what was read.
-// Throws only when that rewrite fails.
-void LoadSettings(Settings& settings, const Text& folder);
+// is kept beside it as Setup.ini.bad (or .bad2, .bad3 ...) and rewritten from what was read; when
+// no copy can be kept, the file is not touched, and KeepSettingsCopy must succeed before it is
+// written. A failed rewrite is left to the next save. Never throws for the file's sake.
+SettingsRead LoadSettings(Settings& settings, const Text& folder);
+
+// Keeps a copy of folder/Setup.ini as it is now under the next free ".bad" name; nothing to do when
+// there is no file. Throws when the file cannot be read or no copy can be written.
+void KeepSettingsCopy(const Text& folder);
 
 // Rewrites folder/Setup.ini whole, through a temporary file moved over the old one, so that a
 // failure at any point leaves the previous file as it was. Throws on failure.

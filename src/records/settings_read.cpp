@@ -115,15 +115,40 @@ bool ReadSettingsLines(Settings& settings, std::string_view bytes) {
 
 }  // namespace
 
-void LoadSettings(Settings& settings, const Text& folder) {
+SettingsRead LoadSettings(Settings& settings, const Text& folder) {
   const Text path = InFolder(folder, kSettingsFileName);
   settings.UserCount = -1;
   std::optional<std::string> bytes = ReadWholeFile(path);
   bool readWhole = bytes && ReadSettingsLines(settings, *bytes);
   DefaultParentPassword(settings);
-  if (readWhole) return;
-  if (bytes) KeepUnreadableCopy(path, *bytes);
-  SaveSettings(settings, folder);
+  if (readWhole) return SettingsRead::Whole;
+  // A file that is there but could not be opened is the family's only copy as much as one that
+  // was read in part: it is replaced only once a copy of it has been kept.
+  const bool missing = !bytes && !FileIsThere(path);
+  if (!missing) {
+    try {
+      if (!bytes) throw std::runtime_error("the settings file cannot be opened");
+      KeepUnreadableCopy(path, *bytes);
+    } catch (const std::exception&) {
+      return SettingsRead::Held;
+    }
+  }
+  try {
+    SaveSettings(settings, folder);
+  } catch (const std::exception&) {
+    // The next save tries again.
+  }
+  return missing ? SettingsRead::Missing : SettingsRead::Rewritten;
+}
+
+void KeepSettingsCopy(const Text& folder) {
+  const Text path = InFolder(folder, kSettingsFileName);
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (bytes) {
+    KeepUnreadableCopy(path, *bytes);
+  } else if (FileIsThere(path)) {
+    throw std::runtime_error("the settings file cannot be opened");
+  }
 }
 
 }  // namespace orlimo::Main

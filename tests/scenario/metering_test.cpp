@@ -95,14 +95,16 @@ TEST(Metering, ADayOfUseIsMeteredToTheSecond) {
   EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 12 * 3600);
 }
 
-TEST(Metering, UsageIsClearedWhenTheCalendarDateDiffers) {
+TEST(Metering, UsageIsClearedOnlyOnALaterCalendarDate) {
   struct Case {
     DateTimeFields lastReset;
     bool cleared;
   };
   const DateTimeFields today{2026, 12, 6, 15, 0, 0};
   for (const Case& c : {Case{{2026, 12, 6, 0, 0, 1}, false}, Case{{2026, 12, 5, 23, 59, 59}, true},
-                        Case{{2026, 11, 6, 15, 0, 0}, true}, Case{{2025, 12, 6, 15, 0, 0}, true}}) {
+                        Case{{2026, 11, 6, 15, 0, 0}, true}, Case{{2025, 12, 6, 15, 0, 0}, true},
+                        // The clock or time zone set back: the stored day waits until reached.
+                        Case{{2026, 12, 7, 0, 0, 1}, false}, Case{{2027, 1, 6, 9, 0, 0}, false}}) {
     SCOPED_TRACE(S(TimestampText(c.lastReset)));
     Scenario scenario(today);
     Settings settings;

@@ -1,4 +1,4 @@
-// An allowance used up: the countdown dialog, the end lines and the power-off request.
+// An allowance used up: the countdown dialog, the end lines and the power-off requests.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -66,7 +66,14 @@ TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
   EXPECT_FALSE(scenario.system.exitRequested);
   EXPECT_FALSE(scenario.Ended());
 
-  scenario.AdvanceMs(500);  // 30 s after the dialog opened
+  scenario.AdvanceMs(500);  // 30 s after the dialog opened: windows hidden, power-off asked
+  EXPECT_FALSE(scenario.Ended());
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_FALSE(scenario.main().Loaded());
+  EXPECT_EQ(scenario.system.exitFlags, 24u);  // programs that do not answer are ended
+  scenario.AdvanceSeconds(59.9);
+  EXPECT_FALSE(scenario.Ended());
+  scenario.AdvanceSeconds(0.1);  // the session outlived the request by a minute: forced
   EXPECT_TRUE(scenario.Ended());
   EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());
   std::vector<std::string> lines = scenario.LogLines();
@@ -76,6 +83,7 @@ TEST(TimeOut, EveryoneUsedUpCountsDownThirtySecondsAndPowersOff) {
       ElementsAre("종료시작:둘째님(20분)  25분 사용, -5분 남음.",
                   "종료:둘째님(20분)  25분 사용, -5분 남음.", ")*----------------------------*(",
                   "정상종료:둘째님(20분)  25분 사용, -5분 남음."));
+  EXPECT_EQ(scenario.system.exitFlags, 12u);  // power off, ending every program
   EXPECT_TRUE(scenario.system.exitWithShutdownPrivilege);
   EXPECT_TRUE(scenario.system.started.empty());  // no final release, no companion
   // The unload's last metering step was saved: 30 s after the start-up step.

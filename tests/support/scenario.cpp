@@ -27,7 +27,7 @@ Scenario::Scenario(const DateTimeFields& start)
       system(calls),
       renderer(clock),
       services_{clock, codePage, sound, registry, system},
-      program_(std::make_unique<Program>(folder_.folder(), services_, renderer)) {
+      program_(std::make_unique<Program>(folder_.folder(), folder_.folder(), services_, renderer)) {
   Text startup = InFolder(folder_.folder(), u"startup");
   std::filesystem::create_directories(FsPath(startup));
   registry.values[Registry::kCommonStartupPath] = startup;

@@ -1,7 +1,7 @@
 // The arithmetic of a metering step.
 #include <gtest/gtest.h>
 
-#include "app/metering.h"
+#include "records/metering.h"
 
 namespace orlimo {
 namespace {

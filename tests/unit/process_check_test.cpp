@@ -88,14 +88,15 @@ TEST_F(ProcessCheckTest, CompanionStartsFromTheProgramFolderOnlyWhenNotRunning) 
 }
 
 TEST_F(ProcessCheckTest, PowerOffIsRequestedWithTheShutdownPrivilegeOrWithout) {
-  ShutDown::ForceWindowsExit(system);
-  EXPECT_EQ(system.exitFlags, 8u);  // power off
+  ShutDown::ForceWindowsExit(system, ShutDown::ExitForce::IfHung);
+  EXPECT_EQ(system.exitFlags, 24u);  // power off, ending the programs that do not answer
   EXPECT_TRUE(system.exitWithShutdownPrivilege);
 
   fake::FakeSystem withoutTokens{calls};
   withoutTokens.tokensAvailable = false;
-  ShutDown::ForceWindowsExit(withoutTokens);
+  ShutDown::ForceWindowsExit(withoutTokens, ShutDown::ExitForce::Always);
   EXPECT_TRUE(withoutTokens.exitRequested);
+  EXPECT_EQ(withoutTokens.exitFlags, 12u);  // power off, ending every program
 }
 
 }  // namespace

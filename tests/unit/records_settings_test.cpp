@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -168,6 +169,46 @@ TEST(RecordsSettings, EachUnreadableFileIsKeptUnderANewName) {
   EXPECT_EQ(folder.Bytes(u"Setup.ini.bad"), first);
   EXPECT_EQ(folder.Bytes(u"Setup.ini.bad2"), second);
   EXPECT_FALSE(folder.Exists(u"Setup.ini.bad3"));
+}
+
+TEST(RecordsSettings, AFileNoCopyCanBeKeptOfIsLeftUntilOneIs) {
+  const std::string partlyRead = ScrambledFile({kFirst, u""});
+  struct Case {
+    const char* what;
+    void (*place)(const TestFolder& folder, const std::string& bytes);
+    void (*free)(const TestFolder& folder, const std::string& bytes);
+  };
+  const Case cases[] = {
+      {"read in part, no copy can be written",
+       [](const TestFolder& folder, const std::string& bytes) {
+         folder.Write(kSetup, bytes);
+         folder.Block(u"Setup.ini.bad.tmp");
+       },
+       [](const TestFolder& folder, const std::string&) {
+         std::filesystem::remove_all(folder.File(u"Setup.ini.bad.tmp"));
+       }},
+      {"there but cannot be opened",
+       [](const TestFolder& folder, const std::string&) {
+         std::filesystem::create_symlink(folder.File(u"elsewhere"), folder.File(kSetup));
+       },
+       [](const TestFolder& folder, const std::string& bytes) {
+         folder.Write(u"elsewhere", bytes);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder;
+    c.place(folder, partlyRead);
+    const std::string before = folder.Bytes(kSetup);
+    Settings settings;
+
+    EXPECT_EQ(LoadSettings(settings, folder.folder()), Main::SettingsRead::Held);
+    EXPECT_EQ(folder.Bytes(kSetup), before);
+    EXPECT_ANY_THROW(Main::KeepSettingsCopy(folder.folder()));
+    c.free(folder, partlyRead);
+    Main::KeepSettingsCopy(folder.folder());
+    EXPECT_EQ(folder.Bytes(u"Setup.ini.bad"), partlyRead);
+  }
 }
 
 TEST(RecordsSettings, TenUsersRoundTripWhole) {

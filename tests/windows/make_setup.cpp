@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/metering.h"
+#include "records/metering.h"
 #include "base/date.h"
 #include "records/settings.h"
 #include "win32/wide_text.h"

@@ -230,8 +230,38 @@ test_program_time_used_up() {
     = "종료시작|종료|)*----------------------------*(|정상종료|"
 }
 
-# Logging off: Windows asks the windows to end the session; the main window's closing steps run
-# before the process goes, and the companion is not started.
+# The power-off at the end of the countdown, with a document left unsaved in Notepad: Notepad
+# holds the ordinary request up, Orlimo stays, and its forced request a minute later ends both.
+notepad_asks_to_save() {
+  local listing
+  listing=$(wintext list notepad.exe)
+  grep -q '^window .*class=#32770 .*visible=1' <<<"$listing"
+}
+test_program_power_off_ends_other_programs() {
+  prepare_program_prefix
+  local folder
+  folder=$(new_program_folder "Orlimo power-off")
+  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:1:60" >/dev/null 2>&1
+  (wine notepad >/dev/null 2>&1 &)
+  if ! wait_for 30 wintext type notepad.exe "" "x"; then
+    fail "program: a document is left unsaved in Notepad"
+    return
+  fi
+  if ! start_orlimo "$folder"; then
+    fail "program: the main window shows beside Notepad"
+    return
+  fi
+  check "program: Notepad asks to save when the countdown's power-off comes" \
+    wait_for 100 notepad_asks_to_save
+  check "program: Orlimo outlives the request that Notepad holds up" \
+    test "$(process_count Orlimo.exe)" = 1
+  check "program: the forced power-off a minute later ends Notepad" \
+    wait_for 90 no_process notepad.exe
+  check "program: ... and Orlimo" no_process Orlimo.exe
+}
+
+# Logging off: Windows asks the windows to end the session; the main window's closing steps and
+# its final line run before the process goes, and the companion is not started.
 test_program_session_end() {
   prepare_program_prefix
   local folder
@@ -243,8 +273,8 @@ test_program_session_end() {
   fi
   timeout 60 wine wineboot --end-session --force >/dev/null 2>&1
   check "program: the end of the session ends the program" wait_for 20 no_process Orlimo.exe
-  check "program: the main window's closing steps ran at the end of the session" \
-    test "$(log_text "$folder" | tail -1 | cut -c21- | cut -d: -f1)" = "정상종료"
+  check "program: the main window's closing steps and final line ran at the end of the session" \
+    test "$(log_text "$folder" | tail -2 | cut -c21- | cut -d: -f1 | tr '\n' '|')" = "정상종료|강제종료|"
   check "program: no companion is started when the session ends" no_process VarnRunCom.exe
 }
 
@@ -308,3 +338,4 @@ add_test test_program_two_users
 add_test test_program_session_end
 add_test test_program_masked_input_box
 add_test test_program_time_used_up
+add_test test_program_power_off_ends_other_programs

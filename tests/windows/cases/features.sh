@@ -43,7 +43,10 @@ check_waiting() {
   return 1
 }
 
-notice_line() { grep -B1 -F "text=$1" <<<"$(windows_of_orlimo)" | grep -m1 '^window '; }
+# The line of the window that holds the control showing <text>.
+notice_line() {
+  awk -v text="text=$1" '/^window / { window = $0 } /^  control / && index($0, text) { print window; exit }' <<<"$(windows_of_orlimo)"
+}
 notice_shown() { notice_line "$1" | grep -q 'visible=1'; }
 notice_gone() { ! notice_shown "$1"; }
 

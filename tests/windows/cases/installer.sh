@@ -1,17 +1,22 @@
 # shellcheck shell=bash
 # The setup program <build>/Orlimo-<version>-setup.exe and its uninstaller, silent, in the run's
-# prefix: what lands in the folder and the registry, an upgrade over a family's Setup.ini and
-# Logs.txt and over running programs, and the removal. The tests build on each other in order:
-# install, upgrade, upgrade while running, remove.
+# prefix: what lands in the program folder, the data folder and the registry, the rights the setup
+# program asks icacls for, an upgrade over an installation that kept the family's Setup.ini and
+# Logs.txt in the program folder and over running programs, and the removal. The tests build on
+# each other in order: install, upgrade, upgrade while running, remove. Then the executables'
+# imports and a foreign WINMM.dll beside the program.
 
 INSTALLER_VERSION="1.2.13"
 INSTALLER_SETUP="$BUILD/Orlimo-$INSTALLER_VERSION-setup.exe"
 INSTALLER_WIN_FOLDER='C:\Program Files\Orlimo'
 INSTALLER_RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 INSTALLER_UNINST_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Orlimo'
+INSTALLER_WIN_DATA_FOLDER='C:\ProgramData\Orlimo'
+INSTALLER_ORLIMO_KEY='HKLM\SOFTWARE\Orlimo'
 INSTALLER_PROGRAM_FILES=(Orlimo.exe VarnRunCom.exe CHIMES.WAV BUTTON.WAV CASHREG.WAV GLASS.WAV)
 
 installer_folder() { printf '%s' "$WINEPREFIX/drive_c/Program Files/Orlimo"; }
+installer_data_folder() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 
 # installer_value <key> <name>: the data of a registry value in the 64-bit view; fails when absent.
 installer_value() {
@@ -19,11 +24,35 @@ installer_value() {
   output=$(wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r') || return 1
   sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" <<<"$output" | grep .
 }
-installer_no_value() { ! installer_value "$1" "$2" >/dev/null; }
+# installer_listing <key>: reg's listing of a key (values, then subkeys); fails when reg fails.
+installer_listing() {
+  local output
+  output=$(wine reg query "$1" /reg:64 2>/dev/null) || return 1
+  tr -d '\r' <<<"$output"
+}
+# installer_key_exists <key>: "yes" or "no", read from the listing of the key's parent, which must
+# be there: a reg that answers nothing proves no absence.
+installer_key_exists() {
+  local listing names
+  listing=$(installer_listing "${1%\\*}") || return 1
+  names=$(sed -n 's/^HKEY_[A-Z_]*\\.*\\//p' <<<"$listing")
+  if grep -qixF "${1##*\\}" <<<"$names"; then echo yes; else echo no; fi
+}
+installer_no_key() { test "$(installer_key_exists "$1")" = no; }
+# installer_no_value <key> <name>: the key is missing (its parent's listing says so) or its
+# listing names no such value.
+installer_no_value() {
+  local exists listing
+  exists=$(installer_key_exists "$1") || return 1
+  [ "$exists" = no ] && return 0
+  listing=$(installer_listing "$1") || return 1
+  ! grep -qE "^ *$2 {2,}REG_" <<<"$listing"
+}
 # installer_ended <pid>: the process has ended (the shell reaps its ended background jobs).
 installer_ended() { ! kill -0 "$1" 2>/dev/null; }
-installer_no_key() { ! wine reg query "$1" /reg:64 >/dev/null 2>&1; }
 installer_value_is() { test "$(installer_value "$1" "$2")" = "$3"; }
+# Every file of a folder with its size and time, to see that nothing was written there.
+installer_folder_state() { find "$1" -printf '%P %s %T@\n' | sort; }
 
 # Every program file in the folder is the build's own, byte for byte.
 installer_program_files_are_the_build() {
@@ -88,53 +117,104 @@ EOF
   size=$(installer_value "$INSTALLER_UNINST_KEY" EstimatedSize)
   check "installer: registration EstimatedSize is the folder's size in KB (got $size)" \
     test "$((size))" -ge 1000 -a "$((size))" -le 100000
-  # Wine's icacls only reports what it was asked; on Windows it grants the right.
-  if grep -q "dummy icacls" "$log"; then
-    check "installer: the Users group (by SID) is given modify rights on the folder" \
-      grep -qF '"C:\\Program Files\\Orlimo" "/grant" "*S-1-5-32-545:(OI)(CI)M"' "$log"
-  else
-    check "installer: the Users group is given modify rights on the folder" \
-      sh -c "wine icacls '$INSTALLER_WIN_FOLDER' 2>/dev/null | grep -q '(OI)(CI)(M)'"
-  fi
+  check "installer: the data folder C:\\ProgramData\\Orlimo is made" test -d "$(installer_data_folder)"
+  check "installer: DataFolder in HKLM\\SOFTWARE\\Orlimo (64-bit view) names it" \
+    installer_value_is "$INSTALLER_ORLIMO_KEY" DataFolder "$INSTALLER_WIN_DATA_FOLDER"
+  installer_check_rights "$log"
+
+  # The installed program, started as the Run value starts it: its files go to the data folder.
+  local before data
+  data=$(installer_data_folder)
+  before=$(installer_folder_state "$(installer_folder)")
+  (cd / && wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &)
+  check "installer: the installed Orlimo.exe writes Setup.ini and Logs.txt in C:\\ProgramData\\Orlimo" \
+    wait_for 60 test -s "$data/Setup.ini" -a -s "$data/Logs.txt"
+  check "installer: the installed Orlimo.exe writes nothing in the program folder" \
+    test "$(installer_folder_state "$(installer_folder)")" = "$before"
+  end_wine_programs
+  rm -f "$data/Setup.ini" "$data/Logs.txt"
+}
+
+# installer_check_rights <log>: the rights the setup program asked icacls for. Wine's icacls
+# changes nothing and only reports its arguments (WINEDEBUG=fixme+icacls), one line a call.
+installer_check_rights() {
+  local calls grants
+  calls=$(sed -n 's/.*fixme:icacls:main stub: "[^"]*" //p' "$1")
+  check "installer: the setup program calls icacls (its arguments are in the log)" test -n "$calls"
+  grants=$(grep -F '"/grant' <<<"$calls")
+  check "installer: icacls grants rights on the data folder alone, never on the program folder" \
+    test -n "$grants" -a -z "$(grep -vF '"C:\\ProgramData\\Orlimo" ' <<<"$grants")"
+  check "installer: the program folder's rights are reset to those inherited from Program Files" \
+    grep -qxF '"C:\\Program Files\\Orlimo" "/reset" "/T" "/L" "/C" "/Q"' <<<"$calls"
+  check "installer: the data folder is given to Administrators" \
+    grep -qxF '"C:\\ProgramData\\Orlimo" "/setowner" "*S-1-5-32-544" "/C" "/Q"' <<<"$calls"
+  check "installer: the data folder: SYSTEM and Administrators full control, Users modify, nothing else" \
+    grep -qxF '"C:\\ProgramData\\Orlimo" "/inheritance:r" "/grant:r" "*S-1-5-18:(OI)(CI)F" "*S-1-5-32-544:(OI)(CI)F" "*S-1-5-32-545:(OI)(CI)M" "/C" "/Q"' <<<"$calls"
 }
 add_test test_installer_silent_install
 
-# A two-user Setup.ini written by the program's own settings writer, or fixed bytes without it.
+# installer_family_data <folder>: a two-user Setup.ini written by the program's own settings writer
+# and a two-line Logs.txt in code page 949. A writer that fails fails under its own name.
 installer_family_data() {
-  local folder=$1
-  if [ -f "$TEST_BIN/make_setup.exe" ]; then
-    timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "민수:60:600" "지아:90:0:별" \
-      >/dev/null 2>&1
-  fi
-  if [ ! -s "$folder/Setup.ini" ]; then
-    printf '%s\r\n' 5000530057005500530045004400 2C00300031003100 4DBBC2C02C00 C0C9C4C52C00 \
-      >"$folder/Setup.ini"
+  local folder=$1 status
+  rm -f "$folder/Setup.ini"
+  timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "민수:60:600" "지아:90:0:별" \
+    >/dev/null 2>&1
+  status=$?
+  if [ "$status" -ne 0 ] || [ "$(line_count "$folder/Setup.ini")" -lt 4 ]; then
+    fail "installer: make_setup.exe writes a two-user Setup.ini (exit code $status, $(line_count "$folder/Setup.ini") lines)"
+    return 1
   fi
   printf '2024-05-01 08:00:00 시작\r\n2024-05-01 08:30:00 민수 30분\r\n' |
     iconv -f UTF-8 -t CP949 >"$folder/Logs.txt"
 }
 
-test_installer_upgrade_keeps_family_data() {
+# An upgrade over an installation that kept Setup.ini and Logs.txt in the program folder: they
+# move to the data folder byte for byte; where the data folder holds its own, those win and the
+# old ones are kept beside them as Setup.ini.old and Logs.txt.old.
+test_installer_upgrade_moves_family_data() {
   installer_missing && return
-  local folder kept
+  local folder data kept case status file
   folder=$(installer_folder)
+  data=$(installer_data_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
-  installer_family_data "$folder"
-  cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
-  # A damaged cue shows whether the program files are replaced.
-  printf 'not a sound' >"$folder/GLASS.WAV"
-  installer_run_setup /dev/null
-  check "installer: the family's Setup.ini holds users ($(line_count "$kept/Setup.ini") lines)" \
-    test "$(line_count "$kept/Setup.ini")" -ge 4
-  check "installer: upgrade keeps Setup.ini byte for byte" cmp -s "$kept/Setup.ini" "$folder/Setup.ini"
-  check "installer: upgrade keeps Logs.txt byte for byte" cmp -s "$kept/Logs.txt" "$folder/Logs.txt"
-  check "installer: upgrade replaces the program files" installer_program_files_are_the_build
+  for case in "data folder empty" "data folder has its own"; do
+    rm -f "$data"/Setup.ini* "$data"/Logs.txt*
+    installer_family_data "$folder" || break
+    cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
+    if [ "$case" = "data folder has its own" ]; then
+      printf 'own settings\r\n' >"$data/Setup.ini"
+      printf 'own log\r\n' >"$data/Logs.txt"
+      cp "$data/Setup.ini" "$kept/own-Setup.ini"
+      cp "$data/Logs.txt" "$kept/own-Logs.txt"
+    fi
+    # A damaged cue shows whether the program files are replaced.
+    printf 'not a sound' >"$folder/GLASS.WAV"
+    installer_run_setup /dev/null
+    status=$?
+    check "installer: upgrade ($case) ends with exit code 0 (got $status)" test "$status" -eq 0
+    for file in Setup.ini Logs.txt; do
+      if [ "$case" = "data folder empty" ]; then
+        check "installer: upgrade ($case) moves $file to the data folder byte for byte" \
+          cmp -s "$kept/$file" "$data/$file"
+      else
+        check "installer: upgrade ($case): the data folder's own $file stays" \
+          cmp -s "$kept/own-$file" "$data/$file"
+        check "installer: upgrade ($case): the old $file is kept beside it as $file.old" \
+          cmp -s "$kept/$file" "$data/$file.old"
+      fi
+      check "installer: upgrade ($case): no $file is left in the program folder" \
+        test -e "$folder/Orlimo.exe" -a ! -e "$folder/$file"
+    done
+    check "installer: upgrade ($case) replaces the program files" installer_program_files_are_the_build
+  done
   check "installer: VarnTime is still there after the upgrade" \
     installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
+  rm -f "$data"/Setup.ini* "$data"/Logs.txt*
   rm -rf "$kept"
 }
-add_test test_installer_upgrade_keeps_family_data
+add_test test_installer_upgrade_moves_family_data
 
 installer_started_twice() { test "$(line_count "$1/started.txt")" -ge 2; }
 
@@ -177,12 +257,13 @@ installer_removed() {
 
 test_installer_silent_uninstall() {
   installer_missing && return
-  local folder kept
+  local folder data kept
   folder=$(installer_folder)
+  data=$(installer_data_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
-  [ -f "$folder/Setup.ini" ] || installer_family_data "$folder"
-  cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
+  if [ ! -f "$data/Setup.ini" ]; then installer_family_data "$data" || return; fi
+  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   # A running stand-in Orlimo.exe, to be stopped and deleted.
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/Orlimo.exe"
   wine "$folder/Orlimo.exe" >/dev/null 2>&1 &
@@ -201,10 +282,11 @@ test_installer_silent_uninstall() {
   check "installer: silent removal stops the running Orlimo.exe" \
     wait_for 10 installer_ended "$orlimo"
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
-  check "installer: silent removal keeps Setup.ini byte for byte" \
-    cmp -s "$kept/Setup.ini" "$folder/Setup.ini"
-  check "installer: silent removal keeps Logs.txt byte for byte" \
-    cmp -s "$kept/Logs.txt" "$folder/Logs.txt"
+  check "installer: silent removal deletes HKLM\\SOFTWARE\\Orlimo" installer_no_key "$INSTALLER_ORLIMO_KEY"
+  check "installer: silent removal keeps Setup.ini in the data folder byte for byte" \
+    cmp -s "$kept/Setup.ini" "$data/Setup.ini"
+  check "installer: silent removal keeps Logs.txt in the data folder byte for byte" \
+    cmp -s "$kept/Logs.txt" "$data/Logs.txt"
   rm -rf "$kept"
 }
 add_test test_installer_silent_uninstall
@@ -248,9 +330,14 @@ test_installer_console_removal_then_uninstaller() {
     fail "installer: console removal: no window driver at $TEST_BIN/wintext.exe"
     return
   fi
-  local folder kept
-  folder=$(installer_folder)
+  local data kept status
+  data=$(installer_data_folder)
   installer_run_setup /dev/null
+  status=$?
+  check "installer: console removal: the setup program ends with exit code 0 (got $status)" \
+    test "$status" -eq 0
+  check "installer: console removal: VarnTime is there after the setup program" \
+    installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
   local orlimo=$!
   if ! installer_click_when_shown Orlimo.exe Setup; then
@@ -273,20 +360,28 @@ test_installer_console_removal_then_uninstaller() {
   check "installer: console removal ends the program" wait_for 20 installer_ended "$orlimo"
 
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
-  cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
+  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   check "installer: then the uninstaller takes away the registration and every program file" \
     wait_for 60 installer_removed
   check "installer: then no VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
   check "installer: then no VarnRunCom.exe runs" installer_processes_are VarnRunCom.exe 0
-  check "installer: then Setup.ini is kept byte for byte" cmp -s "$kept/Setup.ini" "$folder/Setup.ini"
-  check "installer: then Logs.txt is kept byte for byte" cmp -s "$kept/Logs.txt" "$folder/Logs.txt"
+  check "installer: then Setup.ini is kept byte for byte" cmp -s "$kept/Setup.ini" "$data/Setup.ini"
+  check "installer: then Logs.txt is kept byte for byte" cmp -s "$kept/Logs.txt" "$data/Logs.txt"
   rm -rf "$kept"
 }
 add_test test_installer_console_removal_then_uninstaller
 
-# The setup program as a parent sees it: language choice (Korean first), welcome, folder, finish
-# with the offer to start Orlimo. Screenshots of the pages are kept.
+installer_finish_page_says_next_logon() {
+  local windows
+  windows=$(installer_wintext list "$1" | grep -v 'visible=0')
+  grep -F "text=Orlimo를 설치했습니다. 다음 로그온부터" <<<"$windows" >/dev/null &&
+    ! grep -F "Orlimo 실행" <<<"$windows" | grep -vF "다음 로그온부터" >/dev/null
+}
+
+# The setup program as a parent sees it: language choice (Korean first), welcome, folder, finish,
+# which says that Orlimo starts at the next log-on and starts nothing itself (it would run as an
+# administrator). Screenshots of the pages are kept.
 test_installer_interactive() {
   installer_missing && return
   if [ ! -f "$TEST_BIN/wintext.exe" ]; then
@@ -308,13 +403,13 @@ test_installer_interactive() {
   check "installer: interactive: the folder page offers C:\\Program Files\\Orlimo" \
     wait_for 20 installer_window_shows "$setup_exe" "$INSTALLER_WIN_FOLDER"
   installer_click_when_shown "$setup_exe" "설치"
-  check "installer: interactive: the finish page offers to start Orlimo" \
-    wait_for 60 installer_window_shows "$setup_exe" "지금 Orlimo 실행"
+  check "installer: interactive: the finish page says Orlimo starts at the next log-on, and offers no start" \
+    wait_for 60 installer_finish_page_says_next_logon "$setup_exe"
   screenshot installer-finish
   installer_click_when_shown "$setup_exe" "마침"
   check "installer: interactive: the setup program ends" wait_for 20 installer_ended "$setup"
-  check "installer: interactive: Orlimo is started at the end" \
-    wait_for 20 installer_processes_are Orlimo.exe 1
+  check "installer: interactive: nothing of Orlimo is started at the end" \
+    installer_processes_are Orlimo.exe 0
   check "installer: interactive: the chosen language is kept for the uninstaller" \
     installer_value_is "$INSTALLER_UNINST_KEY" "Installer Language" 1042
   # Leave the prefix as the other tests expect it: nothing installed, no VarnTime.
@@ -323,3 +418,53 @@ test_installer_interactive() {
   rm -rf "$(installer_folder)"
 }
 add_test test_installer_interactive
+
+# ---- What the executables load -----------------------------------------------------------------
+# The DLLs Windows always takes from its system folder (the KnownDLLs list of Windows 10 and 11),
+# and the common controls, which the manifest takes from the side-by-side store. A DLL not on the
+# list would be looked for in the program's folder first.
+INSTALLER_ALLOWED_DLLS=" advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp \
+imm32 kernel32 msctf msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore \
+shell32 shlwapi user32 wldap32 ws2_32 comctl32 "
+
+test_installer_imports_only_known_dlls() {
+  local exe names name others
+  for exe in Orlimo.exe VarnRunCom.exe; do
+    names=$(x86_64-w64-mingw32-objdump -p "$DIST/$exe" | sed -n 's/^\tDLL Name: //p' |
+      tr '[:upper:]' '[:lower:]' | sed 's/\.dll$//')
+    check "installer: the import table of $exe is read (kernel32 is in it)" grep -qx kernel32 <<<"$names"
+    others=""
+    for name in $names; do
+      [[ "$INSTALLER_ALLOWED_DLLS" == *" $name "* ]] || others+=" $name"
+    done
+    check "installer: $exe imports only DLLs on the KnownDLLs list and the common controls (others:${others:- none})" \
+      test -z "$others"
+  done
+  check "installer: Orlimo.exe's manifest takes the common controls from the side-by-side store" \
+    grep -qaF 'name="Microsoft.Windows.Common-Controls"' "$DIST/Orlimo.exe"
+}
+add_test test_installer_imports_only_known_dlls
+
+# A WINMM.dll of the test's own making beside Orlimo.exe, with Wine told to prefer a WINMM.dll it
+# finds over its own: the program does not load it, and its start-up cue still plays through the
+# system's winmm.dll (whose trace names the cue).
+installer_cue_played() { grep -qF "proc_PlaySound SoundName=L\"$2\\\\CHIMES.WAV\"" "$1"; }
+
+test_installer_foreign_winmm_not_loaded() {
+  local folder log win_folder='C:\OrlimoForeignDll'
+  folder=$(new_program_folder OrlimoForeignDll)
+  log="$SHOTS/../installer-foreign-winmm.log"
+  cp "$TEST_BIN/WINMM.dll" "$folder/"
+  # The stand-in leaves its marker when it is loaded.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm=n,b" timeout 30 wine rundll32.exe "$win_folder\\WINMM.dll,PlaySoundW" >/dev/null 2>&1
+  check "installer: foreign WINMM.dll: loaded by name, it leaves its marker" \
+    test -e "$folder/winmm_loaded.txt"
+  rm -f "$folder/winmm_loaded.txt"
+  (cd "$folder" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm=n,b" WINEDEBUG=trace+winmm \
+    wine ./Orlimo.exe >/dev/null 2>"$log" &)
+  check "installer: foreign WINMM.dll: the start-up cue plays through the system's winmm.dll" \
+    wait_for 90 installer_cue_played "$log" "${win_folder//\\/\\\\}"
+  check "installer: foreign WINMM.dll: Orlimo.exe does not load the WINMM.dll beside it" \
+    test ! -e "$folder/winmm_loaded.txt"
+}
+add_test test_installer_foreign_winmm_not_loaded

@@ -1,4 +1,4 @@
-#include "app/metering.h"
+#include "records/metering.h"
 
 #include <cmath>
 

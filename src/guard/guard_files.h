@@ -1,0 +1,53 @@
+// The family's files in the guard's data folder, of which the guard is the only writer:
+// Setup.ini, Logs.txt, and the mark that the parent removed Orlimo for good.
+#pragma once
+
+#include <optional>
+
+#include "base/text.h"
+#include "platform/ansi_codepage.h"
+#include "platform/clock.h"
+#include "platform/system_clock.h"
+#include "records/settings.h"
+#include "records/usage_log.h"
+
+namespace orlimo::guard {
+
+inline constexpr char16_t kRemovedMarkName[] = u"Removed";
+
+// The local time shown in log stamps: the system time in the time zone in force now.
+class LocalClock : public platform::Clock {
+ public:
+  explicit LocalClock(const platform::SystemClock& clock) : clock_(clock) {}
+  DateTimeFields Now() const override;
+
+ private:
+  const platform::SystemClock& clock_;
+};
+
+class GuardFiles {
+ public:
+  GuardFiles(Text folder, const platform::SystemClock& clock,
+             const platform::AnsiCodePage& codePage);
+
+  // Setup.ini as LoadSettings reads it; a file that cannot be read is kept and written anew.
+  Settings Load() const;
+  // Rewrites Setup.ini whole; false when it could not be written (the old file stays).
+  bool Save(const Settings& settings) const;
+
+  void WriteLog(TextView line) const;
+  // The whole log as text; nothing when it cannot be read.
+  std::optional<Text> ReadLog() const;
+  // Replaces the whole log with exactly this text.
+  void ReplaceLog(TextView text) const;
+
+  bool RemovedForGood() const;
+  void MarkRemovedForGood() const;
+
+ private:
+  Text folder_;
+  LocalClock localClock_;
+  Main::LogFile log_;
+};
+
+}  // namespace orlimo::guard

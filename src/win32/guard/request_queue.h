@@ -1,0 +1,42 @@
+// Requests from the pipe's connection threads, handed to the guard's one thread and answered
+// there; the guard's thread also wakes here for its once-a-second poll and for session changes.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "guard/guard.h"
+
+namespace orlimo::win32 {
+
+class RequestQueue {
+ public:
+  // From a connection thread: the answer frame, once the guard's thread has handled it.
+  std::string Ask(guard::ConnectionId connection, guard::SessionId session, std::string frame);
+  void Disconnected(guard::ConnectionId connection);
+  // Makes the guard's thread poll now (a session logged on or off, or the service stops).
+  void Wake();
+
+  // On the guard's thread: handles what is queued, waiting at most timeoutMs for something.
+  void RunFor(guard::Guard& guard, int timeoutMs);
+
+ private:
+  struct Job {
+    guard::ConnectionId connection = 0;
+    guard::SessionId session = 0;
+    std::string frame;
+    bool disconnect = false;
+    std::promise<std::string> answer;
+  };
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<Job*> jobs_;
+  bool woken_ = false;
+};
+
+}  // namespace orlimo::win32

@@ -1,0 +1,143 @@
+#include "win32/guard/win32_session_host.h"
+
+#include <string>
+
+#include "win32/guard/system_functions.h"
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+// After windows.h:
+#include <tlhelp32.h>
+
+namespace orlimo::win32 {
+namespace {
+
+bool HasUser(DWORD session) {
+  const SystemFunctions& wts = Functions();
+  LPWSTR name = nullptr;
+  DWORD bytes = 0;
+  if (!wts.querySessionInformation || !wts.freeMemory ||
+      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
+                                   &bytes)) {
+    return false;
+  }
+  bool hasUser = name && name[0] != L'\0';
+  wts.freeMemory(name);
+  return hasUser;
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+void EnableShutdownPrivilege() {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return;
+  Handle token(raw);
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+    return;
+  }
+  AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+}
+
+}  // namespace
+
+std::vector<platform::SessionId> Win32SessionHost::LogOnSessions() {
+  std::vector<platform::SessionId> sessions;
+  const SystemFunctions& wts = Functions();
+  PWTS_SESSION_INFOW list = nullptr;
+  DWORD count = 0;
+  if (wts.enumerateSessions && wts.freeMemory &&
+      wts.enumerateSessions(WTS_CURRENT_SERVER_HANDLE, 0, 1, &list, &count)) {
+    for (DWORD i = 0; i < count; ++i) {
+      const WTS_SESSION_INFOW& info = list[i];
+      bool loggedOn = info.State == WTSActive || info.State == WTSDisconnected;
+      if (info.SessionId != 0 && loggedOn && HasUser(info.SessionId)) {
+        sessions.push_back(info.SessionId);
+      }
+    }
+    wts.freeMemory(list);
+  }
+  // Wine lists no session at all; its one session is the console's.
+  if (sessions.empty() && count == 0) {
+    DWORD console = WTSGetActiveConsoleSessionId();
+    if (console != 0xFFFFFFFF) sessions.push_back(console);
+  }
+  return sessions;
+}
+
+std::vector<Text> Win32SessionHost::ProgramPaths(platform::SessionId session) {
+  std::vector<Text> paths;
+  Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.valid()) return paths;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    DWORD processSession = 0;
+    if (!ProcessIdToSessionId(entry.th32ProcessID, &processSession)) continue;
+    if (processSession != session) continue;
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    if (!process.valid()) continue;
+    wchar_t path[MAX_PATH * 4];
+    DWORD length = static_cast<DWORD>(std::size(path));
+    if (QueryFullProcessImageNameW(process.get(), 0, path, &length)) {
+      paths.push_back(FromWide(path, length));
+    }
+  }
+  return paths;
+}
+
+bool Win32SessionHost::StartProgramIn(platform::SessionId session, const Text& path) {
+  const SystemFunctions& system = Functions();
+  HANDLE rawToken = nullptr;
+  if (!system.queryUserToken || !system.queryUserToken(session, &rawToken)) return false;
+  Handle token(rawToken);
+  void* environment = nullptr;
+  if (!system.createEnvironmentBlock || !system.destroyEnvironmentBlock ||
+      !system.createEnvironmentBlock(&environment, token.get(), FALSE)) {
+    environment = nullptr;
+  }
+  std::wstring application = ToWide(path);
+  std::wstring commandLine = L"\"" + application + L"\"";
+  std::wstring folder = application.substr(0, application.find_last_of(L'\\'));
+  wchar_t desktop[] = L"winsta0\\default";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.lpDesktop = desktop;
+  PROCESS_INFORMATION process{};
+  BOOL started = CreateProcessAsUserW(token.get(), application.c_str(), commandLine.data(), nullptr,
+                                      nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, environment,
+                                      folder.c_str(), &startup, &process);
+  if (environment) system.destroyEnvironmentBlock(environment);
+  if (!started) return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+void Win32SessionHost::PowerOffWithForce() {
+  EnableShutdownPrivilege();
+  ExitWindowsEx(EWX_POWEROFF | EWX_FORCE, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED);
+}
+
+void Win32SessionHost::LogOff(platform::SessionId session) {
+  if (Functions().logoffSession) {
+    Functions().logoffSession(WTS_CURRENT_SERVER_HANDLE, session, FALSE);
+  }
+}
+
+}  // namespace orlimo::win32

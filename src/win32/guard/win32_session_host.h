@@ -1,0 +1,19 @@
+// The log-on sessions on Windows: enumerated through the terminal services (the active console
+// session when they list none, as under Wine), programs started as the session's user on its
+// visible desktop, the forced power-off and the log-off.
+#pragma once
+
+#include "platform/session_host.h"
+
+namespace orlimo::win32 {
+
+class Win32SessionHost : public platform::SessionHost {
+ public:
+  std::vector<platform::SessionId> LogOnSessions() override;
+  std::vector<Text> ProgramPaths(platform::SessionId session) override;
+  bool StartProgramIn(platform::SessionId session, const Text& path) override;
+  void PowerOffWithForce() override;
+  void LogOff(platform::SessionId session) override;
+};
+
+}  // namespace orlimo::win32

@@ -1,0 +1,58 @@
+#include "win32/program_folders.h"
+
+#include <string>
+
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+
+namespace orlimo::win32 {
+namespace {
+
+constexpr wchar_t kOrlimoKey[] = L"SOFTWARE\\Orlimo";
+constexpr wchar_t kDataFolderValue[] = L"DataFolder";
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+Text OwnFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return Text();
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    if (path.size() >= 32768) return Text();
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L'\\');
+  if (slash != std::wstring::npos) path.resize(slash);
+  return FromWide(path.c_str(), path.size());
+}
+
+Text DataFolder(const Text& ownFolder) {
+  DWORD bytes = 0;
+  constexpr DWORD kFlags = RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kOrlimoKey, kDataFolderValue, kFlags, nullptr, nullptr,
+                   &bytes) != ERROR_SUCCESS) {
+    return ownFolder;
+  }
+  std::wstring folder(bytes / sizeof(wchar_t) + 1, L'\0');
+  bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kOrlimoKey, kDataFolderValue, kFlags, nullptr, folder.data(),
+                   &bytes) != ERROR_SUCCESS) {
+    return ownFolder;
+  }
+  folder.resize(folder.find(L'\0'));
+  // The file names are joined with one "\": a closing one in the value is left off.
+  while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  if (folder.empty() || !IsFolder(folder)) return ownFolder;
+  return FromWide(folder.c_str(), folder.size());
+}
+
+}  // namespace orlimo::win32
