@@ -1,7 +1,7 @@
-// Writes the seed corpus of the fuzz targets: Setup.ini files of a few families as the program
-// writes them, files with older date forms and odd lines, their single lines, the number and
-// date texts that files from earlier releases hold, and one request of each kind the guard
-// reads. Run: corpus_maker <fuzz/corpus folder>.
+// Writes the seed corpus of the fuzz targets: Setup.ini and Family.ini files of a few families
+// as the program writes them, files with older date forms and odd lines, their single lines,
+// the number and date texts that files from earlier releases hold, and one request of each
+// kind the guard reads. Run: corpus_maker <fuzz/corpus folder>.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -217,6 +217,21 @@ int main(int argc, char** argv) {
                                           "99-12-31"};
   for (std::size_t i = 0; i < dates.size(); ++i) {
     WriteFile(corpus / "date_fuzz" / ("date" + std::to_string(i)), dates[i]);
+  }
+
+  // Family.ini as the program writes it (names in code page 949: 첫째, 둘째), and odd ones.
+  const std::vector<std::pair<std::string, std::string>> familyFiles = {
+      {"two-children",
+       "!Orlimo Family.ini\r\nChild,0,\xC3\xB9\xC2\xB0\r\nWeek,0,0,,,,,,120\r\n"
+       "Extra,0,2026-12-07,-15\r\nChild,1,\xB5\xD1\xC2\xB0\r\nWeek,1,,,,,,,\r\n"
+       "Used,1,2026-11-30,45,60\r\nUsed,1,2026-12-01,0,90\r\n"},
+      {"later-keys", "!x\r\n\r\nChild,0,a,b\r\nNew,0,1\r\nWeek,0,1,2,3,4,5,6,7\r\n"},
+      {"bad-day", "Child,0,a\r\nExtra,0,2026-02-30,5\r\n"},
+      {"row-first", "Week,0,,,,,,,30\r\nChild,0,a\r\n"},
+      {"lone-cr", "Child,9,z\rUsed,9,1899-12-30,1,2\r"},
+  };
+  for (const auto& [name, bytes] : familyFiles) {
+    WriteFile(corpus / "family_fuzz" / (name + ".ini"), bytes);
   }
 
   namespace guard = orlimo::guard;

@@ -71,7 +71,7 @@ void frmChangeUser::cmdOK_Click() {
   const UserEntry& chosen = program_.settings.User(program_.ChosenUser);
   if (tPassword.GetText() != chosen.Password) {
     Refuse(SharedTexts::kWrongPassword);
-  } else if (std::int64_t{chosen.LimitMinutes} - chosen.UsedMinutes >= 1) {
+  } else if (std::int64_t{program_.DayAllowance(program_.ChosenUser)} - chosen.UsedMinutes >= 1) {
     MakeChosenUserCurrent();
   } else {
     Refuse(kNoTimeLeft);

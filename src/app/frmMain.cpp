@@ -123,6 +123,7 @@ void frmMain::LoadSteps() {
   }
   program_.CurrentUser = -1;
   program_.LoadSettings();
+  LoadFamily();
   ClearUsageOnNewDay();
   Inits();
   program_.SaveSettingsOrLater();
@@ -187,6 +188,21 @@ void frmMain::cmdSetup_Click() {
 void frmMain::Form_Unload() {
   program_.UsageSummary(LogWords::kClosed);
   CheckTimeOut();
+  if (program_.settingsRead) {
+    program_.RecordUsageOfTheDay();
+    program_.SaveFamily();
+  }
+}
+
+// A Family.ini that cannot be rewritten leaves every child with the daily allowance alone: the
+// program goes on as it would without the file.
+void frmMain::LoadFamily() {
+  try {
+    program_.family =
+        Main::LoadFamilyDays(program_.settings, program_.dataFolder, program_.services.codePage);
+  } catch (const std::exception&) {
+    program_.family = {};
+  }
 }
 
 void frmMain::Form_Terminate() {

@@ -45,7 +45,9 @@ class frmMain : public forms::Form {
 
  private:
   void LoadSteps();
+  void LoadFamily();
   void ClearUsageOnNewDay();
+  void GiveTimeWarning();
   void LayOutRows();
   void ChooseStartUser();
   void TimerStartup_Timer();

@@ -6,6 +6,8 @@
 
 #include "app/frmMain.h"
 #include "app/shared_texts.h"
+#include "app/frmNotice.h"
+#include "console/frmSetup.h"
 #include "records/metering.h"
 #include "enforce/DialogEnd.h"
 #include "records/log_words.h"
@@ -19,6 +21,8 @@ constexpr int kTicksBetweenUsageLines = 60;
 
 constexpr char16_t kChooseTitle[] = u"사용자 선택 남은 시간=";
 constexpr char16_t kSecondsUnit[] = u"초";
+constexpr char16_t kFiveMinutesLeft[] = u" 님, 5분 남았습니다.";
+constexpr char16_t kOneMinuteLeft[] = u" 님, 1분 남았습니다. 작업을 저장하십시오.";
 
 std::int32_t CheckedInt32(std::int64_t value) {
   if (value < INT32_MIN || value > INT32_MAX) throw std::overflow_error("usage out of range");
@@ -55,7 +59,8 @@ void frmMain::TimerCheckTime_Timer() {
     const Settings& settings = program_.settings;
     if (settings.UserCount >= 0 && program_.CurrentUser >= 0) {
       const UserEntry& user = settings.User(program_.CurrentUser);
-      if (user.UsedMinutes >= user.LimitMinutes) {
+      GiveTimeWarning();
+      if (user.UsedMinutes >= program_.DayAllowance(program_.CurrentUser)) {
         if (settings.PasswordsInUse != 0) {
           program_.CurrentUser = -1;
           Inits();
@@ -82,7 +87,7 @@ void frmMain::ChooseStartUser() {
   program_.CurrentUser = -1;
   // Only the users in use take part: a slot past the last user may still hold an old entry.
   for (int u = 0; u <= settings.UserCount; ++u) {
-    if (settings.User(u).UsedMinutes < settings.User(u).LimitMinutes) {
+    if (settings.User(u).UsedMinutes < program_.DayAllowance(u)) {
       program_.CurrentUser = static_cast<std::int16_t>(u);
       return;
     }
@@ -118,6 +123,7 @@ void frmMain::ClearUsageOnNewDay() {
   bool laterDate = std::tie(today.year, today.month, today.day) >
                    std::tie(lastReset.year, lastReset.month, lastReset.day);
   if (!laterDate) return;
+  program_.RecordUsageOfTheDay();  // the end of the day the figures were counted for
   DateValue now = DateFromFields(today);
   for (int u = 0; u < kMaxUsers; ++u) {
     UserEntry& user = settings.User(u);
@@ -125,6 +131,21 @@ void frmMain::ClearUsageOnNewDay() {
     user.UsedMinutes = 0;
     user.Day = now;
   }
+  program_.SaveFamily();
+}
+
+// The 5- and 1-minute notices of the current user, with a cue; none while the console is open.
+void frmMain::GiveTimeWarning() {
+  const int current = program_.CurrentUser;
+  const UserEntry& user = program_.settings.User(current);
+  std::int64_t secondsLeft =
+      std::int64_t{program_.DayAllowance(current)} * 60 - std::int64_t{user.UsedSeconds};
+  Main::TimeWarning due = Main::DueWarning(program_.warnings.at(static_cast<std::size_t>(current)),
+                                           secondsLeft, program_.SetupConsole().Loaded());
+  if (due == Main::TimeWarning::None) return;
+  program_.PlayCue(Main::kChimes);
+  program_.Notice().ShowNotice(
+      user.Name + (due == Main::TimeWarning::FiveMinutes ? kFiveMinutesLeft : kOneMinuteLeft));
 }
 
 }  // namespace orlimo

@@ -31,7 +31,7 @@ void frmMain::DisplayCurrent() {
   for (int i = 0; i <= settings.UserCount && i < kMaxUsers; ++i) {
     const UserEntry& user = settings.User(i);
     bool current = i == program_.CurrentUser;
-    std::int64_t limit = user.LimitMinutes;
+    std::int64_t limit = program_.DayAllowance(i);
     cmdUser[i].SetCaption(user.Name + u" (" + DecimalText(limit) + kMinutesUnit + u")");
     cmdUser[i].SetBackColor(current ? forms::kGreen : kLightGrey);
     lStatus[i].SetCaption(kTimeLeft + DecimalText(limit - user.UsedMinutes) + kMinutesUnit + u" (" +

@@ -1,10 +1,13 @@
 // The program: everything that lives for the whole run, and the one instance of each window.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
 #include "forms/runtime.h"
+#include "records/day_allowance.h"
+#include "records/family_days.h"
 #include "platform/services.h"
 #include "records/settings.h"
 #include "records/usage_log.h"
@@ -18,6 +21,8 @@ class frmChangeUser;
 class frmMastPWD;
 class frmSetup;
 class frmChangePWD;
+class frmNotice;
+class frmChildDays;
 
 class Program {
  public:
@@ -40,6 +45,10 @@ class Program {
   Settings settings;
   // Whether the settings have been read; until then nothing is saved, metered or enforced.
   bool settingsRead = false;
+  // Each child's weekday allowances, extra minutes for today and usage history (Family.ini).
+  FamilyDays family{};
+  // Which end-of-time warnings each child has been given.
+  std::array<Main::WarningState, kMaxUsers> warnings{};
   std::int16_t CurrentUser = -1;
   std::int16_t ChosenUser = 0;
   std::int16_t PasswordTarget = 0;
@@ -57,6 +66,8 @@ class Program {
   frmMastPWD& ParentPrompt() { return *parentPrompt_; }
   frmSetup& SetupConsole() { return *setupConsole_; }
   frmChangePWD& PasswordDialog() { return *passwordDialog_; }
+  frmNotice& Notice() { return *notice_; }
+  frmChildDays& DaysDialog() { return *childDays_; }
 
   // The user a log line or the countdown names: the current user, or user 0 when nobody is.
   int LogUser() const { return CurrentUser >= 0 ? CurrentUser : 0; }
@@ -73,6 +84,16 @@ class Program {
   void SaveSettings();
   // Saves as above, but a failure is only logged: the next save makes it again.
   void SaveSettingsOrLater();
+  // Writes Family.ini; does nothing while the settings have not been read, and swallows
+  // failures (the next writing tries again).
+  void SaveFamily() const;
+
+  // Today by the clock.
+  DayNumber Today() const;
+  // The allowance of a user today: the weekday's or the daily one, plus today's extra minutes.
+  std::int32_t DayAllowance(int user) const;
+  // Records each user's use of the day that user's figures belong to (end of a day, closing).
+  void RecordUsageOfTheDay();
 
  private:
   bool settingsCopyOwed_ = false;  // Setup.ini must be kept as a copy before it is written
@@ -84,6 +105,8 @@ class Program {
   std::unique_ptr<frmMastPWD> parentPrompt_;
   std::unique_ptr<frmSetup> setupConsole_;
   std::unique_ptr<frmChangePWD> passwordDialog_;
+  std::unique_ptr<frmNotice> notice_;
+  std::unique_ptr<frmChildDays> childDays_;
 };
 
 }  // namespace orlimo

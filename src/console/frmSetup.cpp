@@ -5,12 +5,16 @@
 #include "app/shared_texts.h"
 #include "app/version.h"
 #include "console/frmChangePWD.h"
+#include "console/frmChildDays.h"
 #include "console/setup_texts.h"
 #include "console/user_grid.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
 namespace {
+
+constexpr char16_t kTodayPrefix[] = u"오늘 ";
+constexpr char16_t kMinutesUnit[] = u"분";
 
 // A user's number after the store; -1 for nobody and for a deleted user.
 std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t user) {
@@ -23,6 +27,19 @@ std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t u
 // deleted child is metered no more, and a window acting on it closes.
 void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumbering) {
   if (program.CurrentUser >= 0) program.CurrentUser = Renumbered(renumbering, program.CurrentUser);
+
+  // Each child's days of Family.ini and the warnings already given move with the child.
+  FamilyDays family{};
+  std::array<Main::WarningState, kMaxUsers> warnings{};
+  for (std::size_t old = 0; old < kMaxUsers; ++old) {
+    const int moved = renumbering[old];
+    if (moved < 0) continue;
+    family[static_cast<std::size_t>(moved)] = program.family[old];
+    warnings[static_cast<std::size_t>(moved)] = program.warnings[old];
+  }
+  program.family = family;
+  program.warnings = warnings;
+  program.SaveFamily();
 
   const std::int16_t chosen = Renumbered(renumbering, program.ChosenUser);
   if (chosen >= 0) program.ChosenUser = chosen;
@@ -62,6 +79,7 @@ frmSetup::frmSetup(Program& program)
       tLimitMins(*this, "tLimitMins"),
       tUserPWD(*this, "tUserPWD"),
       lUsedTime(*this, "lUsedTime"),
+      cmdDays(*this, "cmdDays"),
       cmdSeeNoSee(*this, "cmdSeeNoSee"),
       chkPWDUse(*this, "chkPWDUse"),
       lDate(*this, "lDate"),
@@ -80,6 +98,7 @@ frmSetup::frmSetup(Program& program)
       program_(program) {
   TimerSound.onTick = [this] { TimerSound_Timer(); };
   cmdStore.onClick = [this] { cmdStore_Click(); };
+  for (int i = 0; i < kMaxUsers; ++i) cmdDays[i].onClick = [this, i] { cmdDays_Click(i); };
   cmdStoreEnd.onClick = [this] { cmdStoreEnd_Click(); };
   cmdCancel.onClick = [this] { Unload(); };
   cmdReset.onClick = [this] { SetData(); };
@@ -122,6 +141,7 @@ void frmSetup::SetData() {
       tLimitMins[r].SetText(u"");
       tUserPWD[r].SetText(u"");
       lUsedTime[r].SetCaption(u"");
+      cmdDays[r].SetVisible(false);
       continue;
     }
     const UserEntry& user = settings.User(r);
@@ -130,6 +150,8 @@ void frmSetup::SetData() {
     lUsedTime[r].SetCaption(DecimalText(user.UsedMinutes) + u" (" + DecimalText(user.UsedSeconds) +
                             u"초)");
     tUserPWD[r].SetText(user.Password);
+    cmdDays[r].SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(r)) + kMinutesUnit);
+    cmdDays[r].SetVisible(true);
   }
   chkPWDUse.SetValue(settings.PasswordsInUse != 0 ? 1 : 0);
 }
@@ -151,6 +173,16 @@ bool frmSetup::StoreData() {
 
 void frmSetup::cmdStore_Click() {
   if (StoreData()) SetData();
+}
+
+// The days of a stored child; the grid's own edits stay as they are.
+void frmSetup::cmdDays_Click(int index) {
+  if (index > program_.settings.UserCount) return;
+  program_.DaysDialog().ShowFor(index);
+  if (index <= program_.settings.UserCount) {
+    cmdDays[index].SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(index)) +
+                              kMinutesUnit);
+  }
 }
 
 void frmSetup::cmdStoreEnd_Click() {

@@ -22,6 +22,8 @@ class frmSetup : public forms::Form {
   forms::ControlArray<forms::TextBox, kMaxUsers> tLimitMins;
   forms::ControlArray<forms::TextBox, kMaxUsers> tUserPWD;
   forms::ControlArray<forms::Label, kMaxUsers> lUsedTime;
+  // Opens the child's weekday allowances and today's extra minutes; shows today's allowance.
+  forms::ControlArray<forms::Button, kMaxUsers> cmdDays;
   forms::Button cmdSeeNoSee;
   forms::CheckBox chkPWDUse;
   forms::Label lDate;
@@ -53,6 +55,7 @@ class frmSetup : public forms::Form {
   void DesignButtons();
   void TimerSound_Timer();
   void cmdStore_Click();
+  void cmdDays_Click(int index);
   void cmdStoreEnd_Click();
   void cmdSeeNoSee_Click();
   void SetPasswordsMasked(bool masked);

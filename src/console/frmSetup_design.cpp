@@ -88,6 +88,10 @@ void frmSetup::DesignGrid() {
     }
     lUsedTime[r].Move(5910, top + 60, 2200, 255);
     lUsedTime[r].SetCaption(u"-");
+    cmdDays[r].Move(8250, top, 1845, kRowHeight);
+    cmdDays[r].SetBackColor(kLightOrange);
+    cmdDays[r].SetToolTip(u"요일별 시간과 오늘 추가시간");
+    cmdDays[r].SetVisible(false);
   }
 }
 

@@ -56,6 +56,10 @@ class Form {
   // Stays above the windows of other programs.
   bool TopMost() const { return topMost_; }
   void SetTopMost(bool topMost) { topMost_ = topMost; }
+  // Shows without taking the keyboard focus from the window being typed in, and is never made
+  // the active window, even by a click.
+  bool NoActivate() const { return noActivate_; }
+  void SetNoActivate(bool noActivate) { noActivate_ = noActivate; }
   // Places the window in the middle of the screen, keeping its size.
   void CenterOnScreen();
 
@@ -97,6 +101,7 @@ class Form {
   bool fixedDialog_ = true;
   bool noClose_ = false;
   bool topMost_ = false;
+  bool noActivate_ = false;
 };
 
 }  // namespace orlimo::forms

@@ -23,6 +23,7 @@ FrameStyle FrameStyleOf(const forms::Form& form) {
   DWORD exStyle = WS_EX_CONTROLPARENT;
   if (form.FixedDialog()) exStyle |= WS_EX_DLGMODALFRAME;
   if (form.TopMost()) exStyle |= WS_EX_TOPMOST;
+  if (form.NoActivate()) exStyle |= WS_EX_NOACTIVATE;
   return {style, exStyle};
 }
 
@@ -160,6 +161,10 @@ void Desktop::FormChanged(forms::Form& form, forms::FormProperty property) {
         modalStack_.push_back(&form);
       }
       ApplyEnabled();
+      if (form.NoActivate()) {
+        ShowWindow(window->hwnd, SW_SHOWNOACTIVATE);
+        break;
+      }
       ShowWindow(window->hwnd, IsIconic(window->hwnd) ? SW_RESTORE : SW_SHOW);
       SetForegroundWindow(window->hwnd);
       break;

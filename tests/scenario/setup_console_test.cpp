@@ -7,6 +7,7 @@
 #include "console/frmSetup.h"
 #include "app/frmChangeUser.h"
 #include "enforce/DialogEnd.h"
+#include "records/family_days.h"
 #include "support/scenario.h"
 
 namespace orlimo::testing {
@@ -188,11 +189,19 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   scenario.Type(scenario.program().UserPrompt().tPassword, "c");
   scenario.PressEnter(scenario.program().UserPrompt().tPassword);
   ASSERT_EQ(scenario.program().CurrentUser, 2);
+  scenario.Do([&] { scenario.program().family[2].WeekdayMinutes[6] = 100; });  // 셋째's Saturday
   frmSetup& console = scenario.OpenConsole();
   Edit(scenario, console.tNames[1], "");
   Edit(scenario, console.tNames[3], "");
   EditRow(scenario, console, 5, "다섯째", "15", "e");
   scenario.Click(console.cmdStoreEnd);
+  for (const FamilyDays& family :
+       {scenario.program().family,
+        Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(),
+                             scenario.codePage)}) {
+    EXPECT_EQ(family[1].WeekdayMinutes[6], 100);  // Family.ini follows 셋째 to row 1
+    EXPECT_EQ(family[2], ChildDays{});
+  }
 
   const Settings& table = Table(scenario);
   ASSERT_EQ(table.UserCount, 2);

@@ -9,6 +9,8 @@
 //   wintext formclick <exe> <title>     clicks the client area of its window titled <title>...
 //   wintext type <exe> <title> <text>   types <text> into the first edit field of its window
 //                                       titled <title>... ("\r" in <text> is Enter)
+//   wintext foreground                  the window that has the keyboard: the foreground
+//                                       window's title and the class of the control in focus
 // Titles match from their start. Exit code 0 when something was found, 1 otherwise.
 #include <algorithm>
 #include <cstdio>
@@ -172,9 +174,10 @@ int List(const std::wstring& exe) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     Print("window pid=" + std::to_string(process) + " class=" + Utf8(ClassOf(window)) +
-          State(window) + " rect=" + RectText(rect) + " client=" + std::to_string(client.right) +
-          "," + std::to_string(client.bottom) + " back=" + Hex(back) +
-          " text=" + Utf8(TextOf(window)));
+          State(window) +
+          " topmost=" + ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? "1" : "0") +
+          " rect=" + RectText(rect) + " client=" + std::to_string(client.right) + "," +
+          std::to_string(client.bottom) + " back=" + Hex(back) + " text=" + Utf8(TextOf(window)));
     for (HWND child : ChildrenOf(window)) {
       RECT childRect;
       GetWindowRect(child, &childRect);
@@ -250,6 +253,16 @@ int Type(const std::wstring& exe, const std::wstring& title, const std::wstring&
   return 1;
 }
 
+int Foreground() {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  HWND foreground = GetForegroundWindow();
+  if (foreground == nullptr || !GetGUIThreadInfo(0, &thread)) return 1;
+  Print("foreground focus=" + Utf8(thread.hwndFocus != nullptr ? ClassOf(thread.hwndFocus) : L"") +
+        " text=" + Utf8(TextOf(foreground)));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -259,6 +272,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(std::to_string(ProcessesNamed(args[1]).size()));
     return 0;
   }
+  if (args.size() == 1 && args[0] == L"foreground") return Foreground();
   if (args.size() == 3 && args[0] == L"close") return Close(args[1], args[2]);
   if (args.size() == 3 && args[0] == L"click") return Click(args[1], args[2]);
   if (args.size() == 3 && args[0] == L"formclick") return FormClick(args[1], args[2]);
@@ -273,6 +287,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   Print(
       "usage: wintext list|count <exe> | close|formclick <exe> <title> | click <exe> <text> | "
-      "type <exe> <title> <text>");
+      "type <exe> <title> <text> | foreground");
   return 2;
 }

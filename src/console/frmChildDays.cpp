@@ -1,0 +1,149 @@
+#include "console/frmChildDays.h"
+
+#include <array>
+#include <optional>
+
+#include "app/frmMain.h"
+#include "base/number.h"
+#include "records/day_allowance.h"
+
+namespace orlimo {
+namespace {
+
+constexpr int kClientWidth = 6240;
+constexpr int kClientHeight = 3480;
+constexpr int kBoxWidth = 780;
+constexpr int kBoxStep = 840;
+constexpr forms::Color kLightGreen = forms::Rgb(0xC0, 0xFF, 0xC0);
+constexpr forms::Color kLightYellow = forms::Rgb(0xFF, 0xFF, 0xC0);
+constexpr std::array<const char16_t*, 7> kWeekdayNames = {u"일", u"월", u"화", u"수",
+                                                          u"목", u"금", u"토"};
+
+constexpr char16_t kTitleSuffix[] = u" 님의 요일별 하루시간(분)";
+constexpr char16_t kNotePrefix[] = u"빈칸인 요일은 하루시간(";
+constexpr char16_t kNoteSuffix[] = u"분)을 씁니다.";
+constexpr char16_t kExtraCaption[] = u"오늘 추가시간(분)";
+constexpr char16_t kTodayPrefix[] = u"오늘 쓸 수 있는 시간= ";
+constexpr char16_t kMinutesUnit[] = u"분";
+constexpr char16_t kNumbersOnly[] =
+    u"요일별 시간과 추가시간에는 빈칸이나 -2147483648부터 2147483647까지의 수만 쓸 수 "
+    u"있습니다.";
+constexpr char16_t kExtraLogWord[] = u"추가시간:";
+constexpr char16_t kGiven[] = u"분 더함, 오늘 ";
+constexpr char16_t kTakenBack[] = u"분 뺌, 오늘 ";
+
+}  // namespace
+
+frmChildDays::frmChildDays(Program& program)
+    : Form(program.runtime, "frmChildDays"),
+      lTitle(*this, "lTitle"),
+      lWeekday(*this, "lWeekday"),
+      tWeekday(*this, "tWeekday"),
+      lNote(*this, "lNote"),
+      lExtra(*this, "lExtra"),
+      tExtra(*this, "tExtra"),
+      lToday(*this, "lToday"),
+      cmdOK(*this, "cmdOK"),
+      cmdCancel(*this, "cmdCancel"),
+      program_(program) {
+  cmdOK.onClick = [this] { cmdOK_Click(); };
+  cmdCancel.onClick = [this] { cmdCancel_Click(); };
+}
+
+void frmChildDays::Design() {
+  SetCaption(forms::kAppTitle);
+  SetClientSize(kClientWidth, kClientHeight);
+  CenterOnScreen();
+  lTitle.Move(180, 150, kClientWidth - 360, 300);
+  lTitle.SetFont({u"굴림", 11, true});
+  for (int d = 0; d < 7; ++d) {
+    int left = 180 + kBoxStep * d;
+    lWeekday[d].Move(left, 600, kBoxWidth, 255);
+    lWeekday[d].SetCaption(kWeekdayNames[static_cast<std::size_t>(d)]);
+    lWeekday[d].SetCentered(true);
+    tWeekday[d].Move(left, 900, kBoxWidth, 375);
+    tWeekday[d].SetBackColor(kLightGreen);
+    tWeekday[d].SetForeColor(forms::kWindowText);
+    tWeekday[d].SetTabIndex(d);
+  }
+  lNote.Move(180, 1380, kClientWidth - 360, 255);
+  lExtra.Move(180, 1890, 2000, 255);
+  lExtra.SetCaption(kExtraCaption);
+  tExtra.Move(2280, 1830, 1200, 375);
+  tExtra.SetBackColor(kLightGreen);
+  tExtra.SetForeColor(forms::kWindowText);
+  tExtra.SetTabIndex(7);
+  lToday.Move(180, 2400, kClientWidth - 360, 255);
+  cmdOK.SetCaption(u"저장");
+  cmdOK.SetBounds({2880, 2820, 1500, 435});
+  cmdOK.SetBackColor(kLightGreen);
+  cmdOK.SetTabIndex(8);
+  cmdCancel.SetCaption(u"그냥닫기");
+  cmdCancel.SetBounds({4560, 2820, 1500, 435});
+  cmdCancel.SetBackColor(kLightYellow);
+  cmdCancel.SetTabIndex(9);
+}
+
+void frmChildDays::ShowFor(int user) {
+  user_ = user;
+  Show(true);
+}
+
+void frmChildDays::Form_Load() {
+  const UserEntry& user = program_.settings.User(user_);
+  const ChildDays& days = program_.family.at(static_cast<std::size_t>(user_));
+  lTitle.SetCaption(user.Name + kTitleSuffix);
+  for (int d = 0; d < 7; ++d) {
+    const std::optional<std::int32_t>& minutes = days.WeekdayMinutes[static_cast<std::size_t>(d)];
+    tWeekday[d].SetText(minutes ? DecimalText(*minutes) : Text());
+  }
+  lNote.SetCaption(kNotePrefix + DecimalText(user.LimitMinutes) + kNoteSuffix);
+  std::int32_t extra = days.ExtraDay == program_.Today() ? days.ExtraMinutes : 0;
+  tExtra.SetText(DecimalText(extra));
+  lToday.SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(user_)) + kMinutesUnit);
+}
+
+void frmChildDays::cmdOK_Click() {
+  std::array<std::optional<std::int32_t>, 7> weekdays{};
+  for (int d = 0; d < 7; ++d) {
+    Text text = Trim(tWeekday[d].GetText());
+    if (text.empty()) continue;
+    weekdays[static_cast<std::size_t>(d)] = ReadInt32(text);
+    if (!weekdays[static_cast<std::size_t>(d)]) {
+      program_.runtime.MessageBox(kNumbersOnly, forms::kMbOk | forms::kMbIconInformation);
+      return;
+    }
+  }
+  Text extraText = Trim(tExtra.GetText());
+  std::optional<std::int32_t> extra = extraText.empty() ? 0 : ReadInt32(extraText);
+  if (!extra) {
+    program_.runtime.MessageBox(kNumbersOnly, forms::kMbOk | forms::kMbIconInformation);
+    return;
+  }
+  ChildDays& days = program_.family.at(static_cast<std::size_t>(user_));
+  days.WeekdayMinutes = weekdays;
+  const DayNumber today = program_.Today();
+  const std::int32_t before = days.ExtraDay == today ? days.ExtraMinutes : 0;
+  const std::int64_t change = std::int64_t{*extra} - before;
+  if (change != 0) {
+    Main::GiveExtraMinutes(days, today, static_cast<std::int32_t>(change));
+    LogExtraMinutes(static_cast<std::int32_t>(change));
+  }
+  program_.SaveFamily();
+  program_.MainWindow().DisplayCurrent();
+  Unload();
+}
+
+void frmChildDays::cmdCancel_Click() {
+  Unload();
+}
+
+// "추가시간:첫째님 20분 더함, 오늘 80분" (or "10분 뺌") in the log.
+void frmChildDays::LogExtraMinutes(std::int32_t change) const {
+  std::int64_t amount = change < 0 ? -std::int64_t{change} : change;
+  program_.WriteLog(kExtraLogWord + program_.settings.User(user_).Name + u"님 " +
+                    DecimalText(amount) + (change < 0 ? kTakenBack : kGiven) +
+                    DecimalText(program_.DayAllowance(user_)) + kMinutesUnit);
+}
+
+}  // namespace orlimo

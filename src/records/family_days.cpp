@@ -1,0 +1,245 @@
+#include "records/family_days.h"
+
+#include <map>
+#include <stdexcept>
+
+#include "base/date.h"
+#include "base/number.h"
+#include "base/path.h"
+#include "records/atomic_file.h"
+#include "records/file_bytes.h"
+#include "records/kept_copy.h"
+
+namespace orlimo::Main {
+namespace {
+
+// Anything in Family.ini that cannot be taken in ends the reading.
+struct ReadFailure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+constexpr char16_t kHeading[] = u"!Orlimo Family.ini";
+
+// The comma-separated fields of a line, each trimmed; the last field runs to the end of the line.
+class LineFields {
+ public:
+  explicit LineFields(TextView line) : rest_(line) {}
+
+  Text Next() {
+    if (done_) throw ReadFailure("a line with too few fields");
+    std::size_t comma = rest_.find(u',');
+    if (comma == TextView::npos) {
+      done_ = true;
+      return Trim(rest_);
+    }
+    Text field = Trim(rest_.substr(0, comma));
+    rest_.remove_prefix(comma + 1);
+    return field;
+  }
+
+  Text Rest() {
+    if (done_) throw ReadFailure("a line with too few fields");
+    done_ = true;
+    return Trim(rest_);
+  }
+
+  std::int32_t NextNumber() {
+    Text field = Next();
+    if (field.empty()) throw ReadFailure("a number missing");
+    std::optional<std::int32_t> value = ReadInt32(field);
+    if (!value) throw ReadFailure("a number out of range");
+    return *value;
+  }
+
+  DayNumber NextDay() {
+    std::optional<DayNumber> day = ReadDayText(Next());
+    if (!day) throw ReadFailure("a day that does not read");
+    return *day;
+  }
+
+ private:
+  static std::optional<DayNumber> ReadDayText(TextView text) {
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') return std::nullopt;
+    auto digits = [&](std::size_t from, std::size_t count) -> std::optional<int> {
+      int value = 0;
+      for (std::size_t i = from; i < from + count; ++i) {
+        if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
+        value = value * 10 + (text[i] - u'0');
+      }
+      return value;
+    };
+    std::optional<int> year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+    if (!year || !month || !day || *year < 100) return std::nullopt;
+    DateTimeFields fields{*year, *month, *day, 0, 0, 0};
+    DateValue date = DateFromFields(fields);
+    if (FieldsFromDate(date) != fields) return std::nullopt;  // 2026-02-30 and the like
+    return static_cast<DayNumber>(date);
+  }
+
+  TextView rest_;
+  bool done_ = false;
+};
+
+Text DayText(DayNumber day) {
+  return TimestampText(static_cast<DateValue>(day)).substr(0, 10);
+}
+
+int ReadRow(LineFields& fields) {
+  std::int32_t row = fields.NextNumber();
+  if (row < 0 || row >= kMaxUsers) throw ReadFailure("a row outside 0 to 9");
+  return row;
+}
+
+class FamilyReader {
+ public:
+  void Line(const Text& line) {
+    if (line.empty() || line.front() == u'!') return;  // blank line or comment
+    LineFields fields(line);
+    Text key = fields.Next();
+    if (key == u"Child") {
+      int row = ReadRow(fields);
+      if (blocks_.contains(row)) throw ReadFailure("a row given twice");
+      blocks_[row] = records_.size();
+      records_.push_back({row, fields.Rest(), {}});
+    } else if (key == u"Week") {
+      ChildDays& days = Block(fields);
+      for (std::optional<std::int32_t>& minutes : days.WeekdayMinutes) {
+        Text field = fields.Next();
+        if (field.empty()) {
+          minutes.reset();
+          continue;
+        }
+        std::optional<std::int32_t> value = ReadInt32(field);
+        if (!value) throw ReadFailure("a number out of range");
+        minutes = *value;
+      }
+    } else if (key == u"Extra") {
+      ChildDays& days = Block(fields);
+      days.ExtraDay = fields.NextDay();
+      days.ExtraMinutes = fields.NextNumber();
+    } else if (key == u"Used") {
+      ChildDays& days = Block(fields);
+      DayNumber day = fields.NextDay();
+      DayUsage usage;
+      usage.UsedMinutes = fields.NextNumber();
+      usage.AllowanceMinutes = fields.NextNumber();
+      days.History[day] = usage;
+    }
+    // Any other key belongs to a later release: skipped.
+  }
+
+  std::vector<FamilyRecord> Take() { return std::move(records_); }
+
+ private:
+  ChildDays& Block(LineFields& fields) {
+    int row = ReadRow(fields);
+    auto found = blocks_.find(row);
+    if (found == blocks_.end()) throw ReadFailure("a row before its Child line");
+    return records_[found->second].Days;
+  }
+
+  std::vector<FamilyRecord> records_;
+  std::map<int, std::size_t> blocks_;
+};
+
+void AppendLine(Text& text, TextView line) {
+  text += line;
+  text += u"\r\n";
+}
+
+Text WeekLine(const FamilyRecord& record) {
+  Text line = u"Week," + DecimalText(record.Row);
+  for (const std::optional<std::int32_t>& minutes : record.Days.WeekdayMinutes) {
+    line += u',';
+    if (minutes) line += DecimalText(*minutes);
+  }
+  return line;
+}
+
+}  // namespace
+
+FamilyFileText ReadFamilyText(TextView text) {
+  FamilyFileText file;
+  FamilyReader reader;
+  try {
+    for (const Text& line : SplitLines(text)) reader.Line(Trim(line));
+  } catch (const ReadFailure&) {
+    file.Whole = false;
+  }
+  file.Records = reader.Take();
+  return file;
+}
+
+Text FamilyText(const std::vector<FamilyRecord>& records) {
+  Text text;
+  AppendLine(text, kHeading);
+  for (const FamilyRecord& record : records) {
+    const Text row = DecimalText(record.Row);
+    AppendLine(text, u"Child," + row + u"," + record.Name);
+    AppendLine(text, WeekLine(record));
+    if (record.Days.ExtraMinutes != 0 || record.Days.ExtraDay != 0) {
+      AppendLine(text, u"Extra," + row + u"," + DayText(record.Days.ExtraDay) + u"," +
+                           DecimalText(record.Days.ExtraMinutes));
+    }
+    for (const auto& [day, usage] : record.Days.History) {
+      AppendLine(text, u"Used," + row + u"," + DayText(day) + u"," +
+                           DecimalText(usage.UsedMinutes) + u"," +
+                           DecimalText(usage.AllowanceMinutes));
+    }
+  }
+  return text;
+}
+
+FamilyDays MatchFamilyRecords(const std::vector<FamilyRecord>& records, const Settings& settings) {
+  FamilyDays days{};
+  std::vector<bool> taken(records.size(), false);
+  auto give = [&](int user, std::size_t index) {
+    days[static_cast<std::size_t>(user)] = records[index].Days;
+    taken[index] = true;
+  };
+  std::array<bool, kMaxUsers> matched{};
+  for (int user = 0; user <= settings.UserCount; ++user) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (!taken[i] && records[i].Row == user && records[i].Name == settings.User(user).Name) {
+        give(user, i);
+        matched[static_cast<std::size_t>(user)] = true;
+        break;
+      }
+    }
+  }
+  for (int user = 0; user <= settings.UserCount; ++user) {
+    if (matched[static_cast<std::size_t>(user)]) continue;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (!taken[i] && records[i].Name == settings.User(user).Name) {
+        give(user, i);
+        break;
+      }
+    }
+  }
+  return days;
+}
+
+FamilyDays LoadFamilyDays(const Settings& settings, const Text& folder,
+                          const platform::AnsiCodePage& codePage) {
+  const Text path = InFolder(folder, kFamilyFileName);
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return {};  // no file yet: nobody has weekday allowances, extras or history
+  FamilyFileText file = ReadFamilyText(codePage.Decode(*bytes));
+  FamilyDays days = MatchFamilyRecords(file.Records, settings);
+  if (!file.Whole) {
+    KeepUnreadableCopy(path, *bytes);
+    SaveFamilyDays(days, settings, folder, codePage);
+  }
+  return days;
+}
+
+void SaveFamilyDays(const FamilyDays& days, const Settings& settings, const Text& folder,
+                    const platform::AnsiCodePage& codePage) {
+  std::vector<FamilyRecord> records;
+  for (int user = 0; user <= settings.UserCount && user < kMaxUsers; ++user) {
+    records.push_back({user, settings.User(user).Name, days[static_cast<std::size_t>(user)]});
+  }
+  ReplaceFileAtomically(InFolder(folder, kFamilyFileName), codePage.Encode(FamilyText(records)));
+}
+
+}  // namespace orlimo::Main

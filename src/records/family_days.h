@@ -1,0 +1,80 @@
+// Family.ini: each child's weekday allowances, extra minutes for today and daily usage history.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/text.h"
+#include "platform/ansi_codepage.h"
+#include "records/settings.h"
+
+namespace orlimo {
+
+// A calendar day as a whole number of days since 1899-12-30 (the date value without its time).
+using DayNumber = std::int32_t;
+
+// One day of a child's history: the minutes used and the allowance that day had.
+struct DayUsage {
+  std::int32_t UsedMinutes = 0;
+  std::int32_t AllowanceMinutes = 0;
+  bool operator==(const DayUsage&) const = default;
+};
+
+// What Family.ini holds for one child, beside the child's Setup.ini record.
+struct ChildDays {
+  // Sunday first (일 월 화 수 목 금 토); nothing means the daily allowance of Setup.ini.
+  std::array<std::optional<std::int32_t>, 7> WeekdayMinutes{};
+  std::int32_t ExtraMinutes = 0;  // given for ExtraDay only
+  DayNumber ExtraDay = 0;
+  std::map<DayNumber, DayUsage> History;
+  bool operator==(const ChildDays&) const = default;
+};
+
+// Indexed by user number, like the rows of Setup.ini.
+using FamilyDays = std::array<ChildDays, kMaxUsers>;
+
+// One child's block of Family.ini as written: the row, the name it was written for, its days.
+struct FamilyRecord {
+  int Row = 0;
+  Text Name;
+  ChildDays Days;
+  bool operator==(const FamilyRecord&) const = default;
+};
+
+namespace Main {
+
+inline constexpr char16_t kFamilyFileName[] = u"Family.ini";
+
+// The decoded lines of a Family.ini; Whole is false when a line could not be taken in, in which
+// case Records holds what came before it.
+struct FamilyFileText {
+  std::vector<FamilyRecord> Records;
+  bool Whole = true;
+};
+
+FamilyFileText ReadFamilyText(TextView text);
+Text FamilyText(const std::vector<FamilyRecord>& records);
+
+// Matches the file's blocks to the users of settings: a block goes to the user of its row when
+// the names agree, otherwise to the user of the same name, otherwise it is dropped (a Setup.ini
+// changed by a program that does not know Family.ini).
+FamilyDays MatchFamilyRecords(const std::vector<FamilyRecord>& records, const Settings& settings);
+
+// Reads folder/Family.ini. A missing file gives empty days; a file that cannot be read whole is
+// kept beside it as Family.ini.bad (or .bad2 ...) and rewritten from what was read. Throws only
+// when that rewrite fails.
+FamilyDays LoadFamilyDays(const Settings& settings, const Text& folder,
+                          const platform::AnsiCodePage& codePage);
+
+// Rewrites folder/Family.ini whole for users 0 to UserCount, through a temporary file moved over
+// the old one. Throws on failure.
+void SaveFamilyDays(const FamilyDays& days, const Settings& settings, const Text& folder,
+                    const platform::AnsiCodePage& codePage);
+
+}  // namespace Main
+}  // namespace orlimo

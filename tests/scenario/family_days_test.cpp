@@ -1,0 +1,213 @@
+// A child's day beyond the daily allowance: the end-of-time notices, extra minutes for today,
+// weekday allowances and the figures of the usage chart.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/frmMain.h"
+#include "app/frmNotice.h"
+#include "console/frmChildDays.h"
+#include "console/frmSetup.h"
+#include "enforce/DialogEnd.h"
+#include "records/day_allowance.h"
+#include "records/family_days.h"
+#include "support/scenario.h"
+
+namespace orlimo::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+DayNumber DayOfFields(const DateTimeFields& fields) {
+  return Main::DayOf(DateFromFields({fields.year, fields.month, fields.day, 0, 0, 0}));
+}
+
+// Family.ini for the family already in Setup.ini.
+void WriteDays(Scenario& scenario, const FamilyDays& days) {
+  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+}
+
+// What the notice said at each 30-second step that showed one, with the seconds used then.
+struct Shown {
+  std::int32_t usedSeconds;
+  std::string text;
+  bool operator==(const Shown&) const = default;
+};
+
+std::vector<Shown> RunSteps(Scenario& scenario, int steps) {
+  std::vector<Shown> shown;
+  frmNotice& notice = scenario.program().Notice();
+  for (int i = 0; i < steps; ++i) {
+    bool wasShown = notice.Visible();
+    scenario.AdvanceSeconds(10);
+    if (wasShown) {
+      EXPECT_FALSE(notice.Loaded()) << "closes itself after 10 s";
+    }
+    scenario.AdvanceSeconds(20);
+    if (notice.Visible()) {
+      shown.push_back(
+          {scenario.program().settings.User(0).UsedSeconds, S(notice.lMessage.Caption())});
+      EXPECT_TRUE(notice.TopMost());
+      EXPECT_TRUE(notice.NoActivate());  // the child's typing stays where it was
+      EXPECT_EQ(scenario.CuesPlayed().back(), "CHIMES.WAV");
+    }
+  }
+  return shown;
+}
+
+const std::string kFive = "첫째 님, 5분 남았습니다.";
+const std::string kOne = "첫째 님, 1분 남았습니다. 작업을 저장하십시오.";
+
+TEST(FamilyDays, NoticesAtFiveAndOneMinuteOnceAndAgainAfterExtraMinutes) {
+  Scenario scenario;
+  scenario.PlaceSoundFiles();
+  scenario.WriteFamily({{"첫째", 10, 0}});
+  scenario.Start();
+  std::vector<Shown> shown = RunSteps(scenario, 19);
+  EXPECT_THAT(shown, ElementsAre(Shown{300, kFive}, Shown{540, kOne}));
+  EXPECT_FALSE(scenario.program().EndDialog().Visible());
+
+  scenario.Do([&] {
+    Main::GiveExtraMinutes(scenario.program().family[0], scenario.program().Today(), 10);
+  });
+  shown = RunSteps(scenario, 20);
+  EXPECT_THAT(shown, ElementsAre(Shown{900, kFive}, Shown{1140, kOne}));
+  EXPECT_FALSE(scenario.program().EndDialog().Visible());
+  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (20분)");
+}
+
+TEST(FamilyDays, NoNoticeWhileTheConsoleIsOpen) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 10, 280}});
+  scenario.Start();
+  scenario.AdvanceSeconds(30);  // the start-up tick: 320 s left
+  frmSetup& console = scenario.OpenConsole();
+  ASSERT_TRUE(console.Visible());
+  scenario.AdvanceSeconds(180);
+  EXPECT_FALSE(scenario.program().Notice().Loaded());
+  scenario.Close(console);
+  // Either timer may tick first 30 s after the closing; the next metering step credits 30 s.
+  scenario.AdvanceSeconds(30);
+  if (!scenario.program().Notice().Visible()) scenario.AdvanceSeconds(30);
+  ASSERT_TRUE(scenario.program().Notice().Visible());
+  EXPECT_EQ(S(scenario.program().Notice().lMessage.Caption()), kFive);
+}
+
+TEST(FamilyDays, TheDaysAllowanceDecidesTheTimeOut) {
+  struct Case {
+    const char* story;
+    DateTimeFields start;
+    std::int32_t usedSeconds;
+    bool extraToday;
+    bool timeOutAtStart;
+    std::string row;
+  };
+  // 첫째: 60 minutes a day, 120 on Saturdays; 20 extra minutes when given for today.
+  const std::vector<Case> cases = {
+      {"Saturday's allowance on a Saturday",
+       {2026, 12, 5, 15, 0, 0},
+       3700,
+       false,
+       false,
+       "첫째 (120분)"},
+      {"the daily allowance on a Monday",
+       {2026, 12, 7, 15, 0, 0},
+       3700,
+       false,
+       true,
+       "첫째 (60분)"},
+      {"extra minutes lift the time-out",
+       {2026, 12, 7, 15, 0, 0},
+       3700,
+       true,
+       false,
+       "첫째 (80분)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.story);
+    Scenario scenario(c.start);
+    scenario.WriteFamily({{"첫째", 60, c.usedSeconds}});
+    FamilyDays days{};
+    days[0].WeekdayMinutes[6] = 120;
+    if (c.extraToday) Main::GiveExtraMinutes(days[0], DayOfFields(c.start), 20);
+    WriteDays(scenario, days);
+    scenario.Start();
+    scenario.AdvanceSeconds(30);
+    EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), c.row);
+    EXPECT_EQ(scenario.program().EndDialog().Visible(), c.timeOutAtStart);
+  }
+}
+
+TEST(FamilyDays, ExtraMinutesVanishAtMidnight) {
+  Scenario scenario({2026, 12, 6, 23, 58, 0});
+  scenario.WriteFamily({{"첫째", 10, 900}});
+  FamilyDays days{};
+  Main::GiveExtraMinutes(days[0], DayOfFields({2026, 12, 6}), 30);
+  WriteDays(scenario, days);
+  scenario.Start();
+  scenario.AdvanceSeconds(30);  // 23:58:30
+  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (40분)");
+  scenario.AdvanceSeconds(60);  // 23:59:30
+  EXPECT_FALSE(scenario.program().EndDialog().Visible());
+  scenario.AdvanceSeconds(30);  // midnight: the day's allowance is 10 minutes again
+  EXPECT_TRUE(scenario.program().EndDialog().Visible());
+}
+
+void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
+  Text typed = U(text);
+  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
+}
+
+TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
+  Scenario scenario;  // a Sunday
+  scenario.WriteFamily({{"첫째", 60, 3600}, {"둘째", 30}});
+  scenario.Start();
+  frmSetup& console = scenario.OpenConsole();
+  EXPECT_EQ(S(console.cmdDays[0].Caption()), "오늘 60분");
+  EXPECT_FALSE(console.cmdDays[2].Visible());
+  frmChildDays& dialog = scenario.program().DaysDialog();
+  struct Step {
+    std::string extra;
+    std::string sunday;
+    std::string log;
+    std::string button;
+  };
+  const std::vector<Step> steps = {
+      {"20", "", "추가시간:첫째님 20분 더함, 오늘 80분", "오늘 80분"},
+      {"5", "", "추가시간:첫째님 15분 뺌, 오늘 65분", "오늘 65분"},
+      {"5", "90", "추가시간:첫째님 15분 뺌, 오늘 65분", "오늘 95분"},  // no new log line
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.button);
+    scenario.Click(console.cmdDays[0]);
+    ASSERT_TRUE(dialog.Visible());
+    EXPECT_EQ(S(dialog.lTitle.Caption()), "첫째 님의 요일별 하루시간(분)");
+    Edit(scenario, dialog.tExtra, step.extra);
+    Edit(scenario, dialog.tWeekday[0], step.sunday);
+    scenario.Click(dialog.cmdOK);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(scenario.LogLines().back(), step.log);
+    EXPECT_EQ(S(console.cmdDays[0].Caption()), step.button);
+  }
+  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (95분)");
+  scenario.Click(console.cmdDays[1]);
+  Edit(scenario, dialog.tWeekday[3], "4x");  // read as 4, like the grid's minutes
+  Edit(scenario, dialog.tWeekday[4], "99999999999");
+  scenario.Click(dialog.cmdOK);
+  EXPECT_TRUE(dialog.Visible()) << "refused with a message";
+  scenario.Click(dialog.cmdCancel);
+  scenario.Click(console.cmdStoreEnd);
+
+  FamilyDays onDisk =
+      Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  EXPECT_EQ(onDisk[0].WeekdayMinutes[0], 90);
+  EXPECT_EQ(onDisk[0].ExtraMinutes, 5);
+  EXPECT_EQ(onDisk[1], ChildDays{});
+  scenario.AdvanceSeconds(60);
+  EXPECT_FALSE(scenario.program().EndDialog().Visible());  // 60 of 95 minutes used
+}
+
+}  // namespace
+}  // namespace orlimo::testing

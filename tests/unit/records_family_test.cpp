@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/date.h"
+#include "platform/fake/cp949.h"
+#include "records/day_allowance.h"
+#include "records/family_days.h"
+#include "support/test_folder.h"
+
+namespace orlimo {
+namespace {
+
+using Main::ChartDay;
+using Main::TimeWarning;
+using testing::TestFolder;
+
+constexpr char16_t kFamily[] = u"Family.ini";
+
+DayNumber Day(int year, int month, int day) {
+  return static_cast<DayNumber>(DateFromFields({year, month, day, 0, 0, 0}));
+}
+
+Settings Family(std::vector<Text> names) {
+  Settings settings;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    settings.User(static_cast<int>(i)).Name = names[i];
+    settings.User(static_cast<int>(i)).LimitMinutes = 60;
+  }
+  settings.UserCount = static_cast<std::int16_t>(names.size()) - 1;
+  return settings;
+}
+
+TEST(FamilyFile, RoundTripsInCodePage949AndFollowsItsChildByName) {
+  TestFolder folder;
+  fake::Cp949CodePage codePage;
+  Settings settings = Family({u"첫째", u"둘째"});
+  FamilyDays days{};
+  days[0].WeekdayMinutes[6] = 120;  // 토
+  days[0].WeekdayMinutes[0] = 0;    // 일
+  days[0].ExtraDay = Day(2026, 12, 7);
+  days[0].ExtraMinutes = -15;
+  days[1].History[Day(2026, 11, 30)] = {45, 60};
+  days[1].History[Day(2026, 12, 1)] = {0, 90};
+  Main::SaveFamilyDays(days, settings, folder.folder(), codePage);
+
+  const std::string bytes = folder.Bytes(kFamily);
+  EXPECT_NE(bytes.find("Child,0,\xC3\xB9\xC2\xB0\r\n"), std::string::npos) << bytes;  // 첫째
+  EXPECT_NE(bytes.find("Week,0,0,,,,,,120\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("Used,1,2026-11-30,45,60\r\n"), std::string::npos) << bytes;
+  EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage), days);
+  EXPECT_EQ(folder.Bytes(kFamily), bytes);
+
+  // Setup.ini rewritten by a program that knows nothing of Family.ini, the rows swapped and a
+  // third child added: each block still finds its child, the stranger gets empty days.
+  Settings swapped = Family({u"둘째", u"셋째", u"첫째"});
+  FamilyDays read = Main::LoadFamilyDays(swapped, folder.folder(), codePage);
+  EXPECT_EQ(read[0], days[1]);
+  EXPECT_EQ(read[1], ChildDays{});
+  EXPECT_EQ(read[2], days[0]);
+}
+
+TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool kept;
+    std::int32_t saturday;  // of child 0 after reading, -1 for none
+  };
+  const std::vector<Case> cases = {
+      {"missing file", "", false, -1},
+      {"comment, blank line and a later key", "!x\r\n\r\nChild,0,a\r\nWeek,0,,,,,,,30\r\nNew,0\r\n",
+       false, 30},
+      {"a day that does not exist", "Child,0,a\r\nWeek,0,,,,,,,30\r\nExtra,0,2026-02-30,5\r\n",
+       true, 30},
+      {"a row before its Child line", "Week,0,,,,,,,30\r\nChild,0,a\r\n", true, -1},
+      {"a week of six days", "Child,0,a\r\nWeek,0,,,,,,\r\n", true, -1},
+      {"a row outside 0 to 9", "Child,0,a\r\nWeek,0,,,,,,,30\r\nChild,10,b\r\n", true, 30},
+      {"a number out of range", "Child,0,a\r\nWeek,0,,,,,,,99999999999\r\n", true, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFolder folder;
+    fake::Cp949CodePage codePage;
+    if (!c.bytes.empty()) folder.Write(kFamily, c.bytes);
+    FamilyDays days = Main::LoadFamilyDays(Family({u"a"}), folder.folder(), codePage);
+    const std::optional<std::int32_t>& saturday = days[0].WeekdayMinutes[6];
+    EXPECT_EQ(saturday.value_or(-1), c.saturday);
+    EXPECT_EQ(folder.Exists(u"Family.ini.bad"), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(folder.Bytes(u"Family.ini.bad"), c.bytes);
+      EXPECT_EQ(Main::LoadFamilyDays(Family({u"a"}), folder.folder(), codePage), days);
+      EXPECT_FALSE(folder.Exists(u"Family.ini.bad2"));
+    } else {
+      EXPECT_EQ(folder.Bytes(kFamily), c.bytes);  // read whole: left as it was
+    }
+  }
+}
+
+TEST(DayAllowance, WeekdayAllowanceThenTodaysExtraMinutes) {
+  UserEntry child;
+  child.LimitMinutes = 60;
+  ChildDays days;
+  days.WeekdayMinutes[6] = 120;  // 토
+  days.WeekdayMinutes[0] = 0;    // 일: no time on Sundays
+  const DayNumber saturday = Day(2026, 12, 5), sunday = Day(2026, 12, 6), monday = Day(2026, 12, 7);
+  EXPECT_EQ(Main::WeekdayOf(saturday), 6);
+  EXPECT_EQ(Main::DayAllowance(child, days, saturday), 120);
+  EXPECT_EQ(Main::DayAllowance(child, days, sunday), 0);
+  EXPECT_EQ(Main::DayAllowance(child, days, monday), 60);
+
+  EXPECT_EQ(Main::GiveExtraMinutes(days, monday, 20), 20);
+  EXPECT_EQ(Main::GiveExtraMinutes(days, monday, -5), 15);
+  EXPECT_EQ(Main::DayAllowance(child, days, monday), 75);
+  EXPECT_EQ(Main::DayAllowance(child, days, monday + 1), 60);   // gone the next day
+  EXPECT_EQ(Main::GiveExtraMinutes(days, monday + 1, 10), 10);  // not added to yesterday's
+}
+
+TEST(DayAllowance, WarningsAtFiveAndOneMinuteOnceUntilTheTimeRisesAgain) {
+  struct Step {
+    std::int64_t secondsLeft;
+    bool consoleOpen;
+    TimeWarning due;
+  };
+  const std::vector<Step> steps = {
+      {330, false, TimeWarning::None},        {300, false, TimeWarning::FiveMinutes},
+      {270, false, TimeWarning::None},        {90, false, TimeWarning::None},
+      {60, true, TimeWarning::None},  // console open: held back
+      {60, false, TimeWarning::OneMinute},    {30, false, TimeWarning::None},
+      {0, false, TimeWarning::None},          {1230, false, TimeWarning::None},  // extra minutes
+      {300, false, TimeWarning::FiveMinutes}, {40, false, TimeWarning::OneMinute},
+      {-30, false, TimeWarning::None},
+  };
+  Main::WarningState state;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Main::DueWarning(state, steps[i].secondsLeft, steps[i].consoleOpen), steps[i].due);
+  }
+  Main::WarningState late;  // starting with less than a minute left: only the last warning
+  EXPECT_EQ(Main::DueWarning(late, 50, false), TimeWarning::OneMinute);
+  EXPECT_EQ(Main::DueWarning(late, 20, false), TimeWarning::None);
+}
+
+TEST(DayAllowance, ChartOfFourteenDaysAcrossAMonthsEnd) {
+  UserEntry child;
+  child.LimitMinutes = 60;
+  ChildDays days;
+  days.WeekdayMinutes[6] = 120;
+  const DayNumber today = Day(2026, 12, 7);  // a Monday
+  child.Day = today + 0.4;
+  child.UsedMinutes = 25;
+  Main::GiveExtraMinutes(days, today, 10);
+  Main::RecordUsage(days, Day(2026, 11, 24), 50, 60, today);  // the first day of the chart
+  Main::RecordUsage(days, Day(2026, 11, 30), 70, 90, today);
+  Main::RecordUsage(days, Day(2026, 12, 1), 30, 60, today);
+  Main::RecordUsage(days, Day(2026, 11, 23), 99, 60, today);  // one day before the chart
+  Main::RecordUsage(days, today - Main::kHistoryDaysKept - 1, 5, 60, today);  // forgotten
+
+  std::vector<ChartDay> chart = Main::ChartFigures(child, days, today);
+  ASSERT_EQ(chart.size(), 14u);
+  EXPECT_EQ(chart.front(), (ChartDay{Day(2026, 11, 24), 50, 60}));
+  EXPECT_EQ(chart[6], (ChartDay{Day(2026, 11, 30), 70, 90}));
+  EXPECT_EQ(chart[7], (ChartDay{Day(2026, 12, 1), 30, 60}));
+  EXPECT_EQ(chart[11], (ChartDay{Day(2026, 12, 5), 0, 120}));  // missing Saturday
+  EXPECT_EQ(chart[12], (ChartDay{Day(2026, 12, 6), 0, 60}));
+  EXPECT_EQ(chart.back(), (ChartDay{today, 25, 70}));
+  EXPECT_EQ(days.History.size(), 4u);
+  EXPECT_FALSE(days.History.contains(today - Main::kHistoryDaysKept - 1));
+}
+
+}  // namespace
+}  // namespace orlimo

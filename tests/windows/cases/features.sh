@@ -1,0 +1,104 @@
+# shellcheck shell=bash
+# What the family settings of Family.ini add to the real Orlimo.exe under Wine: the day's weekday
+# allowance, the 5-minute notice (on top, without taking the keyboard, closing itself) and the
+# file written back whole at the closing.
+
+# family_file <folder> <week fields>: a Family.ini for user 0, 철수, in code page 949.
+family_file() {
+  printf '!Orlimo Family.ini\r\nChild,0,철수\r\nWeek,0,%s\r\n' "$2" | iconv -f UTF-8 -t CP949 >"$1/Family.ini"
+}
+
+# The seven weekday fields, Sunday first, with <minutes> on today's weekday.
+week_with_today() {
+  local fields=() day today
+  today=$(date +%w)
+  for day in 0 1 2 3 4 5 6; do
+    if [ "$day" = "$today" ]; then fields+=("$1"); else fields+=(""); fi
+  done
+  (IFS=,; printf '%s' "${fields[*]}")
+}
+
+family_text() { iconv -f CP949 -t UTF-8 "$1/Family.ini" 2>/dev/null | tr -d '\r'; }
+family_has_today() { grep -q "^Used,0,$(date +%Y-%m-%d)," <<<"$(family_text "$1")"; }
+
+notepad_has_keyboard() {
+  local line
+  line=$(wintext foreground)
+  [[ "$line" == *"focus=Edit "* && "$line" != *"text=Orlimo"* ]]
+}
+notepad_shown() { grep -q '^window .*visible=1 ' <<<"$(wintext list notepad.exe)"; }
+# The text typed into the notepad so far.
+notepad_text() { grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)" | sed 's/.* text=//'; }
+notepad_holds() { [ "$(notepad_text)" = "$1" ]; }
+
+# check_waiting <name> <seconds> <command...>: passes when the command succeeds in time.
+check_waiting() {
+  local name=$1
+  shift
+  if wait_for "$@"; then
+    pass "$name"
+    return 0
+  fi
+  fail "$name"
+  return 1
+}
+
+# The line of the window that holds the control showing <text>.
+notice_line() {
+  awk -v text="text=$1" '/^window / { window = $0 } /^  control / && index($0, text) { print window; exit }' <<<"$(windows_of_orlimo)"
+}
+notice_shown() { notice_line "$1" | grep -q 'visible=1'; }
+notice_gone() { ! notice_shown "$1"; }
+
+test_features_notice_and_family_file() {
+  prepare_program_prefix
+  local folder notice="철수 님, 5분 남았습니다."
+  folder=$(new_program_folder "Orlimo features")
+  # A daily allowance of 60 minutes but 10 on today's weekday, 330 s used: 4.5 minutes are left
+  # today, so the 5-minute notice comes at the start-up tick.
+  make_setup "features: Setup.ini is written" "$folder" 0 "철수:60:330" || return
+  family_file "$folder" "$(week_with_today 10)"
+  if ! start_orlimo "$folder"; then
+    fail "features: the main window shows"
+    return
+  fi
+  check "features: the row shows the weekday's allowance" wait_for 10 control_shown "철수 (10분)"
+  # The child types in a notepad: a real click in it and real keys, through the X display.
+  (wine notepad >/dev/null 2>&1 &)
+  wait_for 30 notepad_shown
+  local box left top right bottom
+  box=$(field "$(grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)")" rect)
+  IFS=, read -r left top right bottom <<<"$box"
+  xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) click 1 2>/dev/null
+  xdotool type --delay 50 abc 2>/dev/null
+  check_waiting "features: the child types in a notepad" 10 notepad_holds abc
+  if ! check_waiting "features: the 5-minute notice appears at the start-up tick" \
+    50 notice_shown "$notice"; then
+    windows_of_orlimo >&2
+    return
+  fi
+  screenshot features_notice
+  check "features: the notice is topmost" eval 'notice_line "$notice" | grep -q " topmost=1 "'
+  local rect right
+  rect=$(field "$(notice_line "$notice")" rect)
+  right=$(cut -d, -f3 <<<"$rect")
+  check "features: the notice sits at the right edge ($rect)" test "$right" = "$(screen_width)"
+  check "features: the notepad keeps the keyboard while the notice shows" notepad_has_keyboard
+  xdotool type --delay 50 def 2>/dev/null
+  check_waiting "features: the keys typed meanwhile reach the notepad" 10 notepad_holds abcdef
+  check_waiting "features: the notice closes itself after 10 s" 15 notice_gone "$notice"
+
+  # Closing the main window records the day's use (the companion then starts the program again).
+  wintext close Orlimo.exe "$PROGRAM_TITLE" >/dev/null
+  wait_for 20 family_has_today "$folder"
+  end_wine_programs
+  local family
+  family=$(family_text "$folder")
+  check "features: Family.ini keeps the child and the weekday allowances" \
+    eval 'grep -qx "Child,0,철수" <<<"$family" && grep -qx "Week,0,$(week_with_today 10)" <<<"$family"'
+  check "features: Family.ini records today's use at the closing" \
+    eval 'grep -q "^Used,0,$(date +%Y-%m-%d),[0-9]*,10$" <<<"$family"'
+  check "features: Family.ini has CR LF line ends" \
+    test "$(grep -c $'\r$' "$folder/Family.ini")" -eq "$(line_count "$folder/Family.ini")"
+}
+add_test test_features_notice_and_family_file
