@@ -6,6 +6,10 @@ enable_language(RC)
 
 set(ORLIMO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(ORLIMO_RESOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/resources)
+# The manifest with the project's version filled in; the resource scripts find it here first.
+set(ORLIMO_GENERATED_RESOURCE_DIR ${CMAKE_BINARY_DIR}/resources)
+configure_file(${ORLIMO_RESOURCE_DIR}/orlimo.manifest ${ORLIMO_GENERATED_RESOURCE_DIR}/orlimo.manifest
+  @ONLY)
 
 # Static runtime: the program folder needs no DLL beside the executables.
 function(orlimo_windows_target target)
@@ -19,10 +23,13 @@ endfunction()
 function(orlimo_resources target script)
   add_library(${target} OBJECT ${script})
   set_target_properties(${target} PROPERTIES COMPILE_OPTIONS "")
-  target_include_directories(${target} PRIVATE ${ORLIMO_RESOURCE_DIR})
+  target_include_directories(${target} PRIVATE ${ORLIMO_GENERATED_RESOURCE_DIR}
+    ${ORLIMO_RESOURCE_DIR})
+  target_compile_definitions(${target} PRIVATE ORLIMO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    ORLIMO_VERSION_MINOR=${PROJECT_VERSION_MINOR} ORLIMO_VERSION_PATCH=${PROJECT_VERSION_PATCH})
   set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS
     ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_RESOURCE_DIR}/version.rc2
-    ${ORLIMO_RESOURCE_DIR}/resource_ids.h ${ORLIMO_RESOURCE_DIR}/orlimo.manifest
+    ${ORLIMO_RESOURCE_DIR}/resource_ids.h ${ORLIMO_GENERATED_RESOURCE_DIR}/orlimo.manifest
     ${ORLIMO_RESOURCE_DIR}/key.bmp ${ORLIMO_RESOURCE_DIR}/user.bmp ${ORLIMO_RESOURCE_DIR}/hide.bmp)
 endfunction()
 
