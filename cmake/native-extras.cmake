@@ -2,10 +2,8 @@
 
 # The benchmarks print figures; scripts/bench builds them in a Release folder of their own.
 file(GLOB ORLIMO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench/*.cpp)
-if(ORLIMO_BENCH_SOURCES)
-  add_executable(orlimo_bench ${ORLIMO_BENCH_SOURCES})
-  target_link_libraries(orlimo_bench PRIVATE orlimo_fakes)
-endif()
+add_executable(orlimo_bench ${ORLIMO_BENCH_SOURCES})
+target_link_libraries(orlimo_bench PRIVATE orlimo_fakes)
 
 # libFuzzer targets, one per fuzz/*_fuzz.cpp; scripts/fuzz builds and runs them.
 option(ORLIMO_FUZZ "Build the libFuzzer targets (needs clang)" OFF)

@@ -6,6 +6,10 @@ enable_language(RC)
 
 set(ORLIMO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(ORLIMO_RESOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/resources)
+# The manifest with the project's version filled in; the resource scripts find it here first.
+set(ORLIMO_GENERATED_RESOURCE_DIR ${CMAKE_BINARY_DIR}/resources)
+configure_file(${ORLIMO_RESOURCE_DIR}/orlimo.manifest ${ORLIMO_GENERATED_RESOURCE_DIR}/orlimo.manifest
+  @ONLY)
 
 # Static runtime: the program folder needs no DLL beside the executables.
 function(orlimo_windows_target target)
@@ -19,10 +23,13 @@ endfunction()
 function(orlimo_resources target script)
   add_library(${target} OBJECT ${script})
   set_target_properties(${target} PROPERTIES COMPILE_OPTIONS "")
-  target_include_directories(${target} PRIVATE ${ORLIMO_RESOURCE_DIR})
+  target_include_directories(${target} PRIVATE ${ORLIMO_GENERATED_RESOURCE_DIR}
+    ${ORLIMO_RESOURCE_DIR})
+  target_compile_definitions(${target} PRIVATE ORLIMO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    ORLIMO_VERSION_MINOR=${PROJECT_VERSION_MINOR} ORLIMO_VERSION_PATCH=${PROJECT_VERSION_PATCH})
   set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS
     ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_RESOURCE_DIR}/version.rc2
-    ${ORLIMO_RESOURCE_DIR}/resource_ids.h ${ORLIMO_RESOURCE_DIR}/orlimo.manifest
+    ${ORLIMO_RESOURCE_DIR}/resource_ids.h ${ORLIMO_GENERATED_RESOURCE_DIR}/orlimo.manifest
     ${ORLIMO_RESOURCE_DIR}/key.bmp ${ORLIMO_RESOURCE_DIR}/user.bmp ${ORLIMO_RESOURCE_DIR}/hide.bmp)
 endfunction()
 
@@ -44,21 +51,14 @@ orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)
 set(ORLIMO_DIST_TARGETS)
 
 # ---- Orlimo.exe -------------------------------------------------------------------------------
-# Built once src/win32/main.cpp (WinMain) exists. A wWinMain entry point is linked with -municode.
-set(ORLIMO_MAIN ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/main.cpp)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ORLIMO_MAIN})
-if(EXISTS ${ORLIMO_MAIN})
-  add_executable(Orlimo WIN32 ${ORLIMO_MAIN} $<TARGET_OBJECTS:orlimo_program_resources>)
-  orlimo_windows_target(Orlimo)
-  target_link_libraries(Orlimo PRIVATE orlimo_win32 orlimo_core)
-  file(STRINGS ${ORLIMO_MAIN} ORLIMO_WIDE_ENTRY REGEX "wWinMain")
-  if(ORLIMO_WIDE_ENTRY)
-    target_link_options(Orlimo PRIVATE -municode)
-  endif()
-  set_target_properties(Orlimo PROPERTIES OUTPUT_NAME Orlimo
-    RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
-  list(APPEND ORLIMO_DIST_TARGETS Orlimo)
-endif()
+# The entry point src/win32/main.cpp is wWinMain, linked with -municode.
+add_executable(Orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/main.cpp
+  $<TARGET_OBJECTS:orlimo_program_resources>)
+orlimo_windows_target(Orlimo)
+target_link_libraries(Orlimo PRIVATE orlimo_win32 orlimo_core)
+target_link_options(Orlimo PRIVATE -municode)
+set_target_properties(Orlimo PROPERTIES OUTPUT_NAME Orlimo RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
+list(APPEND ORLIMO_DIST_TARGETS Orlimo)
 
 # ---- VarnRunCom.exe: the windowless companion ------------------------------------------------
 orlimo_sources(COMPANION_SOURCES src/companion)
@@ -128,14 +128,14 @@ set_target_properties(platform_check fake_orlimo PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_WINDOWS_TEST_DIR})
 
 # The drivers of the program's own tests under Wine.
-include(${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/drivers.cmake OPTIONAL)
+include(${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/drivers.cmake)
 # The Windows half of the benchmarks (scripts/bench runs them under Wine).
-include(${CMAKE_CURRENT_SOURCE_DIR}/bench/win32/windows_bench.cmake OPTIONAL)
+include(${CMAKE_CURRENT_SOURCE_DIR}/bench/win32/windows_bench.cmake)
 
 # ---- The setup program: <build>/Orlimo-<version>-setup.exe, made from the program folder -----
 # Needs makensis (Debian's nsis package); without it the build makes everything else.
 find_program(ORLIMO_MAKENSIS makensis)
-if(ORLIMO_MAKENSIS AND TARGET Orlimo)
+if(ORLIMO_MAKENSIS)
   set(ORLIMO_INSTALLER_DIR ${CMAKE_CURRENT_SOURCE_DIR}/installer)
   set(ORLIMO_SETUP ${CMAKE_BINARY_DIR}/Orlimo-${PROJECT_VERSION}-setup.exe)
   add_custom_command(
@@ -148,6 +148,6 @@ if(ORLIMO_MAKENSIS AND TARGET Orlimo)
     VERBATIM)
   add_custom_target(installer ALL DEPENDS ${ORLIMO_SETUP})
   add_dependencies(installer dist)
-elseif(NOT ORLIMO_MAKENSIS)
+else()
   message(STATUS "makensis not found: the setup program is not made (install the nsis package)")
 endif()

@@ -12,8 +12,8 @@
 ; folder that version gave to Users.
 ;
 ; Built by the Windows build:
-;   makensis -DVERSION=1.2.13 -DDIST=<build>/dist -DOUTFILE=<build>/Orlimo-1.2.13-setup.exe orlimo.nsi
-; Silent use: Orlimo-1.2.13-setup.exe /S [/D=C:\folder]   uninstall.exe /S (keeps the family data)
+;   makensis -DVERSION=<version> -DDIST=<build>/dist -DOUTFILE=<build>/Orlimo-<version>-setup.exe orlimo.nsi
+; Silent use: Orlimo-<version>-setup.exe /S [/D=C:\folder]   uninstall.exe /S (keeps the family data)
 
 Unicode true
 ; Orlimo is a 64-bit program: the setup program is one too, so it sees the same Program Files
@@ -24,7 +24,7 @@ ManifestDPIAware true
 RequestExecutionLevel admin
 
 !ifndef VERSION
-  !error "define VERSION, e.g. makensis -DVERSION=1.2.13"
+  !error "define VERSION, the project's version: makensis -DVERSION=<major.minor.patch>"
 !endif
 !ifndef DIST
   !error "define DIST, the program folder holding Orlimo.exe, VarnRunCom.exe and the WAV files"
@@ -407,5 +407,8 @@ Function un.DeleteFamilyFiles
   Delete "$R0\Logs.txt"
   Delete "$R0\Logs.txt.tmp"
   Delete "$R0\Logs.txt.old*"
+  Delete "$R0\Family.ini"
+  Delete "$R0\Family.ini.bad*"
+  Delete "$R0\Family.ini.tmp"
   Pop $R0
 FunctionEnd

@@ -40,7 +40,6 @@ class frmMain : public forms::Form {
   void Form_Terminate() override;
 
   // What the last metering step saw (for the window's own bookkeeping and for tests).
-  const Text& LastMeterStamp() const { return LastMeterStamp_; }
   float ElapsedSeconds() const { return ElapsedSeconds_; }
 
  private:

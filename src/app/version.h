@@ -5,7 +5,7 @@
 
 namespace orlimo {
 
-// "Orlimo Ver.1.2.13"
+// "Orlimo Ver.<major>.<minor>.<patch>"
 inline Text VersionTitle() {
   return u"Orlimo Ver." + DecimalText(ORLIMO_VERSION_MAJOR) + u"." +
          DecimalText(ORLIMO_VERSION_MINOR) + u"." + DecimalText(ORLIMO_VERSION_PATCH);

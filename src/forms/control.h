@@ -94,7 +94,6 @@ class Label : public Control {
   void SetCentered(bool centered) { centered_ = centered; }
   // A label without a background of its own shows the window's colour.
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool transparent) { transparent_ = transparent; }
 
  private:
   bool centered_ = false;

@@ -11,13 +11,6 @@ int Form::Register(Control& control) {
   return static_cast<int>(controls_.size());
 }
 
-Control* Form::FindControl(const std::string& name, int index) const {
-  for (Control* control : controls_) {
-    if (control->Name() == name && control->Index() == index) return control;
-  }
-  return nullptr;
-}
-
 void Form::Load() {
   if (loaded_) return;
   Design();

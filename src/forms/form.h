@@ -40,8 +40,6 @@ class Form {
   // Outer position and size in twips.
   const forms::Bounds& Bounds() const { return bounds_; }
   void SetBounds(const forms::Bounds& bounds);
-  void SetLeft(int left) { SetBounds({left, bounds_.top, bounds_.width, bounds_.height}); }
-  void SetTop(int top) { SetBounds({bounds_.left, top, bounds_.width, bounds_.height}); }
   void SetHeight(int height) { SetBounds({bounds_.left, bounds_.top, bounds_.width, height}); }
   // Sets the outer size so that the client area has the given size.
   void SetClientSize(int width, int height);
@@ -64,7 +62,6 @@ class Form {
   void CenterOnScreen();
 
   const std::vector<Control*>& Controls() const { return controls_; }
-  Control* FindControl(const std::string& name, int index = -1) const;
 
   // Events the window system raises.
   void CloseRequested();  // the system's close command

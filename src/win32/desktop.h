@@ -76,7 +76,6 @@ class Desktop {
   }
 
   HINSTANCE Instance() const { return instance_; }
-  GdiCache& Gdi() { return gdi_; }
 
  private:
   // The window procedures (form_events.cpp, edit_events.cpp, paint.cpp).

@@ -40,7 +40,7 @@ TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
   scenario.Start();
   frmSetup& console = scenario.OpenConsole();
 
-  EXPECT_EQ(S(console.Caption()), "Orlimo Ver.1.2.13");
+  EXPECT_EQ(S(console.Caption()), "Orlimo Ver." ORLIMO_VERSION_TEXT);
   EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
   EXPECT_EQ(S(console.tLimitMins[0].GetText()), "90");
   EXPECT_EQ(S(console.lUsedTime[0].Caption()), "12 (734초)");

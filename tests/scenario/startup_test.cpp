@@ -11,7 +11,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const std::string kCaption = "Orlimo Ver.1.2.13    Orlimo  (C) Orlimo 개발팀";
+const std::string kCaption = "Orlimo Ver." ORLIMO_VERSION_TEXT "    Orlimo  (C) Orlimo 개발팀";
 
 TEST(Startup, LogsTwoStartLinesAndPlacesTheWindowTopRight) {
   Scenario scenario;

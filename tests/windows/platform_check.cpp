@@ -334,7 +334,7 @@ void CheckSound(const std::wstring& wav) {
          "cannot open the cue given with --wav");
 }
 
-// Version 1.2.13 and Orlimo's icon in every executable; the button pictures and the manifest
+// The project's version and Orlimo's icon in every executable; the button pictures and the manifest
 // in Orlimo.exe.
 void CheckResources(const std::wstring& exe) {
   const std::string name = Narrow(FromWide(exe.substr(exe.find_last_of(L"\\/") + 1).c_str()));
@@ -347,9 +347,10 @@ void CheckResources(const std::wstring& exe) {
       GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) &&
       VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
       fixed != nullptr;
-  Report(("version_1_2_13_0 " + name).c_str(),
-         haveVersion && fixed->dwFileVersionMS == 0x00010002 &&
-             fixed->dwFileVersionLS == 0x000D0000 && fixed->dwProductVersionMS == 0x00010002);
+  const DWORD majorMinor = (ORLIMO_VERSION_MAJOR << 16) | ORLIMO_VERSION_MINOR;
+  Report(("version " + name).c_str(), haveVersion && fixed->dwFileVersionMS == majorMinor &&
+                                          fixed->dwFileVersionLS == (ORLIMO_VERSION_PATCH << 16) &&
+                                          fixed->dwProductVersionMS == majorMinor);
   wchar_t* product = nullptr;
   const bool haveProduct = haveVersion &&
                            VerQueryValueW(info.data(), L"\\StringFileInfo\\041204B0\\ProductName",

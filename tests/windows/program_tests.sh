@@ -6,9 +6,9 @@
 # has Hangul in its name.
 # Sourced by tests/windows/run after the cases; uses the helpers of tests/windows/lib.sh.
 
-PROGRAM_TITLE="Orlimo Ver.1.2.13    Orlimo  "
+PROGRAM_TITLE="Orlimo Ver.$ORLIMO_VERSION    Orlimo  "
 MAIN_CAPTION="${PROGRAM_TITLE}(C) Orlimo 개발팀"
-CONSOLE_CAPTION="Orlimo Ver.1.2.13"
+CONSOLE_CAPTION="Orlimo Ver.$ORLIMO_VERSION"
 WHO_IS_USING="현재 사용자는 누구입니까?"
 COUNTDOWN_TITLE="시간이 다 되었습니다. 이제 종료합니다."
 

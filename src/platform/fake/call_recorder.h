@@ -23,7 +23,6 @@ class CallRecorder {
   const std::vector<RecordedCall>& Calls() const { return calls_; }
   // Just the call texts, for comparing sequences.
   std::vector<std::string> Texts() const;
-  void Clear() { calls_.clear(); }
 
  private:
   const FakeClock& clock_;

@@ -6,7 +6,7 @@
 # each other in order: install, upgrade, upgrade while running, remove. Then the executables'
 # imports and a foreign WINMM.dll beside the program.
 
-INSTALLER_VERSION="1.2.13"
+INSTALLER_VERSION="$ORLIMO_VERSION"
 INSTALLER_SETUP="$BUILD/Orlimo-$INSTALLER_VERSION-setup.exe"
 INSTALLER_WIN_FOLDER='C:\Program Files\Orlimo'
 INSTALLER_RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
