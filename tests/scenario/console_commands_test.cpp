@@ -39,14 +39,13 @@ TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
   EXPECT_EQ(console.tMsg.Bounds(),
             (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
 
-  scenario.Do(
-      [&] { console.GetRuntime().DispatchEdit(console.tMsg, u" one\r\n 둘째 줄 고침\r\n 셋"); });
+  scenario.Edit(console.tMsg, " one\r\n 둘째 줄 고침\r\n 셋");
   scenario.Click(console.cmdSave);
   const std::string saved = scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n");
   EXPECT_EQ(scenario.LogBytes(), saved);
 
   // Hiding keeps the text; showing again reads the file, dropping what was not saved.
-  scenario.Do([&] { console.GetRuntime().DispatchEdit(console.tMsg, u" changed\r\n"); });
+  scenario.Edit(console.tMsg, " changed\r\n");
   scenario.Click(console.cmdSeeLogs);
   EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
   EXPECT_FALSE(console.tMsg.Visible());

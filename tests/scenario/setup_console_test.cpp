@@ -16,17 +16,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-// Replaces the whole text of a box, as the parent would by selecting it and typing.
-void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
-  Text typed = U(text);
-  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
-}
-
 void EditRow(Scenario& scenario, frmSetup& console, int row, const std::string& name,
              const std::string& minutes, const std::string& password = "") {
-  Edit(scenario, console.tNames[row], name);
-  Edit(scenario, console.tLimitMins[row], minutes);
-  Edit(scenario, console.tUserPWD[row], password);
+  scenario.Edit(console.tNames[row], name);
+  scenario.Edit(console.tLimitMins[row], minutes);
+  scenario.Edit(console.tUserPWD[row], password);
 }
 
 const Settings& Table(Scenario& scenario) {
@@ -106,7 +100,7 @@ TEST(SetupConsole, StoreKeepsTheConsoleOpenAndWritesNothingUntilStoreAndClose) {
   scenario.Start();
   frmSetup& console = scenario.OpenConsole();
   std::string before = scenario.SettingsBytes();
-  Edit(scenario, console.tNames[1], "   ");  // a name of blanks is an empty row
+  scenario.Edit(console.tNames[1], "   ");  // a name of blanks is an empty row
   scenario.Click(console.cmdStore);
 
   EXPECT_TRUE(console.Visible());
@@ -125,10 +119,10 @@ TEST(SetupConsole, ResetRestoresTheLastStoreNotTheFile) {
   scenario.WriteFamily({{"첫째", 60}});
   scenario.Start();
   frmSetup& console = scenario.OpenConsole();
-  Edit(scenario, console.tLimitMins[0], "75");
+  scenario.Edit(console.tLimitMins[0], "75");
   scenario.Click(console.cmdStore);
-  Edit(scenario, console.tLimitMins[0], "5");
-  Edit(scenario, console.tNames[0], "바뀐이름");
+  scenario.Edit(console.tLimitMins[0], "5");
+  scenario.Edit(console.tNames[0], "바뀐이름");
   scenario.Click(console.cmdReset);
 
   EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
@@ -191,8 +185,8 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   ASSERT_EQ(scenario.program().CurrentUser, 2);
   scenario.Do([&] { scenario.program().family[2].WeekdayMinutes[6] = 100; });  // 셋째's Saturday
   frmSetup& console = scenario.OpenConsole();
-  Edit(scenario, console.tNames[1], "");
-  Edit(scenario, console.tNames[3], "");
+  scenario.Edit(console.tNames[1], "");
+  scenario.Edit(console.tNames[3], "");
   EditRow(scenario, console, 5, "다섯째", "15", "e");
   scenario.Click(console.cmdStoreEnd);
   for (const FamilyDays& family :
@@ -231,7 +225,7 @@ TEST(SetupConsole, DeletingTheCurrentUserLeavesNobodyCurrent) {
   scenario.Start();
   ASSERT_EQ(scenario.program().CurrentUser, 0);
   frmSetup& console = scenario.OpenConsole();
-  Edit(scenario, console.tNames[0], "");
+  scenario.Edit(console.tNames[0], "");
   scenario.Click(console.cmdStore);
   EXPECT_EQ(scenario.program().CurrentUser, -1);
   scenario.Click(console.cmdCancel);
@@ -264,7 +258,7 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
       scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
       scenario.Start();
       frmSetup& console = scenario.OpenConsole();
-      Edit(scenario, console.tNames[0], "바뀐이름");
+      scenario.Edit(console.tNames[0], "바뀐이름");
       EditRow(scenario, console, c.row, c.name, c.minutes, c.password);
       scenario.Click(andClose ? console.cmdStoreEnd : console.cmdStore);
 
@@ -281,19 +275,21 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
   }
 }
 
+// The metering goes on afterwards: the start-up tick 30 s later, then a step.
 TEST(SetupConsole, ClosingByTheSystemCommandStoresNothing) {
   Scenario scenario;
-  scenario.WriteFamily({});
+  scenario.WriteFamily({{"첫째", 60}});
   scenario.Start();
   frmSetup& console = scenario.OpenConsole();
-  Edit(scenario, console.tNames[0], "새아이");
+  scenario.Edit(console.tNames[0], "");
   scenario.Close(console);
 
-  EXPECT_EQ(Table(scenario).UserCount, -1);
-  EXPECT_TRUE(scenario.main().TimerCheckTime.On());
-  EXPECT_TRUE(scenario.main().TimerStartup.On());
+  EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
+  scenario.AdvanceSeconds(60);
+  EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
 
   frmSetup& again = scenario.OpenConsole();  // an empty grid stores no user
+  scenario.Edit(again.tNames[0], "");
   scenario.Click(again.cmdStoreEnd);
   EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
 }

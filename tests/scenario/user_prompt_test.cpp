@@ -4,7 +4,7 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
-#include "console/frmMastPWD.h"
+#include "enforce/DialogEnd.h"
 #include "console/frmSetup.h"
 #include "support/scenario.h"
 
@@ -18,20 +18,6 @@ void StartFamilyWithPasswords(Scenario& scenario, const std::vector<Child>& fami
   scenario.WriteFamily(family, /*passwordsInUse=*/true);
   scenario.Start();
   scenario.AdvanceSeconds(30);
-}
-
-frmSetup& OpenConsole(Scenario& scenario) {
-  scenario.Click(scenario.main().cmdSetup);
-  frmMastPWD& prompt = scenario.program().ParentPrompt();
-  scenario.Type(prompt.tPassword, "5927");
-  scenario.Click(prompt.cmdOK);
-  return scenario.program().SetupConsole();
-}
-
-// Replaces the whole text of a box, as the parent would by selecting it and typing.
-void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
-  Text typed = U(text);
-  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
 }
 
 frmChangeUser& OpenPrompt(Scenario& scenario, int user) {
@@ -98,8 +84,8 @@ TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsTheSecondsSinceTheLas
   EXPECT_EQ(S(main.lTitle.Caption()), "현재 사용자는 누구입니까?");
   EXPECT_EQ(scenario.SettingsOnDisk().User(1).UsedSeconds, 620);
 
-  scenario.AdvanceSeconds(1);  // the choose-a-user countdown finds the user and stops
-  EXPECT_FALSE(main.TimerUserBeep.On());
+  scenario.AdvanceSeconds(120);  // the choose-a-user countdown finds the user and stops
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
 }
 
 TEST(UserPrompt, SwitchingUsersCreditsTheNewUserOnly) {
@@ -146,8 +132,8 @@ TEST(UserPrompt, ClosesSixtyOneSecondsAfterOpeningAndReopensFresh) {
   OpenPrompt(scenario, 0);
   EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kButtonText);
   EXPECT_EQ(S(prompt.tPassword.GetText()), "");
-  EXPECT_FALSE(prompt.TimerOut.On());
-  scenario.AdvanceSeconds(59.9);
+  scenario.AdvanceSeconds(59.9);  // no timer of the last opening runs on
+  EXPECT_TRUE(prompt.Loaded());
   EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
 }
 
@@ -171,8 +157,8 @@ TEST(UserPrompt, ThePromptFollowsItsChildWhenTheConsoleMovesTheRows) {
   StartFamilyWithPasswords(
       scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}, {"셋째", 60, 0, "ccc"}});
   frmChangeUser& prompt = OpenPrompt(scenario, 2);
-  frmSetup& console = OpenConsole(scenario);
-  Edit(scenario, console.tNames[0], "");  // 둘째 and 셋째 move up
+  frmSetup& console = scenario.OpenConsole();
+  scenario.Edit(console.tNames[0], "");  // 둘째 and 셋째 move up
   scenario.Click(console.cmdStoreEnd);
   EXPECT_EQ(S(prompt.lMsg.Caption()), "셋째 님의 암호를 입력하십시오.");
   scenario.Type(prompt.tPassword, "ccc");
@@ -182,8 +168,8 @@ TEST(UserPrompt, ThePromptFollowsItsChildWhenTheConsoleMovesTheRows) {
   EXPECT_EQ(S(scenario.program().settings.User(1).Name), "셋째");
 
   OpenPrompt(scenario, 0);
-  OpenConsole(scenario);
-  Edit(scenario, console.tNames[0], "");  // 둘째 deleted
+  scenario.OpenConsole();
+  scenario.Edit(console.tNames[0], "");  // 둘째 deleted
   scenario.Click(console.cmdStoreEnd);
   EXPECT_FALSE(prompt.Loaded());
   EXPECT_EQ(scenario.program().CurrentUser, 0);  // 셋째, still metered

@@ -122,6 +122,11 @@ void Scenario::PressEnter(forms::TextBox& box) {
   });
 }
 
+void Scenario::Edit(forms::TextBox& box, const std::string& text) {
+  Text typed = U(text);
+  Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
+}
+
 frmSetup& Scenario::OpenConsole(const std::string& parentPassword) {
   Click(main().cmdSetup);
   frmMastPWD& prompt = program_->ParentPrompt();

@@ -54,6 +54,8 @@ class Scenario {
   void Close(forms::Form& form);
   void Type(forms::TextBox& box, const std::string& text);
   void PressEnter(forms::TextBox& box);
+  // Replaces the whole text of a box, as a user would by selecting it and typing.
+  void Edit(forms::TextBox& box, const std::string& text);
   // The parent's way into the setup console: the Setup button, the password, OK.
   frmSetup& OpenConsole(const std::string& parentPassword = "5927");
   // The wall clock jumps without virtual time passing.

@@ -138,16 +138,6 @@ TEST(BaseDate, ParsesGeneralDateForms) {
     // Exactly the double the fields give, so dates read back compare equal to dates computed.
     EXPECT_EQ(*value, DateFromFields(c.fields)) << ToUtf8(c.text);
   }
-  EXPECT_EQ(*ParseDate(u"16:05:09"), DateFromFields({1899, 12, 30, 16, 5, 9}));
-  EXPECT_LT(*ParseDate(u"16:05:09"), 1.0);
-}
-
-TEST(BaseDate, WrittenTimestampsReadBack) {
-  for (const DateTimeFields& f :
-       {DateTimeFields{2003, 12, 4, 16, 5, 9}, DateTimeFields{2024, 2, 29, 0, 0, 1},
-        DateTimeFields{1999, 12, 31, 23, 59, 59}}) {
-    EXPECT_EQ(ParseDate(TimestampText(f)), DateFromFields(f)) << Show(f);
-  }
 }
 
 TEST(BaseDate, RejectsUnreadableText) {

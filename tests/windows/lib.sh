@@ -60,6 +60,18 @@ processes_are() {
   count=$(process_count "$1") && test "$count" -eq "$2"
 }
 
+# make_setup <test name> <folder> <make_setup arguments...>: the family's Setup.ini, or the test
+# of that name fails.
+make_setup() {
+  local name=$1 folder=$2
+  shift 2
+  rm -f "$folder/Setup.ini"
+  timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" "$@" >/dev/null 2>&1 &&
+    test -s "$folder/Setup.ini" && return 0
+  fail "$name" "make_setup could not write Setup.ini"
+  return 1
+}
+
 # The number of lines of a file, 0 when it does not exist.
 line_count() {
   if [ -f "$1" ]; then wc -l <"$1" | tr -d ' '; else echo 0; fi

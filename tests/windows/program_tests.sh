@@ -26,17 +26,6 @@ act() {
   return 1
 }
 
-# make_setup <test name> <folder> <make_setup arguments...>: the family's Setup.ini, or the test
-# of that name fails.
-make_setup() {
-  local name=$1 folder=$2
-  shift 2
-  timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" "$@" >/dev/null 2>&1 &&
-    test -s "$folder/Setup.ini" && return 0
-  fail "$name" "make_setup could not write Setup.ini"
-  return 1
-}
-
 # The prefix shared by these tests is prepared once (prepare_prefix of lib.sh).
 program_prefix_ready=no
 prepare_program_prefix() {
@@ -241,7 +230,7 @@ test_program_power_off_ends_other_programs() {
   prepare_program_prefix
   local folder
   folder=$(new_program_folder "Orlimo power-off")
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "철수:1:60" >/dev/null 2>&1
+  make_setup "program: Setup.ini before the power-off is written" "$folder" 0 "철수:1:60" || return
   (wine notepad >/dev/null 2>&1 &)
   if ! wait_for 30 wintext type notepad.exe "" "x"; then
     fail "program: a document is left unsaved in Notepad"

@@ -154,19 +154,12 @@ installer_check_rights() {
 add_test test_installer_silent_install
 
 # installer_family_data <folder>: a two-user Setup.ini written by the program's own settings writer
-# and a two-line Logs.txt in code page 949. A writer that fails fails under its own name.
+# (or the test fails under make_setup's name) and a two-line Logs.txt in code page 949.
 installer_family_data() {
-  local folder=$1 status
-  rm -f "$folder/Setup.ini"
-  timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" 0 "민수:60:600" "지아:90:0:별" \
-    >/dev/null 2>&1
-  status=$?
-  if [ "$status" -ne 0 ] || [ "$(line_count "$folder/Setup.ini")" -lt 4 ]; then
-    fail "installer: make_setup.exe writes a two-user Setup.ini (exit code $status, $(line_count "$folder/Setup.ini") lines)"
+  make_setup "installer: make_setup.exe writes a two-user Setup.ini" "$1" 0 "민수:60:600" "지아:90:0:별" ||
     return 1
-  fi
   printf '2024-05-01 08:00:00 시작\r\n2024-05-01 08:30:00 민수 30분\r\n' |
-    iconv -f UTF-8 -t CP949 >"$folder/Logs.txt"
+    iconv -f UTF-8 -t CP949 >"$1/Logs.txt"
 }
 
 # An upgrade over an installation that kept Setup.ini and Logs.txt in the program folder: they
@@ -216,8 +209,6 @@ test_installer_upgrade_moves_family_data() {
 }
 add_test test_installer_upgrade_moves_family_data
 
-installer_started_twice() { test "$(line_count "$1/started.txt")" -ge 2; }
-
 test_installer_upgrade_while_running() {
   installer_missing && return
   local folder orlimo companion
@@ -231,7 +222,7 @@ test_installer_upgrade_while_running() {
   orlimo=$!
   wine "$folder/VarnRunCom.exe" >/dev/null 2>&1 &
   companion=$!
-  if ! wait_for 30 installer_started_twice "$folder"; then
+  if ! wait_for 30 more_starts_than "$folder" 1; then
     fail "installer: the running stand-ins could not be started"
     touch "$folder/stop"
     return
@@ -292,25 +283,22 @@ test_installer_silent_uninstall() {
 add_test test_installer_silent_uninstall
 
 # ---- Driving windows: tests/wintext.exe reads and clicks them ---------------------------------
-installer_wintext() { timeout 20 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # installer_window_shows <exe> <text>: some window of <exe> shows <text> (a title, caption or label).
 # (The list is read whole first: grep -q stopping early would fail the pipe under pipefail.)
 installer_window_shows() {
   local windows
-  windows=$(installer_wintext list "$1")
+  windows=$(wintext list "$1")
   grep -v 'visible=0' <<<"$windows" | grep -F "text=$2" >/dev/null
 }
 # installer_click_when_shown <exe> <button text>: waits up to 20 s for the button, then clicks it.
 installer_click_when_shown() {
-  wait_for 20 installer_window_shows "$1" "$2" && installer_wintext click "$1" "$2" >/dev/null
+  wait_for 20 installer_window_shows "$1" "$2" && wintext click "$1" "$2" >/dev/null
 }
-# installer_processes_are <exe> <count>: that many processes named <exe> run.
-installer_processes_are() { test "$(installer_wintext count "$1")" = "$2"; }
 # The parent password prompt's box, typed into like a parent would, at its place on screen; true
 # when the box holds the default parent password.
 installer_type_parent_password() {
   local box left top right bottom
-  box=$(installer_wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
+  box=$(wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
   grep -q 'text=5927$' <<<"$box" && return 0
   read -r left top right bottom < <(sed -n 's/.* rect=\([0-9-]*\),\([0-9-]*\),\([0-9-]*\),\([0-9-]*\) .*/\1 \2 \3 \4/p' <<<"$box")
   [ -n "$bottom" ] || return 1
@@ -365,7 +353,7 @@ test_installer_console_removal_then_uninstaller() {
   check "installer: then the uninstaller takes away the registration and every program file" \
     wait_for 60 installer_removed
   check "installer: then no VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
-  check "installer: then no VarnRunCom.exe runs" installer_processes_are VarnRunCom.exe 0
+  check "installer: then no VarnRunCom.exe runs" processes_are VarnRunCom.exe 0
   check "installer: then Setup.ini is kept byte for byte" cmp -s "$kept/Setup.ini" "$data/Setup.ini"
   check "installer: then Logs.txt is kept byte for byte" cmp -s "$kept/Logs.txt" "$data/Logs.txt"
   rm -rf "$kept"
@@ -374,7 +362,7 @@ add_test test_installer_console_removal_then_uninstaller
 
 installer_finish_page_says_next_logon() {
   local windows
-  windows=$(installer_wintext list "$1" | grep -v 'visible=0')
+  windows=$(wintext list "$1" | grep -v 'visible=0')
   grep -F "text=Orlimo를 설치했습니다. 다음 로그온부터" <<<"$windows" >/dev/null &&
     ! grep -F "Orlimo 실행" <<<"$windows" | grep -vF "다음 로그온부터" >/dev/null
 }
@@ -395,7 +383,7 @@ test_installer_interactive() {
   check "installer: interactive: the language choice offers Korean first" \
     wait_for 30 installer_window_shows "$setup_exe" "한국어"
   screenshot installer-language
-  installer_wintext click "$setup_exe" OK >/dev/null
+  wintext click "$setup_exe" OK >/dev/null
   check "installer: interactive: the welcome page is Korean" \
     wait_for 20 installer_window_shows "$setup_exe" "Orlimo $INSTALLER_VERSION을(를) 설치합니다."
   screenshot installer-welcome
@@ -409,7 +397,7 @@ test_installer_interactive() {
   installer_click_when_shown "$setup_exe" "마침"
   check "installer: interactive: the setup program ends" wait_for 20 installer_ended "$setup"
   check "installer: interactive: nothing of Orlimo is started at the end" \
-    installer_processes_are Orlimo.exe 0
+    processes_are Orlimo.exe 0
   check "installer: interactive: the chosen language is kept for the uninstaller" \
     installer_value_is "$INSTALLER_UNINST_KEY" "Installer Language" 1042
   # Leave the prefix as the other tests expect it: nothing installed, no VarnTime.
