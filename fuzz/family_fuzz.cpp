@@ -1,7 +1,5 @@
 // Reading Family.ini from any bytes: the program never fails, keeps an unreadable file whole
 // beside the new one, and what it writes reads back whole as the same children's days.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -32,26 +30,8 @@ class ByteCodePage : public orlimo::platform::AnsiCodePage {
   Text Decode(std::string_view bytes) const override { return orlimo::fuzz::ByteText(bytes); }
 };
 
-// A folder of this run's own, in memory when the machine has /dev/shm, removed at the end.
-struct RunFolder {
-  RunFolder() {
-    std::error_code error;
-    fs::path base =
-        fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path = base / ("orlimo-family-fuzz-" + std::to_string(::getpid()));
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~RunFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  fs::path path;
-};
-
 const fs::path& Folder() {
-  static const RunFolder folder;
-  return folder.path;
+  return orlimo::fuzz::RunFolder("family-fuzz");
 }
 
 std::string FileBytes(const fs::path& path) {

@@ -1,8 +1,10 @@
-// Turning the fuzzer's bytes into the program's text.
+// Turning the fuzzer's bytes into the program's text, and a scratch folder for the targets that
+// read and write files.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 #include "base/text.h"
@@ -31,6 +33,10 @@ inline Text WideText(std::string_view bytes) {
   }
   return text;
 }
+
+// A folder of this run's own named after <target>, in memory when the machine has /dev/shm,
+// removed when the run ends.
+const std::filesystem::path& RunFolder(const char* target);
 
 // Stops the run with a message that names the broken promise; libFuzzer keeps the input.
 [[noreturn]] void Broken(const char* promise);

@@ -1,8 +1,6 @@
 // Reading Setup.ini from any bytes: the program never fails, holds at most ten users, keeps an
 // unreadable file whole beside the new one, and what it writes next reads back as the same table
 // (characters that the scrambling cannot carry changed the way every rewrite changes them).
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -23,32 +21,8 @@ using orlimo::Text;
 using orlimo::UserEntry;
 using orlimo::fuzz::Check;
 
-// A folder of this run's own, in memory when the machine has /dev/shm, removed at the end.
-class RunFolder {
- public:
-  RunFolder() {
-    std::error_code error;
-    fs::path base =
-        fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = base / ("orlimo-settings-fuzz-" + std::to_string(::getpid()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~RunFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  RunFolder(const RunFolder&) = delete;
-  RunFolder& operator=(const RunFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 const fs::path& Folder() {
-  static const RunFolder folder;
-  return folder.path();
+  return orlimo::fuzz::RunFolder("settings-fuzz");
 }
 
 void EmptyFolder() {
