@@ -11,6 +11,7 @@
 #include "console/frmChildDays.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
+#include "console/frmUsageChart.h"
 #include "enforce/DialogEnd.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
@@ -32,7 +33,8 @@ Program::Program(Text familyDataFolder, Text ownFolder, platform::Services& plat
       setupConsole_(std::make_unique<frmSetup>(*this)),
       passwordDialog_(std::make_unique<frmChangePWD>(*this)),
       notice_(std::make_unique<frmNotice>(*this)),
-      childDays_(std::make_unique<frmChildDays>(*this)) {}
+      childDays_(std::make_unique<frmChildDays>(*this)),
+      usageChart_(std::make_unique<frmUsageChart>(*this)) {}
 
 Program::~Program() = default;
 

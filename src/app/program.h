@@ -23,6 +23,7 @@ class frmSetup;
 class frmChangePWD;
 class frmNotice;
 class frmChildDays;
+class frmUsageChart;
 
 class Program {
  public:
@@ -68,6 +69,7 @@ class Program {
   frmChangePWD& PasswordDialog() { return *passwordDialog_; }
   frmNotice& Notice() { return *notice_; }
   frmChildDays& DaysDialog() { return *childDays_; }
+  frmUsageChart& ChartWindow() { return *usageChart_; }
 
   // The user a log line or the countdown names: the current user, or user 0 when nobody is.
   int LogUser() const { return CurrentUser >= 0 ? CurrentUser : 0; }
@@ -107,6 +109,7 @@ class Program {
   std::unique_ptr<frmChangePWD> passwordDialog_;
   std::unique_ptr<frmNotice> notice_;
   std::unique_ptr<frmChildDays> childDays_;
+  std::unique_ptr<frmUsageChart> usageChart_;
 };
 
 }  // namespace orlimo

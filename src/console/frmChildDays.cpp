@@ -5,6 +5,7 @@
 
 #include "app/frmMain.h"
 #include "base/number.h"
+#include "console/setup_texts.h"
 #include "records/day_allowance.h"
 
 namespace orlimo {
@@ -16,15 +17,12 @@ constexpr int kBoxWidth = 780;
 constexpr int kBoxStep = 840;
 constexpr forms::Color kLightGreen = forms::Rgb(0xC0, 0xFF, 0xC0);
 constexpr forms::Color kLightYellow = forms::Rgb(0xFF, 0xFF, 0xC0);
-constexpr std::array<const char16_t*, 7> kWeekdayNames = {u"일", u"월", u"화", u"수",
-                                                          u"목", u"금", u"토"};
 
 constexpr char16_t kTitleSuffix[] = u" 님의 요일별 하루시간(분)";
 constexpr char16_t kNotePrefix[] = u"빈칸인 요일은 하루시간(";
 constexpr char16_t kNoteSuffix[] = u"분)을 씁니다.";
 constexpr char16_t kExtraCaption[] = u"오늘 추가시간(분)";
 constexpr char16_t kTodayPrefix[] = u"오늘 쓸 수 있는 시간= ";
-constexpr char16_t kMinutesUnit[] = u"분";
 constexpr char16_t kNumbersOnly[] =
     u"요일별 시간과 추가시간에는 빈칸이나 -2147483648부터 2147483647까지의 수만 쓸 수 "
     u"있습니다.";
@@ -59,7 +57,7 @@ void frmChildDays::Design() {
   for (int d = 0; d < 7; ++d) {
     int left = 180 + kBoxStep * d;
     lWeekday[d].Move(left, 600, kBoxWidth, 255);
-    lWeekday[d].SetCaption(kWeekdayNames[static_cast<std::size_t>(d)]);
+    lWeekday[d].SetCaption(SetupTexts::kWeekdayNames[static_cast<std::size_t>(d)]);
     lWeekday[d].SetCentered(true);
     tWeekday[d].Move(left, 900, kBoxWidth, 375);
     tWeekday[d].SetBackColor(kLightGreen);
@@ -100,7 +98,8 @@ void frmChildDays::Form_Load() {
   lNote.SetCaption(kNotePrefix + DecimalText(user.LimitMinutes) + kNoteSuffix);
   std::int32_t extra = days.ExtraDay == program_.Today() ? days.ExtraMinutes : 0;
   tExtra.SetText(DecimalText(extra));
-  lToday.SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(user_)) + kMinutesUnit);
+  lToday.SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(user_)) +
+                    SetupTexts::kMinutes);
 }
 
 void frmChildDays::cmdOK_Click() {
@@ -143,7 +142,7 @@ void frmChildDays::LogExtraMinutes(std::int32_t change) const {
   std::int64_t amount = change < 0 ? -std::int64_t{change} : change;
   program_.WriteLog(kExtraLogWord + program_.settings.User(user_).Name + u"님 " +
                     DecimalText(amount) + (change < 0 ? kTakenBack : kGiven) +
-                    DecimalText(program_.DayAllowance(user_)) + kMinutesUnit);
+                    DecimalText(program_.DayAllowance(user_)) + SetupTexts::kMinutes);
 }
 
 }  // namespace orlimo

@@ -6,15 +6,13 @@
 #include "app/version.h"
 #include "console/frmChangePWD.h"
 #include "console/frmChildDays.h"
+#include "console/frmUsageChart.h"
 #include "console/setup_texts.h"
 #include "console/user_grid.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
 namespace {
-
-constexpr char16_t kTodayPrefix[] = u"오늘 ";
-constexpr char16_t kMinutesUnit[] = u"분";
 
 // A user's number after the store; -1 for nobody and for a deleted user.
 std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t user) {
@@ -95,6 +93,7 @@ frmSetup::frmSetup(Program& program)
       cmdPAUSE(*this, "cmdPAUSE"),
       cmdUninstall(*this, "cmdUninstall"),
       cmdChangePassword(*this, "cmdChangePassword"),
+      cmdChart(*this, "cmdChart"),
       program_(program) {
   TimerSound.onTick = [this] { TimerSound_Timer(); };
   cmdStore.onClick = [this] { cmdStore_Click(); };
@@ -109,6 +108,7 @@ frmSetup::frmSetup(Program& program)
   cmdPAUSE.onClick = [this] { cmdPAUSE_Click(); };
   cmdUninstall.onClick = [this] { cmdUninstall_Click(); };
   cmdChangePassword.onClick = [this] { cmdChangePassword_Click(); };
+  cmdChart.onClick = [this] { cmdChart_Click(); };
 }
 
 void frmSetup::Form_Load() {
@@ -150,7 +150,8 @@ void frmSetup::SetData() {
     lUsedTime[r].SetCaption(DecimalText(user.UsedMinutes) + u" (" + DecimalText(user.UsedSeconds) +
                             u"초)");
     tUserPWD[r].SetText(user.Password);
-    cmdDays[r].SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(r)) + kMinutesUnit);
+    cmdDays[r].SetCaption(SetupTexts::kToday + DecimalText(program_.DayAllowance(r)) +
+                          SetupTexts::kMinutes);
     cmdDays[r].SetVisible(true);
   }
   chkPWDUse.SetValue(settings.PasswordsInUse != 0 ? 1 : 0);
@@ -180,9 +181,14 @@ void frmSetup::cmdDays_Click(int index) {
   if (index > program_.settings.UserCount) return;
   program_.DaysDialog().ShowFor(index);
   if (index <= program_.settings.UserCount) {
-    cmdDays[index].SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(index)) +
-                              kMinutesUnit);
+    cmdDays[index].SetCaption(SetupTexts::kToday + DecimalText(program_.DayAllowance(index)) +
+                              SetupTexts::kMinutes);
   }
+}
+
+// The stored figures; the grid's own edits count once they are stored.
+void frmSetup::cmdChart_Click() {
+  program_.ChartWindow().Show(true);
 }
 
 void frmSetup::cmdStoreEnd_Click() {

@@ -39,6 +39,8 @@ class frmSetup : public forms::Form {
   forms::Button cmdPAUSE;
   forms::Button cmdUninstall;
   forms::Button cmdChangePassword;
+  // Opens the chart of each child's use over the last days.
+  forms::Button cmdChart;
 
   // Fills the grid and the check box from the user table.
   void SetData();
@@ -67,6 +69,7 @@ class frmSetup : public forms::Form {
   void cmdPAUSE_Click();
   void cmdUninstall_Click();
   void cmdChangePassword_Click();
+  void cmdChart_Click();
   Text AskMasked(TextView prompt);
 
   Program& program_;

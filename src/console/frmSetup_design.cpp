@@ -107,6 +107,7 @@ void frmSetup::DesignButtons() {
       {cmdStoreEnd, u"저장+닫기", {2984, 7200, 1065, 405}, kLightGreen},
       {cmdCancel, u"그냥닫기", {4101, 7200, 1065, 405}, kLightYellow},
       {cmdChangePassword, u"암호변경", {5220, 7200, 1065, 405}, kLightPink},
+      {cmdChart, u"사용 그래프", {6337, 7200, 1365, 405}, kLightCyan},
       {cmdUninstall, u"프로그램 제거", {8160, 7170, 1935, 435}, kLightGrey},
   };
   int tabIndex = 3 * kMaxUsers + 1;

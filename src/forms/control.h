@@ -10,7 +10,7 @@ namespace orlimo::forms {
 
 class Form;
 
-enum class ControlKind { Label, Button, TextBox, CheckBox, Timer };
+enum class ControlKind { Label, Button, TextBox, CheckBox, Timer, BarChart };
 
 // Which property changed, so that a renderer reflects only that.
 enum class Property {
@@ -29,7 +29,8 @@ enum class Property {
   Picture,
   Value,
   TabIndex,
-  Interval
+  Interval,
+  Bars
 };
 
 class Control {

@@ -57,6 +57,10 @@ HWND Desktop::MakeControlWindow(FormWindow& window, forms::Control& control) {
     case forms::ControlKind::CheckBox:
       style |= WS_TABSTOP | BS_AUTOCHECKBOX;
       break;
+    case forms::ControlKind::BarChart:
+      className = L"Static";
+      style |= SS_OWNERDRAW;
+      break;
     case forms::ControlKind::Timer:
       return nullptr;
   }
@@ -162,6 +166,7 @@ void Desktop::ControlChanged(forms::Control& control, forms::Property property) 
     case forms::Property::ForeColor:
     case forms::Property::BackColor:
     case forms::Property::Picture:
+    case forms::Property::Bars:
       InvalidateRect(hwnd, nullptr, TRUE);
       break;
     case forms::Property::Font:

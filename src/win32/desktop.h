@@ -78,7 +78,7 @@ class Desktop {
   HINSTANCE Instance() const { return instance_; }
 
  private:
-  // The window procedures (form_events.cpp, edit_events.cpp, paint.cpp).
+  // The window procedures (form_events.cpp, edit_events.cpp, paint.cpp, paint_chart.cpp).
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR subclassId, DWORD_PTR refData);
@@ -86,6 +86,7 @@ class Desktop {
   LRESULT OnCommand(FormWindow& window, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlColor(FormWindow& window, UINT message, HDC dc, HWND child);
   void DrawButton(FormWindow& window, const DRAWITEMSTRUCT& item);
+  void DrawBarChart(FormWindow& window, const DRAWITEMSTRUCT& item);
   void OnDpiChanged(FormWindow& window, UINT dpi, const RECT& suggested);
 
   // Control windows (controls.cpp).

@@ -63,9 +63,15 @@ LRESULT Desktop::OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, 
     case WM_CTLCOLORBTN:
       return OnControlColor(window, message, reinterpret_cast<HDC>(wParam),
                             reinterpret_cast<HWND>(lParam));
-    case WM_DRAWITEM:
-      DrawButton(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType == ODT_STATIC) {
+        DrawBarChart(window, item);
+      } else {
+        DrawButton(window, item);
+      }
       return TRUE;
+    }
     case WM_COMMAND:
       return OnCommand(window, wParam, lParam);
     case WM_TIMER:
@@ -157,6 +163,7 @@ LRESULT Desktop::OnCommand(FormWindow& window, WPARAM wParam, LPARAM lParam) {
       break;
     case forms::ControlKind::Label:
     case forms::ControlKind::Timer:
+    case forms::ControlKind::BarChart:
       break;
   }
   return 0;

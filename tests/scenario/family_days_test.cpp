@@ -10,6 +10,7 @@
 #include "app/frmNotice.h"
 #include "console/frmChildDays.h"
 #include "console/frmSetup.h"
+#include "console/frmUsageChart.h"
 #include "enforce/DialogEnd.h"
 #include "records/day_allowance.h"
 #include "records/family_days.h"
@@ -207,6 +208,60 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
   EXPECT_EQ(onDisk[1], ChildDays{});
   scenario.AdvanceSeconds(60);
   EXPECT_FALSE(scenario.program().EndDialog().Visible());  // 60 of 95 minutes used
+}
+
+// The chart's figures come from Family.ini's history and today's running use, for 14 days up to
+// today across a month's end; a day without a record is empty against its weekday's allowance.
+TEST(FamilyDays, TheConsoleOpensTheUsageChartOfTheLastFourteenDays) {
+  Scenario scenario({2026, 12, 7, 15, 0, 0});  // a Monday
+  scenario.WriteFamily({{"첫째", 60, 1500}, {"둘째", 30}});
+  FamilyDays days{};
+  const DayNumber today = DayOfFields({2026, 12, 7});
+  Main::RecordUsage(days[0], today - 13, 50, 60, today);
+  Main::RecordUsage(days[0], today - 14, 99, 60, today);  // before the chart
+  Main::RecordUsage(days[0], today - 7, 100, 90, today);
+  Main::RecordUsage(days[1], today - 1, 45, 30, today);
+  days[1].WeekdayMinutes[6] = 90;
+  WriteDays(scenario, days);
+  scenario.Start();
+  frmSetup& console = scenario.OpenConsole();
+  frmUsageChart& chart = scenario.program().ChartWindow();
+  scenario.Click(console.cmdChart);
+  ASSERT_TRUE(chart.Visible());
+  EXPECT_TRUE(chart.Modal());
+
+  struct Day {
+    int slot;
+    std::string caption;
+    std::string weekday;
+    forms::ChartBar first;
+    forms::ChartBar second;
+  };
+  const std::vector<Day> table = {
+      {0, "11/24", "화", {50, 60}, {0, 30}}, {1, "25", "수", {0, 60}, {0, 30}},
+      {6, "30", "월", {100, 90}, {0, 30}},   {7, "12/1", "화", {0, 60}, {0, 30}},
+      {11, "5", "토", {0, 60}, {0, 90}},     {12, "6", "일", {0, 60}, {45, 30}},
+      {13, "7", "월", {25, 60}, {0, 30}},
+  };
+  ASSERT_EQ(chart.chtDays[0].Bars().size(), 14u);
+  ASSERT_EQ(chart.chtDays[1].Bars().size(), 14u);
+  for (const Day& day : table) {
+    SCOPED_TRACE(day.caption);
+    EXPECT_EQ(S(chart.lDay[day.slot].Caption()), day.caption);
+    EXPECT_EQ(S(chart.lWeekday[day.slot].Caption()), day.weekday);
+    EXPECT_EQ(chart.chtDays[0].Bars()[static_cast<std::size_t>(day.slot)], day.first);
+    EXPECT_EQ(chart.chtDays[1].Bars()[static_cast<std::size_t>(day.slot)], day.second);
+  }
+  EXPECT_EQ(S(chart.lName[1].Caption()), "둘째");
+  EXPECT_EQ(S(chart.lToday[0].Caption()), "오늘 25/60분");
+  EXPECT_FALSE(chart.chtDays[2].Visible());
+  EXPECT_EQ(chart.chtDays[0].Top(), 120);
+  EXPECT_EQ(chart.chtDays[1].Top(), 120);  // the same height for every child, so bars compare
+  EXPECT_EQ(S(chart.lTop.Caption()), "그래프 맨 위 = 120분");
+  EXPECT_THAT(S(chart.chtDays[1].Caption()), ::testing::StartsWith("둘째: 0/30 0/30 "));
+  scenario.Click(chart.cmdClose);
+  EXPECT_FALSE(chart.Loaded());
+  EXPECT_TRUE(console.Visible());
 }
 
 }  // namespace
