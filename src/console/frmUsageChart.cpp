@@ -1,5 +1,6 @@
 #include "console/frmUsageChart.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "console/setup_texts.h"
@@ -14,8 +15,11 @@ constexpr int kChartLeft = 1650;
 constexpr int kChartWidth = kDaySlot * Main::kChartDays;
 constexpr int kTodayLeft = kChartLeft + kChartWidth + 90;
 constexpr int kRowsTop = 1020;
-constexpr int kRowStep = 780;
-constexpr int kChartHeight = 690;
+// The rows share the height of the rows area, each between the smallest and largest step.
+constexpr int kRowsHeight = 6000;
+constexpr int kSmallestRowStep = 780;
+constexpr int kLargestRowStep = 1200;
+constexpr int kRowGap = 90;
 constexpr forms::Color kBarBlue = forms::Rgb(0x40, 0x80, 0xE0);
 constexpr forms::Color kMarkRed = forms::Rgb(0xE0, 0x00, 0x00);
 constexpr forms::Color kSaturdayBlue = forms::Rgb(0x00, 0x00, 0xC0);
@@ -115,13 +119,15 @@ void frmUsageChart::Form_Load() {
 // The rows of the children shown, the days under them and the close button under the days; the
 // window's height follows the number of children.
 void frmUsageChart::PlaceRows(int rows) {
+  const int step = std::clamp(kRowsHeight / std::max(rows, 1), kSmallestRowStep, kLargestRowStep);
+  const int chartHeight = step - kRowGap;
   for (int r = 0; r < rows; ++r) {
-    const int top = kRowsTop + kRowStep * r;
-    lName[r].Move(180, top + kChartHeight - 300, kChartLeft - 270, 255);
-    chtDays[r].Move(kChartLeft, top, kChartWidth, kChartHeight);
-    lToday[r].Move(kTodayLeft, top + kChartHeight - 300, kClientWidth - kTodayLeft - 90, 255);
+    const int top = kRowsTop + step * r;
+    lName[r].Move(180, top + chartHeight - 300, kChartLeft - 270, 255);
+    chtDays[r].Move(kChartLeft, top, kChartWidth, chartHeight);
+    lToday[r].Move(kTodayLeft, top + chartHeight - 300, kClientWidth - kTodayLeft - 90, 255);
   }
-  const int daysTop = kRowsTop + kRowStep * (rows > 0 ? rows : 1) - (kRowStep - kChartHeight) + 45;
+  const int daysTop = kRowsTop + step * std::max(rows, 1) - kRowGap + 45;
   for (int d = 0; d < Main::kChartDays; ++d) {
     lDay[d].Move(kChartLeft + kDaySlot * d, daysTop, kDaySlot, 225);
     lWeekday[d].Move(kChartLeft + kDaySlot * d, daysTop + 240, kDaySlot, 225);

@@ -90,6 +90,15 @@ screenshot() {
   import -display "$DISPLAY" -window root "$SHOTS/$1.png" 2>/dev/null
 }
 
+# keep_window_box <name> <rect>: the window the screenshot <name> is about, at left,top,right,bottom
+# on the display (the rect of a wintext listing), kept as <build>/screenshots/<name>.box (WxH+X+Y)
+# for scripts/guide to crop the picture to.
+keep_window_box() {
+  local left top right bottom
+  IFS=, read -r left top right bottom <<<"$2"
+  printf '%dx%d+%d+%d\n' $((right - left)) $((bottom - top)) "$left" "$top" >"$SHOTS/$1.box"
+}
+
 start_display() {
   local n
   for n in $(seq 90 190); do

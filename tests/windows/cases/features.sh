@@ -44,10 +44,10 @@ check_waiting() {
 }
 
 # The line of the window that holds the control showing <text>.
-notice_line() {
+window_holding() {
   awk -v text="text=$1" '/^window / { window = $0 } /^  control / && index($0, text) { print window; exit }' <<<"$(windows_of_orlimo)"
 }
-notice_shown() { notice_line "$1" | grep -q 'visible=1'; }
+notice_shown() { window_holding "$1" | grep -q 'visible=1'; }
 notice_gone() { ! notice_shown "$1"; }
 
 test_features_notice_and_family_file() {
@@ -78,9 +78,10 @@ test_features_notice_and_family_file() {
     return
   fi
   screenshot features_notice
-  check "features: the notice is topmost" eval 'notice_line "$notice" | grep -q " topmost=1 "'
+  keep_window_box features_notice "$(field "$(window_holding "$notice")" rect)"
+  check "features: the notice is topmost" eval 'window_holding "$notice" | grep -q " topmost=1 "'
   local rect right
-  rect=$(field "$(notice_line "$notice")" rect)
+  rect=$(field "$(window_holding "$notice")" rect)
   right=$(cut -d, -f3 <<<"$rect")
   check "features: the notice sits at the right edge ($rect)" test "$right" = "$(screen_width)"
   check "features: the notepad keeps the keyboard while the notice shows" notepad_has_keyboard
@@ -102,3 +103,68 @@ test_features_notice_and_family_file() {
     test "$(grep -c $'\r$' "$folder/Family.ini")" -eq "$(line_count "$folder/Family.ini")"
 }
 add_test test_features_notice_and_family_file
+
+# listing_holds <listing> <text>: a control of the listing shows text that starts with <text>.
+listing_holds() { control_line "$1" "$2" >/dev/null; }
+
+# history_line <row> <days ago> <used> <allowance>: a day of a child's history in Family.ini.
+history_line() { printf 'Used,%s,%s,%s,%s\r\n' "$1" "$(date -d "-$2 days" +%Y-%m-%d)" "$3" "$4"; }
+
+# The pixels of <colour> in the box <WxH+X+Y> of a screenshot.
+colour_pixels() {
+  convert "$1" -crop "$2" +repage -fill black +opaque "$3" -fill white -opaque "$3" \
+    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+
+# The usage chart of the console, from Family.ini's history and today's use in Setup.ini: each
+# child's figures as the chart's text, bars and allowance marks drawn, kept as a screenshot.
+test_features_usage_chart() {
+  prepare_program_prefix
+  wine reg delete 'HKLM\SOFTWARE\Orlimo' /f /reg:64 >/dev/null 2>&1
+  local folder title="최근 14일 사용시간"
+  folder=$(new_program_folder "Orlimo chart")
+  make_setup "chart: Setup.ini is written" "$folder" 0 "철수:60:2400" "영희:30:600" || return
+  {
+    printf '!Orlimo Family.ini\r\nChild,0,철수\r\nChild,1,영희\r\n'
+    local ago used=(50 60 45 30 75 120 0 55 60 20 90 60 35) given=(60 60 60 60 90 120 60 60 60 60 120 60 60)
+    for ago in $(seq 13 -1 1); do
+      [ "$ago" = 7 ] && continue # a day without a record
+      history_line 0 "$ago" "${used[13 - ago]}" "${given[13 - ago]}"
+      history_line 1 "$ago" $(((ago * 7) % 35)) 30
+    done
+  } | iconv -f UTF-8 -t CP949 >"$folder/Family.ini"
+  check "chart: the main window shows" start_orlimo "$folder" || return
+  wait_for 10 control_shown "철수 (60분)"
+  act "chart: the Setup button is clicked" click Orlimo.exe Setup || return
+  wait_for 10 shown "설정 암호"
+  act "chart: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
+  check "chart: the console opens" wait_for 10 control_shown "컴퓨터 사용자 설정" || return
+  act "chart: the chart button is clicked" click Orlimo.exe "사용 그래프" || return
+  if ! check "chart: the chart window opens" wait_for 10 control_shown "$title"; then
+    windows_of_orlimo >&2
+    return
+  fi
+  sleep 0.5
+  screenshot program_chart
+  local window listing
+  window=$(window_holding "$title")
+  keep_window_box program_chart "$(field "$window" rect)"
+  listing=$(windows_of_orlimo)
+  check "chart: 철수's figures come from Family.ini and today's use" listing_holds "$listing" \
+    "철수: 50/60 60/60 45/60 30/60 75/90 120/120 0/60 55/60 60/60 20/60 90/120 60/60 35/60 40/60"
+  check "chart: 영희's chart shows beside it, a day without a record empty" listing_holds "$listing" \
+    "영희: 21/30 14/30 7/30 0/30 28/30 21/30 0/30 7/30 0/30 28/30 21/30 14/30 7/30 10/30"
+  check "chart: today's use is written beside the bars" listing_holds "$listing" "오늘 40/60분"
+  local chart
+  chart=$(control_line "$listing" "철수: ")
+  check "chart: the bars are drawn in blue on white ($(field "$chart" back) $(field "$chart" fore))" \
+    test "$(field "$chart" back)/$(field "$chart" fore)" = FFFFFF/4080E0
+  local left top right bottom marks
+  IFS=, read -r left top right bottom <<<"$(field "$chart" rect)"
+  marks=$(colour_pixels "$SHOTS/program_chart.png" "$((right - left))x$((bottom - top))+$left+$top" "#E00000")
+  check "chart: the allowance marks are drawn in red ($marks pixels)" test "${marks:-0}" -gt 100
+  act "chart: the close button is clicked" click Orlimo.exe "닫기" || return
+  check "chart: the chart closes, back to the console" \
+    wait_for 10 eval '! control_shown "$title" && control_shown "컴퓨터 사용자 설정"'
+}
+add_test test_features_usage_chart
