@@ -67,6 +67,10 @@ test_guard_service() {
     grep -q ' guard=yes$' <<<"$answer"
   answer=$(guard_probe status)
   check "guard: a client on the pipe gets the table ($answer)" grep -q '^ok users=1 ' <<<"$answer"
+  answer=$(wine "$TEST_BIN/guard_probe.exe" "$GUARD_WIN_FOLDER\\Orlimo.exe" status 2>/dev/null |
+    tr -d '\r')
+  check "guard: a client expecting another server image sends nothing to this one ($answer)" \
+    test "$answer" = no-answer
   check "guard: Setup.ini is in the data folder, none in the program folder" \
     test -f "$(guard_data)/Setup.ini" -a ! -e "$WINEPREFIX/drive_c/Program Files/Orlimo/Setup.ini"
   answer=$(guard_probe secrets)

@@ -454,6 +454,12 @@ test_installer_console_removal_then_uninstaller() {
   installer_click_when_shown Orlimo.exe "확인"
   check "installer: console removal ends the program" wait_for 20 installer_ended "$orlimo"
 
+  # The guard, which may have started Orlimo.exe again meanwhile, and that Orlimo.exe (a forced
+  # end writes nothing) are stopped, so that the files can be compared after.
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+  wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
+  wait_for 10 processes_are Orlimo.exe 0
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
