@@ -1,15 +1,18 @@
 ; Orlimo's setup program and uninstaller.
 ;
-; The setup program puts Orlimo.exe, VarnRunCom.exe and the four sound cues into one folder with
-; the system's default rights (Users may read and run, not change: a program that starts in the
-; parent's log-on must not be replaceable from a child's account), keeps the family's Setup.ini
-; and Logs.txt in a data folder, %ProgramData%\Orlimo, where the Users group may create and change
-; files (Orlimo writes them under each child's account) and records that folder in
-; HKLM\SOFTWARE\Orlimo, value DataFolder. It starts Orlimo at every log-on through the
-; machine-wide Run value VarnTime and registers the uninstaller in the system's program list.
+; The setup program puts Orlimo.exe, OrlimoGuard.exe, VarnRunCom.exe and the four sound cues into
+; one folder with the system's default rights (Users may read and run, not change: a program that
+; starts in the parent's log-on must not be replaceable from a child's account). The family's
+; Setup.ini and Logs.txt live in a data folder, %ProgramData%\Orlimo, that only SYSTEM and
+; Administrators may open: the guard, the service OrlimoGuard running as LocalSystem, is their one
+; writer, and Orlimo.exe in each log-on session asks it over its pipe. The folder is recorded in
+; HKLM\SOFTWARE\Orlimo, value DataFolder, beside Guarded = 1. The service starts automatically,
+; also in Safe Mode, and is restarted by the system when it fails. Orlimo starts at every log-on
+; through the machine-wide Run value VarnTime, and the guard starts it again where it is missing.
 ; Setup.ini and Logs.txt are never shipped. An upgrade from a version that kept them in the program
 ; folder moves them to the data folder unchanged and takes back the right to change the program
-; folder that version gave to Users.
+; folder that version gave to Users; an upgrade from one that let Users change the data folder
+; takes that right back.
 ;
 ; Built by the Windows build:
 ;   makensis -DVERSION=<version> -DDIST=<build>/dist -DOUTFILE=<build>/Orlimo-<version>-setup.exe orlimo.nsi
@@ -41,6 +44,14 @@ RequestExecutionLevel admin
 !define UNINSTALLER "uninstall.exe"
 !define ORLIMO_KEY "Software\Orlimo"
 !define DATA_FOLDER_VALUE "DataFolder"
+!define GUARDED_VALUE "Guarded"
+; The guard's service, and the keys that let it start in Safe Mode too.
+!define SERVICE "OrlimoGuard"
+!define SERVICE_DISPLAY_NAME "Orlimo 보호"
+!define SAFE_BOOT_KEY "SYSTEM\CurrentControlSet\Control\SafeBoot"
+; What the parent's console leaves in the data folder when it removes Orlimo for good; a new
+; installation takes it away, so that the guard cares for the sessions again.
+!define REMOVED_MARK "Removed"
 ; Groups named by their SIDs, so that the rights are right on Windows in any language.
 !define SID_SYSTEM "*S-1-5-18"
 !define SID_ADMINISTRATORS "*S-1-5-32-544"
@@ -91,6 +102,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 ; No offer to start Orlimo: the setup program runs as an administrator, and whatever it started
 ; would too, in the name of whoever gave the consent. Orlimo starts at the next log-on.
 !define MUI_FINISHPAGE_TEXT "$(FinishText)"
+; Room for the warning about the children's accounts above the offer to read the guide.
+!define MUI_FINISHPAGE_TEXT_LARGE
 ; The offer to read the guide opens it through the desktop's own Explorer: explorer.exe started
 ; from this elevated program hands the page to the shell already running in the logged-on user's
 ; session and ends, so the browser runs as that user, not elevated.
@@ -110,12 +123,35 @@ UninstPage custom un.RemovalPageCreate un.RemovalPageLeave
 !include "texts.nsh"
 
 ; ---- Shared by the setup program and the uninstaller ------------------------------------------
-; StopOrlimo: ends every running VarnRunCom.exe and Orlimo.exe, then waits until the program
-; files in $INSTDIR can be replaced. The companion goes first, because it would start Orlimo.exe
-; again; it is stopped once more afterwards in case Orlimo.exe started it while being stopped.
+; Sc <arguments>: runs the system's sc with the arguments; its result is on the stack.
+!macro Sc arguments
+  nsExec::ExecToLog '"$SYSDIR\sc.exe" ${arguments}'
+!macroend
+
+; StopOrlimo: stops the guard, which would start Orlimo.exe again, then ends every running
+; VarnRunCom.exe and Orlimo.exe, and waits until the program files in $INSTDIR can be replaced.
+; The companion goes before Orlimo.exe, because it would start Orlimo.exe again; it is stopped once
+; more afterwards in case Orlimo.exe started it while being stopped.
 !macro DEFINE_STOP_ORLIMO prefix
 Function ${prefix}StopOrlimo
   DetailPrint "$(StoppingText)"
+  !insertmacro Sc 'stop ${SERVICE}'
+  Pop $0
+  ${If} ${FileExists} "$INSTDIR\OrlimoGuard.exe"
+    Push "$INSTDIR\OrlimoGuard.exe"
+    Call ${prefix}WaitUntilReplaceable
+    ; A guard that did not stop in time is ended.
+    ClearErrors
+    FileOpen $1 "$INSTDIR\OrlimoGuard.exe" a
+    ${If} ${Errors}
+      nsExec::ExecToLog '"$SYSDIR\taskkill.exe" /F /IM OrlimoGuard.exe'
+      Pop $0
+      Push "$INSTDIR\OrlimoGuard.exe"
+      Call ${prefix}WaitUntilReplaceable
+    ${Else}
+      FileClose $1
+    ${EndIf}
+  ${EndIf}
   nsExec::ExecToLog '"$SYSDIR\taskkill.exe" /F /IM VarnRunCom.exe'
   Pop $0
   nsExec::ExecToLog '"$SYSDIR\taskkill.exe" /F /IM Orlimo.exe'
@@ -185,28 +221,41 @@ Function RemoveLink
   Pop $R0
 FunctionEnd
 
-; The program folder: the rights given to Users by versions that kept the family's data there
-; are taken back; the folder and everything in it get the rights inherited from Program Files.
-Function ResetProgramFolderRights
+; RemoveLinksIn <folder>: every junction or link directly in the folder is taken away.
+Function RemoveLinksIn
+  Exch $R2
   Push $R0
   Push $R1
-  FindFirst $R0 $R1 "$INSTDIR\*"
+  FindFirst $R0 $R1 "$R2\*"
   ${DoWhile} $R1 != ""
     ${If} $R1 != "."
     ${AndIf} $R1 != ".."
-      Push "$INSTDIR\$R1"
+      Push "$R2\$R1"
       Call RemoveLink
     ${EndIf}
     FindNext $R0 $R1
   ${Loop}
   FindClose $R0
-  !insertmacro Icacls '"$INSTDIR" /reset /T /L /C /Q'
   Pop $R1
   Pop $R0
+  Pop $R2
+FunctionEnd
+
+; The program folder: the rights given to Users by versions that kept the family's data there
+; are taken back; the folder and its entries get the rights inherited from Program Files. Only
+; the folder and what is directly in it, with the links among them taken away first: a walk
+; through the whole tree could be turned by a link further down onto another folder.
+Function ResetProgramFolderRights
+  Push "$INSTDIR"
+  Call RemoveLinksIn
+  !insertmacro Icacls '"$INSTDIR" /reset /L /C /Q'
+  !insertmacro Icacls '"$INSTDIR\*" /reset /L /C /Q'
 FunctionEnd
 
 ; The data folder, made when missing: owned by Administrators; SYSTEM and Administrators have full
-; control, Users may create and change files; no other rights, inherited or not.
+; control, Users nothing; no other rights, inherited or not. A folder an earlier version let Users
+; change is tightened the same way, its files included: each is given to Administrators (a child
+; who owned one could otherwise give the rights back to itself) and keeps only the folder's rights.
 Function PrepareDataFolder
   Push "$DataFolder"
   Call RemoveLink
@@ -214,9 +263,34 @@ Function PrepareDataFolder
     Delete "$DataFolder"
     CreateDirectory "$DataFolder"
   ${EndIf}
-  !insertmacro Icacls '"$DataFolder" /setowner ${SID_ADMINISTRATORS} /C /Q'
-  !insertmacro Icacls '"$DataFolder" /reset /C /Q'
-  !insertmacro Icacls '"$DataFolder" /inheritance:r /grant:r ${SID_SYSTEM}:(OI)(CI)F ${SID_ADMINISTRATORS}:(OI)(CI)F ${SID_USERS}:(OI)(CI)M /C /Q'
+  Push "$DataFolder"
+  Call RemoveLinksIn
+  !insertmacro Icacls '"$DataFolder" /setowner ${SID_ADMINISTRATORS} /L /C /Q'
+  !insertmacro Icacls '"$DataFolder" /reset /L /C /Q'
+  !insertmacro Icacls '"$DataFolder" /inheritance:r /grant:r ${SID_SYSTEM}:(OI)(CI)F ${SID_ADMINISTRATORS}:(OI)(CI)F /L /C /Q'
+  !insertmacro Icacls '"$DataFolder\*" /setowner ${SID_ADMINISTRATORS} /L /C /Q'
+  !insertmacro Icacls '"$DataFolder\*" /reset /L /C /Q'
+FunctionEnd
+
+; RegisterGuard: the service OrlimoGuard, as LocalSystem, started with Windows, restarted by the
+; system when it fails, also in Safe Mode (with and without networking). An existing registration
+; (an upgrade) is brought to the same settings.
+Function RegisterGuard
+  DetailPrint "$(RegisteringGuardText)"
+  !insertmacro Sc 'create ${SERVICE} binPath= "\"$INSTDIR\OrlimoGuard.exe\"" DisplayName= "${SERVICE_DISPLAY_NAME}" start= auto obj= LocalSystem'
+  Pop $0
+  ${If} $0 != 0
+    !insertmacro Sc 'config ${SERVICE} binPath= "\"$INSTDIR\OrlimoGuard.exe\"" DisplayName= "${SERVICE_DISPLAY_NAME}" start= auto obj= LocalSystem'
+    Pop $0
+    ${If} $0 != 0
+      DetailPrint "$(GuardFailedText)"
+    ${EndIf}
+  ${EndIf}
+  ; Restarted 5 s after each failure; the count of failures is forgotten after a day.
+  !insertmacro Sc 'failure ${SERVICE} reset= 86400 actions= restart/5000/restart/5000/restart/5000'
+  Pop $0
+  WriteRegStr HKLM "${SAFE_BOOT_KEY}\Minimal\${SERVICE}" "" "Service"
+  WriteRegStr HKLM "${SAFE_BOOT_KEY}\Network\${SERVICE}" "" "Service"
 FunctionEnd
 
 ; MoveFamilyFile <name>: a Setup.ini or Logs.txt left in the program folder by an earlier version
@@ -264,6 +338,10 @@ Function .onInit
   SetRegView 64
   SetShellVarContext all
   StrCpy $DataFolder "$APPDATA\${PRODUCT}"
+  ReadRegStr $0 HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}"
+  ${If} $0 != ""
+    StrCpy $DataFolder $0
+  ${EndIf}
   ; Korean is preselected whatever the language of Windows; a language chosen before wins.
   StrCpy $LANGUAGE ${LANG_KOREAN}
   !insertmacro MUI_LANGDLL_DISPLAY
@@ -280,6 +358,7 @@ Section "Orlimo" SecProgram
   SetOverwrite on
   ; Setup.ini and Logs.txt are the family's: never shipped, never touched.
   File "${DIST}/Orlimo.exe"
+  File "${DIST}/OrlimoGuard.exe"
   File "${DIST}/VarnRunCom.exe"
   File "${DIST}/CHIMES.WAV"
   File "${DIST}/BUTTON.WAV"
@@ -295,11 +374,20 @@ Section "Orlimo" SecProgram
   Call MoveFamilyFile
   Push "Logs.txt"
   Call MoveFamilyFile
-  ; Orlimo.exe takes its data folder from here; without the value it keeps its files beside itself.
+  Delete "$DataFolder\${REMOVED_MARK}"
+  ; Orlimo.exe and the guard take the data folder from here; without the value Orlimo.exe keeps
+  ; its files beside itself. Guarded tells Orlimo.exe to ask the guard for everything.
   WriteRegStr HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}" "$DataFolder"
+  WriteRegDWORD HKLM "${ORLIMO_KEY}" "${GUARDED_VALUE}" 1
 
-  ; Windows starts Orlimo at every log-on; the program's own removal command deletes this value.
+  ; Windows starts Orlimo at every log-on; the console's removal command deletes this value.
   WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Orlimo.exe"'
+
+  ; Started by the service manager as LocalSystem, not in the parent's name; it starts Orlimo.exe
+  ; in each log-on session as that session's user.
+  Call RegisterGuard
+  !insertmacro Sc 'start ${SERVICE}'
+  Pop $0
 
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
@@ -364,9 +452,15 @@ Section "un.Orlimo"
   SetShellVarContext all
 
   Call un.StopOrlimo
+  DetailPrint "$(RemovingGuardText)"
+  !insertmacro Sc 'delete ${SERVICE}'
+  Pop $0
+  DeleteRegKey HKLM "${SAFE_BOOT_KEY}\Minimal\${SERVICE}"
+  DeleteRegKey HKLM "${SAFE_BOOT_KEY}\Network\${SERVICE}"
   DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
 
   Delete "$INSTDIR\Orlimo.exe"
+  Delete "$INSTDIR\OrlimoGuard.exe"
   Delete "$INSTDIR\VarnRunCom.exe"
   Delete "$INSTDIR\CHIMES.WAV"
   Delete "$INSTDIR\BUTTON.WAV"
@@ -410,5 +504,6 @@ Function un.DeleteFamilyFiles
   Delete "$R0\Family.ini"
   Delete "$R0\Family.ini.bad*"
   Delete "$R0\Family.ini.tmp"
+  Delete "$R0\${REMOVED_MARK}"
   Pop $R0
 FunctionEnd

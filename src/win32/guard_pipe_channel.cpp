@@ -1,6 +1,9 @@
 #include "win32/guard_pipe_channel.h"
 
+#include <utility>
+
 #include "guard/protocol.h"
+#include "win32/guard_server_check.h"
 #include "win32/windows_api.h"
 
 namespace orlimo::win32 {
@@ -11,6 +14,11 @@ constexpr DWORD kWaitForInstanceMs = 2000;
 
 }  // namespace
 
+GuardPipeChannel::GuardPipeChannel() : GuardPipeChannel(GuardBesideThisProgram()) {}
+
+GuardPipeChannel::GuardPipeChannel(std::wstring guardImagePath)
+    : guardImagePath_(std::move(guardImagePath)) {}
+
 GuardPipeChannel::~GuardPipeChannel() {
   Close();
 }
@@ -20,8 +28,10 @@ bool GuardPipeChannel::Connect() {
     HANDLE pipe = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
     if (pipe != INVALID_HANDLE_VALUE) {
+      // Nothing is sent to a server that is not the guard: a request may carry a password.
       DWORD mode = PIPE_READMODE_MESSAGE;
-      if (!SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
+      if (!IsRealGuard(LearnGuardServer(pipe), guardImagePath_) ||
+          !SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
         CloseHandle(pipe);
         return false;
       }

@@ -1,6 +1,9 @@
 // The program's channel to the guard on Windows: one connection to \\.\pipe\Orlimo.Guard in
-// message mode, opened at the first exchange and again after any failure.
+// message mode, opened at the first exchange and again after any failure, and only kept when the
+// pipe's server is the real guard.
 #pragma once
+
+#include <string>
 
 #include "guard/guard_client.h"
 
@@ -8,7 +11,10 @@ namespace orlimo::win32 {
 
 class GuardPipeChannel : public guard::GuardChannel {
  public:
-  GuardPipeChannel() = default;
+  // The guard is OrlimoGuard.exe beside the running program.
+  GuardPipeChannel();
+  // The guard is the OrlimoGuard.exe at this full path.
+  explicit GuardPipeChannel(std::wstring guardImagePath);
   ~GuardPipeChannel() override;
   GuardPipeChannel(const GuardPipeChannel&) = delete;
   GuardPipeChannel& operator=(const GuardPipeChannel&) = delete;
@@ -18,6 +24,7 @@ class GuardPipeChannel : public guard::GuardChannel {
  private:
   bool Connect();
   void Close();
+  std::wstring guardImagePath_;
   void* pipe_ = nullptr;
 };
 

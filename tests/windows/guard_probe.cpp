@@ -1,10 +1,20 @@
 // A client of the guard's pipe for the tests under Wine: connects through the program's own
-// channel and client, as any program of the session would, sends the request named on the
-// command line and prints the answer's result.
-//   guard_probe status            -> "ok users=<n> current=<n>"
-//   guard_probe secrets           -> the result name only
-//   guard_probe parent <password> -> the result name, and the wait in seconds when there is one
-//   guard_probe roundtrip <count> -> "roundtrip <microseconds per status request and answer>"
+// channel and client, as any program of the session would, trusting only the OrlimoGuard.exe
+// at the path given first, sends the request named on the command line and prints the answer's
+// result.
+//   guard_probe <guard> status            -> "ok users=<n> current=<n>"
+//   guard_probe <guard> secrets           -> the result name only
+//   guard_probe <guard> parent <password>... -> for each password in turn, on one connection,
+//                                            the result name and the wait in seconds if any
+//   guard_probe <guard> store             -> the result of storing the table with every
+//                                            allowance a day long and no usage, then
+//                                            "used=<minutes> limit=<minutes>" of the first user
+//   guard_probe <guard> remove <password> -> the results of opening the console with the parent
+//                                            password and of removing Orlimo for good
+//   guard_probe <guard> roundtrip <count> -> "roundtrip <microseconds per status request and
+//   answer>" guard_probe <guard> server            -> what the channel learns of the pipe's server,
+//   and
+//                                            whether it takes it for the guard at <guard>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -12,6 +22,7 @@
 #include "guard/guard_client.h"
 #include "guard/protocol.h"
 #include "win32/guard_pipe_channel.h"
+#include "win32/guard_server_check.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -23,10 +34,39 @@ constexpr const char* kResultNames[] = {
     "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
     "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed"};
 
+void PrintResult(const guard::Answer& answer) {
+  std::printf("%s", kResultNames[static_cast<int>(answer.result)]);
+}
+
+// What the channel's check sees, on a connection of the probe's own.
+int PrintServer(const std::wstring& guardPath) {
+  HANDLE pipe =
+      CreateFileW(L"\\\\.\\pipe\\Orlimo.Guard", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                  OPEN_EXISTING, SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+  if (pipe == INVALID_HANDLE_VALUE) {
+    std::puts("no-pipe");
+    return 2;
+  }
+  orlimo::win32::GuardServerFacts facts = orlimo::win32::LearnGuardServer(pipe);
+  std::printf("pid=%lu image=%ls owner=%ls user=%ls guard=%s\n", facts.processId,
+              facts.imagePath.c_str(), facts.pipeOwner.c_str(), facts.processUser.c_str(),
+              orlimo::win32::IsRealGuard(facts, guardPath) ? "yes" : "no");
+  CloseHandle(pipe);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  orlimo::win32::GuardPipeChannel channel;
+  if (argc < 2) {
+    std::puts("usage: guard_probe <OrlimoGuard.exe path> <command> ...");
+    return 2;
+  }
+  const std::wstring guardPath = argv[1];
+  argc -= 1;
+  argv += 1;
+  if (argc > 1 && std::wstring(argv[1]) == L"server") return PrintServer(guardPath);
+  orlimo::win32::GuardPipeChannel channel(guardPath);
   guard::GuardClient client(channel);
   // The service may still be starting.
   std::optional<guard::Answer> hello;
@@ -55,18 +95,65 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("roundtrip %.1f\n", seconds * 1e6 / static_cast<double>(count > 0 ? count : 1));
     return 0;
   }
+  if (command == L"store") {
+    guard::StoreTable table;
+    table.passwordsInUse = hello->table && hello->table->passwordsInUse;
+    const std::size_t count = hello->table ? hello->table->users.size() : 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      // Each from a row past the last, which holds no usage.
+      table.users.push_back(
+          {static_cast<std::int32_t>(count + i), hello->table->users[i].name, 24 * 60, u""});
+    }
+    std::optional<guard::Answer> stored = client.Send(table);
+    std::optional<guard::Answer> after = client.Send(guard::GetStatus{});
+    if (!stored || !after || !after->table || after->table->users.empty()) {
+      std::puts("no-answer");
+      return 2;
+    }
+    PrintResult(*stored);
+    const guard::UserView& first = after->table->users.front();
+    std::printf(" used=%d limit=%d\n", first.usedMinutes, first.limitMinutes);
+    return 0;
+  }
+  if (command == L"parent") {
+    for (int i = 2; i < argc; ++i) {
+      std::optional<guard::Answer> answer =
+          client.Send(guard::OpenConsole{orlimo::win32::FromWide(argv[i])});
+      if (!answer) {
+        std::puts("no-answer");
+        return 2;
+      }
+      if (i > 2) std::printf(", ");
+      PrintResult(*answer);
+      if (answer->waitSeconds > 0) {
+        std::printf(" wait=%u", static_cast<unsigned>(answer->waitSeconds));
+      }
+    }
+    std::puts("");
+    return 0;
+  }
+  if (command == L"remove") {
+    std::optional<guard::Answer> opened =
+        client.Send(guard::OpenConsole{orlimo::win32::FromWide(argc > 2 ? argv[2] : L"")});
+    std::optional<guard::Answer> removed = client.Send(guard::Remove{});
+    if (!opened || !removed) {
+      std::puts("no-answer");
+      return 2;
+    }
+    PrintResult(*opened);
+    std::printf(", ");
+    PrintResult(*removed);
+    std::puts("");
+    return 0;
+  }
   guard::Request request = guard::GetStatus{};
   if (command == L"secrets") request = guard::ReadSecrets{};
-  if (command == L"parent") {
-    std::wstring password = argc > 2 ? argv[2] : L"";
-    request = guard::OpenConsole{orlimo::win32::FromWide(password.c_str())};
-  }
   std::optional<guard::Answer> answer = client.Send(request);
   if (!answer) {
     std::puts("no-answer");
     return 2;
   }
-  std::printf("%s", kResultNames[static_cast<int>(answer->result)]);
+  PrintResult(*answer);
   if (answer->table && answer->session) {
     std::printf(" users=%zu current=%d", answer->table->users.size(), answer->session->currentUser);
   }

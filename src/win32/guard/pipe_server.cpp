@@ -11,9 +11,10 @@
 namespace orlimo::win32 {
 namespace {
 
-// SYSTEM and Administrators: everything. Interactive users: read and write data and attributes,
-// which does not include creating an instance of the pipe.
-constexpr wchar_t kPipeAccess[] = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x12019b;;;IU)";
+// Owned by LocalSystem, which only a service can give a pipe: the program checks the owner
+// before it trusts the pipe. SYSTEM and Administrators: everything. Interactive users: read and
+// write data and attributes, which does not include creating an instance of the pipe.
+constexpr wchar_t kPipeAccess[] = L"O:SYD:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x12019b;;;IU)";
 constexpr int kMostClients = 64;
 constexpr DWORD kBufferBytes = guard::kFrameHeaderBytes + guard::kMaxPayloadBytes;
 

@@ -14,6 +14,8 @@
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_registry.h"
 #include "win32/windows_api.h"
+// After windows.h:
+#include <aclapi.h>
 
 namespace orlimo::win32 {
 namespace {
@@ -79,10 +81,42 @@ Text DataFolder(Win32Registry& registry) {
   return InFolder(base, kDataFolderName);
 }
 
+// Lets the programs of the log-on sessions read this process's image path, by which Orlimo.exe
+// tells the real guard from a program that made a pipe of the same name. A LocalSystem process
+// is closed to them otherwise; this adds nothing else.
+void LetSessionsCheckTheGuard() {
+  PACL current = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                      nullptr, &current, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return;
+  }
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID interactive = nullptr;
+  if (AllocateAndInitializeSid(&nt, 1, SECURITY_INTERACTIVE_RID, 0, 0, 0, 0, 0, 0, 0,
+                               &interactive)) {
+    EXPLICIT_ACCESSW access{};
+    access.grfAccessPermissions = PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE;
+    access.grfAccessMode = GRANT_ACCESS;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    access.Trustee.ptstrName = static_cast<LPWSTR>(interactive);
+    PACL extended = nullptr;
+    if (SetEntriesInAclW(1, &access, current, &extended) == ERROR_SUCCESS) {
+      SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                      nullptr, extended, nullptr);
+      LocalFree(extended);
+    }
+    FreeSid(interactive);
+  }
+  LocalFree(descriptor);
+}
+
 void WINAPI ServiceMain(DWORD, LPWSTR*) {
   statusHandle = RegisterServiceCtrlHandlerExW(kServiceName, Control, nullptr);
   if (!statusHandle) return;
   Report(SERVICE_START_PENDING);
+  LetSessionsCheckTheGuard();
   Win32Registry registry;
   Win32SystemClock clock;
   Win32SessionHost sessions;
@@ -111,6 +145,8 @@ void WINAPI ServiceMain(DWORD, LPWSTR*) {
 }  // namespace
 }  // namespace orlimo::win32
 
+// Started by hand, outside the service manager, the dispatcher fails at once and the guard
+// neither reads the family's data nor serves the pipe.
 int wmain() {
   // DLLs loaded by name come from the system folder only.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);

@@ -1,65 +1,121 @@
 # shellcheck shell=bash
-# OrlimoGuard.exe as a service under Wine: registered with sc, started and running, answering a
-# client on its pipe without letting it read a password, making it wait after a wrong one, and
-# starting Orlimo.exe again after taskkill /F. Wine ends a service 2-3 s after the last ordinary
-# program of the prefix, so the test keeps the Wine server up with `wineserver -p`.
+# OrlimoGuard.exe as the service the setup program registers and starts under Wine: running,
+# answering a client on its pipe without letting it read a password or lower usage, making it
+# wait after a wrong password, starting Orlimo.exe again after taskkill /F, powering off after a
+# countdown whose Orlimo.exe was ended, and serving nothing when started by hand. Wine ends a
+# service 2-3 s after the last ordinary program of the prefix, so the tests keep the Wine server
+# up with `wineserver -p`. Each test removes what it installed, so later tests find no guard.
 
-GUARD_FOLDER_NAME="Orlimo Guard"
+GUARD_SETUP="$BUILD/Orlimo-$ORLIMO_VERSION-setup.exe"
+GUARD_WIN_FOLDER='C:\Program Files\Orlimo'
 
 # The state line of `sc query OrlimoGuard` (Wine's tools print in code page 949).
 guard_state() { wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null; }
 guard_running() { guard_state | grep -q RUNNING; }
-guard_probe() { wine "$TEST_BIN/guard_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The service is not registered: sc query fails.
+guard_not_registered() { ! wine sc query OrlimoGuard >/dev/null 2>&1; }
+# guard_probe <command...>: a client on the pipe that trusts only the installed OrlimoGuard.exe.
+guard_probe() {
+  wine "$TEST_BIN/guard_probe.exe" "$GUARD_WIN_FOLDER\\OrlimoGuard.exe" "$@" 2>/dev/null | tr -d '\r'
+}
 guard_log_has() {
   iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" 2>/dev/null |
     grep -q "$1"
 }
 
+# The Run value VarnTime's data, empty when there is none.
+guard_run_value() {
+  wine reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' /v VarnTime /reg:64 \
+    2>/dev/null | tr -d '\r' | sed -n 's/^ *VarnTime \{2,\}REG_SZ \{2,\}//p'
+}
+
 # The guard's data folder here (the prefix is made after the cases are read).
 guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 
-# Registers the guard of the program folder C:\<GUARD_FOLDER_NAME> with its data folder
-# C:\ProgramData\Orlimo, and starts it.
-start_guard() {
-  # A server that is already up is not made persistent: let it end, then start one that is.
-  wineserver -w
+# install_guard: the setup program, silent, on a persistent Wine server; the guard it starts
+# must be running.
+install_guard() {
+  if [ ! -f "$GUARD_SETUP" ]; then
+    fail "guard: no setup program at $GUARD_SETUP (is makensis installed?)"
+    return 1
+  fi
+  # A server that is already up is not made persistent: end it, then start one that is.
+  end_wine_programs
   wineserver -p
-  wine reg add 'HKLM\SOFTWARE\Orlimo' /v DataFolder /t REG_SZ /d 'C:\ProgramData\Orlimo' /f \
-    >/dev/null 2>&1
-  wine sc create OrlimoGuard binpath= "C:\\$GUARD_FOLDER_NAME\\OrlimoGuard.exe" \
-    displayname= "Orlimo 보호" start= demand >/dev/null 2>&1
-  wine sc start OrlimoGuard >/dev/null 2>&1
-  check "guard: sc query shows OrlimoGuard running" wait_for 20 guard_running
+  timeout 120 wine "$GUARD_SETUP" /S >/dev/null 2>&1
+  check "guard: the setup program registers and starts OrlimoGuard (sc query: RUNNING)" \
+    wait_for 20 guard_running
+}
+
+# uninstall_guard: the uninstaller, silent; it hands over to a copy of itself and returns at
+# once, so the service's removal is waited for.
+uninstall_guard() {
+  timeout 60 wine "$GUARD_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  wait_for 60 guard_not_registered
 }
 
 test_guard_service() {
   local answer
-  new_program_folder "$GUARD_FOLDER_NAME" >/dev/null
   rm -rf "$(guard_data)"
-  start_guard
+  mkdir -p "$(guard_data)"
+  # One child, passwords not in use, 20 of 60 minutes used.
+  wine "$TEST_BIN/make_setup.exe" "$(win_path "$(guard_data)")" 0 "영희:60:1200" >/dev/null 2>&1
+  install_guard || return
 
+  answer=$(guard_probe server)
+  check "guard: the program's check takes the service for the guard ($answer)" \
+    grep -q ' guard=yes$' <<<"$answer"
   answer=$(guard_probe status)
-  check "guard: a client on the pipe gets the table and its session ($answer)" \
-    test "$answer" = "ok users=0 current=-1"
-  check "guard: the guard wrote Setup.ini in the data folder the registry names" \
-    test -f "$(guard_data)/Setup.ini"
+  check "guard: a client on the pipe gets the table ($answer)" grep -q '^ok users=1 ' <<<"$answer"
+  answer=$(wine "$TEST_BIN/guard_probe.exe" "$GUARD_WIN_FOLDER\\Orlimo.exe" status 2>/dev/null |
+    tr -d '\r')
+  check "guard: a client expecting another server image sends nothing to this one ($answer)" \
+    test "$answer" = no-answer
+  check "guard: Setup.ini is in the data folder, none in the program folder" \
+    test -f "$(guard_data)/Setup.ini" -a ! -e "$WINEPREFIX/drive_c/Program Files/Orlimo/Setup.ini"
   answer=$(guard_probe secrets)
   check "guard: no passwords for a client without the parent's console ($answer)" \
     test "$answer" = not-allowed
-  answer=$(guard_probe parent 0000)
-  check "guard: a wrong parent password makes the session wait ($answer)" \
-    test "$answer" = "wrong-password wait=1"
+  answer=$(guard_probe store)
+  check "guard: a client without the parent's console can neither lower usage nor raise an allowance ($answer)" \
+    grep -qE '^not-allowed used=(2[0-9]|[3-5][0-9]) limit=60$' <<<"$answer"
+  answer=$(guard_probe parent 0000 5927)
+  check "guard: a wrong parent password makes the session wait, the right one at once too ($answer)" \
+    test "$answer" = "wrong-password wait=1, wait wait=1"
 
   # The guard starts Orlimo.exe in the session after the Run value's grace, and again after
   # it is ended by force.
   check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
   sleep 12
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
-  check "guard: Orlimo.exe ended by force runs again with the guard's line" \
-    wait_for 15 guard_log_has "보호: 프로그램 다시 실행"
+  check "guard: Orlimo.exe ended by force runs again within ten seconds" \
+    wait_for 10 processes_are Orlimo.exe 1
+  check "guard: the guard's line is in the log" wait_for 5 guard_log_has "보호: 프로그램 다시 실행"
 
+  # Started by hand, outside the service manager, OrlimoGuard.exe serves nothing.
   wine sc stop OrlimoGuard >/dev/null 2>&1
-  wine sc delete OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+  (wine "$GUARD_WIN_FOLDER\\OrlimoGuard.exe" >/dev/null 2>&1 &)
+  sleep 3
+  answer=$(guard_probe server)
+  check "guard: OrlimoGuard.exe started by hand makes no pipe ($answer)" test "$answer" = no-pipe
+  check "guard: OrlimoGuard.exe started by hand ends" wait_for 10 processes_are OrlimoGuard.exe 0
+
+  # The console's removal stops the guard's care for good; a new installation brings it back.
+  wine sc start OrlimoGuard >/dev/null 2>&1
+  wait_for 20 guard_running
+  answer=$(guard_probe remove 5927)
+  check "guard: the parent's console removes Orlimo for good ($answer)" test "$answer" = "ok, ok"
+  check "guard: the removal leaves its mark and deletes VarnTime" \
+    test -e "$(guard_data)/Removed" -a -z "$(guard_run_value)"
+  install_guard
+  check "guard: a new installation takes the mark away and writes VarnTime again" \
+    test ! -e "$(guard_data)/Removed" -a -n "$(guard_run_value)"
+  check "guard: after it the guard starts Orlimo.exe again" \
+    wait_for 40 processes_are Orlimo.exe 1
+
+  uninstall_guard
+  check "guard: the uninstaller removes the service (sc query fails)" guard_not_registered
 }
 add_test test_guard_service
 
@@ -68,15 +124,17 @@ add_test test_guard_service
 # Orlimo.exe it started was ended by force meanwhile. The forced power-off ends every process of
 # the prefix under Wine.
 test_guard_powers_off_after_its_countdown() {
-  new_program_folder "$GUARD_FOLDER_NAME" >/dev/null
   rm -rf "$(guard_data)"
   mkdir -p "$(guard_data)"
   wine "$TEST_BIN/make_setup.exe" "$(win_path "$(guard_data)")" 0 "철수:10:600" >/dev/null 2>&1
-  start_guard
+  install_guard || return
   wait_for 40 processes_are Orlimo.exe 1
   sleep 12
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   check "guard: Orlimo.exe ended during the countdown, the guard still powers off" \
     wait_for 60 guard_log_has "보호: 전원 끄기"
+  # The power-off ended the prefix's programs: remove the guard, which starts again with them.
+  end_wine_programs
+  uninstall_guard
 }
 add_test test_guard_powers_off_after_its_countdown

@@ -1,10 +1,12 @@
 # shellcheck shell=bash
 # The setup program <build>/Orlimo-<version>-setup.exe and its uninstaller, silent, in the run's
-# prefix: what lands in the program folder, the data folder and the registry, the rights the setup
-# program asks icacls for, an upgrade over an installation that kept the family's Setup.ini and
-# Logs.txt in the program folder and over running programs, and the removal. The tests build on
-# each other in order: install, upgrade, upgrade while running, remove. Then the executables'
-# imports and a foreign WINMM.dll beside the program.
+# prefix: what lands in the program folder, the data folder and the registry, the guard's service
+# and how it is registered, the rights the setup program asks icacls for, an upgrade over an
+# installation without the guard (the family's Setup.ini and Logs.txt in the program folder, or
+# in a data folder Users could change) and over running programs, and the removal. The tests
+# build on each other in order: install, upgrade, upgrade while running, remove. Then the
+# executables' imports and a foreign WINMM.dll beside the program. The guard's own behaviour is
+# tried in guard.sh.
 
 INSTALLER_VERSION="$ORLIMO_VERSION"
 INSTALLER_SETUP="$BUILD/Orlimo-$INSTALLER_VERSION-setup.exe"
@@ -13,16 +15,22 @@ INSTALLER_RUN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 INSTALLER_UNINST_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Orlimo'
 INSTALLER_WIN_DATA_FOLDER='C:\ProgramData\Orlimo'
 INSTALLER_ORLIMO_KEY='HKLM\SOFTWARE\Orlimo'
-INSTALLER_PROGRAM_FILES=(Orlimo.exe VarnRunCom.exe CHIMES.WAV BUTTON.WAV CASHREG.WAV GLASS.WAV)
+INSTALLER_PROGRAM_FILES=(Orlimo.exe OrlimoGuard.exe VarnRunCom.exe CHIMES.WAV BUTTON.WAV CASHREG.WAV
+  GLASS.WAV)
+INSTALLER_SERVICE_KEY='HKLM\SYSTEM\CurrentControlSet\Services\OrlimoGuard'
+INSTALLER_SAFE_BOOT_KEY='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
 
 installer_folder() { printf '%s' "$WINEPREFIX/drive_c/Program Files/Orlimo"; }
 installer_data_folder() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 
 # installer_value <key> <name>: the data of a registry value in the 64-bit view; fails when absent.
+# (reg prints in code page 949.) An empty name is the key's default value.
 installer_value() {
-  local output
-  output=$(wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r') || return 1
-  sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p" <<<"$output" | grep .
+  local output which=(/v "$2") name=$2
+  [ -z "$2" ] && which=(/ve) && name='(기본)'
+  output=$(wine reg query "$1" "${which[@]}" /reg:64 2>/dev/null | iconv -f cp949 -t utf-8 |
+    tr -d '\r') || return 1
+  sed -n "s/^ *$name \{2,\}REG_[A-Z_]* \{2,\}//p" <<<"$output" | grep .
 }
 # installer_listing <key>: reg's listing of a key (values, then subkeys); fails when reg fails.
 installer_listing() {
@@ -69,10 +77,36 @@ installer_no_program_file_left() {
   return 0
 }
 
-# installer_run_setup <log>: the setup program, silent, to its end; Wine's messages (icacls) go
-# to <log>.
+# installer_run_setup <log>: the setup program, silent, to its end; Wine's messages (icacls, and
+# the command line of every program started) go to <log>.
 installer_run_setup() {
-  WINEDEBUG=fixme+icacls timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
+  WINEDEBUG=fixme+icacls,trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
+}
+
+# The guard's service as `sc query` sees it (Wine's tools print in code page 949).
+installer_guard_running() {
+  wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
+}
+installer_guard_not_registered() { ! wine sc query OrlimoGuard >/dev/null 2>&1; }
+# A Wine server that stays up when its last program ends: Wine would end the service with it.
+installer_keep_server() {
+  end_wine_programs
+  wineserver -p
+}
+# installer_without_guard: the installation as the version before the guard left it: no service,
+# no OrlimoGuard.exe, no Guarded value.
+installer_without_guard() {
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+  wine sc delete OrlimoGuard >/dev/null 2>&1
+  rm -f "$(installer_folder)/OrlimoGuard.exe"
+  wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
+  installer_guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded
+}
+# installer_guard_table: the guard's answer to a client's status request.
+installer_guard_table() {
+  wine "$TEST_BIN/guard_probe.exe" "$INSTALLER_WIN_FOLDER\OrlimoGuard.exe" status 2>/dev/null |
+    tr -d '\r'
 }
 
 installer_missing() {
@@ -86,10 +120,11 @@ installer_missing() {
 test_installer_silent_install() {
   installer_missing && return
   local log="$SHOTS/../installer-setup.log" status
+  installer_keep_server
   installer_run_setup "$log"
   status=$?
   check "installer: silent setup ends with exit code 0 (got $status)" test "$status" -eq 0
-  check "installer: the six program files are in C:\\Program Files\\Orlimo, as built" \
+  check "installer: the seven program files are in C:\\Program Files\\Orlimo, as built" \
     installer_program_files_are_the_build
   check "installer: the uninstaller is beside them" test -f "$(installer_folder)/uninstall.exe"
   check "installer: no Setup.ini or Logs.txt is shipped" \
@@ -120,7 +155,25 @@ EOF
   check "installer: the data folder C:\\ProgramData\\Orlimo is made" test -d "$(installer_data_folder)"
   check "installer: DataFolder in HKLM\\SOFTWARE\\Orlimo (64-bit view) names it" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" DataFolder "$INSTALLER_WIN_DATA_FOLDER"
+  check "installer: Guarded in HKLM\\SOFTWARE\\Orlimo (64-bit view) is the DWORD 1" \
+    installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1
+  check "installer: the guard's service is started (sc query OrlimoGuard: RUNNING)" \
+    wait_for 20 installer_guard_running
+  local key value
+  while IFS='|' read -r key name expected; do
+    value=$(installer_value "$key" "$name")
+    check "installer: ${key#HKLM\\SYSTEM\\CurrentControlSet\\} ${name:-(default)} is $expected (got $value)" \
+      test "$value" = "$expected"
+  done <<EOF
+$INSTALLER_SERVICE_KEY|ImagePath|"$INSTALLER_WIN_FOLDER\\OrlimoGuard.exe"
+$INSTALLER_SERVICE_KEY|DisplayName|Orlimo 보호
+$INSTALLER_SERVICE_KEY|ObjectName|LocalSystem
+$INSTALLER_SERVICE_KEY|Start|0x2
+$INSTALLER_SAFE_BOOT_KEY\\Minimal\\OrlimoGuard||Service
+$INSTALLER_SAFE_BOOT_KEY\\Network\\OrlimoGuard||Service
+EOF
   installer_check_rights "$log"
+  installer_check_service_commands "$log"
 
   # The installed program, started as the Run value starts it: its files go to the data folder.
   local before data
@@ -144,12 +197,34 @@ installer_check_rights() {
   grants=$(grep -F '"/grant' <<<"$calls")
   check "installer: icacls grants rights on the data folder alone, never on the program folder" \
     test -n "$grants" -a -z "$(grep -vF '"C:\\ProgramData\\Orlimo" ' <<<"$grants")"
-  check "installer: the program folder's rights are reset to those inherited from Program Files" \
-    grep -qxF '"C:\\Program Files\\Orlimo" "/reset" "/T" "/L" "/C" "/Q"' <<<"$calls"
-  check "installer: the data folder is given to Administrators" \
-    grep -qxF '"C:\\ProgramData\\Orlimo" "/setowner" "*S-1-5-32-544" "/C" "/Q"' <<<"$calls"
-  check "installer: the data folder: SYSTEM and Administrators full control, Users modify, nothing else" \
-    grep -qxF '"C:\\ProgramData\\Orlimo" "/inheritance:r" "/grant:r" "*S-1-5-18:(OI)(CI)F" "*S-1-5-32-544:(OI)(CI)F" "*S-1-5-32-545:(OI)(CI)M" "/C" "/Q"' <<<"$calls"
+  check "installer: icacls never walks a tree (no /T), where a link could lead it elsewhere" \
+    test -z "$(grep -F '"/T"' <<<"$calls")"
+  local call
+  while read -r call; do
+    check "installer: icacls $call" grep -qxF "$call" <<<"$calls"
+  done <<'EOF'
+"C:\\Program Files\\Orlimo" "/reset" "/L" "/C" "/Q"
+"C:\\Program Files\\Orlimo\\*" "/reset" "/L" "/C" "/Q"
+"C:\\ProgramData\\Orlimo" "/setowner" "*S-1-5-32-544" "/L" "/C" "/Q"
+"C:\\ProgramData\\Orlimo" "/reset" "/L" "/C" "/Q"
+"C:\\ProgramData\\Orlimo" "/inheritance:r" "/grant:r" "*S-1-5-18:(OI)(CI)F" "*S-1-5-32-544:(OI)(CI)F" "/L" "/C" "/Q"
+"C:\\ProgramData\\Orlimo\\*" "/setowner" "*S-1-5-32-544" "/L" "/C" "/Q"
+"C:\\ProgramData\\Orlimo\\*" "/reset" "/L" "/C" "/Q"
+EOF
+  check "installer: no rights at all for Users (S-1-5-32-545) or anyone else on the data folder" \
+    test -z "$(grep -F '"/grant' <<<"$calls" | grep -oE '\*S-[0-9-]+:' | grep -vxE '\*S-1-5-(18|32-544):')"
+}
+
+# installer_check_service_commands <log>: the arguments the setup program gave sc, from Wine's
+# trace of each program it started; Wine's sc stores no failure actions, so only the arguments
+# can show them.
+installer_check_service_commands() {
+  local calls
+  calls=$(sed -n 's/.*CreateProcessInternalW app [^ ]* cmdline L"\\"[^"]*\\\\sc\.exe\\" \(.*\)"$/\1/p' "$1")
+  check "installer: the setup program starts the service after registering it" \
+    grep -qx 'start OrlimoGuard' <<<"$calls"
+  check "installer: the service is restarted 5 s after each failure, the count forgotten after a day" \
+    grep -qxF 'failure OrlimoGuard reset= 86400 actions= restart/5000/restart/5000/restart/5000' <<<"$calls"
 }
 add_test test_installer_silent_install
 
@@ -162,22 +237,28 @@ installer_family_data() {
     iconv -f UTF-8 -t CP949 >"$1/Logs.txt"
 }
 
-# An upgrade over an installation that kept Setup.ini and Logs.txt in the program folder: they
-# move to the data folder byte for byte; where the data folder holds its own, those win and the
-# old ones are kept beside them as Setup.ini.old and Logs.txt.old.
+# An upgrade over an installation without the guard that kept Setup.ini and Logs.txt in the
+# program folder: they move to the data folder byte for byte; where the data folder holds its
+# own, those win and the old ones are kept beside them as Setup.ini.old and Logs.txt.old. Then
+# one whose data folder Users could change: the guard takes the family's table over unchanged.
 test_installer_upgrade_moves_family_data() {
   installer_missing && return
   local folder data kept case status file
   folder=$(installer_folder)
   data=$(installer_data_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
+  installer_keep_server
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   for case in "data folder empty" "data folder has its own"; do
+    check "installer: upgrade ($case): the installation is made one without the guard" \
+      installer_without_guard
     rm -f "$data"/Setup.ini* "$data"/Logs.txt*
     installer_family_data "$folder" || break
     cp "$folder/Setup.ini" "$folder/Logs.txt" "$kept/"
     if [ "$case" = "data folder has its own" ]; then
-      printf 'own settings\r\n' >"$data/Setup.ini"
+      # One the guard can read, which it would otherwise replace as damaged.
+      make_setup "installer: make_setup.exe writes a one-user Setup.ini" "$data" 0 "지호:45:0" ||
+        break
       printf 'own log\r\n' >"$data/Logs.txt"
       cp "$data/Setup.ini" "$kept/own-Setup.ini"
       cp "$data/Logs.txt" "$kept/own-Logs.txt"
@@ -204,6 +285,23 @@ test_installer_upgrade_moves_family_data() {
   done
   check "installer: VarnTime is still there after the upgrade" \
     installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
+
+  check "installer: upgrade (data folder Users could change): the installation is one without the guard" \
+    installer_without_guard
+  rm -f "$data"/Setup.ini* "$data"/Logs.txt*
+  installer_family_data "$data"
+  cp "$data/Logs.txt" "$kept/Logs.txt"
+  installer_run_setup /dev/null
+  check "installer: upgrade (data folder Users could change): the guard is registered and running" \
+    wait_for 20 installer_guard_running
+  check "installer: upgrade (data folder Users could change): Guarded is 1" \
+    installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1
+  local table
+  table=$(installer_guard_table)
+  check "installer: upgrade (data folder Users could change): the guard serves both children ($table)" \
+    grep -q '^ok users=2 ' <<<"$table"
+  check "installer: upgrade (data folder Users could change): the log's lines are kept" \
+    test "$(head -c "$(stat -c %s "$kept/Logs.txt")" "$data/Logs.txt" | md5sum)" = "$(md5sum <"$kept/Logs.txt")"
   rm -f "$data"/Setup.ini* "$data"/Logs.txt*
   rm -rf "$kept"
 }
@@ -253,7 +351,10 @@ test_installer_silent_uninstall() {
   data=$(installer_data_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
-  if [ ! -f "$data/Setup.ini" ]; then installer_family_data "$data" || return; fi
+  # The guard, which writes both files, is stopped first, so that they can be compared after.
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+  installer_family_data "$data" || return
   cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   # A running stand-in Orlimo.exe, to be stopped and deleted.
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/Orlimo.exe"
@@ -273,6 +374,12 @@ test_installer_silent_uninstall() {
   check "installer: silent removal stops the running Orlimo.exe" \
     wait_for 10 installer_ended "$orlimo"
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
+  check "installer: silent removal deletes the guard's service (sc query fails)" \
+    installer_guard_not_registered
+  check "installer: silent removal deletes the guard's Safe Mode keys" \
+    installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\Minimal\\OrlimoGuard"
+  check "installer: silent removal deletes the guard's Safe Mode keys (with networking)" \
+    installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\Network\\OrlimoGuard"
   check "installer: silent removal deletes HKLM\\SOFTWARE\\Orlimo" installer_no_key "$INSTALLER_ORLIMO_KEY"
   check "installer: silent removal keeps Setup.ini in the data folder byte for byte" \
     cmp -s "$kept/Setup.ini" "$data/Setup.ini"
@@ -347,6 +454,12 @@ test_installer_console_removal_then_uninstaller() {
   installer_click_when_shown Orlimo.exe "확인"
   check "installer: console removal ends the program" wait_for 20 installer_ended "$orlimo"
 
+  # The guard, which may have started Orlimo.exe again meanwhile, and that Orlimo.exe (a forced
+  # end writes nothing) are stopped, so that the files can be compared after.
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+  wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
+  wait_for 10 processes_are Orlimo.exe 0
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
@@ -393,6 +506,8 @@ test_installer_interactive() {
   installer_click_when_shown "$setup_exe" "설치"
   check "installer: interactive: the finish page says Orlimo starts at the next log-on, and offers no start" \
     wait_for 60 installer_finish_page_says_next_logon "$setup_exe"
+  check "installer: interactive: the finish page says the children's log-on must not be an administrator" \
+    grep -qF "아이들이 로그온하는 계정은 관리자 계정이 아니어야 합니다." <<<"$(wintext list "$setup_exe")"
   screenshot installer-finish
   installer_click_when_shown "$setup_exe" "마침"
   check "installer: interactive: the setup program ends" wait_for 20 installer_ended "$setup"
@@ -417,7 +532,7 @@ shell32 shlwapi user32 wldap32 ws2_32 comctl32 "
 
 test_installer_imports_only_known_dlls() {
   local exe names name others
-  for exe in Orlimo.exe VarnRunCom.exe; do
+  for exe in Orlimo.exe OrlimoGuard.exe VarnRunCom.exe; do
     names=$(x86_64-w64-mingw32-objdump -p "$DIST/$exe" | sed -n 's/^\tDLL Name: //p' |
       tr '[:upper:]' '[:lower:]' | sed 's/\.dll$//')
     check "installer: the import table of $exe is read (kernel32 is in it)" grep -qx kernel32 <<<"$names"
