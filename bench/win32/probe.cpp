@@ -5,7 +5,8 @@
 // processor time over the idle seconds (both programs running at once); the console's log
 // viewer on a 100,000-line log in the real window; the sizes of the executables. Prints a table.
 // <program folder> holds Orlimo.exe, VarnRunCom.exe and a Setup.ini with users; <log folder>
-// a copy of it whose Logs.txt the probe replaces. Exit code 0 when every step went through.
+// a copy of it whose Logs.txt the probe replaces, or "-" to leave the log viewer out. Exit code 0
+// when every step went through.
 #include <string>
 #include <vector>
 
@@ -127,8 +128,11 @@ int wmain(int argc, wchar_t** argv) {
   if (startUps > 0) ok = StartUps(orlimo, bare, startUps);
   Idle m, b;
   if (idleSeconds > 0) ok = IdleFigures(orlimo, bare, idleSeconds, m, b) && ok;
-  LogViewerFigures log = MeasureLogViewer(logFolder, kLogLines, kLogCalls);
-  ok = ok && log.problem.empty() && log.unchanged;
+  LogViewerFigures log;
+  if (logFolder != L"-") {
+    log = MeasureLogViewer(logFolder, kLogLines, kLogCalls);
+    ok = ok && log.problem.empty() && log.unchanged;
+  }
 
   const std::string n = std::to_string(startUps);
   const std::string idle = Fixed(idleSeconds, 0);
@@ -139,7 +143,7 @@ int wmain(int argc, wchar_t** argv) {
   const double companion = FileBytes(folder + L"\\VarnRunCom.exe");
   std::vector<Row> rows = {
       {"start to main window shown (median of " + n + ")", Millis(mStart),
-       "start to bare window shown", Millis(bStart), Ratio(mStart, bStart), "<= 1.5"},
+       "start to bare window shown", Millis(bStart), Ratio(mStart, bStart), "<= 1.3"},
       {"working set " + Fixed(kSettle, 0) + " s after shown", KiB(m.workingSet),
        "bare window's working set", KiB(b.workingSet), Ratio(m.workingSet, b.workingSet), "<= 2"},
       {"peak working set", KiB(m.peakWorkingSet), "bare window's peak", KiB(b.peakWorkingSet),
