@@ -6,10 +6,12 @@ enable_language(RC)
 
 set(ORLIMO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(ORLIMO_RESOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/resources)
-# The manifest with the project's version filled in; the resource scripts find it here first.
+# The manifests with the project's version filled in; the resource scripts find them here first.
 set(ORLIMO_GENERATED_RESOURCE_DIR ${CMAKE_BINARY_DIR}/resources)
 configure_file(${ORLIMO_RESOURCE_DIR}/orlimo.manifest ${ORLIMO_GENERATED_RESOURCE_DIR}/orlimo.manifest
   @ONLY)
+configure_file(${ORLIMO_RESOURCE_DIR}/common_controls.manifest
+  ${ORLIMO_GENERATED_RESOURCE_DIR}/common_controls.manifest @ONLY)
 
 # Static runtime: the program folder needs no DLL beside the executables.
 function(orlimo_windows_target target)
@@ -30,20 +32,22 @@ function(orlimo_resources target script)
   set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS
     ${ORLIMO_RESOURCE_DIR}/orlimo.ico ${ORLIMO_RESOURCE_DIR}/version.rc2
     ${ORLIMO_RESOURCE_DIR}/resource_ids.h ${ORLIMO_GENERATED_RESOURCE_DIR}/orlimo.manifest
+    ${ORLIMO_GENERATED_RESOURCE_DIR}/common_controls.manifest
     ${ORLIMO_RESOURCE_DIR}/key.bmp ${ORLIMO_RESOURCE_DIR}/user.bmp ${ORLIMO_RESOURCE_DIR}/hide.bmp)
 endfunction()
 
 # The Win32 layer: platform services and, once written, the renderer (everything in src/win32
 # but the program's entry point). It imports only DLLs on the system's KnownDLLs list, which
-# Windows always takes from the system folder, and the common controls, which the manifest takes
-# from the side-by-side store; the sound DLL (winmm) is loaded from the system folder when first
-# needed (win32_sound.cpp). The Windows tests read the import tables.
+# Windows always takes from the system folder. The common controls are loaded when first needed,
+# from the side-by-side store through the program's common controls manifest
+# (common_controls.cpp); the sound DLL (winmm) from the system folder when first needed
+# (win32_sound.cpp). The Windows tests read the import tables.
 orlimo_sources(WIN32_SOURCES src/win32)
 list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/main\\.cpp$")
 add_library(orlimo_win32 STATIC ${WIN32_SOURCES})
 orlimo_windows_target(orlimo_win32)
 target_link_libraries(orlimo_win32 PUBLIC orlimo_core
-  user32 gdi32 comctl32 advapi32 imm32)
+  user32 gdi32 advapi32 imm32)
 
 orlimo_resources(orlimo_program_resources ${ORLIMO_RESOURCE_DIR}/orlimo.rc)
 orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)

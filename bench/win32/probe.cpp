@@ -5,7 +5,8 @@
 // processor time over the idle seconds (both programs running at once); the console's log
 // viewer on a 100,000-line log in the real window; the sizes of the executables. Prints a table.
 // <program folder> holds Orlimo.exe, VarnRunCom.exe and a Setup.ini with users; <log folder>
-// a copy of it whose Logs.txt the probe replaces. Exit code 0 when every step went through.
+// a copy of it whose Logs.txt the probe replaces, or "-" to leave the log viewer out. Exit code 0
+// when every step went through.
 #include <string>
 #include <vector>
 
@@ -51,17 +52,23 @@ struct Program {
   std::wstring exe;
   std::wstring folder;
   std::vector<double> startUps;
+  // Processor seconds of the Unix process once the window showed (read a moment later, so with
+  // the first paint): steadier than the wall clock while other work shares the machine.
+  std::vector<double> startUpCpu;
 };
 
 bool StartUps(Program& measured, Program& baseline, int count) {
   for (int round = 0; round <= count; ++round) {  // round 0 warms the file cache up
     for (Program* program : {&baseline, &measured}) {
-      WatchedProcess process(program->exe, program->folder, 60);
+      // The first starts in a fresh Wine prefix are the slowest by far: they are given longer.
+      WatchedProcess process(program->exe, program->folder, round == 0 ? 180 : 60);
       if (!process.Started()) {
         Print(program->name + " showed no window");
         return false;
       }
-      if (round > 0) program->startUps.push_back(process.SecondsToWindow());
+      if (round == 0) continue;
+      program->startUps.push_back(process.SecondsToWindow());
+      if (double cpu = process.ProcessorSeconds(); cpu >= 0) program->startUpCpu.push_back(cpu);
     }
   }
   return true;
@@ -119,16 +126,19 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring folder = argv[1], logFolder = argv[2];
   const int startUps = argc > 4 ? _wtoi(argv[4]) : 5;
   const double idleSeconds = argc > 5 ? _wtof(argv[5]) : 60;
-  Program orlimo{"Orlimo.exe", folder + L"\\Orlimo.exe", folder, {}};
-  Program bare{"bare_window.exe", argv[3], FolderOf(argv[3]), {}};
+  Program orlimo{"Orlimo.exe", folder + L"\\Orlimo.exe", folder, {}, {}};
+  Program bare{"bare_window.exe", argv[3], FolderOf(argv[3]), {}, {}};
   Print("ANSI code page: " + std::to_string(GetACP()));
 
   bool ok = true;
   if (startUps > 0) ok = StartUps(orlimo, bare, startUps);
   Idle m, b;
   if (idleSeconds > 0) ok = IdleFigures(orlimo, bare, idleSeconds, m, b) && ok;
-  LogViewerFigures log = MeasureLogViewer(logFolder, kLogLines, kLogCalls);
-  ok = ok && log.problem.empty() && log.unchanged;
+  LogViewerFigures log;
+  if (logFolder != L"-") {
+    log = MeasureLogViewer(logFolder, kLogLines, kLogCalls);
+    ok = ok && log.problem.empty() && log.unchanged;
+  }
 
   const std::string n = std::to_string(startUps);
   const std::string idle = Fixed(idleSeconds, 0);
@@ -139,7 +149,7 @@ int wmain(int argc, wchar_t** argv) {
   const double companion = FileBytes(folder + L"\\VarnRunCom.exe");
   std::vector<Row> rows = {
       {"start to main window shown (median of " + n + ")", Millis(mStart),
-       "start to bare window shown", Millis(bStart), Ratio(mStart, bStart), "<= 1.5"},
+       "start to bare window shown", Millis(bStart), Ratio(mStart, bStart), "<= 1.3"},
       {"working set " + Fixed(kSettle, 0) + " s after shown", KiB(m.workingSet),
        "bare window's working set", KiB(b.workingSet), Ratio(m.workingSet, b.workingSet), "<= 2"},
       {"peak working set", KiB(m.peakWorkingSet), "bare window's peak", KiB(b.peakWorkingSet),
@@ -160,6 +170,11 @@ int wmain(int argc, wchar_t** argv) {
   Print("");
   Print("start-ups one by one, ms: Orlimo.exe " + Joined(orlimo.startUps) + "; bare_window.exe " +
         Joined(bare.startUps));
+  const double mCpu = Median(orlimo.startUpCpu), bCpu = Median(bare.startUpCpu);
+  Print("processor time of the Unix process when the window showed (median), ms: Orlimo.exe " +
+        Fixed(mCpu * 1000, 0) + ", bare_window.exe " + Fixed(bCpu * 1000, 0) + ", ratio " +
+        Ratio(mCpu, bCpu) + "; one by one: " + Joined(orlimo.startUpCpu) + "; " +
+        Joined(bare.startUpCpu));
   Print("processor time read from /proc/<pid>/stat of the Unix processes: Orlimo.exe " +
         std::to_string(m.unixId) + ", bare_window.exe " + std::to_string(b.unixId));
   Print("log: " + std::to_string(log.lines) + " lines written, " + std::to_string(log.bytes) +

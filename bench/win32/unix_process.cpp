@@ -33,24 +33,49 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// The value of one variable in a /proc/<pid>/environ text ("NAME=value" entries ending in NUL).
+std::string EnvironmentValue(const std::string& environment, const std::string& name) {
+  const std::string key = name + "=";
+  for (std::size_t at = 0; at < environment.size();) {
+    std::size_t end = environment.find('\0', at);
+    if (end == std::string::npos) end = environment.size();
+    if (environment.compare(at, key.size(), key) == 0) {
+      return environment.substr(at + key.size(), end - at - key.size());
+    }
+    at = end + 1;
+  }
+  return {};
+}
+
+std::string OwnWinePrefix() {
+  wchar_t value[4096];
+  DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", value, 4096);
+  return length > 0 && length < 4096 ? Utf8(std::wstring(value, length)) : std::string();
+}
+
 }  // namespace
 
 unsigned UnixProcessOf(const std::wstring& exe) {
   const std::string wanted = Lower(Utf8(exe));
+  const std::string prefix = OwnWinePrefix();
   WIN32_FIND_DATAW entry;
   HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
   if (search == INVALID_HANDLE_VALUE) return 0;
   unsigned found = 0;
   do {
     if (!std::iswdigit(entry.cFileName[0])) continue;
-    std::string commandLine =
-        ReadProcFile(std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\cmdline");
-    for (char& c : commandLine) {
-      if (c == '\0') c = ' ';
+    const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
+    std::string commandLine = ReadProcFile(folder + L"\\cmdline");
+    std::string program = Lower(commandLine.substr(0, commandLine.find('\0')));
+    if (program.size() >= 2 && program.front() == '"' && program.back() == '"') {
+      program = program.substr(1, program.size() - 2);
     }
-    if (Lower(commandLine).find(wanted) != std::string::npos) {
-      found = static_cast<unsigned>(std::wcstoul(entry.cFileName, nullptr, 10));
+    if (program != wanted) continue;
+    if (!prefix.empty() &&
+        EnvironmentValue(ReadProcFile(folder + L"\\environ"), "WINEPREFIX") != prefix) {
+      continue;
     }
+    found = static_cast<unsigned>(std::wcstoul(entry.cFileName, nullptr, 10));
   } while (found == 0 && FindNextFileW(search, &entry));
   FindClose(search);
   return found;

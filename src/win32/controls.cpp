@@ -2,9 +2,11 @@
 // window text is the control's caption or text and whose id is the control's id.
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "win32/common_controls.h"
 #include "win32/desktop.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
@@ -35,6 +37,9 @@ Text WindowText(HWND hwnd) {
 HWND Desktop::MakeControlWindow(FormWindow& window, forms::Control& control) {
   DWORD style = WS_CHILD;
   DWORD exStyle = 0;
+  // Buttons draw themselves and labels are plain text: only text boxes and check boxes take
+  // the look of the common controls.
+  std::optional<CommonControlsScope> commonControls;
   if (control.Visible()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
   const wchar_t* className = L"Button";
@@ -53,9 +58,11 @@ HWND Desktop::MakeControlWindow(FormWindow& window, forms::Control& control) {
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
       }
       exStyle |= WS_EX_CLIENTEDGE;
+      commonControls.emplace();
       break;
     case forms::ControlKind::CheckBox:
       style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+      commonControls.emplace();
       break;
     case forms::ControlKind::BarChart:
       className = L"Static";
@@ -76,6 +83,14 @@ HWND Desktop::MakeControlWindow(FormWindow& window, forms::Control& control) {
   return hwnd;
 }
 
+void Desktop::MakeControls(FormWindow& window) {
+  window.controlsMade = true;
+  for (forms::Control* control : window.form->Controls()) {
+    if (control->Visible()) CreateControl(window, *control);
+  }
+  OrderTabs(window);
+}
+
 void Desktop::CreateControl(FormWindow& window, forms::Control& control) {
   HWND hwnd = MakeControlWindow(window, control);
   if (hwnd == nullptr) return;
@@ -89,7 +104,7 @@ void Desktop::CreateControl(FormWindow& window, forms::Control& control) {
     }
     SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(box.MaxLength()), 0);
     if (box.ImeOff()) SetInputMethodOff(hwnd, true);
-    SetWindowSubclass(hwnd, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetSubclass(hwnd, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
   }
   if (control.Kind() == forms::ControlKind::CheckBox) {
     SendMessageW(hwnd, BM_SETCHECK,
@@ -109,7 +124,8 @@ void Desktop::SetControlText(HWND hwnd, const forms::Control& control) {
 
 void Desktop::SetToolTip(FormWindow& window, forms::Control& control, HWND hwnd) {
   if (window.tooltip == nullptr) {
-    if (control.ToolTip().empty()) return;
+    if (!window.tipsWanted || control.ToolTip().empty()) return;
+    CommonControlsScope commonControls;
     window.tooltip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -126,6 +142,25 @@ void Desktop::SetToolTip(FormWindow& window, forms::Control& control, HWND hwnd)
   std::wstring text = ToWide(control.ToolTip());
   tool.lpszText = text.data();
   SendMessageW(window.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Desktop::MakeToolTips(FormWindow& window, HWND under) {
+  if (window.tipsWanted) return;
+  window.tipsWanted = true;
+  for (const auto& [control, hwnd] : window.controls) {
+    if (!control->ToolTip().empty()) SetToolTip(window, *control, hwnd);
+  }
+  if (window.tooltip == nullptr) return;
+  // The tooltip watches the mouse from now on; this first move over a control counts too.
+  MSG move{};
+  move.hwnd = under;
+  move.message = WM_MOUSEMOVE;
+  GetCursorPos(&move.pt);
+  POINT client = move.pt;
+  ScreenToClient(under, &client);
+  move.lParam = MAKELPARAM(client.x, client.y);
+  move.time = GetMessageTime();
+  SendMessageW(window.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 // Tab order follows the tab indexes (controls without one after them, in the order they were
@@ -157,7 +192,13 @@ void Desktop::ControlChanged(forms::Control& control, forms::Property property) 
   FormWindow* window = Find(control.Owner());
   if (window == nullptr) return;
   auto found = window->controls.find(&control);
-  if (found == window->controls.end()) return;
+  if (found == window->controls.end()) {
+    if (window->controlsMade && property == forms::Property::Visible && control.Visible()) {
+      CreateControl(*window, control);
+      OrderTabs(*window);
+    }
+    return;
+  }
   HWND hwnd = found->second;
   switch (property) {
     case forms::Property::Caption:

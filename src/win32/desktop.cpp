@@ -44,8 +44,6 @@ forms::Control* FormWindow::ControlOf(HWND child) const {
 }
 
 Desktop::Desktop(HINSTANCE instance) : instance_(instance), gdi_(instance) {
-  INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&common);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = FormProc;
@@ -101,8 +99,6 @@ void Desktop::CreateForm(forms::Form& form) {
     PlaceForm(window);
   }
   ReportPlace(window);
-  for (forms::Control* control : form.Controls()) CreateControl(window, *control);
-  OrderTabs(window);
   ApplyEnabled();
 }
 
@@ -161,6 +157,7 @@ void Desktop::FormChanged(forms::Form& form, forms::FormProperty property) {
         modalStack_.push_back(&form);
       }
       ApplyEnabled();
+      if (!window->controlsMade) MakeControls(*window);
       if (form.NoActivate()) {
         ShowWindow(window->hwnd, SW_SHOWNOACTIVATE);
         break;

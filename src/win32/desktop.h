@@ -28,6 +28,12 @@ struct FormWindow {
   HWND hwnd = nullptr;
   UINT dpi = 96;
   HWND tooltip = nullptr;
+  // The controls' windows are made when the form first shows, each one once it is visible:
+  // until then the form's own steps change only what its controls hold.
+  bool controlsMade = false;
+  // The tooltips are made when the mouse first comes over the form: they need the common
+  // controls, which the first window shows without.
+  bool tipsWanted = false;
   std::map<forms::Control*, HWND> controls;  // every control but the timers
   bool mouseDown = false;                    // a click begins in the client area
   HWND lastFocus = nullptr;                  // the control that had the focus when deactivated
@@ -93,6 +99,9 @@ class Desktop {
   HWND MakeControlWindow(FormWindow& window, forms::Control& control);
   void SetControlText(HWND hwnd, const forms::Control& control);
   void SetToolTip(FormWindow& window, forms::Control& control, HWND hwnd);
+  void MakeControls(FormWindow& window);
+  // The mouse has come over <under>, the form's window or one of its controls.
+  void MakeToolTips(FormWindow& window, HWND under);
 
   // The message loop (message_loop.cpp).
   void Handle(MSG& message);

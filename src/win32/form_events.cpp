@@ -120,6 +120,9 @@ LRESULT Desktop::OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, 
         Quit();
       }
       return 0;
+    case WM_SETCURSOR:
+      MakeToolTips(window, reinterpret_cast<HWND>(wParam));
+      break;  // and on to the default handling, which sets the cursor
     case WM_WINDOWPOSCHANGED:
       ReportPlace(window);
       break;  // and on to the default handling, which reports the new size and place

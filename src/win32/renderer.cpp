@@ -1,6 +1,7 @@
 #include "win32/renderer.h"
 
 #include "win32/NewInputBox.h"
+#include "win32/common_controls.h"
 #include "win32/desktop.h"
 #include "win32/dpi.h"
 #include "win32/input_box.h"
@@ -56,7 +57,11 @@ forms::MessageBoxAnswer Win32Renderer::ShowMessageBox(const Text& text, unsigned
                                                       const Text& title) {
   HWND owner = desktop_->BoxOwner();
   desktop_->BeginBox(owner);
-  int answer = MessageBoxW(owner, ToWide(text).c_str(), ToWide(title).c_str(), flags);
+  int answer = 0;
+  {
+    CommonControlsScope commonControls;
+    answer = MessageBoxW(owner, ToWide(text).c_str(), ToWide(title).c_str(), flags);
+  }
   desktop_->EndBox();
   switch (answer) {
     case IDYES:
@@ -73,7 +78,11 @@ forms::MessageBoxAnswer Win32Renderer::ShowMessageBox(const Text& text, unsigned
 Text Win32Renderer::ShowInputBox(const Text& prompt, const Text& title) {
   HWND owner = desktop_->BoxOwner();
   desktop_->BeginBox(owner);
-  Text typed = RunInputBox(desktop_->Instance(), owner, prompt, title);
+  Text typed;
+  {
+    CommonControlsScope commonControls;
+    typed = RunInputBox(desktop_->Instance(), owner, prompt, title);
+  }
   desktop_->EndBox();
   return typed;
 }

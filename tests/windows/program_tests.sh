@@ -47,6 +47,7 @@ shown() { grep -q -F "$1" <<<"$(shown_titles "$(windows_of_orlimo)")"; }
 # shown_exactly <title>: a window of Orlimo.exe titled <title> is shown.
 shown_exactly() { grep -q -x -F "$1" <<<"$(shown_titles "$(windows_of_orlimo)")"; }
 main_window_shown() { shown "$PROGRAM_TITLE"; }
+tooltip_shown() { grep -q '^window .*class=tooltips_class32 visible=1 ' <<<"$(windows_of_orlimo)"; }
 # shown_instead <title> <other title>: one listing shows a window titled <title> and none titled
 # <other title>; the first proves that the listing was read.
 shown_instead() {
@@ -165,6 +166,12 @@ test_program_two_users() {
   check "program: the main window sits in the top right corner ($(field "$main" rect))" \
     test "$(field "$main" rect | cut -d, -f2,3)" = "0,$(screen_width)"
   screenshot program_main_two_users
+  # The tooltips are made when the mouse first comes over the window.
+  local rect
+  IFS=, read -r -a rect <<<"$(field "$second" rect)"
+  xdotool mousemove --sync $(((rect[0] + rect[2]) / 2)) $(((rect[1] + rect[3]) / 2))
+  check "program: a user button shows its tooltip under the mouse" wait_for 10 tooltip_shown
+  xdotool mousemove --sync 0 "$(($(screen_width) / 2))"
 
   act "program: the hide button is clicked" click Orlimo.exe "숨김" || return
   check "program: the hide button shows the small window instead of the main window" \

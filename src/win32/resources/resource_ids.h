@@ -10,3 +10,5 @@
 #define IDB_KEY 101  /* password button: a key */
 #define IDB_USER 102 /* user button: a person */
 #define IDB_HIDE 103 /* hide button: an arrow down onto a bar */
+
+#define IDR_COMMON_CONTROLS 201 /* manifest of the common controls 6 (RT_MANIFEST) */

@@ -550,8 +550,12 @@ add_test test_installer_imports_only_known_dlls
 
 # A WINMM.dll of the test's own making beside Orlimo.exe, with Wine told to prefer a WINMM.dll it
 # finds over its own: the program does not load it, and its start-up cue still plays through the
-# system's winmm.dll (whose trace names the cue).
+# system's winmm.dll (whose trace names the cue). The same start shows that the common controls
+# are loaded only once a window needs them (here the parent password prompt), and then from the
+# side-by-side store, not from the system folder.
 installer_cue_played() { grep -qF "proc_PlaySound SoundName=L\"$2\\\\CHIMES.WAV\"" "$1"; }
+installer_comctl32_not_loaded() { ! grep -qi 'Loaded L"[^"]*\\comctl32\.dll"' "$1"; }
+installer_comctl32_from_store() { grep -qi 'Loaded L"C:\\\\windows\\\\winsxs\\\\[^"]*common-controls[^"]*\\comctl32\.dll"' "$1"; }
 
 test_installer_foreign_winmm_not_loaded() {
   local folder log win_folder='C:\OrlimoForeignDll'
@@ -563,10 +567,15 @@ test_installer_foreign_winmm_not_loaded() {
   check "installer: foreign WINMM.dll: loaded by name, it leaves its marker" \
     test -e "$folder/winmm_loaded.txt"
   rm -f "$folder/winmm_loaded.txt"
-  (cd "$folder" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm=n,b" WINEDEBUG=trace+winmm \
+  (cd "$folder" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm=n,b" WINEDEBUG=trace+winmm,+loaddll \
     wine ./Orlimo.exe >/dev/null 2>"$log" &)
   check "installer: foreign WINMM.dll: the start-up cue plays through the system's winmm.dll" \
     wait_for 90 installer_cue_played "$log" "${win_folder//\\/\\\\}"
+  check "installer: Orlimo.exe shows its main window and meters without the common controls" \
+    installer_comctl32_not_loaded "$log"
+  wintext click Orlimo.exe Setup >/dev/null
+  check "installer: the parent password prompt loads the common controls from the side-by-side store" \
+    wait_for 20 installer_comctl32_from_store "$log"
   check "installer: foreign WINMM.dll: Orlimo.exe does not load the WINMM.dll beside it" \
     test ! -e "$folder/winmm_loaded.txt"
 }
