@@ -147,7 +147,7 @@ void frmMain::TimerFollow_Timer() {
     program_.records().Follow(program_.settings, program_.CurrentUser);
     ShowReachable();
     if (std::optional<OutsideClocks> clocks = program_.records().Clocks()) {
-      FollowOutsideClocks(*clocks);
+      FollowOutsideClocks(*clocks, true);
     }
     DisplayCurrent();
   } catch (const std::exception&) {

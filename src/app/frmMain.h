@@ -51,7 +51,7 @@ class frmMain : public forms::Form {
   void GiveTimeWarning();
   void LayOutRows();
   void ChooseStartUser();
-  void FollowOutsideClocks(const OutsideClocks& clocks);
+  void FollowOutsideClocks(const OutsideClocks& clocks, bool showCountdown);
   void TimerStartup_Timer();
   void TimerUserBeep_Timer();
   void TimerFollow_Timer();

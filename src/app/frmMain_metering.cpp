@@ -50,7 +50,7 @@ void frmMain::TimerCheckTime_Timer() {
     CheckTimeOut();
     const Settings& settings = program_.settings;
     const std::optional<OutsideClocks> clocks = program_.records().Clocks();
-    if (clocks) FollowOutsideClocks(*clocks);
+    if (clocks) FollowOutsideClocks(*clocks, true);
     if (settings.UserCount >= 0 && program_.CurrentUser >= 0) {
       const UserEntry& user = settings.User(program_.CurrentUser);
       GiveTimeWarning();
@@ -72,8 +72,10 @@ void frmMain::TimerCheckTime_Timer() {
 }
 
 void frmMain::ChooseStartUser() {
+  // The time-is-up countdown of a guard that has one running shows at the next follow, once
+  // the window is up.
   if (std::optional<OutsideClocks> clocks = program_.records().Clocks()) {
-    FollowOutsideClocks(*clocks);
+    FollowOutsideClocks(*clocks, false);
     return;
   }
   Settings& settings = program_.settings;
@@ -95,14 +97,14 @@ void frmMain::ChooseStartUser() {
 
 // Where the guard keeps the clocks, the window shows its current user and its countdowns, each
 // started with the seconds the guard says are left (also after the program started again).
-void frmMain::FollowOutsideClocks(const OutsideClocks& clocks) {
+void frmMain::FollowOutsideClocks(const OutsideClocks& clocks, bool showCountdown) {
   program_.CurrentUser = clocks.currentUser;
-  if (clocks.chooseSecondsLeft >= 0 && !TimerUserBeep.On()) {
+  if (clocks.chooseSecondsLeft >= 0) {
     ChooseTickCount_ = static_cast<std::int16_t>(
         std::max(0, kChooseSeconds - std::min(clocks.chooseSecondsLeft, kChooseSeconds)));
     TimerUserBeep.SetOn(true);
   }
-  if (clocks.countdownSecondsLeft >= 0 && !program_.EndDialog().Visible()) {
+  if (showCountdown && clocks.countdownSecondsLeft >= 0 && !program_.EndDialog().Visible()) {
     program_.EndDialog().SetSecondsLeft(clocks.countdownSecondsLeft);
     program_.EndDialog().Show(true);
   }
