@@ -72,7 +72,7 @@ class FamilyRecords {
   virtual void SetParentPassword(Settings& settings, TextView password) = 0;
 
   virtual void WriteLog(TextView line) = 0;
-  // The log's lines. Throws when the log cannot be read.
+  // The log's lines: a line ends at CR or CR LF, without its end. Throws when it cannot be read.
   virtual std::vector<Text> ReadLogLines() = 0;
   // Replaces the whole log with exactly this text.
   virtual void RewriteLog(TextView text) = 0;
