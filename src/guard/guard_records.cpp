@@ -66,6 +66,26 @@ void GuardRecords::Follow(Settings& settings, std::int16_t& currentUser) {
   if (Refresh(settings)) currentUser = clocks_->currentUser;
 }
 
+FamilyDays GuardRecords::LoadFamily(const Settings&) {
+  std::optional<Answer> answer = Send(ReadDays{});
+  if (!answer || answer->result != Result::kOk || !answer->days) {
+    throw std::runtime_error("the guard did not give the days");
+  }
+  FamilyDays family{};
+  for (std::size_t user = 0; user < answer->days->size() && user < kMaxUsers; ++user) {
+    ApplyPlan((*answer->days)[user], family[user]);
+  }
+  return family;
+}
+
+void GuardRecords::SaveFamily(const FamilyDays& family, const Settings& settings) {
+  StoreDays request;
+  for (int user = 0; user <= settings.UserCount && user < kMaxUsers; ++user) {
+    request.users.push_back(PlanOf(family[static_cast<std::size_t>(user)]));
+  }
+  Send(request);
+}
+
 UserChoice GuardRecords::ChooseUser(Settings& settings, int user, TextView password, std::int32_t) {
   std::optional<Answer> answer = Send(guard::ChooseUser{user, Text(password)});
   if (!answer) return UserChoice::WrongPassword;

@@ -21,9 +21,10 @@ class GuardRecords : public FamilyRecords {
   bool Reachable() const override { return reachable_; }
   void Follow(Settings& settings, std::int16_t& currentUser) override;
 
-  // The days stay with the daily allowance, which is what the guard enforces.
-  FamilyDays LoadFamily(const Settings&) override { return {}; }
-  void SaveFamily(const FamilyDays&, const Settings&) override {}
+  // The plans of days the guard enforces; the history of past days stays with the guard.
+  FamilyDays LoadFamily(const Settings& settings) override;
+  // Stores the plans; where the console is not open the guard keeps its own.
+  void SaveFamily(const FamilyDays& family, const Settings& settings) override;
 
   UserChoice ChooseUser(Settings& settings, int user, TextView password,
                         std::int32_t dayAllowance) override;

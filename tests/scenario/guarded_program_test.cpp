@@ -9,6 +9,7 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
+#include "console/frmChildDays.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
@@ -225,6 +226,24 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
          EXPECT_TRUE(countdown.Visible());
          EXPECT_LE(countdown.TimerEnd.Interval(), 17000);
          EXPECT_GE(countdown.TimerEnd.Interval(), 12000);
+       }},
+      {"extra minutes given in the days dialog keep the guard from counting the child out",
+       false,
+       {{"첫째", 1, 40, ""}},
+       [](GuardedRig& rig) {
+         frmSetup& console = OpenGuardedConsole(rig);
+         rig.program().Click(console.cmdDays[0]);
+         frmChildDays& days = rig.program().program().DaysDialog();
+         rig.program().Edit(days.tExtra, "10");
+         rig.program().Click(days.cmdOK);
+         rig.program().Click(console.cmdCancel);
+         rig.Run(70);
+         rig.RestartProgram();
+         rig.Run(3);
+       },
+       [](GuardedRig& rig) {
+         EXPECT_EQ(S(rig.program().main().cmdUser[0].Caption()), "첫째 (11분)");
+         EXPECT_FALSE(rig.Logged("보호: 전원 끄기"));
        }},
       {"an unreachable guard shows in the caption until it answers again", true, twoWithPasswords,
        [](GuardedRig& rig) {
