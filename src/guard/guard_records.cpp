@@ -1,5 +1,6 @@
 #include "guard/guard_records.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace orlimo::guard {
