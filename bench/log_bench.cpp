@@ -10,7 +10,6 @@
 #include "benches.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
-#include "console/log_view.h"
 #include "records/usage_log.h"
 #include "support/scenario.h"
 
@@ -67,8 +66,7 @@ std::vector<Row> LogRows() {
   Pair decode = MeasureBeside(
       kCalls, [&] { scenario.codePage.Decode(shown); }, [&] { BareRead(logPath); });
   scenario.Click(console.cmdSeeLogs);
-  const std::size_t shownLines =
-      LogView::ReadLogLines(Text(logPath.u16string()), scenario.codePage).size();
+  const std::size_t shownLines = SplitLines(scenario.codePage.Decode(shown)).size();
   Pair writeBack = MeasureBeside(
       kCalls, [&] { scenario.Click(console.cmdSave); }, [&] { BareReplace(logPath, shown); });
   const bool unchanged = scenario.LogBytes() == shown;

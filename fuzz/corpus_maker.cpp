@@ -249,7 +249,9 @@ int main(int argc, char** argv) {
       guard::ReadLog{16384},
       guard::RewriteLog{true, u"2026-12-06 15:00:00 시작\r\n"},
       guard::Pause{},
-      guard::Remove{}};
+      guard::Remove{},
+      guard::ReadDays{},
+      guard::StoreDays{{guard::DayPlan{{90, -1, -1, -1, -1, -1, 120}, 20, 46362}}}};
   for (std::size_t i = 0; i < requests.size(); ++i) {
     WriteFile(corpus / "guard_request_fuzz" / ("request" + std::to_string(i)),
               guard::EncodeRequest(requests[i]));

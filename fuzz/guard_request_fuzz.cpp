@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto* log = std::get_if<guard::RewriteLog>(&*read.request)) {
     answer.log = guard::LogPiece{static_cast<std::uint32_t>(size), log->piece};
   }
+  if (const auto* days = std::get_if<guard::StoreDays>(&*read.request)) answer.days = days->users;
   Check(guard::ReadAnswer(guard::EncodeAnswer(answer)) == answer, "answers read back whole");
   return 0;
 }

@@ -68,13 +68,17 @@ void frmChangeUser::ChosenUserChanged() {
 }
 
 void frmChangeUser::cmdOK_Click() {
-  const UserEntry& chosen = program_.settings.User(program_.ChosenUser);
-  if (tPassword.GetText() != chosen.Password) {
-    Refuse(SharedTexts::kWrongPassword);
-  } else if (std::int64_t{program_.DayAllowance(program_.ChosenUser)} - chosen.UsedMinutes >= 1) {
-    MakeChosenUserCurrent();
-  } else {
-    Refuse(kNoTimeLeft);
+  switch (program_.records().ChooseUser(program_.settings, program_.ChosenUser, tPassword.GetText(),
+                                        program_.DayAllowance(program_.ChosenUser))) {
+    case UserChoice::Chosen:
+      MakeChosenUserCurrent();
+      break;
+    case UserChoice::WrongPassword:
+      Refuse(SharedTexts::kWrongPassword);
+      break;
+    case UserChoice::NoTimeLeft:
+      Refuse(kNoTimeLeft);
+      break;
   }
 }
 

@@ -24,6 +24,9 @@ constexpr char16_t kAuthorship[] = u"(C) Orlimo 개발팀";
 constexpr char16_t kLoadFailed[] = u"Error, FormLoad";
 constexpr char16_t kStartupTickFailed[] = u"Err...";
 constexpr char16_t kShortcutPattern[] = u"StartupPCVarn.*";
+// Appended to the caption while the guard cannot be reached.
+constexpr char16_t kGuardUnreachable[] = u"  [보호 연결 끊김]";
+constexpr int kFollowEveryMs = 3000;
 
 constexpr int kClientWidth = 5550;
 constexpr int kRowStep = 630;
@@ -41,6 +44,7 @@ frmMain::frmMain(Program& program)
       TimerStartup(*this, "TimerStartup"),
       TimerCheckTime(*this, "TimerCheckTime"),
       TimerUserBeep(*this, "TimerUserBeep"),
+      TimerFollow(*this, "TimerFollow"),
       program_(program) {
   cmdHide.onClick = [this] { cmdHide_Click(); };
   for (int i = 0; i < kMaxUsers; ++i) {
@@ -51,6 +55,7 @@ frmMain::frmMain(Program& program)
   TimerStartup.onTick = [this] { TimerStartup_Timer(); };
   TimerCheckTime.onTick = [this] { TimerCheckTime_Timer(); };
   TimerUserBeep.onTick = [this] { TimerUserBeep_Timer(); };
+  TimerFollow.onTick = [this] { TimerFollow_Timer(); };
 }
 
 void frmMain::Design() {
@@ -91,6 +96,8 @@ void frmMain::Design() {
   TimerCheckTime.SetOn(true);
   TimerUserBeep.SetInterval(1000);
   TimerUserBeep.SetOn(false);
+  TimerFollow.SetInterval(kFollowEveryMs);
+  TimerFollow.SetOn(false);
 }
 
 Text frmMain::MainCaption() const {
@@ -131,6 +138,24 @@ void frmMain::LoadSteps() {
   TimerCheckTime.SetOn(false);
   TimerStartup.SetOn(true);
   TimerUserBeep.SetOn(false);
+  TimerFollow.SetOn(program_.records().Clocks().has_value());
+  ShowReachable();
+}
+
+void frmMain::TimerFollow_Timer() {
+  try {
+    program_.records().Follow(program_.settings, program_.CurrentUser);
+    ShowReachable();
+    if (std::optional<OutsideClocks> clocks = program_.records().Clocks()) {
+      FollowOutsideClocks(*clocks, true);
+    }
+    DisplayCurrent();
+  } catch (const std::exception&) {
+  }
+}
+
+void frmMain::ShowReachable() {
+  SetCaption(MainCaption() + (program_.records().Reachable() ? u"" : kGuardUnreachable));
 }
 
 void frmMain::Inits() {
@@ -198,8 +223,7 @@ void frmMain::Form_Unload() {
 // program goes on as it would without the file.
 void frmMain::LoadFamily() {
   try {
-    program_.family =
-        Main::LoadFamilyDays(program_.settings, program_.dataFolder, program_.services.codePage);
+    program_.family = program_.records().LoadFamily(program_.settings);
   } catch (const std::exception&) {
     program_.family = {};
   }

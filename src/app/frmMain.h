@@ -24,6 +24,8 @@ class frmMain : public forms::Form {
   forms::Timer TimerStartup;
   forms::Timer TimerCheckTime;
   forms::Timer TimerUserBeep;
+  // Follows the guard's table and clocks every few seconds, where the guard keeps them.
+  forms::Timer TimerFollow;
 
   // Lays the rows out anew, settles who is current, saves the settings and refreshes the rows.
   void Inits();
@@ -49,8 +51,11 @@ class frmMain : public forms::Form {
   void GiveTimeWarning();
   void LayOutRows();
   void ChooseStartUser();
+  void FollowOutsideClocks(const OutsideClocks& clocks, bool showCountdown);
   void TimerStartup_Timer();
   void TimerUserBeep_Timer();
+  void TimerFollow_Timer();
+  void ShowReachable();
   void cmdHide_Click();
   void cmdUser_Click(int index);
   void cmdPwd_Click(int index);

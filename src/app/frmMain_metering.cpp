@@ -1,5 +1,6 @@
 // The metering of the current user, the time-out check, the choice of the current user and the
 // choose-a-user countdown.
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <tuple>
@@ -24,11 +25,6 @@ constexpr char16_t kSecondsUnit[] = u"초";
 constexpr char16_t kFiveMinutesLeft[] = u" 님, 5분 남았습니다.";
 constexpr char16_t kOneMinuteLeft[] = u" 님, 1분 남았습니다. 작업을 저장하십시오.";
 
-std::int32_t CheckedInt32(std::int64_t value) {
-  if (value < INT32_MIN || value > INT32_MAX) throw std::overflow_error("usage out of range");
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
 void frmMain::CheckTimeOut() {
@@ -40,11 +36,7 @@ void frmMain::CheckTimeOut() {
     int elapsed = Metering::CreditedSeconds(*stamp, now);
     ElapsedSeconds_ = static_cast<float>(elapsed);
     LastMeterStamp_ = TimestampText(program_.services.clock.Now());
-    if (program_.CurrentUser >= 0) {
-      UserEntry& user = program_.settings.User(program_.CurrentUser);
-      user.UsedSeconds = CheckedInt32(static_cast<std::int64_t>(user.UsedSeconds) + elapsed);
-      user.UsedMinutes = Metering::UsedMinutesOf(user.UsedSeconds);
-    }
+    program_.records().Meter(program_.settings, program_.CurrentUser, elapsed);
     DisplayCurrent();
     program_.SaveSettings();
   } catch (const std::exception&) {
@@ -57,10 +49,12 @@ void frmMain::TimerCheckTime_Timer() {
     if (!program_.settingsRead) return;
     CheckTimeOut();
     const Settings& settings = program_.settings;
+    const std::optional<OutsideClocks> clocks = program_.records().Clocks();
+    if (clocks) FollowOutsideClocks(*clocks, true);
     if (settings.UserCount >= 0 && program_.CurrentUser >= 0) {
       const UserEntry& user = settings.User(program_.CurrentUser);
       GiveTimeWarning();
-      if (user.UsedMinutes >= program_.DayAllowance(program_.CurrentUser)) {
+      if (!clocks && user.UsedMinutes >= program_.DayAllowance(program_.CurrentUser)) {
         if (settings.PasswordsInUse != 0) {
           program_.CurrentUser = -1;
           Inits();
@@ -78,6 +72,12 @@ void frmMain::TimerCheckTime_Timer() {
 }
 
 void frmMain::ChooseStartUser() {
+  // The time-is-up countdown of a guard that has one running shows at the next follow, once
+  // the window is up.
+  if (std::optional<OutsideClocks> clocks = program_.records().Clocks()) {
+    FollowOutsideClocks(*clocks, false);
+    return;
+  }
   Settings& settings = program_.settings;
   if (settings.PasswordsInUse != 0) {
     ChooseTickCount_ = 0;
@@ -93,6 +93,21 @@ void frmMain::ChooseStartUser() {
     }
   }
   if (settings.UserCount >= 0) program_.CurrentUser = settings.UserCount;
+}
+
+// Where the guard keeps the clocks, the window shows its current user and its countdowns, each
+// started with the seconds the guard says are left (also after the program started again).
+void frmMain::FollowOutsideClocks(const OutsideClocks& clocks, bool showCountdown) {
+  program_.CurrentUser = clocks.currentUser;
+  if (clocks.chooseSecondsLeft >= 0) {
+    ChooseTickCount_ = static_cast<std::int16_t>(
+        std::max(0, kChooseSeconds - std::min(clocks.chooseSecondsLeft, kChooseSeconds)));
+    TimerUserBeep.SetOn(true);
+  }
+  if (showCountdown && clocks.countdownSecondsLeft >= 0 && !program_.EndDialog().Visible()) {
+    program_.EndDialog().SetSecondsLeft(clocks.countdownSecondsLeft);
+    program_.EndDialog().Show(true);
+  }
 }
 
 void frmMain::TimerUserBeep_Timer() {

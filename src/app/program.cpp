@@ -13,18 +13,24 @@
 #include "console/frmSetup.h"
 #include "console/frmUsageChart.h"
 #include "enforce/DialogEnd.h"
+#include "records/folder_records.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
 
-Program::Program(Text familyDataFolder, Text ownFolder, platform::Services& platformServices,
+Program::Program(Text dataFolder, Text ownFolder, platform::Services& platformServices,
                  forms::Renderer& renderer)
-    : dataFolder(std::move(familyDataFolder)),
-      programFolder(std::move(ownFolder)),
+    : Program(std::make_unique<FolderRecords>(std::move(dataFolder), platformServices.clock,
+                                              platformServices.codePage, platformServices.registry),
+              std::move(ownFolder), platformServices, renderer) {}
+
+Program::Program(std::unique_ptr<FamilyRecords> familyRecords, Text ownFolder,
+                 platform::Services& platformServices, forms::Renderer& renderer)
+    : programFolder(std::move(ownFolder)),
       services(platformServices),
       runtime(renderer),
-      log{dataFolder, services.clock, services.codePage},
+      records_(std::move(familyRecords)),
       main_(std::make_unique<frmMain>(*this)),
       small_(std::make_unique<frmSmall>(*this)),
       dialogEnd_(std::make_unique<DialogEnd>(*this)),
@@ -57,14 +63,14 @@ void Program::SessionEnding() {
 }
 
 void Program::WriteLog(TextView text) const {
-  Main::WriteLog(log, text);
+  records_->WriteLog(text);
 }
 
 // The figures of the day's allowance, extra minutes and weekday allowance included.
 void Program::UsageSummary(TextView word) const {
   UserEntry user = settings.User(LogUser());
   user.LimitMinutes = DayAllowance(LogUser());
-  Main::WriteLog(log, Main::UsageLine(word, user));
+  records_->WriteLog(Main::UsageLine(word, user));
 }
 
 void Program::PlayCue(TextView fileName) const {
@@ -72,29 +78,13 @@ void Program::PlayCue(TextView fileName) const {
 }
 
 void Program::LoadSettings() {
-  Main::SettingsRead read = Main::LoadSettings(settings, dataFolder);
+  records_->Load(settings);
   settingsRead = true;
-  settingsCopyOwed_ = read == Main::SettingsRead::Held;
-  if (read == Main::SettingsRead::Rewritten || read == Main::SettingsRead::Held) {
-    WriteLog(LogWords::kSettingsUnreadable);
-  }
 }
 
 void Program::SaveSettings() {
   if (!settingsRead) return;
-  try {
-    if (settingsCopyOwed_) {
-      Main::KeepSettingsCopy(dataFolder);
-      settingsCopyOwed_ = false;
-    }
-    Main::SaveSettings(settings, dataFolder);
-    savingFails_ = false;
-  } catch (const std::exception&) {
-    // One line when saving starts to fail, not one every 30 s while it goes on failing.
-    if (!savingFails_) WriteLog(LogWords::kSettingsNotSaved);
-    savingFails_ = true;
-    throw;
-  }
+  records_->Save(settings);
 }
 
 void Program::SaveSettingsOrLater() {
@@ -107,7 +97,7 @@ void Program::SaveSettingsOrLater() {
 void Program::SaveFamily() const {
   if (!settingsRead) return;
   try {
-    Main::SaveFamilyDays(family, settings, dataFolder, services.codePage);
+    records_->SaveFamily(family, settings);
   } catch (const std::exception&) {
   }
 }

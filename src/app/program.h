@@ -6,9 +6,10 @@
 #include <memory>
 
 #include "forms/runtime.h"
+#include "platform/services.h"
 #include "records/day_allowance.h"
 #include "records/family_days.h"
-#include "platform/services.h"
+#include "records/family_records.h"
 #include "records/settings.h"
 #include "records/usage_log.h"
 
@@ -30,6 +31,9 @@ class Program {
   // <dataFolder> holds the family's Setup.ini and Logs.txt; <programFolder> the executables and
   // the cues. The two are the same folder when the program runs portable.
   Program(Text dataFolder, Text programFolder, platform::Services& services,
+          forms::Renderer& renderer);
+  // The family's data kept by <records> instead: the windows only ask it.
+  Program(std::unique_ptr<FamilyRecords> records, Text programFolder, platform::Services& services,
           forms::Renderer& renderer);
   ~Program();
   Program(const Program&) = delete;
@@ -54,11 +58,12 @@ class Program {
   std::int16_t ChosenUser = 0;
   std::int16_t PasswordTarget = 0;
 
-  const Text dataFolder;
   const Text programFolder;
   platform::Services& services;
   forms::Runtime runtime;
-  const Main::LogFile log;
+
+  // The family's data: every read and change the windows make goes through it.
+  FamilyRecords& records() { return *records_; }
 
   frmMain& MainWindow() { return *main_; }
   frmSmall& SmallWindow() { return *small_; }
@@ -78,15 +83,13 @@ class Program {
   void UsageSummary(TextView word) const;
   // Plays one of the cues in the program's folder.
   void PlayCue(TextView fileName) const;
-  // Reads Setup.ini into settings (once, at the main window's load); a file that was there but
-  // was not read whole is logged.
+  // Reads the table into settings (once, at the main window's load).
   void LoadSettings();
-  // Writes Setup.ini; does nothing while the settings have not been read. Throws when it fails;
-  // a failure after a success is logged once. A file held at the load is first kept as a copy.
+  // Writes the table; does nothing while the settings have not been read. Throws when it fails.
   void SaveSettings();
   // Saves as above, but a failure is only logged: the next save makes it again.
   void SaveSettingsOrLater();
-  // Writes Family.ini; does nothing while the settings have not been read, and swallows
+  // Writes each child's days; does nothing while the settings have not been read, and swallows
   // failures (the next writing tries again).
   void SaveFamily() const;
 
@@ -98,8 +101,7 @@ class Program {
   void RecordUsageOfTheDay();
 
  private:
-  bool settingsCopyOwed_ = false;  // Setup.ini must be kept as a copy before it is written
-  bool savingFails_ = false;
+  std::unique_ptr<FamilyRecords> records_;
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmSmall> small_;
   std::unique_ptr<DialogEnd> dialogEnd_;

@@ -90,8 +90,12 @@ UserEntry& frmChangePWD::Target() {
   return program_.settings.User(program_.PasswordTarget);
 }
 
+// Where the password can only be known by trying, the new-password boxes are offered and the
+// change itself tells.
 bool frmChangePWD::CurrentPasswordRight() {
-  return tCurPassword.GetText() == Target().Password;
+  return program_.records()
+      .PasswordMatches(program_.settings, program_.PasswordTarget, tCurPassword.GetText())
+      .value_or(true);
 }
 
 void frmChangePWD::CheckCurrentPassword() {
@@ -121,8 +125,11 @@ void frmChangePWD::cmdOK_Click() {
     Refuse(lChgPWD, *problem);
     return;
   }
-  Target().Password = password;
-  program_.SaveSettings();
+  if (!program_.records().ChangeOwnPassword(program_.settings, program_.PasswordTarget,
+                                            tCurPassword.GetText(), password)) {
+    Refuse(lMsg, SharedTexts::kWrongPassword);
+    return;
+  }
   Unload();
 }
 

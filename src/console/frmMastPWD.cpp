@@ -54,13 +54,11 @@ void frmMastPWD::cmdOK_Click() {
     Unload();
     return;
   }
-  const Text& logUserName = program_.settings.User(program_.LogUser()).Name;
-  if (typed == program_.settings.ParentPassword) {
+  const Text logUserName = program_.settings.User(program_.LogUser()).Name;
+  if (program_.records().OpenConsole(program_.settings, typed, logUserName)) {
     program_.MainWindow().CheckTimeOut();
-    program_.WriteLog(LogWords::kParentPasswordRight + logUserName + u")");
     OpenConsole();
   } else {
-    program_.WriteLog(LogWords::kParentPasswordWrong + logUserName + u")");
     Unload();
   }
 }

@@ -24,6 +24,7 @@ std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t u
 // metered, and the user prompt and the change-password dialog left open behind the console. A
 // deleted child is metered no more, and a window acting on it closes.
 void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumbering) {
+  program.records().StoreTable(program.settings, renumbering);
   if (program.CurrentUser >= 0) program.CurrentUser = Renumbered(renumbering, program.CurrentUser);
 
   // Each child's days of Family.ini and the warnings already given move with the child.
@@ -126,6 +127,7 @@ void frmSetup::Form_Unload() {
   main.TimerCheckTime.SetOn(true);
   main.TimerStartup.SetOn(true);
   main.lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+  program_.records().CloseConsole(program_.settings);
 }
 
 void frmSetup::TimerSound_Timer() {
@@ -167,8 +169,9 @@ bool frmSetup::StoreData() {
     program_.runtime.MessageBox(*problem, forms::kMbOk | forms::kMbIconInformation);
     return false;
   }
-  FollowRenumbering(program_, UserGrid::Store(program_.settings, rows));
+  const UserGrid::Renumbering renumbering = UserGrid::Store(program_.settings, rows);
   program_.settings.PasswordsInUse = chkPWDUse.Value() > 0 ? 1 : 0;
+  FollowRenumbering(program_, renumbering);
   return true;
 }
 

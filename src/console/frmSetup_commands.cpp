@@ -2,7 +2,6 @@
 #include "console/frmSetup.h"
 #include "console/new_password.h"
 #include "enforce/ProcessCheck.h"
-#include "records/registry_access.h"
 
 namespace orlimo {
 namespace {
@@ -23,6 +22,7 @@ void frmSetup::cmdPAUSE_Click() {
   if (program_.runtime.MessageBox(kAskPause, forms::kMbYesNo) != forms::MessageBoxAnswer::Yes) {
     return;
   }
+  program_.records().Pause();
   program_.runtime.End();
 }
 
@@ -31,7 +31,7 @@ void frmSetup::cmdUninstall_Click() {
       forms::MessageBoxAnswer::Yes) {
     return;
   }
-  Registry::RegistryDelete(program_.services.registry, Registry::kRunValuePath);
+  program_.records().Remove();
   program_.runtime.MessageBox(kUninstalled, forms::kMbOk);
   ProcessCheck::KillProcessByName(program_.services.system, ProcessCheck::kCompanionName);
   program_.runtime.End();
@@ -48,8 +48,7 @@ void frmSetup::cmdChangePassword_Click() {
     program_.runtime.MessageBox(kPasswordsDiffer, kInformation);
     return;
   }
-  program_.settings.ParentPassword = password;
-  program_.SaveSettings();
+  program_.records().SetParentPassword(program_.settings, password);
 }
 
 }  // namespace orlimo

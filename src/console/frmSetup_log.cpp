@@ -1,7 +1,6 @@
 // The usage-log viewer of the setup console: show, hide, write back, empty.
 #include <stdexcept>
 
-#include "base/path.h"
 #include "console/frmSetup.h"
 #include "console/log_view.h"
 #include "console/setup_texts.h"
@@ -32,8 +31,7 @@ void frmSetup::ShowLog() {
   cmdSave.SetVisible(true);
   tMsg.SetVisible(false);
   tMsg.SetBounds({90, 510, Bounds().width - 300, Bounds().height - 1000});
-  std::vector<Text> lines = LogView::ReadLogLines(InFolder(program_.dataFolder, Main::kLogFileName),
-                                                  program_.services.codePage);
+  std::vector<Text> lines = program_.records().ReadLogLines();
   tMsg.SetText(LogView::DisplayText(lines));
   cmdSeeLogs.SetCaption(kCloseLogs);
   tMsg.SetVisible(true);
@@ -46,12 +44,12 @@ void frmSetup::HideLog() {
 }
 
 void frmSetup::cmdSave_Click() {
-  Main::WriteWholeLog(program_.log, LogView::LogText(tMsg.GetText()));
+  program_.records().RewriteLog(LogView::LogText(tMsg.GetText()));
 }
 
 void frmSetup::cmdDelSave_Click() {
   tMsg.SetText(u"");
-  Main::WriteWholeLog(program_.log, u"");
+  program_.records().RewriteLog(u"");
 }
 
 }  // namespace orlimo

@@ -1,23 +1,11 @@
 #include "console/log_view.h"
 
-#include <stdexcept>
-
-#include "records/file_bytes.h"
-
 namespace orlimo::LogView {
 namespace {
 
 constexpr TextView kLineEnd = u"\r\n";
 
 }  // namespace
-
-std::vector<Text> ReadLogLines(const Text& path, const platform::AnsiCodePage& codePage) {
-  // A CR never occurs inside a double-byte character of the code page, so the lines can be
-  // split after decoding.
-  std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) throw std::runtime_error("the log cannot be read");
-  return SplitLines(codePage.Decode(*bytes));
-}
 
 Text DisplayText(const std::vector<Text>& lines) {
   Text display;

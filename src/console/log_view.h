@@ -1,16 +1,11 @@
-// The setup console's view of Logs.txt: reading it line by line, and the text shown for it.
+// The setup console's view of the log: the text shown for its lines, and the log it stands for.
 #pragma once
 
 #include <vector>
 
 #include "base/text.h"
-#include "platform/ansi_codepage.h"
 
 namespace orlimo::LogView {
-
-// The lines of the file, in the system's ANSI code page; a line ends at CR or CR LF and the
-// line end is not part of it. Throws std::runtime_error when the file cannot be read.
-std::vector<Text> ReadLogLines(const Text& path, const platform::AnsiCodePage& codePage);
 
 // The text the log box shows: each line as one blank, the line, CR LF.
 Text DisplayText(const std::vector<Text>& lines);

@@ -69,7 +69,7 @@ void DialogEnd::Design() {
   }
   TimerSec.SetInterval(500);
   TimerSec.SetOn(true);
-  TimerEnd.SetInterval(30000);
+  TimerEnd.SetInterval(countdownMs_);
   TimerEnd.SetOn(true);
   TimerForce.SetInterval(60000);
   TimerForce.SetOn(false);

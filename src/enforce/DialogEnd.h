@@ -2,6 +2,7 @@
 // minute later if the session is still there.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <random>
 
@@ -23,6 +24,9 @@ class DialogEnd : public forms::Form {
   forms::Timer TimerEnd;
   forms::Timer TimerForce;
 
+  // The countdown's length at the next load, where the guard has already run part of it.
+  void SetSecondsLeft(int seconds) { countdownMs_ = std::max(1, seconds) * 1000; }
+
   void Design() override;
   void Form_Load() override;
 
@@ -36,6 +40,7 @@ class DialogEnd : public forms::Form {
   std::array<Text, 6> GoodMessages;
   int TickCount = 0;
   float ElapsedMs = 0;
+  int countdownMs_ = 30000;
   std::mt19937 random_{20031204};
 };
 

@@ -102,6 +102,8 @@ class Guard {
   void KeepProgramsRunning(std::int64_t now);
   void ApplyChoiceRules(SessionState& session, bool chooseAgain, std::int64_t graceMs);
   std::int16_t FirstUserWithTimeLeft() const;
+  // The user's allowance today: the weekday's or the daily one, plus today's extra minutes.
+  std::int32_t DayAllowance(int user) const;
   void CloseConsoleOf(SessionState& session);
   bool Save();
 
@@ -122,12 +124,15 @@ class Guard {
   Answer On(ConnectionId, Connection&, const RewriteLog&);
   Answer On(ConnectionId, Connection&, const Pause&);
   Answer On(ConnectionId, Connection&, const Remove&);
+  Answer On(ConnectionId, Connection&, const ReadDays&);
+  Answer On(ConnectionId, Connection&, const StoreDays&);
 
   GuardPlatform platform_;
   GuardFiles files_;
   const Text programPath_;
   const std::int64_t zoneOffsetSeconds_;
   Settings settings_;
+  FamilyDays family_;
   bool removed_ = false;
   DateValue lastMeterStamp_ = 0;
   std::int64_t nextMeterMs_ = 0;

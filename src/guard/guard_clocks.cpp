@@ -6,6 +6,7 @@
 #include <set>
 
 #include "guard/guard.h"
+#include "records/day_allowance.h"
 #include "records/metering.h"
 
 namespace orlimo::guard {
@@ -16,6 +17,7 @@ Guard::Guard(GuardPlatform platform, Text dataFolder, Text programPath)
       programPath_(std::move(programPath)),
       zoneOffsetSeconds_(platform.clock.ZoneOffsetSeconds()),
       settings_(files_.Load()),
+      family_(files_.LoadFamily(settings_)),
       removed_(files_.RemovedForGood()) {
   lastMeterStamp_ = DayClock();
   ResetDayIfLater(lastMeterStamp_);
@@ -88,6 +90,15 @@ void Guard::MeterStep() {
 // guard started, never gives the day's minutes again.
 void Guard::ResetDayIfLater(DateValue now) {
   if (std::floor(now) <= std::floor(settings_.User(0).Day)) return;
+  // The end of the day the figures were counted for goes into each child's history.
+  for (int user = 0; user <= settings_.UserCount && user < kMaxUsers; ++user) {
+    const UserEntry& entry = settings_.User(user);
+    ChildDays& days = family_[static_cast<std::size_t>(user)];
+    const DayNumber day = Main::DayOf(entry.Day);
+    Main::RecordUsage(days, day, entry.UsedMinutes, Main::DayAllowance(entry, days, day),
+                      Main::DayOf(now));
+  }
+  files_.SaveFamily(family_, settings_);
   for (int user = 0; user < kMaxUsers; ++user) {
     UserEntry& entry = settings_.User(user);
     entry.UsedSeconds = 0;
@@ -104,7 +115,7 @@ void Guard::CheckTimeOuts(std::int64_t now) {
     const int user = session.currentUser;
     if (settings_.UserCount < 0 || user < 0 || user > settings_.UserCount) continue;
     const UserEntry& entry = settings_.User(user);
-    if (entry.UsedMinutes < entry.LimitMinutes) continue;
+    if (entry.UsedMinutes < DayAllowance(user)) continue;
     if (settings_.PasswordsInUse != 0) {
       session.currentUser = -1;
       if (!session.chooseEndsMs) session.chooseEndsMs = now + kChooseMs;
@@ -175,9 +186,14 @@ void Guard::ApplyChoiceRules(SessionState& session, bool chooseAgain, std::int64
 std::int16_t Guard::FirstUserWithTimeLeft() const {
   for (int user = 0; user <= settings_.UserCount; ++user) {
     const UserEntry& entry = settings_.User(user);
-    if (entry.UsedMinutes < entry.LimitMinutes) return static_cast<std::int16_t>(user);
+    if (entry.UsedMinutes < DayAllowance(user)) return static_cast<std::int16_t>(user);
   }
   return settings_.UserCount;
+}
+
+std::int32_t Guard::DayAllowance(int user) const {
+  return Main::DayAllowance(settings_.User(user), family_.at(static_cast<std::size_t>(user)),
+                            Main::DayOf(DayClock()));
 }
 
 void Guard::CloseConsoleOf(SessionState& session) {

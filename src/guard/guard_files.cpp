@@ -37,6 +37,23 @@ bool GuardFiles::Save(const Settings& settings) const {
   }
 }
 
+FamilyDays GuardFiles::LoadFamily(const Settings& settings) const {
+  try {
+    return Main::LoadFamilyDays(settings, folder_, log_.codePage);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+bool GuardFiles::SaveFamily(const FamilyDays& family, const Settings& settings) const {
+  try {
+    Main::SaveFamilyDays(family, settings, folder_, log_.codePage);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 void GuardFiles::WriteLog(TextView line) const {
   Main::WriteLog(log_, line);
 }

@@ -8,6 +8,7 @@
 #include "platform/ansi_codepage.h"
 #include "platform/clock.h"
 #include "platform/system_clock.h"
+#include "records/family_days.h"
 #include "records/settings.h"
 #include "records/usage_log.h"
 
@@ -34,6 +35,11 @@ class GuardFiles {
   Settings Load() const;
   // Rewrites Setup.ini whole; false when it could not be written (the old file stays).
   bool Save(const Settings& settings) const;
+
+  // Family.ini for the users of settings; empty days when it cannot be read.
+  FamilyDays LoadFamily(const Settings& settings) const;
+  // Rewrites Family.ini whole; false when it could not be written.
+  bool SaveFamily(const FamilyDays& family, const Settings& settings) const;
 
   void WriteLog(TextView line) const;
   // The whole log as text; nothing when it cannot be read.

@@ -160,7 +160,7 @@ Answer Guard::On(ConnectionId, Connection& connection, const ChooseUser& request
   const UserEntry& entry = settings_.User(request.user);
   Answer check = CheckPassword(connection.session, request.password == entry.Password);
   if (check.result != Result::kOk) return check;
-  if (std::int64_t{entry.LimitMinutes} - entry.UsedMinutes < 1) {
+  if (std::int64_t{DayAllowance(request.user)} - entry.UsedMinutes < 1) {
     return Refused(Result::kNoTimeLeft);
   }
   // The time so far still belongs to whoever was current.
@@ -233,6 +233,8 @@ Answer Guard::On(ConnectionId id, Connection& connection, const StoreTable& requ
     settings_.User(user) = UserEntry{};
     settings_.User(user).Day = day;
   }
+  const FamilyDays familyBefore = family_;
+  family_ = {};
   std::map<int, std::int16_t> renumbered;
   for (std::size_t i = 0; i < request.users.size(); ++i) {
     const StoredUser& stored = request.users[i];
@@ -244,13 +246,18 @@ Answer Guard::On(ConnectionId id, Connection& connection, const StoreTable& requ
     entry.UsedMinutes = old.UsedMinutes;
     entry.UsedSeconds = old.UsedSeconds;
     renumbered[stored.fromUser] = static_cast<std::int16_t>(i);
+    if (stored.fromUser <= before.UserCount) {
+      family_[i] = familyBefore.at(static_cast<std::size_t>(stored.fromUser));
+    }
   }
   settings_.UserCount = static_cast<std::int16_t>(request.users.size()) - 1;
   settings_.PasswordsInUse = request.passwordsInUse ? 1 : 0;
   if (!Save()) {
     settings_ = before;
+    family_ = familyBefore;
     return Refused(Result::kFailed);
   }
+  files_.SaveFamily(family_, settings_);
   for (auto& [sessionId, session] : sessions_) {
     auto found = renumbered.find(session.currentUser);
     session.currentUser = found == renumbered.end() ? std::int16_t{-1} : found->second;
@@ -333,6 +340,34 @@ Answer Guard::On(ConnectionId id, Connection& connection, const Remove&) {
   }
   Session(connection.session)->console.reset();
   return Answer{};
+}
+
+// The plans of days are no secret: every program shows its children's allowance of the day.
+Answer Guard::On(ConnectionId, Connection&, const ReadDays&) {
+  Answer answer;
+  std::vector<DayPlan> plans;
+  for (int user = 0; user <= settings_.UserCount && user < kMaxUsers; ++user) {
+    plans.push_back(PlanOf(family_[static_cast<std::size_t>(user)]));
+  }
+  answer.days = std::move(plans);
+  return answer;
+}
+
+// The console's plans change the weekdays and the extra minutes; each child's history stays the
+// guard's own.
+Answer Guard::On(ConnectionId id, Connection& connection, const StoreDays& request) {
+  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (request.users.size() != static_cast<std::size_t>(settings_.UserCount + 1)) {
+    return Refused(Result::kBadValue);
+  }
+  MeterStep();
+  const FamilyDays before = family_;
+  for (std::size_t user = 0; user < request.users.size(); ++user) {
+    ApplyPlan(request.users[user], family_[user]);
+  }
+  if (files_.SaveFamily(family_, settings_)) return Answer{};
+  family_ = before;
+  return Refused(Result::kFailed);
 }
 
 }  // namespace orlimo::guard

@@ -13,6 +13,7 @@ enum AnswerParts : std::uint8_t {
   kSessionPart = 2,
   kSecretsPart = 4,
   kLogPart = 8,
+  kDaysPart = 16,
 };
 
 class Writer {
@@ -141,6 +142,17 @@ void WriteFields(Writer& w, const RewriteLog& r) {
   w.Bool(r.last);
   w.Str(r.piece);
 }
+void WriteDays(Writer& w, const std::vector<DayPlan>& users) {
+  w.U8(static_cast<std::uint8_t>(users.size()));
+  for (const DayPlan& plan : users) {
+    for (std::int32_t minutes : plan.weekdayMinutes) w.I32(minutes);
+    w.I32(plan.extraMinutes);
+    w.I32(plan.extraDay);
+  }
+}
+void WriteFields(Writer& w, const StoreDays& r) {
+  WriteDays(w, r.users);
+}
 template <typename Empty>
 void WriteFields(Writer&, const Empty&) {
   static_assert(std::is_empty_v<Empty>);
@@ -186,6 +198,25 @@ void ReadFields(Reader& r, ReadLog& m) {
 void ReadFields(Reader& r, RewriteLog& m) {
   m.last = r.Bool();
   m.piece = r.Str(kMaxLogPieceUnits);
+}
+std::vector<DayPlan> ReadDayPlans(Reader& r) {
+  std::vector<DayPlan> users;
+  std::size_t count = r.U8();
+  if (count > kMaxUsersInTable) r.Fail();
+  for (std::size_t i = 0; r.ok() && i < count; ++i) {
+    DayPlan plan;
+    for (std::int32_t& minutes : plan.weekdayMinutes) {
+      minutes = r.I32();
+      if (minutes < kDailyAllowance) r.Fail();
+    }
+    plan.extraMinutes = r.I32();
+    plan.extraDay = r.I32();
+    users.push_back(plan);
+  }
+  return users;
+}
+void ReadFields(Reader& r, StoreDays& m) {
+  m.users = ReadDayPlans(r);
 }
 template <typename Empty>
 void ReadFields(Reader&, Empty&) {
@@ -250,6 +281,26 @@ std::optional<std::string_view> Payload(std::string_view frame) {
 
 }  // namespace
 
+DayPlan PlanOf(const ChildDays& days) {
+  DayPlan plan;
+  for (std::size_t d = 0; d < 7; ++d) {
+    plan.weekdayMinutes[d] = days.WeekdayMinutes[d].value_or(kDailyAllowance);
+  }
+  plan.extraMinutes = days.ExtraMinutes;
+  plan.extraDay = days.ExtraDay;
+  return plan;
+}
+
+void ApplyPlan(const DayPlan& plan, ChildDays& days) {
+  for (std::size_t d = 0; d < 7; ++d) {
+    const std::int32_t minutes = plan.weekdayMinutes[d];
+    days.WeekdayMinutes[d] =
+        minutes == kDailyAllowance ? std::nullopt : std::optional<std::int32_t>(minutes);
+  }
+  days.ExtraMinutes = plan.extraMinutes;
+  days.ExtraDay = plan.extraDay;
+}
+
 std::optional<std::size_t> PayloadLength(std::string_view header) {
   if (header.size() != kFrameHeaderBytes) return std::nullopt;
   Reader reader(header);
@@ -286,6 +337,7 @@ std::string EncodeAnswer(const Answer& answer) {
   if (answer.session) parts |= kSessionPart;
   if (answer.parentPassword) parts |= kSecretsPart;
   if (answer.log) parts |= kLogPart;
+  if (answer.days) parts |= kDaysPart;
   w.U8(parts);
   if (answer.table) WriteTable(w, *answer.table, answer.parentPassword.has_value());
   if (answer.session) {
@@ -300,6 +352,7 @@ std::string EncodeAnswer(const Answer& answer) {
     w.U32(answer.log->total);
     w.Str(answer.log->piece);
   }
+  if (answer.days) WriteDays(w, *answer.days);
   return w.Frame();
 }
 
@@ -332,6 +385,7 @@ std::optional<Answer> ReadAnswer(std::string_view frame) {
     log.piece = r.Str(std::numeric_limits<std::uint16_t>::max());
     answer.log = std::move(log);
   }
+  if (parts & kDaysPart) answer.days = ReadDayPlans(r);
   if (!r.AtEnd()) return std::nullopt;
   return answer;
 }

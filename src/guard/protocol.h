@@ -4,6 +4,7 @@
 // speaks; every answer says ok or why not.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "records/family_days.h"
 
 namespace orlimo::guard {
 
@@ -86,10 +88,30 @@ struct RewriteLog {
 struct Pause {};
 // Stops the guard's care for good and deletes the Run value (console only).
 struct Remove {};
+// One child's plan of days: the minutes of each weekday, Sunday first (kDailyAllowance for the
+// daily allowance), and the extra minutes given for one day.
+inline constexpr std::int32_t kDailyAllowance = -1;
+struct DayPlan {
+  std::array<std::int32_t, 7> weekdayMinutes{kDailyAllowance, kDailyAllowance, kDailyAllowance,
+                                             kDailyAllowance, kDailyAllowance, kDailyAllowance,
+                                             kDailyAllowance};
+  std::int32_t extraMinutes = 0;
+  std::int32_t extraDay = 0;
+  bool operator==(const DayPlan&) const = default;
+};
+DayPlan PlanOf(const ChildDays& days);
+// Sets the plan's weekdays and extra minutes; the history stays.
+void ApplyPlan(const DayPlan& plan, ChildDays& days);
+// Every child's plan of days, users 0, 1, ... in order.
+struct ReadDays {};
+// The console's plans of days, users 0, 1, ... in order (console only).
+struct StoreDays {
+  std::vector<DayPlan> users;
+};
 
 using Request = std::variant<Hello, GetStatus, ChooseUser, ChangeOwnPassword, OpenConsole,
                              CloseConsole, ReadSecrets, StoreTable, SetParentPassword, AppendLog,
-                             ReadLog, RewriteLog, Pause, Remove>;
+                             ReadLog, RewriteLog, Pause, Remove, ReadDays, StoreDays>;
 
 enum class Result : std::uint8_t {
   kOk = 0,
@@ -149,6 +171,7 @@ struct Answer {
   // Present only in the answer to ReadSecrets; the users' passwords travel only with it.
   std::optional<Text> parentPassword;
   std::optional<LogPiece> log;
+  std::optional<std::vector<DayPlan>> days;  // in the answer to ReadDays
   bool operator==(const Answer&) const = default;
 };
 

@@ -1,8 +1,14 @@
 // Orlimo.exe: builds the Windows services and the window system, and runs the program with its
-// own folder and the family's data folder.
+// own folder and the family's data: the data folder's files, or the guard where the installer set
+// one up (the program then never opens the data folder and never falls back to it).
+#include <memory>
+
 #include "app/program.h"
+#include "guard/guard_records.h"
+#include "records/folder_records.h"
 #include "platform/services.h"
 #include "win32/dpi.h"
+#include "win32/guard_pipe_channel.h"
 #include "win32/program_folders.h"
 #include "win32/renderer.h"
 #include "win32/ui_api.h"
@@ -26,7 +32,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   orlimo::platform::Services services{clock, codePage, sound, registry, system};
   Win32Renderer renderer;
   const orlimo::Text ownFolder = OwnFolder();
-  orlimo::Program program(DataFolder(ownFolder), ownFolder, services, renderer);
+  GuardPipeChannel guardChannel;
+  std::unique_ptr<orlimo::FamilyRecords> records;
+  if (Guarded()) {
+    records = std::make_unique<orlimo::guard::GuardRecords>(guardChannel, clock);
+  } else {
+    records =
+        std::make_unique<orlimo::FolderRecords>(DataFolder(ownFolder), clock, codePage, registry);
+  }
+  orlimo::Program program(std::move(records), ownFolder, services, renderer);
   renderer.SetSessionEndingHandler([&program] { program.SessionEnding(); });
   program.Run();
   return 0;

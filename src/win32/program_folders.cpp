@@ -10,6 +10,7 @@ namespace {
 
 constexpr wchar_t kOrlimoKey[] = L"SOFTWARE\\Orlimo";
 constexpr wchar_t kDataFolderValue[] = L"DataFolder";
+constexpr wchar_t kGuardedValue[] = L"Guarded";
 
 bool IsFolder(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -53,6 +54,15 @@ Text DataFolder(const Text& ownFolder) {
   while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
   if (folder.empty() || !IsFolder(folder)) return ownFolder;
   return FromWide(folder.c_str(), folder.size());
+}
+
+bool Guarded() {
+  DWORD value = 0;
+  DWORD bytes = sizeof(value);
+  constexpr DWORD kFlags = RRF_RT_REG_DWORD | RRF_SUBKEY_WOW6464KEY;
+  return RegGetValueW(HKEY_LOCAL_MACHINE, kOrlimoKey, kGuardedValue, kFlags, nullptr, &value,
+                      &bytes) == ERROR_SUCCESS &&
+         value == 1;
 }
 
 }  // namespace orlimo::win32

@@ -14,4 +14,8 @@ Text OwnFolder();
 // tests and a copied folder, which keeps its files beside the program.
 Text DataFolder(const Text& ownFolder);
 
+// Whether HKLM\SOFTWARE\Orlimo, value Guarded (REG_DWORD, 64-bit view) is 1: the installer set
+// up the guard, which then keeps the family's data, and the program only asks it.
+bool Guarded();
+
 }  // namespace orlimo::win32

@@ -75,6 +75,10 @@ void Scenario::PlaceSoundFiles() {
   }
 }
 
+void Scenario::UseRecords(std::unique_ptr<FamilyRecords> records) {
+  program_ = std::make_unique<Program>(std::move(records), folder_.folder(), services_, renderer);
+}
+
 void Scenario::Start() {
   renderer.Start([this] { program_->Run(); });
 }

@@ -43,6 +43,8 @@ class Scenario {
   void WriteSettings(const Settings& settings);
   // Places the four cue files in the program's folder.
   void PlaceSoundFiles();
+  // Before the start: the family's data is kept by <records> instead of this folder's files.
+  void UseRecords(std::unique_ptr<FamilyRecords> records);
 
   void Start();
   void AdvanceSeconds(double seconds);

@@ -27,6 +27,8 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
   badBool[1] = 2;
   std::string twelveUsers = Payload(StoreTable{});
   twelveUsers[2] = 12;
+  std::string weekdayUnderDaily = Payload(StoreDays{{DayPlan{}}});
+  weekdayUnderDaily[2] = '\xFE';
   struct Case {
     const char* what;
     std::string frame;
@@ -47,6 +49,8 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
        WithLength(longPassword, static_cast<std::uint32_t>(longPassword.size()))},
       {"flag neither 0 nor 1", WithLength(badBool, static_cast<std::uint32_t>(badBool.size()))},
       {"eleven users", WithLength(twelveUsers, static_cast<std::uint32_t>(twelveUsers.size()))},
+      {"weekday minutes under the daily mark",
+       WithLength(weekdayUnderDaily, static_cast<std::uint32_t>(weekdayUnderDaily.size()))},
       {"over the size limit",
        WithLength(std::string(kMaxPayloadBytes + 1, '\x02'), kMaxPayloadBytes + 1)},
   };

@@ -2,11 +2,24 @@
 #include <gtest/gtest.h>
 
 #include "console/log_view.h"
+#include "platform/fake/call_recorder.h"
 #include "platform/fake/cp949.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_services.h"
+#include "records/folder_records.h"
 #include "support/test_folder.h"
 
 namespace orlimo {
 namespace {
+
+// The log's lines as the console reads them from the folder's files.
+std::vector<Text> ReadLogLines(const testing::TestFolder& folder) {
+  fake::FakeClock clock({2026, 12, 6, 15, 0, 0});
+  fake::CallRecorder calls(clock);
+  fake::FakeRegistry registry(calls);
+  fake::Cp949CodePage codePage;
+  return FolderRecords(folder.folder(), clock, codePage, registry).ReadLogLines();
+}
 
 TEST(LogView, EachLineShowsAfterABlankAndAnUnchangedTextWritesTheFileBack) {
   struct Case {
@@ -29,8 +42,7 @@ TEST(LogView, EachLineShowsAfterABlankAndAnUnchangedTextWritesTheFileBack) {
     SCOPED_TRACE(ToUtf8(c.file));
     testing::TestFolder folder;
     folder.Write(u"Logs.txt", codePage.Encode(c.file));
-    const Text shown = LogView::DisplayText(
-        LogView::ReadLogLines(InFolder(folder.folder(), u"Logs.txt"), codePage));
+    const Text shown = LogView::DisplayText(ReadLogLines(folder));
     EXPECT_EQ(shown, c.shown);
     EXPECT_EQ(LogView::LogText(shown), c.writtenBack);
   }
@@ -43,9 +55,7 @@ TEST(LogView, EditedTextLosesOneLeadingBlankPerLineAndEndsInCrLf) {
 
 TEST(LogView, AMissingLogCannotBeRead) {
   testing::TestFolder folder;
-  fake::Cp949CodePage codePage;
-  EXPECT_THROW(LogView::ReadLogLines(InFolder(folder.folder(), u"Logs.txt"), codePage),
-               std::runtime_error);
+  EXPECT_THROW(ReadLogLines(folder), std::runtime_error);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+# shellcheck shell=bash
+# Orlimo.exe on a guarded PC (HKLM\SOFTWARE\Orlimo, Guarded = 1, the guard registered by hand
+# with sc): its main window lists the users the guard keeps, it writes no Setup.ini or Logs.txt
+# itself, and its title says so when the guard stops answering. The Wine server is kept up with
+# `wineserver -p`, as Wine ends a service a moment after the last ordinary program.
+
+GUARDED_FOLDER_NAME="Orlimo guarded"
+
+guarded_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
+guarded_service_running() {
+  wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
+}
+guarded_rows_shown() { control_shown "철수 (60분)" && control_shown "영희 (30분)"; }
+
+test_guarded_program() {
+  prepare_program_prefix
+  local folder
+  folder=$(new_program_folder "$GUARDED_FOLDER_NAME")
+  rm -rf "$(guarded_data)"
+  mkdir -p "$(guarded_data)"
+  make_setup "guarded: the family's Setup.ini is written in the data folder" "$(guarded_data)" 0 \
+    "철수:60:600" "영희:30:0" || return
+  wineserver -w
+  wineserver -p
+  wine reg add 'HKLM\SOFTWARE\Orlimo' /v DataFolder /t REG_SZ /d 'C:\ProgramData\Orlimo' /f \
+    >/dev/null 2>&1
+  wine reg add 'HKLM\SOFTWARE\Orlimo' /v Guarded /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine sc create OrlimoGuard binpath= "C:\\$GUARDED_FOLDER_NAME\\OrlimoGuard.exe" \
+    start= demand >/dev/null 2>&1
+  wine sc start OrlimoGuard >/dev/null 2>&1
+  check "guarded: the guard runs" wait_for 20 guarded_service_running
+
+  if start_orlimo "$folder"; then
+    check "guarded: the main window lists the guard's users" wait_for 15 guarded_rows_shown
+    screenshot guarded_main_window
+    wine sc stop OrlimoGuard >/dev/null 2>&1
+    check "guarded: the title says when the guard cannot be reached" \
+      wait_for 20 shown "[보호 연결 끊김]"
+    screenshot guarded_unreachable
+  else
+    fail "guarded: the main window shows"
+  fi
+  check "guarded: Orlimo.exe wrote no Setup.ini beside itself" test ! -e "$folder/Setup.ini"
+  check "guarded: Orlimo.exe wrote no Logs.txt beside itself" test ! -e "$folder/Logs.txt"
+
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wine sc delete OrlimoGuard >/dev/null 2>&1
+  wine reg delete 'HKLM\SOFTWARE\Orlimo' /v Guarded /f >/dev/null 2>&1
+}
+add_test test_guarded_program
