@@ -4,8 +4,8 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmSmall.h"
-#include "app/shared_texts.h"
-#include "app/version.h"
+#include "program/shared_texts.h"
+#include "program/version.h"
 #include "base/path.h"
 #include "console/frmChangePWD.h"
 #include "console/frmMastPWD.h"

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "app/frmMain.h"
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "app/frmNotice.h"
 #include "console/frmSetup.h"
 #include "records/metering.h"

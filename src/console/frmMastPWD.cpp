@@ -1,7 +1,7 @@
 #include "console/frmMastPWD.h"
 
 #include "app/frmMain.h"
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "console/frmSetup.h"
 #include "records/log_words.h"
 

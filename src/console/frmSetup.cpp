@@ -2,8 +2,8 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
-#include "app/shared_texts.h"
-#include "app/version.h"
+#include "program/shared_texts.h"
+#include "program/version.h"
 #include "console/frmChangePWD.h"
 #include "console/frmChildDays.h"
 #include "console/setup_texts.h"

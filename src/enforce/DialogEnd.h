@@ -5,7 +5,7 @@
 #include <array>
 #include <random>
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/form.h"
 
 namespace orlimo {

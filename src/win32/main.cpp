@@ -1,6 +1,6 @@
 // Orlimo.exe: builds the Windows services and the window system, and runs the program with its
 // own folder and the family's data folder.
-#include "app/program.h"
+#include "program/program.h"
 #include "platform/services.h"
 #include "win32/dpi.h"
 #include "win32/program_folders.h"

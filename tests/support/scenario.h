@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
+#include "program/program.h"
 #include "platform/fake/call_recorder.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
