@@ -7,9 +7,7 @@
 #include "app/frmMain.h"
 #include "program/shared_texts.h"
 #include "app/frmNotice.h"
-#include "console/frmSetup.h"
 #include "records/metering.h"
-#include "enforce/DialogEnd.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
 
@@ -64,8 +62,8 @@ void frmMain::TimerCheckTime_Timer() {
         if (settings.PasswordsInUse != 0) {
           program_.CurrentUser = -1;
           Inits();
-        } else if (!program_.EndDialog().Visible()) {
-          program_.EndDialog().Show(true);
+        } else {
+          program_.StartCountdown();
         }
       }
     }
@@ -108,7 +106,7 @@ void frmMain::TimerUserBeep_Timer() {
     if (ChooseTickCount_ > kChooseSeconds) {
       program_.UsageSummary(LogWords::kEnd);
       program_.WriteLog(LogWords::kEndMark);
-      if (!program_.EndDialog().Visible()) program_.EndDialog().Show(true);
+      program_.StartCountdown();
     }
   } catch (const std::exception&) {
   }
@@ -141,7 +139,7 @@ void frmMain::GiveTimeWarning() {
   std::int64_t secondsLeft =
       std::int64_t{program_.DayAllowance(current)} * 60 - std::int64_t{user.UsedSeconds};
   Main::TimeWarning due = Main::DueWarning(program_.warnings.at(static_cast<std::size_t>(current)),
-                                           secondsLeft, program_.SetupConsole().Loaded());
+                                           secondsLeft, program_.ConsoleOpen());
   if (due == Main::TimeWarning::None) return;
   program_.PlayCue(Main::kChimes);
   program_.Notice().ShowNotice(

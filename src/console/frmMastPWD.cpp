@@ -1,6 +1,5 @@
 #include "console/frmMastPWD.h"
 
-#include "app/frmMain.h"
 #include "program/shared_texts.h"
 #include "console/frmSetup.h"
 #include "records/log_words.h"
@@ -56,7 +55,7 @@ void frmMastPWD::cmdOK_Click() {
   }
   const Text& logUserName = program_.settings.User(program_.LogUser()).Name;
   if (typed == program_.settings.ParentPassword) {
-    program_.MainWindow().CheckTimeOut();
+    program_.MeterNow();
     program_.WriteLog(LogWords::kParentPasswordRight + logUserName + u")");
     OpenConsole();
   } else {
@@ -67,7 +66,7 @@ void frmMastPWD::cmdOK_Click() {
 
 void frmMastPWD::OpenConsole() {
   Unload();
-  program_.MainWindow().TimerUserBeep.SetOn(false);
+  program_.SilenceUserBeep();
   program_.SetupConsole().Show(true);
 }
 

@@ -1,8 +1,5 @@
 #include "console/frmSetup.h"
 
-#include "app/frmChangeUser.h"
-#include "app/frmMain.h"
-#include "program/shared_texts.h"
 #include "program/version.h"
 #include "console/frmChangePWD.h"
 #include "console/frmChildDays.h"
@@ -43,14 +40,7 @@ void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumberin
 
   const std::int16_t chosen = Renumbered(renumbering, program.ChosenUser);
   if (chosen >= 0) program.ChosenUser = chosen;
-  frmChangeUser& prompt = program.UserPrompt();
-  if (prompt.Loaded()) {
-    if (chosen < 0) {
-      prompt.Unload();
-    } else {
-      prompt.ChosenUserChanged();
-    }
-  }
+  program.FollowChosenUser(chosen < 0);
 
   const std::int16_t target = Renumbered(renumbering, program.PasswordTarget);
   if (target >= 0) program.PasswordTarget = target;
@@ -114,18 +104,13 @@ frmSetup::frmSetup(Program& program)
 void frmSetup::Form_Load() {
   tMsg.SetVisible(false);
   cmdSeeLogs.SetCaption(SetupTexts::kSeeLogs);
-  frmMain& main = program_.MainWindow();
-  main.TimerCheckTime.SetOn(false);
-  main.TimerStartup.SetOn(false);
+  program_.StopMetering();
   SetData();
   SetCaption(VersionTitle());
 }
 
 void frmSetup::Form_Unload() {
-  frmMain& main = program_.MainWindow();
-  main.TimerCheckTime.SetOn(true);
-  main.TimerStartup.SetOn(true);
-  main.lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+  program_.ResumeMetering();
 }
 
 void frmSetup::TimerSound_Timer() {
@@ -187,7 +172,7 @@ void frmSetup::cmdDays_Click(int index) {
 
 void frmSetup::cmdStoreEnd_Click() {
   if (!StoreData()) return;
-  program_.MainWindow().Inits();
+  program_.RebuildMainWindow();
   Unload();
 }
 

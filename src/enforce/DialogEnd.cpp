@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/frmMain.h"
 #include "enforce/ShutDown.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
@@ -85,9 +84,7 @@ void DialogEnd::Form_Load() {
   lCountDown.SetCaption(DecimalText(TimerEnd.Interval() / 1000) + kSecondsUnit);
   program_.UsageSummary(LogWords::kEndStart);
   for (std::size_t i = 0; i < kAdvice.size(); ++i) GoodMessages[i] = kAdvice[i];
-  frmMain& main = program_.MainWindow();
-  main.TimerCheckTime.SetOn(false);
-  main.TimerStartup.SetOn(false);
+  program_.StopMetering();
   program_.PlayCue(Main::kCashRegister);
   TickCount = 0;
   ElapsedMs = 0;
@@ -116,7 +113,7 @@ void DialogEnd::TimerEnd_Timer() {
   TimerSec.SetOn(false);
   TimerEnd.SetOn(false);
   Hide();
-  program_.MainWindow().Unload();
+  program_.CloseMainWindow();
   for (forms::Form* form : program_.runtime.LoadedForms()) form->Hide();
   ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::IfHung);
   TimerForce.SetOn(true);
