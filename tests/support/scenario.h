@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "program/program.h"
-#include "platform/fake/call_recorder.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
@@ -82,7 +81,6 @@ class Scenario {
   const TestFolder& Files() const { return folder_; }
 
   fake::FakeClock clock;
-  fake::CallRecorder calls;
   fake::Cp949CodePage codePage;
   fake::FakeSound sound;
   fake::FakeRegistry registry;
