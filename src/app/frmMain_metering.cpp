@@ -18,7 +18,7 @@ constexpr int kChooseSeconds = 100;
 constexpr int kTicksBetweenUsageLines = 60;
 
 constexpr char16_t kChooseTitle[] = u"사용자 선택 남은 시간=";
-constexpr char16_t kSecondsUnit[] = u"초";
+constexpr char16_t kChooseSecondsUnit[] = u"초";
 constexpr char16_t kFiveMinutesLeft[] = u" 님, 5분 남았습니다.";
 constexpr char16_t kOneMinuteLeft[] = u" 님, 1분 남았습니다. 작업을 저장하십시오.";
 
@@ -95,7 +95,8 @@ void frmMain::ChooseStartUser() {
 
 void frmMain::TimerUserBeep_Timer() {
   try {
-    lTitle.SetCaption(kChooseTitle + DecimalText(kChooseSeconds - ChooseTickCount_) + kSecondsUnit);
+    lTitle.SetCaption(kChooseTitle + DecimalText(kChooseSeconds - ChooseTickCount_) +
+                      kChooseSecondsUnit);
     if (program_.CurrentUser >= 0) {
       TimerUserBeep.SetOn(false);
       lTitle.SetCaption(SharedTexts::kWhoIsUsing);

@@ -33,9 +33,9 @@ class DialogEnd : public forms::Form {
   Text SecondsText(double milliseconds) const;
 
   Program& program_;
-  std::array<Text, 6> GoodMessages;
-  int TickCount = 0;
-  float ElapsedMs = 0;
+  std::array<Text, 6> GoodMessages_;
+  int TickCount_ = 0;
+  float ElapsedMs_ = 0;
   std::mt19937 random_{20031204};
 };
 
