@@ -4,7 +4,7 @@
 #include "platform/services.h"
 #include "win32/dpi.h"
 #include "win32/program_folders.h"
-#include "win32/renderer.h"
+#include "win32/win32_renderer.h"
 #include "win32/ui_api.h"
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_clock.h"
