@@ -43,7 +43,7 @@ endfunction()
 # (common_controls.cpp); the sound DLL (winmm) from the system folder when first needed
 # (win32_sound.cpp). The Windows tests read the import tables.
 orlimo_sources(WIN32_SOURCES src/win32)
-list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/main\\.cpp$")
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/(main|win32_durable_file)\\.cpp$")
 add_library(orlimo_win32 STATIC ${WIN32_SOURCES})
 orlimo_windows_target(orlimo_win32)
 target_link_libraries(orlimo_win32 PUBLIC orlimo_core
@@ -51,6 +51,12 @@ target_link_libraries(orlimo_win32 PUBLIC orlimo_core
 
 orlimo_resources(orlimo_program_resources ${ORLIMO_RESOURCE_DIR}/orlimo.rc)
 orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)
+
+# The core's durable file writing, the Win32 way: it needs nothing but the C runtime, so the
+# core links it wherever the core goes.
+add_library(orlimo_win32_files STATIC ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/win32_durable_file.cpp)
+target_include_directories(orlimo_win32_files PRIVATE src)
+target_link_libraries(orlimo_core PUBLIC orlimo_win32_files)
 
 set(ORLIMO_DIST_TARGETS)
 

@@ -28,8 +28,5 @@ void Read(const Text& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto bytes = orlimo::fuzz::Bytes(data, size);
-  Read(orlimo::FromUtf8(bytes));
-  Read(orlimo::fuzz::WideText(bytes));
-  return 0;
+  return orlimo::fuzz::ReadAsUtf8AndWideText(data, size, Read);
 }

@@ -34,6 +34,16 @@ inline Text WideText(std::string_view bytes) {
   return text;
 }
 
+// The entry point of the targets that read text: <read> gets the bytes as UTF-8 text, then as
+// 16-bit code units.
+template <class Read>
+int ReadAsUtf8AndWideText(const std::uint8_t* data, std::size_t size, Read read) {
+  const std::string_view bytes = Bytes(data, size);
+  read(FromUtf8(bytes));
+  read(WideText(bytes));
+  return 0;
+}
+
 // A folder of this run's own named after <target>, in memory when the machine has /dev/shm,
 // removed when the run ends.
 const std::filesystem::path& RunFolder(const char* target);

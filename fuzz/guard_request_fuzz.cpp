@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   guard::ReadRequestResult read = guard::ReadRequest(input);
   if (!read.request) {
-    Check(read.error == guard::Result::kMalformed, "a frame that is not read is malformed");
+    Check(read.error == guard::Result::Malformed, "a frame that is not read is malformed");
     return 0;
   }
   Check(size <= guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, "no frame over the limit");
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The answers the guard gives read back as they were.
   guard::Answer answer;
-  answer.result = guard::Result::kWait;
+  answer.result = guard::Result::Wait;
   answer.waitSeconds = static_cast<std::uint16_t>(size);
   if (const auto* log = std::get_if<guard::RewriteLog>(&*read.request)) {
     answer.log = guard::LogPiece{static_cast<std::uint32_t>(size), log->piece};

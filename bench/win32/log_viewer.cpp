@@ -1,6 +1,7 @@
 #include "log_viewer.h"
 
 #include "bare_log_box.h"
+#include "driver_support.h"
 #include "figures.h"
 #include "log_file.h"
 #include "watched_process.h"
@@ -8,6 +9,9 @@
 
 namespace orlimo::winbench {
 namespace {
+
+using drivers::PostClick;
+using drivers::PostType;
 
 constexpr double kClickTimeout = 300;  // seconds a click may take before the probe gives up
 

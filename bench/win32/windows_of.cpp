@@ -78,22 +78,6 @@ HWND FirstEdit(HWND window) {
   return nullptr;
 }
 
-void PostClick(HWND button) {
-  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
-
-void PostType(HWND edit, const std::wstring& text) {
-  for (wchar_t character : text) {
-    if (character == L'\r') {  // the Enter key itself, for the dialog manager too
-      PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-      PostMessageW(edit, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001u));
-    } else {
-      PostMessageW(edit, WM_CHAR, character, 1);
-    }
-  }
-}
-
 HWND WaitFor(double timeout, const std::function<HWND()>& find) {
   double start = Now();
   do {

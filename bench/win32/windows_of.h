@@ -24,11 +24,6 @@ HWND LongestVisibleEdit(DWORD process);
 // The first visible edit field of the window, or null.
 HWND FirstEdit(HWND window);
 
-// Posts the button's click to its window, as a press would (returns at once).
-void PostClick(HWND button);
-// Posts the characters to the edit field; "\r" is the Enter key.
-void PostType(HWND edit, const std::wstring& text);
-
 // Asks <find> every 10 ms until it finds a window or <timeout> seconds have passed.
 HWND WaitFor(double timeout, const std::function<HWND()>& find);
 

@@ -1,7 +1,7 @@
 #include "app/frmChangeUser.h"
 
 #include "app/frmMain.h"
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "records/log_words.h"
 
 namespace orlimo {

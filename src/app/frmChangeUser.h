@@ -1,7 +1,7 @@
 // The user prompt: a child types his or her password to become the user being metered.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/form.h"
 
 namespace orlimo {

@@ -4,11 +4,9 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmSmall.h"
-#include "app/shared_texts.h"
-#include "app/version.h"
+#include "program/shared_texts.h"
+#include "program/version.h"
 #include "base/path.h"
-#include "console/frmChangePWD.h"
-#include "console/frmMastPWD.h"
 #include "enforce/ProcessCheck.h"
 #include "records/log_words.h"
 #include "records/registry_access.h"
@@ -200,14 +198,11 @@ void frmMain::cmdUser_Click(int index) {
 }
 
 void frmMain::cmdPwd_Click(int index) {
-  bool dialogOpen = program_.PasswordDialog().Loaded();
-  program_.PasswordTarget = static_cast<std::int16_t>(index);
-  program_.PasswordDialog().Show();
-  if (dialogOpen) program_.PasswordDialog().TargetChanged();
+  program_.OpenPasswordDialog(index);
 }
 
 void frmMain::cmdSetup_Click() {
-  program_.ParentPrompt().Show();
+  program_.OpenParentPrompt();
 }
 
 void frmMain::Form_Unload() {

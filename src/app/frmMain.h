@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/control_array.h"
 #include "forms/form.h"
 

@@ -6,11 +6,9 @@
 #include <tuple>
 
 #include "app/frmMain.h"
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "app/frmNotice.h"
-#include "console/frmSetup.h"
 #include "records/metering.h"
-#include "enforce/DialogEnd.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
 
@@ -21,7 +19,7 @@ constexpr int kChooseSeconds = 100;
 constexpr int kTicksBetweenUsageLines = 60;
 
 constexpr char16_t kChooseTitle[] = u"사용자 선택 남은 시간=";
-constexpr char16_t kSecondsUnit[] = u"초";
+constexpr char16_t kChooseSecondsUnit[] = u"초";
 constexpr char16_t kFiveMinutesLeft[] = u" 님, 5분 남았습니다.";
 constexpr char16_t kOneMinuteLeft[] = u" 님, 1분 남았습니다. 작업을 저장하십시오.";
 
@@ -58,8 +56,8 @@ void frmMain::TimerCheckTime_Timer() {
         if (settings.PasswordsInUse != 0) {
           program_.CurrentUser = -1;
           Inits();
-        } else if (!program_.EndDialog().Visible()) {
-          program_.EndDialog().Show(true);
+        } else {
+          program_.StartCountdown();
         }
       }
     }
@@ -104,15 +102,15 @@ void frmMain::FollowOutsideClocks(const OutsideClocks& clocks, bool showCountdow
         std::max(0, kChooseSeconds - std::min(clocks.chooseSecondsLeft, kChooseSeconds)));
     TimerUserBeep.SetOn(true);
   }
-  if (showCountdown && clocks.countdownSecondsLeft >= 0 && !program_.EndDialog().Visible()) {
-    program_.EndDialog().SetSecondsLeft(clocks.countdownSecondsLeft);
-    program_.EndDialog().Show(true);
+  if (showCountdown && clocks.countdownSecondsLeft >= 0) {
+    program_.StartCountdown(clocks.countdownSecondsLeft);
   }
 }
 
 void frmMain::TimerUserBeep_Timer() {
   try {
-    lTitle.SetCaption(kChooseTitle + DecimalText(kChooseSeconds - ChooseTickCount_) + kSecondsUnit);
+    lTitle.SetCaption(kChooseTitle + DecimalText(kChooseSeconds - ChooseTickCount_) +
+                      kChooseSecondsUnit);
     if (program_.CurrentUser >= 0) {
       TimerUserBeep.SetOn(false);
       lTitle.SetCaption(SharedTexts::kWhoIsUsing);
@@ -123,7 +121,7 @@ void frmMain::TimerUserBeep_Timer() {
     if (ChooseTickCount_ > kChooseSeconds) {
       program_.UsageSummary(LogWords::kEnd);
       program_.WriteLog(LogWords::kEndMark);
-      if (!program_.EndDialog().Visible()) program_.EndDialog().Show(true);
+      program_.StartCountdown();
     }
   } catch (const std::exception&) {
   }
@@ -156,7 +154,7 @@ void frmMain::GiveTimeWarning() {
   std::int64_t secondsLeft =
       std::int64_t{program_.DayAllowance(current)} * 60 - std::int64_t{user.UsedSeconds};
   Main::TimeWarning due = Main::DueWarning(program_.warnings.at(static_cast<std::size_t>(current)),
-                                           secondsLeft, program_.SetupConsole().Loaded());
+                                           secondsLeft, program_.ConsoleOpen());
   if (due == Main::TimeWarning::None) return;
   program_.PlayCue(Main::kChimes);
   program_.Notice().ShowNotice(

@@ -7,7 +7,7 @@ namespace {
 constexpr forms::Color kLightGrey = forms::Rgb(224, 224, 224);
 constexpr char16_t kMinutesUnit[] = u"분";
 constexpr char16_t kTimeLeft[] = u"남은시간= ";
-constexpr char16_t kSecondsUnit[] = u"초)";
+constexpr char16_t kSecondsUnitAndBracket[] = u"초)";
 
 }  // namespace
 
@@ -35,7 +35,7 @@ void frmMain::DisplayCurrent() {
     cmdUser[i].SetCaption(user.Name + u" (" + DecimalText(limit) + kMinutesUnit + u")");
     cmdUser[i].SetBackColor(current ? forms::kGreen : kLightGrey);
     lStatus[i].SetCaption(kTimeLeft + DecimalText(limit - user.UsedMinutes) + kMinutesUnit + u" (" +
-                          DecimalText(limit * 60 - user.UsedSeconds) + kSecondsUnit);
+                          DecimalText(limit * 60 - user.UsedSeconds) + kSecondsUnitAndBracket);
     lStatus[i].SetForeColor(current ? forms::kRed : forms::kButtonText);
   }
 }

@@ -1,7 +1,7 @@
 // The small notice near the top-right corner that tells the current user the time is nearly up.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/form.h"
 
 namespace orlimo {

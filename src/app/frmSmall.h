@@ -1,7 +1,7 @@
 // The very small window that stands in for the hidden main window in the same corner.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/form.h"
 
 namespace orlimo {

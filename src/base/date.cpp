@@ -48,11 +48,15 @@ void SetTimeOfDay(std::int64_t secondOfDay, DateTimeFields& fields) {
   fields.second = static_cast<int>(secondOfDay % 60);
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 // Windows' default window for two-digit years: 30 to 99 are 1930 to 1999, 00 to 29 are 2000 to
 // 2029 ("yy-MM-dd" is one of the short date forms a Korean Control Panel offers).
-int YearOfTwoDigits(int year) { return year < 30 ? 2000 + year : 1900 + year; }
+int YearOfTwoDigits(int year) {
+  return year < 30 ? 2000 + year : 1900 + year;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -63,7 +67,8 @@ int DaysInMonth(int year, int month) {
 
 DateValue DateFromFields(const DateTimeFields& fields) {
   const double days = static_cast<double>(DayNumber(fields));
-  const double time = static_cast<double>(SecondOfDay(fields)) / static_cast<double>(kSecondsPerDay);
+  const double time =
+      static_cast<double>(SecondOfDay(fields)) / static_cast<double>(kSecondsPerDay);
   // Before the epoch the whole days are negative and the time of day is still counted forwards.
   return days >= 0 ? days + time : days - time;
 }
@@ -114,11 +119,13 @@ Text TimestampText(const DateTimeFields& fields) {
   return text;
 }
 
-Text TimestampText(DateValue date) { return TimestampText(FieldsFromDate(date)); }
+Text TimestampText(DateValue date) {
+  return TimestampText(FieldsFromDate(date));
+}
 
 namespace {
 
-enum class Designator { kNone, kAm, kPm };
+enum class Designator { None, Am, Pm };
 
 // A cursor over the date text. Each reader either consumes what it read or leaves the position
 // where it was.
@@ -157,7 +164,8 @@ class DateReader {
   }
 
   bool ReadSeparator(char16_t& separator) {
-    if (pos_ < text_.size() && (text_[pos_] == u'-' || text_[pos_] == u'/' || text_[pos_] == u'.')) {
+    if (pos_ < text_.size() &&
+        (text_[pos_] == u'-' || text_[pos_] == u'/' || text_[pos_] == u'.')) {
       separator = text_[pos_++];
       return true;
     }
@@ -168,23 +176,23 @@ class DateReader {
     const TextView rest = text_.substr(pos_);
     if (rest.starts_with(u"오전")) {
       pos_ += 2;
-      return Designator::kAm;
+      return Designator::Am;
     }
     if (rest.starts_with(u"오후")) {
       pos_ += 2;
-      return Designator::kPm;
+      return Designator::Pm;
     }
     if (rest.size() >= 2 && (rest[1] == u'M' || rest[1] == u'm')) {
       if (rest[0] == u'A' || rest[0] == u'a') {
         pos_ += 2;
-        return Designator::kAm;
+        return Designator::Am;
       }
       if (rest[0] == u'P' || rest[0] == u'p') {
         pos_ += 2;
-        return Designator::kPm;
+        return Designator::Pm;
       }
     }
-    return Designator::kNone;
+    return Designator::None;
   }
 
   // Year-month-day with '-', '/' or '.' ("2003. 12. 4." may end in a dot), the year in four
@@ -207,17 +215,17 @@ class DateReader {
     if (!ReadNumber(2, hour, digits) || !ReadChar(u':')) return false;
     if (!ReadNumber(2, minute, digits)) return false;
     if (ReadChar(u':') && !ReadNumber(2, second, digits)) return false;
-    if (designator == Designator::kNone) {
+    if (designator == Designator::None) {
       SkipBlanks();
       designator = ReadDesignator();
     }
     if (minute > 59 || second > 59) return false;
-    if (designator == Designator::kNone) {
+    if (designator == Designator::None) {
       if (hour > 23) return false;
     } else {
       if (hour < 1 || hour > 12) return false;
       hour %= 12;
-      if (designator == Designator::kPm) hour += 12;
+      if (designator == Designator::Pm) hour += 12;
     }
     fields.hour = hour;
     fields.minute = minute;

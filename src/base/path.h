@@ -7,11 +7,8 @@
 
 namespace orlimo {
 
-#ifdef _WIN32
-inline constexpr char16_t kPathSeparator = u'\\';
-#else
-inline constexpr char16_t kPathSeparator = u'/';
-#endif
+inline constexpr char16_t kPathSeparator =
+    static_cast<char16_t>(std::filesystem::path::preferred_separator);
 
 // The folder followed by the separator and the file name.
 inline Text InFolder(const Text& folder, TextView fileName) {
@@ -21,6 +18,8 @@ inline Text InFolder(const Text& folder, TextView fileName) {
   return path;
 }
 
-inline std::filesystem::path FsPath(const Text& path) { return std::filesystem::path(path); }
+inline std::filesystem::path FsPath(const Text& path) {
+  return std::filesystem::path(path);
+}
 
 }  // namespace orlimo

@@ -1,6 +1,6 @@
 #include "console/frmChangePWD.h"
 
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "console/new_password.h"
 #include "records/sound_cue.h"
 

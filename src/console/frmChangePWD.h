@@ -1,7 +1,7 @@
 // The dialog in which a user changes his or her own password, on proof of the current one.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/control_array.h"
 #include "forms/form.h"
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <optional>
 
-#include "app/frmMain.h"
 #include "base/number.h"
 #include "console/setup_texts.h"
 #include "records/day_allowance.h"
@@ -129,7 +128,7 @@ void frmChildDays::cmdOK_Click() {
     LogExtraMinutes(static_cast<std::int32_t>(change));
   }
   program_.SaveFamily();
-  program_.MainWindow().DisplayCurrent();
+  program_.RefreshMainWindow();
   Unload();
 }
 

@@ -2,7 +2,7 @@
 // minutes for today.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/control_array.h"
 #include "forms/form.h"
 

@@ -1,7 +1,6 @@
 #include "console/frmMastPWD.h"
 
-#include "app/frmMain.h"
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "console/frmSetup.h"
 #include "records/log_words.h"
 
@@ -56,7 +55,7 @@ void frmMastPWD::cmdOK_Click() {
   }
   const Text logUserName = program_.settings.User(program_.LogUser()).Name;
   if (program_.records().OpenConsole(program_.settings, typed, logUserName)) {
-    program_.MainWindow().CheckTimeOut();
+    program_.MeterNow();
     OpenConsole();
   } else {
     Unload();
@@ -65,7 +64,7 @@ void frmMastPWD::cmdOK_Click() {
 
 void frmMastPWD::OpenConsole() {
   Unload();
-  program_.MainWindow().TimerUserBeep.SetOn(false);
+  program_.SilenceUserBeep();
   program_.SetupConsole().Show(true);
 }
 

@@ -1,7 +1,7 @@
 // The parent password prompt that guards the setup console.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/form.h"
 
 namespace orlimo {

@@ -1,9 +1,6 @@
 #include "console/frmSetup.h"
 
-#include "app/frmChangeUser.h"
-#include "app/frmMain.h"
-#include "app/shared_texts.h"
-#include "app/version.h"
+#include "program/version.h"
 #include "console/frmChangePWD.h"
 #include "console/frmChildDays.h"
 #include "console/frmUsageChart.h"
@@ -42,14 +39,7 @@ void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumberin
 
   const std::int16_t chosen = Renumbered(renumbering, program.ChosenUser);
   if (chosen >= 0) program.ChosenUser = chosen;
-  frmChangeUser& prompt = program.UserPrompt();
-  if (prompt.Loaded()) {
-    if (chosen < 0) {
-      prompt.Unload();
-    } else {
-      prompt.ChosenUserChanged();
-    }
-  }
+  program.FollowChosenUser(chosen < 0);
 
   const std::int16_t target = Renumbered(renumbering, program.PasswordTarget);
   if (target >= 0) program.PasswordTarget = target;
@@ -115,18 +105,13 @@ frmSetup::frmSetup(Program& program)
 void frmSetup::Form_Load() {
   tMsg.SetVisible(false);
   cmdSeeLogs.SetCaption(SetupTexts::kSeeLogs);
-  frmMain& main = program_.MainWindow();
-  main.TimerCheckTime.SetOn(false);
-  main.TimerStartup.SetOn(false);
+  program_.StopMetering();
   SetData();
   SetCaption(VersionTitle());
 }
 
 void frmSetup::Form_Unload() {
-  frmMain& main = program_.MainWindow();
-  main.TimerCheckTime.SetOn(true);
-  main.TimerStartup.SetOn(true);
-  main.lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+  program_.ResumeMetering();
   program_.records().CloseConsole(program_.settings);
 }
 
@@ -196,7 +181,7 @@ void frmSetup::cmdChart_Click() {
 
 void frmSetup::cmdStoreEnd_Click() {
   if (!StoreData()) return;
-  program_.MainWindow().Inits();
+  program_.RebuildMainWindow();
   Unload();
 }
 

@@ -1,7 +1,7 @@
 // The parent's setup console: the user grid, the log viewer and the program commands.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/control_array.h"
 #include "forms/form.h"
 

@@ -1,6 +1,6 @@
 // Showing and masking the password column of the setup console.
 #include "app/NewInputBox.h"
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "console/frmSetup.h"
 #include "console/setup_texts.h"
 

@@ -2,7 +2,7 @@
 // with each day's allowance marked.
 #pragma once
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/bar_chart.h"
 #include "forms/control_array.h"
 #include "forms/form.h"

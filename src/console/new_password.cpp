@@ -1,6 +1,6 @@
 #include "console/new_password.h"
 
-#include "app/shared_texts.h"
+#include "program/shared_texts.h"
 #include "records/stored_field.h"
 
 namespace orlimo::NewPassword {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/frmMain.h"
 #include "enforce/ShutDown.h"
 #include "records/log_words.h"
 #include "records/sound_cue.h"
@@ -15,7 +14,8 @@ constexpr char16_t kTodayIsOver[] = u"오늘은 시간이 다 되었습니다.";
 constexpr char16_t kEndingNow[] = u"이제 종료합니다.";
 constexpr char16_t kFirstAdvice[] = u"독서를 열심히 합니다.";
 constexpr char16_t kHonorific[] = u" 님";
-constexpr char16_t kSecondsUnit[] = u" 초";
+// The countdown sets its unit off from the number, as the title of the choosing does not.
+constexpr char16_t kCountdownSecondsUnit[] = u" 초";
 constexpr std::array<const char16_t*, 6> kAdvice = {u"독서를 합시다",     u"운동을 합시다",
                                                     u"음악감상 합시다",   u"엄마와 대화합시다",
                                                     u"아빠와 대화합시다", u"컴.중독되지맙시다"};
@@ -77,35 +77,33 @@ void DialogEnd::Design() {
 
 Text DialogEnd::SecondsText(double milliseconds) const {
   return DecimalText(static_cast<std::int64_t>(std::floor(milliseconds / 1000 + 0.5))) +
-         kSecondsUnit;
+         kCountdownSecondsUnit;
 }
 
 void DialogEnd::Form_Load() {
   lUserName.SetCaption(program_.settings.User(program_.LogUser()).Name + kHonorific);
-  lCountDown.SetCaption(DecimalText(TimerEnd.Interval() / 1000) + kSecondsUnit);
+  lCountDown.SetCaption(DecimalText(TimerEnd.Interval() / 1000) + kCountdownSecondsUnit);
   program_.UsageSummary(LogWords::kEndStart);
-  for (std::size_t i = 0; i < kAdvice.size(); ++i) GoodMessages[i] = kAdvice[i];
-  frmMain& main = program_.MainWindow();
-  main.TimerCheckTime.SetOn(false);
-  main.TimerStartup.SetOn(false);
+  for (std::size_t i = 0; i < kAdvice.size(); ++i) GoodMessages_[i] = kAdvice[i];
+  program_.StopMetering();
   program_.PlayCue(Main::kCashRegister);
-  TickCount = 0;
-  ElapsedMs = 0;
+  TickCount_ = 0;
+  ElapsedMs_ = 0;
 }
 
 void DialogEnd::TimerSec_Timer() {
   program_.PlayCue(Main::kButton);
   program_.runtime.Yield();
-  lGoodMsg.SetCaption(GoodMessages[static_cast<std::size_t>(TickCount % 6)]);
+  lGoodMsg.SetCaption(GoodMessages_[static_cast<std::size_t>(TickCount_ % 6)]);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   auto channel = [&] { return static_cast<int>(std::lround(unit(random_) * 255)); };
   int red = channel();
   int green = channel();
   int blue = channel();
   lGoodMsg.SetForeColor(forms::Rgb(red, green, blue));
-  ++TickCount;
-  ElapsedMs += static_cast<float>(TimerSec.Interval());
-  lCountDown.SetCaption(SecondsText(TimerEnd.Interval() - ElapsedMs));
+  ++TickCount_;
+  ElapsedMs_ += static_cast<float>(TimerSec.Interval());
+  lCountDown.SetCaption(SecondsText(TimerEnd.Interval() - ElapsedMs_));
 }
 
 void DialogEnd::TimerEnd_Timer() {
@@ -116,7 +114,7 @@ void DialogEnd::TimerEnd_Timer() {
   TimerSec.SetOn(false);
   TimerEnd.SetOn(false);
   Hide();
-  program_.MainWindow().Unload();
+  program_.CloseMainWindow();
   for (forms::Form* form : program_.runtime.LoadedForms()) form->Hide();
   ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::IfHung);
   TimerForce.SetOn(true);

@@ -6,7 +6,7 @@
 #include <array>
 #include <random>
 
-#include "app/program.h"
+#include "program/program.h"
 #include "forms/form.h"
 
 namespace orlimo {
@@ -37,9 +37,9 @@ class DialogEnd : public forms::Form {
   Text SecondsText(double milliseconds) const;
 
   Program& program_;
-  std::array<Text, 6> GoodMessages;
-  int TickCount = 0;
-  float ElapsedMs = 0;
+  std::array<Text, 6> GoodMessages_;
+  int TickCount_ = 0;
+  float ElapsedMs_ = 0;
   int countdownMs_ = 30000;
   std::mt19937 random_{20031204};
 };

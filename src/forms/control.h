@@ -93,12 +93,9 @@ class Label : public Control {
       : Control(form, ControlKind::Label, std::move(name), index) {}
   bool Centered() const { return centered_; }
   void SetCentered(bool centered) { centered_ = centered; }
-  // A label without a background of its own shows the window's colour.
-  bool Transparent() const { return transparent_; }
 
  private:
   bool centered_ = false;
-  bool transparent_ = true;
 };
 
 class Button : public Control {

@@ -12,12 +12,12 @@ std::optional<Answer> GuardClient::Exchange(const Request& request) {
 std::optional<Answer> GuardClient::Send(const Request& request) {
   if (!greeted_) {
     std::optional<Answer> hello = Exchange(Hello{});
-    if (!hello || hello->result != Result::kOk) return hello;
+    if (!hello || hello->result != Result::Ok) return hello;
     greeted_ = true;
   }
   std::optional<Answer> answer = Exchange(request);
   // A guard started anew meanwhile does not know this connection yet.
-  if (answer && answer->result == Result::kHelloFirst) {
+  if (answer && answer->result == Result::HelloFirst) {
     greeted_ = false;
     return Send(request);
   }

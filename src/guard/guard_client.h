@@ -24,7 +24,7 @@ class GuardClient {
 
   // Sends the request, saying the protocol version first on a new connection. Nothing when the
   // guard cannot be reached or its answer cannot be read; a guard that refuses this program's
-  // version answers every request with kVersionRefused.
+  // version answers every request with Result::VersionRefused.
   std::optional<Answer> Send(const Request& request);
 
  private:

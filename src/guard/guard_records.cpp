@@ -10,7 +10,7 @@ GuardRecords::GuardRecords(GuardChannel& channel, const platform::Clock& clock)
 
 std::optional<Answer> GuardRecords::Send(const Request& request) {
   std::optional<Answer> answer = client_.Send(request);
-  reachable_ = answer.has_value() && answer->result != Result::kVersionRefused;
+  reachable_ = answer.has_value() && answer->result != Result::VersionRefused;
   if (!reachable_) return std::nullopt;
   return answer;
 }
@@ -42,7 +42,7 @@ void GuardRecords::Take(const Answer& answer, Settings& settings) {
 
 bool GuardRecords::Refresh(Settings& settings) {
   std::optional<Answer> answer = Send(GetStatus{});
-  if (!answer || answer->result != Result::kOk) return false;
+  if (!answer || answer->result != Result::Ok) return false;
   // The passwords the console read stay while it is open.
   const Settings before = settings;
   Take(*answer, settings);
@@ -69,7 +69,7 @@ void GuardRecords::Follow(Settings& settings, std::int16_t& currentUser) {
 
 FamilyDays GuardRecords::LoadFamily(const Settings&) {
   std::optional<Answer> answer = Send(ReadDays{});
-  if (!answer || answer->result != Result::kOk || !answer->days) {
+  if (!answer || answer->result != Result::Ok || !answer->days) {
     throw std::runtime_error("the guard did not give the days");
   }
   FamilyDays family{};
@@ -91,10 +91,10 @@ UserChoice GuardRecords::ChooseUser(Settings& settings, int user, TextView passw
   std::optional<Answer> answer = Send(guard::ChooseUser{user, Text(password)});
   if (!answer) return UserChoice::WrongPassword;
   switch (answer->result) {
-    case Result::kOk:
+    case Result::Ok:
       Take(*answer, settings);
       return UserChoice::Chosen;
-    case Result::kNoTimeLeft:
+    case Result::NoTimeLeft:
       return UserChoice::NoTimeLeft;
     default:
       // A wrong password, or one tried again before the guard's wait is over.
@@ -106,15 +106,15 @@ bool GuardRecords::ChangeOwnPassword(Settings&, int user, TextView current, Text
   std::optional<Answer> answer =
       Send(guard::ChangeOwnPassword{user, Text(current), Text(replacement)});
   if (!answer) throw std::runtime_error("the guard cannot be reached");
-  if (answer->result == Result::kOk) return true;
-  if (answer->result == Result::kWrongPassword || answer->result == Result::kWait) return false;
+  if (answer->result == Result::Ok) return true;
+  if (answer->result == Result::WrongPassword || answer->result == Result::Wait) return false;
   throw std::runtime_error("the guard did not store the password");
 }
 
 bool GuardRecords::OpenConsole(Settings& settings, TextView parentPassword, TextView) {
   // The guard logs the attempt itself, in the same words.
   std::optional<Answer> answer = Send(guard::OpenConsole{Text(parentPassword)});
-  if (!answer || answer->result != Result::kOk) return false;
+  if (!answer || answer->result != Result::Ok) return false;
   Take(*answer, settings);
   ReadSecrets(settings);
   return true;
@@ -122,7 +122,7 @@ bool GuardRecords::OpenConsole(Settings& settings, TextView parentPassword, Text
 
 void GuardRecords::ReadSecrets(Settings& settings) {
   std::optional<Answer> answer = Send(guard::ReadSecrets{});
-  if (!answer || answer->result != Result::kOk) return;
+  if (!answer || answer->result != Result::Ok) return;
   Take(*answer, settings);
   if (answer->parentPassword) settings.ParentPassword = *answer->parentPassword;
 }
@@ -160,13 +160,13 @@ void GuardRecords::StoreTable(Settings& settings, const UserMoves& moves) {
     table.users.push_back({source, entry.Name, entry.LimitMinutes, entry.Password});
   }
   std::optional<Answer> answer = Send(table);
-  if (answer && answer->result == Result::kOk) Take(*answer, settings);
+  if (answer && answer->result == Result::Ok) Take(*answer, settings);
   ReadSecrets(settings);
 }
 
 void GuardRecords::SetParentPassword(Settings& settings, TextView password) {
   std::optional<Answer> answer = Send(guard::SetParentPassword{Text(password)});
-  if (!answer || answer->result != Result::kOk) {
+  if (!answer || answer->result != Result::Ok) {
     throw std::runtime_error("the guard did not store the parent password");
   }
   settings.ParentPassword = Text(password);
@@ -180,7 +180,7 @@ std::vector<Text> GuardRecords::ReadLogLines() {
   Text log;
   while (true) {
     std::optional<Answer> answer = Send(ReadLog{static_cast<std::uint32_t>(log.size())});
-    if (!answer || answer->result != Result::kOk || !answer->log) {
+    if (!answer || answer->result != Result::Ok || !answer->log) {
       throw std::runtime_error("the guard did not give the log");
     }
     log += answer->log->piece;
@@ -195,7 +195,7 @@ void GuardRecords::RewriteLog(TextView text) {
     TextView piece = text.substr(start, kMaxLogPieceUnits);
     start += piece.size();
     std::optional<Answer> answer = Send(guard::RewriteLog{start >= text.size(), Text(piece)});
-    if (!answer || answer->result != Result::kOk) return;
+    if (!answer || answer->result != Result::Ok) return;
   } while (start < text.size());
 }
 

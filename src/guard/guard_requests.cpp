@@ -69,7 +69,7 @@ std::string Guard::Handle(ConnectionId id, SessionId session, std::string_view f
   if (!read.request) {
     answer = Refused(read.error);
   } else if (!connection.greeted && !std::holds_alternative<Hello>(*read.request)) {
-    answer = Refused(Result::kHelloFirst);
+    answer = Refused(Result::HelloFirst);
   } else {
     answer =
         std::visit([&](const auto& request) { return On(id, connection, request); }, *read.request);
@@ -121,7 +121,7 @@ Answer Guard::CheckPassword(SessionId session, bool right) {
   const std::int64_t now = Now();
   Answer answer;
   if (now < wait.untilMs) {
-    answer.result = Result::kWait;
+    answer.result = Result::Wait;
     answer.waitSeconds = SecondsUntil(wait.untilMs, now);
     return answer;
   }
@@ -133,7 +133,7 @@ Answer Guard::CheckPassword(SessionId session, bool right) {
   const int seconds = std::min(1 << (wait.wrongAttempts - 1), kLongestPasswordWaitSeconds);
   wait.untilMs = now + seconds * 1000;
   files_.WriteLog(u"보호: 암호 대기 " + DecimalText(seconds) + u"초");
-  answer.result = Result::kWrongPassword;
+  answer.result = Result::WrongPassword;
   answer.waitSeconds = static_cast<std::uint16_t>(seconds);
   return answer;
 }
@@ -142,7 +142,7 @@ Answer Guard::On(ConnectionId, Connection& connection, const Hello& hello) {
   Answer answer;
   answer.guardVersion = kProtocolVersion;
   if (hello.version < kOldestProgramVersion || hello.version > kProtocolVersion) {
-    answer.result = Result::kVersionRefused;
+    answer.result = Result::VersionRefused;
     return answer;
   }
   connection.greeted = true;
@@ -155,13 +155,13 @@ Answer Guard::On(ConnectionId, Connection& connection, const GetStatus&) {
 
 Answer Guard::On(ConnectionId, Connection& connection, const ChooseUser& request) {
   SessionState* session = Session(connection.session);
-  if (!session) return Refused(Result::kNoSession);
-  if (request.user > settings_.UserCount) return Refused(Result::kNoSuchUser);
+  if (!session) return Refused(Result::NoSession);
+  if (request.user > settings_.UserCount) return Refused(Result::NoSuchUser);
   const UserEntry& entry = settings_.User(request.user);
   Answer check = CheckPassword(connection.session, request.password == entry.Password);
-  if (check.result != Result::kOk) return check;
+  if (check.result != Result::Ok) return check;
   if (std::int64_t{DayAllowance(request.user)} - entry.UsedMinutes < 1) {
-    return Refused(Result::kNoTimeLeft);
+    return Refused(Result::NoTimeLeft);
   }
   // The time so far still belongs to whoever was current.
   MeterStep();
@@ -171,26 +171,26 @@ Answer Guard::On(ConnectionId, Connection& connection, const ChooseUser& request
 }
 
 Answer Guard::On(ConnectionId, Connection& connection, const ChangeOwnPassword& request) {
-  if (request.user > settings_.UserCount) return Refused(Result::kNoSuchUser);
+  if (request.user > settings_.UserCount) return Refused(Result::NoSuchUser);
   UserEntry& entry = settings_.User(request.user);
   Answer check = CheckPassword(connection.session, request.current == entry.Password);
-  if (check.result != Result::kOk) return check;
-  if (!Storable(request.replacement)) return Refused(Result::kBadValue);
+  if (check.result != Result::Ok) return check;
+  if (!Storable(request.replacement)) return Refused(Result::BadValue);
   const Text before = entry.Password;
   entry.Password = request.replacement;
   if (Save()) return Answer{};
   entry.Password = before;
-  return Refused(Result::kFailed);
+  return Refused(Result::Failed);
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const OpenConsole& request) {
   SessionState* session = Session(connection.session);
-  if (!session) return Refused(Result::kNoSession);
+  if (!session) return Refused(Result::NoSession);
   Answer check =
       CheckPassword(connection.session, request.parentPassword == settings_.ParentPassword);
-  if (check.result == Result::kWait) return check;
+  if (check.result == Result::Wait) return check;
   const Text& name = settings_.User(LogUser(session)).Name;
-  if (check.result != Result::kOk) {
+  if (check.result != Result::Ok) {
     files_.WriteLog(LogWords::kParentPasswordWrong + name + u")");
     return check;
   }
@@ -202,13 +202,13 @@ Answer Guard::On(ConnectionId id, Connection& connection, const OpenConsole& req
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const CloseConsole&) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   CloseConsoleOf(*Session(connection.session));
   return Status(connection);
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const ReadSecrets&) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   Answer answer;
   answer.table = TableOf(settings_, true);
   answer.parentPassword = Cut(settings_.ParentPassword, kMaxPasswordUnits);
@@ -218,12 +218,12 @@ Answer Guard::On(ConnectionId id, Connection& connection, const ReadSecrets&) {
 // The console's table: names, allowances, passwords and the flag change; each user keeps the
 // usage of the day of the user it was stored from, so no figure is lowered or made up.
 Answer Guard::On(ConnectionId id, Connection& connection, const StoreTable& request) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   std::set<std::int32_t> sources;
   for (const StoredUser& user : request.users) {
     if (Trim(user.name).empty() || !Storable(user.name) || !Storable(user.password) ||
         !sources.insert(user.fromUser).second) {
-      return Refused(Result::kBadValue);
+      return Refused(Result::BadValue);
     }
   }
   MeterStep();
@@ -255,7 +255,7 @@ Answer Guard::On(ConnectionId id, Connection& connection, const StoreTable& requ
   if (!Save()) {
     settings_ = before;
     family_ = familyBefore;
-    return Refused(Result::kFailed);
+    return Refused(Result::Failed);
   }
   files_.SaveFamily(family_, settings_);
   for (auto& [sessionId, session] : sessions_) {
@@ -267,34 +267,34 @@ Answer Guard::On(ConnectionId id, Connection& connection, const StoreTable& requ
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const SetParentPassword& request) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   if (Trim(request.password).empty() || !Storable(request.password)) {
-    return Refused(Result::kBadValue);
+    return Refused(Result::BadValue);
   }
   const Text before = settings_.ParentPassword;
   settings_.ParentPassword = request.password;
   if (Save()) return Answer{};
   settings_.ParentPassword = before;
-  return Refused(Result::kFailed);
+  return Refused(Result::Failed);
 }
 
 // A program's own event lines; the guard's lines are its alone, so the parent can trust them.
 Answer Guard::On(ConnectionId, Connection&, const AppendLog& request) {
   if (!OneLine(request.line) || request.line.starts_with(kGuardLinePrefix)) {
-    return Refused(Result::kBadValue);
+    return Refused(Result::BadValue);
   }
   files_.WriteLog(request.line);
   return Answer{};
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const ReadLog& request) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   if (request.offset == 0) {
     std::optional<Text> log = files_.ReadLog();
-    if (!log) return Refused(Result::kFailed);
+    if (!log) return Refused(Result::Failed);
     connection.logCopy = std::move(*log);
   }
-  if (request.offset > connection.logCopy.size()) return Refused(Result::kBadValue);
+  if (request.offset > connection.logCopy.size()) return Refused(Result::BadValue);
   Answer answer;
   answer.log = LogPiece{static_cast<std::uint32_t>(connection.logCopy.size()),
                         connection.logCopy.substr(request.offset, kMaxLogPieceUnits)};
@@ -302,11 +302,11 @@ Answer Guard::On(ConnectionId id, Connection& connection, const ReadLog& request
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const RewriteLog& request) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   connection.newLog += request.piece;
   if (connection.newLog.size() > kLongestNewLogUnits) {
     connection.newLog.clear();
-    return Refused(Result::kBadValue);
+    return Refused(Result::BadValue);
   }
   if (request.last) {
     files_.ReplaceLog(connection.newLog);
@@ -316,7 +316,7 @@ Answer Guard::On(ConnectionId id, Connection& connection, const RewriteLog& requ
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const Pause&) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   MeterStep();
   SessionState& session = *Session(connection.session);
   session.paused = true;
@@ -328,7 +328,7 @@ Answer Guard::On(ConnectionId id, Connection& connection, const Pause&) {
 }
 
 Answer Guard::On(ConnectionId id, Connection& connection, const Remove&) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   MeterStep();
   Registry::RegistryDelete(platform_.registry, Registry::kRunValuePath);
   files_.MarkRemovedForGood();
@@ -356,9 +356,9 @@ Answer Guard::On(ConnectionId, Connection&, const ReadDays&) {
 // The console's plans change the weekdays and the extra minutes; each child's history stays the
 // guard's own.
 Answer Guard::On(ConnectionId id, Connection& connection, const StoreDays& request) {
-  if (!HoldsConsole(id, connection)) return Refused(Result::kNotAllowed);
+  if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   if (request.users.size() != static_cast<std::size_t>(settings_.UserCount + 1)) {
-    return Refused(Result::kBadValue);
+    return Refused(Result::BadValue);
   }
   MeterStep();
   const FamilyDays before = family_;
@@ -367,7 +367,7 @@ Answer Guard::On(ConnectionId id, Connection& connection, const StoreDays& reque
   }
   if (files_.SaveFamily(family_, settings_)) return Answer{};
   family_ = before;
-  return Refused(Result::kFailed);
+  return Refused(Result::Failed);
 }
 
 }  // namespace orlimo::guard

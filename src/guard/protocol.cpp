@@ -8,13 +8,12 @@ namespace {
 
 constexpr std::size_t kMaxUsersInTable = 10;
 
-enum AnswerParts : std::uint8_t {
-  kTablePart = 1,
-  kSessionPart = 2,
-  kSecretsPart = 4,
-  kLogPart = 8,
-  kDaysPart = 16,
-};
+// The bits of an answer's parts byte.
+constexpr std::uint8_t kTablePart = 1;
+constexpr std::uint8_t kSessionPart = 2;
+constexpr std::uint8_t kSecretsPart = 4;
+constexpr std::uint8_t kLogPart = 8;
+constexpr std::uint8_t kDaysPart = 16;
 
 class Writer {
  public:

@@ -114,18 +114,18 @@ using Request = std::variant<Hello, GetStatus, ChooseUser, ChangeOwnPassword, Op
                              ReadLog, RewriteLog, Pause, Remove, ReadDays, StoreDays>;
 
 enum class Result : std::uint8_t {
-  kOk = 0,
-  kMalformed = 1,       // not a request this guard can read
-  kVersionRefused = 2,  // the program speaks a version this guard does not
-  kHelloFirst = 3,      // the connection has not said its version yet
-  kNotAllowed = 4,      // needs the parent's console open on this connection
-  kWrongPassword = 5,   // waitSeconds says how long the session now waits
-  kWait = 6,            // a password check comes too soon; waitSeconds are left
-  kNoTimeLeft = 7,
-  kNoSuchUser = 8,
-  kBadValue = 9,    // a name, password or log text the files cannot hold
-  kNoSession = 10,  // the caller's session is not a log-on session
-  kFailed = 11,     // the file could not be read or written
+  Ok = 0,
+  Malformed = 1,       // not a request this guard can read
+  VersionRefused = 2,  // the program speaks a version this guard does not
+  HelloFirst = 3,      // the connection has not said its version yet
+  NotAllowed = 4,      // needs the parent's console open on this connection
+  WrongPassword = 5,   // waitSeconds says how long the session now waits
+  Wait = 6,            // a password check comes too soon; waitSeconds are left
+  NoTimeLeft = 7,
+  NoSuchUser = 8,
+  BadValue = 9,    // a name, password or log text the files cannot hold
+  NoSession = 10,  // the caller's session is not a log-on session
+  Failed = 11,     // the file could not be read or written
 };
 inline constexpr std::uint8_t kLastResult = 11;
 
@@ -163,7 +163,7 @@ struct LogPiece {
 };
 
 struct Answer {
-  Result result = Result::kOk;
+  Result result = Result::Ok;
   std::uint16_t waitSeconds = 0;
   std::uint16_t guardVersion = 0;  // in answers to Hello
   std::optional<TableView> table;
@@ -177,7 +177,7 @@ struct Answer {
 
 struct ReadRequestResult {
   std::optional<Request> request;
-  Result error = Result::kMalformed;  // when there is no request
+  Result error = Result::Malformed;  // when there is no request
 };
 
 // The payload length a frame header announces; nothing when it is over the limit.

@@ -18,13 +18,13 @@ std::optional<RegistryRoot> RootNamed(TextView name) {
     RegistryRoot root;
   };
   static constexpr Name kNames[] = {
-      {u"HKEY_LOCAL_MACHINE", RegistryRoot::kLocalMachine},
-      {u"HKLM", RegistryRoot::kLocalMachine},
-      {u"HKEY_CURRENT_USER", RegistryRoot::kCurrentUser},
-      {u"HKCU", RegistryRoot::kCurrentUser},
-      {u"HKEY_CLASSES_ROOT", RegistryRoot::kClassesRoot},
-      {u"HKCR", RegistryRoot::kClassesRoot},
-      {u"HKEY_USERS", RegistryRoot::kUsers},
+      {u"HKEY_LOCAL_MACHINE", RegistryRoot::LocalMachine},
+      {u"HKLM", RegistryRoot::LocalMachine},
+      {u"HKEY_CURRENT_USER", RegistryRoot::CurrentUser},
+      {u"HKCU", RegistryRoot::CurrentUser},
+      {u"HKEY_CLASSES_ROOT", RegistryRoot::ClassesRoot},
+      {u"HKCR", RegistryRoot::ClassesRoot},
+      {u"HKEY_USERS", RegistryRoot::Users},
   };
   for (const Name& candidate : kNames) {
     if (SameAsciiLetters(name, candidate.text)) return candidate.root;

@@ -7,10 +7,10 @@
 
 namespace orlimo::platform {
 
-enum class RegistryRoot { kLocalMachine, kCurrentUser, kClassesRoot, kUsers };
+enum class RegistryRoot { LocalMachine, CurrentUser, ClassesRoot, Users };
 
 struct RegistryPath {
-  RegistryRoot root = RegistryRoot::kLocalMachine;
+  RegistryRoot root = RegistryRoot::LocalMachine;
   Text key;    // the key names under the root, joined by "\"; empty for the root itself
   Text value;  // empty for the key's default value (a path ending in "\")
   bool operator==(const RegistryPath&) const = default;

@@ -179,8 +179,8 @@ LRESULT Desktop::OnControlColor(FormWindow& window, UINT message, HDC dc, HWND c
                           reinterpret_cast<LPARAM>(child));
   }
   forms::Color back = control->BackColor();
-  bool transparent = control->Kind() == forms::ControlKind::Label &&
-                     static_cast<forms::Label*>(control)->Transparent();
+  // A label has no background of its own: it shows the window's colour.
+  bool transparent = control->Kind() == forms::ControlKind::Label;
   if (transparent) back = window.form->BackColor();
   SetTextColor(dc, ColorRefOf(control->ForeColor()));
   SetBkColor(dc, ColorRefOf(back));

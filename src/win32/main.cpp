@@ -3,14 +3,14 @@
 // one up (the program then never opens the data folder and never falls back to it).
 #include <memory>
 
-#include "app/program.h"
+#include "program/program.h"
 #include "guard/guard_records.h"
 #include "records/folder_records.h"
 #include "platform/services.h"
 #include "win32/dpi.h"
 #include "win32/guard_pipe_channel.h"
 #include "win32/program_folders.h"
-#include "win32/renderer.h"
+#include "win32/win32_renderer.h"
 #include "win32/ui_api.h"
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_clock.h"

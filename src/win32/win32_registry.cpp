@@ -16,13 +16,13 @@ using platform::RegistryRoot;
 
 HKEY RootKey(RegistryRoot root) {
   switch (root) {
-    case RegistryRoot::kLocalMachine:
+    case RegistryRoot::LocalMachine:
       return HKEY_LOCAL_MACHINE;
-    case RegistryRoot::kCurrentUser:
+    case RegistryRoot::CurrentUser:
       return HKEY_CURRENT_USER;
-    case RegistryRoot::kClassesRoot:
+    case RegistryRoot::ClassesRoot:
       return HKEY_CLASSES_ROOT;
-    case RegistryRoot::kUsers:
+    case RegistryRoot::Users:
       return HKEY_USERS;
   }
   return HKEY_LOCAL_MACHINE;

@@ -10,7 +10,6 @@
 
 #include "guard/guard.h"
 #include "guard/in_memory_channel.h"
-#include "platform/fake/call_recorder.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_guard_host.h"
@@ -123,9 +122,7 @@ class GuardRig {
   testing::TestFolder folder;
   fake::FakeSystemClock clock;
   fake::FakeSessionHost host;
-  fake::FakeClock recorderClock{{2026, 12, 7}};
-  fake::CallRecorder recorder{recorderClock};
-  fake::FakeRegistry registry{recorder};
+  fake::FakeRegistry registry;
   fake::Cp949CodePage codePage;
   std::unique_ptr<Guard> guard;
   std::vector<std::unique_ptr<SessionProgram>> programs;
@@ -151,9 +148,9 @@ TEST(Guard, MetersEverySessionOnceForEachChildWithOrWithoutItsProgram) {
     SessionProgram& one = rig.LogOn(1);
     SessionProgram& two = rig.LogOn(2);
     rig.host.refusesStart = true;
-    ASSERT_EQ(one.Send(ChooseUser{0, u"sesame"}).result, Result::kOk) << c.what;
+    ASSERT_EQ(one.Send(ChooseUser{0, u"sesame"}).result, Result::Ok) << c.what;
     const char16_t* password = c.secondSessionChooses == 0 ? u"sesame" : u"open";
-    ASSERT_EQ(two.Send(ChooseUser{c.secondSessionChooses, password}).result, Result::kOk);
+    ASSERT_EQ(two.Send(ChooseUser{c.secondSessionChooses, password}).result, Result::Ok);
     if (c.firstProgramEnded) rig.EndProgram(1, one);
     rig.Run(600);
     EXPECT_EQ(rig.Used(0) - 600, c.first) << c.what;
@@ -198,21 +195,21 @@ TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
     const int wait = waits[i];
     const int sameSoFar = static_cast<int>(std::count(waits, waits + i + 1, wait));
     Answer wrong = one.Send(ChooseUser{1, u"guess"});
-    EXPECT_EQ(wrong.result, Result::kWrongPassword);
+    EXPECT_EQ(wrong.result, Result::WrongPassword);
     EXPECT_EQ(wrong.waitSeconds, wait);
     EXPECT_EQ(rig.LogCount(u"보호: 암호 대기 " + DecimalText(wait) + u"초"), sameSoFar);
     if (wait > 1) {
       rig.Run(1);
       // Even the right password is not looked at while the session waits.
       Answer early = one.Send(OpenConsole{u"parent!"});
-      EXPECT_EQ(early.result, Result::kWait);
+      EXPECT_EQ(early.result, Result::Wait);
       EXPECT_EQ(early.waitSeconds, wait - 1);
     }
     rig.Run(wait);
   }
   // The other session has its own count; a right password starts the count again.
   EXPECT_EQ(two.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
-  EXPECT_EQ(one.Send(ChooseUser{1, u"open"}).result, Result::kOk);
+  EXPECT_EQ(one.Send(ChooseUser{1, u"open"}).result, Result::Ok);
   EXPECT_EQ(one.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
   EXPECT_EQ(rig.guard->settings().User(1).Password, u"open");
 }
@@ -229,24 +226,24 @@ TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {
     Result result;
   };
   const Case cases[] = {
-      {"read the passwords", ReadSecrets{}, Result::kNotAllowed},
-      {"raise an allowance and switch passwords off", raised, Result::kNotAllowed},
-      {"rename", renamed, Result::kNotAllowed},
-      {"set the parent password", SetParentPassword{u"mine"}, Result::kNotAllowed},
-      {"read the log", ReadLog{0}, Result::kNotAllowed},
-      {"empty the log", RewriteLog{true, u""}, Result::kNotAllowed},
-      {"pause", Pause{}, Result::kNotAllowed},
-      {"remove", Remove{}, Result::kNotAllowed},
-      {"close a console it never opened", CloseConsole{}, Result::kNotAllowed},
-      {"write a guard line", AppendLog{u"보호: 전원 끄기"}, Result::kBadValue},
-      {"write two lines as one", AppendLog{u"시작\r\n2026-12-07 15:00:00 x"}, Result::kBadValue},
-      {"change another's password", ChangeOwnPassword{1, u"", u"x"}, Result::kWrongPassword},
+      {"read the passwords", ReadSecrets{}, Result::NotAllowed},
+      {"raise an allowance and switch passwords off", raised, Result::NotAllowed},
+      {"rename", renamed, Result::NotAllowed},
+      {"set the parent password", SetParentPassword{u"mine"}, Result::NotAllowed},
+      {"read the log", ReadLog{0}, Result::NotAllowed},
+      {"empty the log", RewriteLog{true, u""}, Result::NotAllowed},
+      {"pause", Pause{}, Result::NotAllowed},
+      {"remove", Remove{}, Result::NotAllowed},
+      {"close a console it never opened", CloseConsole{}, Result::NotAllowed},
+      {"write a guard line", AppendLog{u"보호: 전원 끄기"}, Result::BadValue},
+      {"write two lines as one", AppendLog{u"시작\r\n2026-12-07 15:00:00 x"}, Result::BadValue},
+      {"change another's password", ChangeOwnPassword{1, u"", u"x"}, Result::WrongPassword},
   };
-  ASSERT_EQ(parent.Send(OpenConsole{u"parent!"}).result, Result::kOk);
+  ASSERT_EQ(parent.Send(OpenConsole{u"parent!"}).result, Result::Ok);
   InMemoryChannel unannounced(*rig.guard, 2);
   EXPECT_EQ(ReadAnswer(unannounced.Exchange(EncodeRequest(ReadSecrets{})).value())->result,
-            Result::kHelloFirst);
-  ASSERT_EQ(child.Send(GetStatus{}).result, Result::kOk);
+            Result::HelloFirst);
+  ASSERT_EQ(child.Send(GetStatus{}).result, Result::Ok);
   const std::string setupBefore = rig.folder.Bytes(u"Setup.ini");
   std::vector<std::string> frames;
   for (const Case& c : cases) {
@@ -255,7 +252,7 @@ TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {
   }
   frames.push_back(child.channel.Exchange(EncodeRequest(GetStatus{})).value());
   frames.push_back(child.channel.Exchange(std::string("\x05\x00\x00\x00\x07xxxx", 9)).value());
-  EXPECT_EQ(ReadAnswer(frames.back())->result, Result::kMalformed);
+  EXPECT_EQ(ReadAnswer(frames.back())->result, Result::Malformed);
   for (const std::string& frame : frames) {
     for (const char16_t* secret : {u"sesame", u"open", u"parent!"}) {
       EXPECT_EQ(frame.find(Utf16Bytes(secret)), std::string::npos);
@@ -266,15 +263,15 @@ TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {
 
   // The parent's console reads the secrets; its store keeps the day's usage with each child.
   Answer secrets = parent.Send(ReadSecrets{});
-  ASSERT_EQ(secrets.result, Result::kOk);
+  ASSERT_EQ(secrets.result, Result::Ok);
   EXPECT_EQ(secrets.parentPassword, u"parent!");
   EXPECT_EQ(secrets.table->users[1].password, u"open");
   const StoreTable swapped{true, {{1, u"둘째", 10, u"open"}, {0, u"첫째", 1, u"sesame"}}};
-  ASSERT_EQ(parent.Send(swapped).result, Result::kOk);
+  ASSERT_EQ(parent.Send(swapped).result, Result::Ok);
   EXPECT_EQ(rig.Used(0), 300);
   EXPECT_EQ(rig.Used(1), 600);
-  ASSERT_EQ(parent.Send(CloseConsole{}).result, Result::kOk);
-  EXPECT_EQ(parent.Send(ReadSecrets{}).result, Result::kNotAllowed);
+  ASSERT_EQ(parent.Send(CloseConsole{}).result, Result::Ok);
+  EXPECT_EQ(parent.Send(ReadSecrets{}).result, Result::NotAllowed);
 }
 
 TEST(Guard, TheGuardsCountdownOutlivesTheProgramAndEndsInPowerOffThenLogOff) {
@@ -294,7 +291,7 @@ TEST(Guard, TheGuardsCountdownOutlivesTheProgramAndEndsInPowerOffThenLogOff) {
     GuardRig rig({{u"첫째", 10, 540, u""}}, c.passwordsInUse);
     SessionProgram* program = &rig.LogOn(1);
     if (c.choose) {
-      ASSERT_EQ(program->Send(ChooseUser{0, u""}).result, Result::kOk) << c.what;
+      ASSERT_EQ(program->Send(ChooseUser{0, u""}).result, Result::Ok) << c.what;
     }
     rig.Run(c.powerOffAt - 20);
     EXPECT_EQ(program->Send(GetStatus{}).session->countdownSecondsLeft, 20) << c.what;
@@ -350,9 +347,9 @@ TEST(Guard, APauseHoldsUntilWindowsStartsAgainAndARemovalForGood) {
   for (const Case& c : cases) {
     GuardRig rig(kTwoChildren);
     SessionProgram& program = rig.LogOn(1);
-    ASSERT_EQ(program.Send(ChooseUser{0, u"sesame"}).result, Result::kOk);
-    ASSERT_EQ(program.Send(OpenConsole{u"parent!"}).result, Result::kOk);
-    ASSERT_EQ(program.Send(c.command).result, Result::kOk);
+    ASSERT_EQ(program.Send(ChooseUser{0, u"sesame"}).result, Result::Ok);
+    ASSERT_EQ(program.Send(OpenConsole{u"parent!"}).result, Result::Ok);
+    ASSERT_EQ(program.Send(c.command).result, Result::Ok);
     rig.EndProgram(1, program);
     rig.Run(600);
     EXPECT_EQ(rig.Used(0), 600) << c.what;
@@ -365,7 +362,7 @@ TEST(Guard, APauseHoldsUntilWindowsStartsAgainAndARemovalForGood) {
     rig.Run(30);
     EXPECT_EQ(rig.host.started.size(), c.caredForAfterRestart ? 1u : 0u) << c.what;
     SessionProgram& again = rig.Program(1);
-    ASSERT_EQ(again.Send(ChooseUser{0, u"sesame"}).result, Result::kOk);
+    ASSERT_EQ(again.Send(ChooseUser{0, u"sesame"}).result, Result::Ok);
     rig.Run(30);
     EXPECT_EQ(rig.Used(0) > 600, c.caredForAfterRestart) << c.what;
   }

@@ -95,7 +95,7 @@ class GuardedRig {
   void RestartProgram() {
     const DateTimeFields now = scenario_->clock.Now();
     channel.Unplug();
-    systemClock_.Follow(recorderClock_);
+    systemClock_.Follow(betweenRunsClock_);
     scenario_.reset();
     channel.plugged = true;
     StartProgram(now);
@@ -126,11 +126,10 @@ class GuardedRig {
 
   TestFolder data_;
   const bool written_;
-  fake::FakeClock recorderClock_{Scenario::kDefaultStart};
-  SharedSystemClock systemClock_{recorderClock_};
+  fake::FakeClock betweenRunsClock_{Scenario::kDefaultStart};
+  SharedSystemClock systemClock_{betweenRunsClock_};
   fake::FakeSessionHost host_;
-  fake::CallRecorder recorder_{recorderClock_};
-  fake::FakeRegistry registry_{recorder_};
+  fake::FakeRegistry registry_;
   fake::Cp949CodePage codePage_;
   guard::Guard guard_{guard::GuardPlatform{systemClock_, host_, registry_, codePage_},
                       data_.folder(), kOrlimo};

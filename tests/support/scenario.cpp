@@ -21,10 +21,6 @@ std::string S(const Text& text) {
 
 Scenario::Scenario(const DateTimeFields& start)
     : clock(start),
-      calls(clock),
-      sound(calls),
-      registry(calls),
-      system(calls),
       renderer(clock),
       services_{clock, codePage, sound, registry, system},
       program_(std::make_unique<Program>(folder_.folder(), folder_.folder(), services_, renderer)) {

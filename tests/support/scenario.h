@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
-#include "platform/fake/call_recorder.h"
+#include "program/program.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
@@ -84,7 +83,6 @@ class Scenario {
   const TestFolder& Files() const { return folder_; }
 
   fake::FakeClock clock;
-  fake::CallRecorder calls;
   fake::Cp949CodePage codePage;
   fake::FakeSound sound;
   fake::FakeRegistry registry;

@@ -17,6 +17,7 @@
 
 #include "records/settings.h"
 #include "support/test_folder.h"
+#include "support/two_families.h"
 
 namespace orlimo {
 namespace {
@@ -25,31 +26,6 @@ using Clock = std::chrono::steady_clock;
 using testing::TestFolder;
 
 constexpr int kKills = 500;
-
-Settings FamilyA() {
-  Settings settings;
-  settings.User(0) = {u"첫째", DateFromFields({2026, 12, 6, 15, 0, 0}), 60, 10, 600, u"1234"};
-  settings.User(1) = {u"둘째", DateFromFields({2026, 12, 6, 15, 0, 0}), 45, 0, 0, u""};
-  settings.UserCount = 1;
-  settings.PasswordsInUse = 1;
-  settings.ParentPassword = u"부모";
-  return settings;
-}
-
-Settings FamilyB() {
-  Settings settings;
-  for (int user = 0; user < kMaxUsers; ++user) {
-    settings.User(user) = {u"아이" + DecimalText(user),
-                           DateFromFields({2026, 12, 7, 9, 30, 0}),
-                           30 + user,
-                           user,
-                           60 * user + 7,
-                           u"pw" + DecimalText(user)};
-  }
-  settings.UserCount = kMaxUsers - 1;
-  settings.ParentPassword = u"5927";
-  return settings;
-}
 
 bool SameTable(const Settings& left, const Settings& right) {
   return left.UserTable == right.UserTable && left.UserCount == right.UserCount &&
@@ -92,8 +68,8 @@ void WaitForTheTemporaryFile(const TestFolder& folder) {
 
 TEST(CrashSafety, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewSettingsWhole) {
   TestFolder folder;
-  const Settings a = FamilyA();
-  const Settings b = FamilyB();
+  const Settings a = testing::SmallFamily();
+  const Settings b = testing::FullFamily();
   Main::SaveSettings(b, folder.folder());
   const std::string bytesB = folder.Bytes(u"Setup.ini");
   Main::SaveSettings(a, folder.folder());

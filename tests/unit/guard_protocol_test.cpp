@@ -57,7 +57,7 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
   for (const Case& c : cases) {
     ReadRequestResult read = ReadRequest(c.frame);
     EXPECT_FALSE(read.request.has_value()) << c.what;
-    EXPECT_EQ(read.error, Result::kMalformed) << c.what;
+    EXPECT_EQ(read.error, Result::Malformed) << c.what;
   }
   ASSERT_TRUE(ReadRequest(EncodeRequest(ChooseUser{3, u"pw"})).request.has_value());
   EXPECT_FALSE(PayloadLength(WithLength("", kMaxPayloadBytes + 1)).has_value());

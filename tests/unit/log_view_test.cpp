@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "console/log_view.h"
-#include "platform/fake/call_recorder.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
@@ -15,8 +14,7 @@ namespace {
 // The log's lines as the console reads them from the folder's files.
 std::vector<Text> ReadLogLines(const testing::TestFolder& folder) {
   fake::FakeClock clock({2026, 12, 6, 15, 0, 0});
-  fake::CallRecorder calls(clock);
-  fake::FakeRegistry registry(calls);
+  fake::FakeRegistry registry;
   fake::Cp949CodePage codePage;
   return FolderRecords(folder.folder(), clock, codePage, registry).ReadLogLines();
 }

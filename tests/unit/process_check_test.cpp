@@ -4,7 +4,6 @@
 
 #include "enforce/ProcessCheck.h"
 #include "enforce/ShutDown.h"
-#include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
 
 namespace orlimo {
@@ -13,9 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 
 struct ProcessCheckTest : ::testing::Test {
-  fake::FakeClock clock{DateTimeFields{2026, 12, 6, 9, 0, 0}};
-  fake::CallRecorder calls{clock};
-  fake::FakeSystem system{calls};
+  fake::FakeSystem system;
 };
 
 TEST_F(ProcessCheckTest, NamesMatchWithoutRegardToCase) {
@@ -92,7 +89,7 @@ TEST_F(ProcessCheckTest, PowerOffIsRequestedWithTheShutdownPrivilegeOrWithout) {
   EXPECT_EQ(system.exitFlags, 24u);  // power off, ending the programs that do not answer
   EXPECT_TRUE(system.exitWithShutdownPrivilege);
 
-  fake::FakeSystem withoutTokens{calls};
+  fake::FakeSystem withoutTokens;
   withoutTokens.tokensAvailable = false;
   ShutDown::ForceWindowsExit(withoutTokens, ShutDown::ExitForce::Always);
   EXPECT_TRUE(withoutTokens.exitRequested);

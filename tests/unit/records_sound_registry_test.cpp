@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
 #include "records/registry_access.h"
 #include "records/sound_cue.h"
@@ -16,10 +15,8 @@ namespace {
 using testing::TestFolder;
 
 struct Fakes {
-  fake::FakeClock clock{{2003, 12, 4, 16, 5, 9}};
-  fake::CallRecorder recorder{clock};
-  fake::FakeSound sound{recorder};
-  fake::FakeRegistry registry{recorder};
+  fake::FakeSound sound;
+  fake::FakeRegistry registry;
 };
 
 TEST(RecordsSound, ANewCueCutsTheLastOffAndAMissingFileStaysSilent) {

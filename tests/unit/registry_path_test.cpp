@@ -15,15 +15,15 @@ TEST(RegistryPath, RootKeyNamesInFullOrShortInAnyCase) {
     const char16_t* value;
   };
   const Case cases[] = {
-      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run\\VarnTime", true, RegistryRoot::kLocalMachine,
+      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run\\VarnTime", true, RegistryRoot::LocalMachine,
        u"SOFTWARE\\Microsoft\\Run", u"VarnTime"},
-      {u"hklm\\A\\B", true, RegistryRoot::kLocalMachine, u"A", u"B"},
-      {u"HKCU\\Software\\Key\\", true, RegistryRoot::kCurrentUser, u"Software\\Key", u""},
-      {u"Hkey_Current_User\\V", true, RegistryRoot::kCurrentUser, u"", u"V"},
-      {u"HKEY_CLASSES_ROOT\\Name", true, RegistryRoot::kClassesRoot, u"", u"Name"},
-      {u"hkcr\\.wav\\", true, RegistryRoot::kClassesRoot, u".wav", u""},
-      {u"HKEY_USERS\\.DEFAULT\\V", true, RegistryRoot::kUsers, u".DEFAULT", u"V"},
-      {u"HKLM\\시작 폴더\\값", true, RegistryRoot::kLocalMachine, u"시작 폴더", u"값"},
+      {u"hklm\\A\\B", true, RegistryRoot::LocalMachine, u"A", u"B"},
+      {u"HKCU\\Software\\Key\\", true, RegistryRoot::CurrentUser, u"Software\\Key", u""},
+      {u"Hkey_Current_User\\V", true, RegistryRoot::CurrentUser, u"", u"V"},
+      {u"HKEY_CLASSES_ROOT\\Name", true, RegistryRoot::ClassesRoot, u"", u"Name"},
+      {u"hkcr\\.wav\\", true, RegistryRoot::ClassesRoot, u".wav", u""},
+      {u"HKEY_USERS\\.DEFAULT\\V", true, RegistryRoot::Users, u".DEFAULT", u"V"},
+      {u"HKLM\\시작 폴더\\값", true, RegistryRoot::LocalMachine, u"시작 폴더", u"값"},
       {u"HKEY_NOWHERE\\A\\B", false},
       {u"HKLMX\\A", false},
       {u"\\HKLM\\A", false},

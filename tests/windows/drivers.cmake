@@ -22,3 +22,11 @@ target_include_directories(marker_winmm PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
 orlimo_windows_target(marker_winmm)
 set_target_properties(marker_winmm PROPERTIES PREFIX "" OUTPUT_NAME WINMM
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+
+# save_crash kills a save of Setup.ini at random moments and reads what is left.
+add_executable(save_crash ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/save_crash.cpp)
+target_include_directories(save_crash PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+orlimo_windows_target(save_crash)
+target_link_libraries(save_crash PRIVATE orlimo_win32 orlimo_core)
+target_link_options(save_crash PRIVATE -municode)
+set_target_properties(save_crash PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -25,6 +25,8 @@
 namespace {
 
 using orlimo::drivers::ChildrenOf;
+using orlimo::drivers::PostClick;
+using orlimo::drivers::PostType;
 using orlimo::drivers::Print;
 using orlimo::drivers::TopLevelWindowsOf;
 using orlimo::drivers::Utf8;
@@ -225,8 +227,7 @@ int Click(const std::wstring& exe, const std::wstring& text) {
   for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
     for (HWND child : ChildrenOf(window)) {
       if (ClassOf(child) == L"Button" && IsWindowVisible(child) && TextOf(child) == text) {
-        PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(child));
+        PostClick(child);
         return 0;
       }
     }
@@ -239,14 +240,7 @@ int Type(const std::wstring& exe, const std::wstring& title, const std::wstring&
     if (!IsWindowVisible(window) || !TitleStarts(window, title)) continue;
     for (HWND child : ChildrenOf(window)) {
       if (_wcsicmp(ClassOf(child).c_str(), L"Edit") != 0 || !IsWindowVisible(child)) continue;
-      for (wchar_t character : text) {
-        if (character == L'\r') {  // the Enter key itself, for the dialog manager too
-          PostMessageW(child, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-          PostMessageW(child, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001u));
-        } else {
-          PostMessageW(child, WM_CHAR, character, 1);
-        }
-      }
+      PostType(child, text);
       return 0;
     }
   }

@@ -1,7 +1,5 @@
 #include "platform/fake/fake_clock.h"
 
-#include "platform/fake/call_recorder.h"
-
 namespace orlimo::fake {
 
 FakeClock::FakeClock(const DateTimeFields& start) : wallMs_(SecondsFromFields(start) * 1000) {}
@@ -22,17 +20,6 @@ void FakeClock::Set(const DateTimeFields& fields) {
 
 void FakeClock::ShiftSeconds(std::int64_t seconds) {
   wallMs_ += seconds * 1000;
-}
-
-void CallRecorder::Record(std::string what) {
-  calls_.push_back({clock_.ElapsedMs(), std::move(what)});
-}
-
-std::vector<std::string> CallRecorder::Texts() const {
-  std::vector<std::string> texts;
-  texts.reserve(calls_.size());
-  for (const auto& call : calls_) texts.push_back(call.what);
-  return texts;
 }
 
 }  // namespace orlimo::fake

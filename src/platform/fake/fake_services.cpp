@@ -1,31 +1,14 @@
 #include "platform/fake/fake_services.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 namespace orlimo::fake {
-namespace {
-
-std::string Hex(std::uint64_t value) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "0x%llX", static_cast<unsigned long long>(value));
-  return buffer;
-}
-
-std::string Utf8(const Text& text) {
-  return ToUtf8(text);
-}
-
-}  // namespace
-
 void FakeSound::Close() {
-  recorder_.Record("Sound.Close");
   open_.clear();
 }
 
 bool FakeSound::Open(const Text& path) {
-  recorder_.Record("Sound.Open(" + Utf8(path) + ")");
   if (!open_.empty()) return false;
   std::error_code error;
   if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
@@ -34,19 +17,16 @@ bool FakeSound::Open(const Text& path) {
 }
 
 void FakeSound::Play() {
-  recorder_.Record("Sound.Play");
   if (!open_.empty()) played_.push_back(open_);
 }
 
 platform::RegistryValue FakeRegistry::ReadValue(const Text& path) {
-  recorder_.Record("RegRead(" + Utf8(path) + ")");
   auto found = values.find(path);
   if (found == values.end()) throw platform::RegistryError("no such value");
   return found->second;
 }
 
 void FakeRegistry::DeleteValue(const Text& path) {
-  recorder_.Record("RegDelete(" + Utf8(path) + ")");
   if (deniesDelete) throw platform::RegistryError("access denied");
   if (values.erase(path) == 0) throw platform::RegistryError("no such value");
 }
@@ -58,25 +38,20 @@ platform::Handle FakeSystem::NewHandle() {
 }
 
 std::uint32_t FakeSystem::GetVersion() {
-  recorder_.Record("GetVersion");
   return version;
 }
 
-platform::Handle FakeSystem::OpenOwnProcessToken(std::uint32_t desiredAccess) {
-  recorder_.Record("OpenProcessToken(" + Hex(desiredAccess) + ")");
+platform::Handle FakeSystem::OpenOwnProcessToken(std::uint32_t /*desiredAccess*/) {
   return tokensAvailable ? NewHandle() : 0;
 }
 
 std::optional<platform::Luid> FakeSystem::LookupPrivilegeValue(const Text& privilegeName) {
-  recorder_.Record("LookupPrivilegeValue(" + Utf8(privilegeName) + ")");
   if (!tokensAvailable) return std::nullopt;
   return privilegeName == u"SeShutdownPrivilege" ? kShutdownPrivilege : kDebugPrivilege;
 }
 
 bool FakeSystem::AdjustTokenPrivilege(platform::Handle token, platform::Luid privilege,
-                                      std::uint32_t attributes, std::uint32_t bufferLength) {
-  recorder_.Record("AdjustTokenPrivileges(" + std::to_string(privilege) + "," +
-                   std::to_string(attributes) + "," + std::to_string(bufferLength) + ")");
+                                      std::uint32_t attributes, std::uint32_t /*bufferLength*/) {
   if (!tokensAvailable || openHandles.count(token) == 0) return false;
   if ((attributes & platform::kPrivilegeEnabled) != 0) {
     enabledPrivileges.insert(privilege);
@@ -86,16 +61,14 @@ bool FakeSystem::AdjustTokenPrivilege(platform::Handle token, platform::Luid pri
   return true;
 }
 
-platform::Handle FakeSystem::CreateProcessSnapshot(std::uint32_t flags, std::uint32_t processId) {
-  recorder_.Record("CreateToolhelp32Snapshot(" + std::to_string(flags) + "," +
-                   std::to_string(processId) + ")");
+platform::Handle FakeSystem::CreateProcessSnapshot(std::uint32_t /*flags*/,
+                                                   std::uint32_t /*processId*/) {
   platform::Handle handle = NewHandle();
   snapshotPositions_[handle] = 0;
   return handle;
 }
 
 std::optional<platform::ProcessEntry> FakeSystem::FirstProcess(platform::Handle snapshot) {
-  recorder_.Record("Process32First");
   snapshotPositions_[snapshot] = 0;
   return NextProcess(snapshot);
 }
@@ -106,10 +79,8 @@ std::optional<platform::ProcessEntry> FakeSystem::NextProcess(platform::Handle s
   return processes[position++];
 }
 
-platform::Handle FakeSystem::OpenProcess(std::uint32_t desiredAccess, bool inheritHandle,
+platform::Handle FakeSystem::OpenProcess(std::uint32_t /*desiredAccess*/, bool /*inheritHandle*/,
                                          std::uint32_t processId) {
-  recorder_.Record("OpenProcess(" + Hex(desiredAccess) + "," + (inheritHandle ? "true" : "false") +
-                   "," + std::to_string(processId) + ")");
   bool exists = std::any_of(processes.begin(), processes.end(),
                             [&](const auto& entry) { return entry.processId == processId; });
   if (!exists || protectedProcesses.count(processId) > 0) return 0;
@@ -122,7 +93,6 @@ platform::Handle FakeSystem::OpenProcess(std::uint32_t desiredAccess, bool inher
 }
 
 bool FakeSystem::TerminateProcess(platform::Handle process, std::uint32_t exitCode) {
-  recorder_.Record("TerminateProcess(" + std::to_string(exitCode) + ")");
   auto found = processHandles_.find(process);
   if (found == processHandles_.end()) return false;
   std::uint32_t id = found->second;
@@ -133,26 +103,22 @@ bool FakeSystem::TerminateProcess(platform::Handle process, std::uint32_t exitCo
 }
 
 void FakeSystem::CloseHandle(platform::Handle handle) {
-  recorder_.Record("CloseHandle");
   openHandles.erase(handle);
   processHandles_.erase(handle);
   snapshotPositions_.erase(handle);
 }
 
-void FakeSystem::StartProgram(const Text& path, int showCommand) {
-  recorder_.Record("StartProgram(" + Utf8(path) + "," + std::to_string(showCommand) + ")");
+void FakeSystem::StartProgram(const Text& path, int /*showCommand*/) {
   started.push_back(path);
   Text name = path.substr(path.find_last_of(u"/\\") + 1);
   processes.push_back({nextProcessId_++, name});
 }
 
 bool FakeSystem::IsAnotherInstanceRunning() {
-  recorder_.Record("IsAnotherInstanceRunning");
   return anotherInstance;
 }
 
-bool FakeSystem::ExitWindows(std::uint32_t flags, std::uint32_t reason) {
-  recorder_.Record("ExitWindowsEx(" + std::to_string(flags) + "," + Hex(reason) + ")");
+bool FakeSystem::ExitWindows(std::uint32_t flags, std::uint32_t /*reason*/) {
   exitRequested = true;
   exitFlags = flags;
   exitWithShutdownPrivilege = enabledPrivileges.count(kShutdownPrivilege) > 0;

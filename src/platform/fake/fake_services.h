@@ -1,22 +1,20 @@
-// Recording fakes of the sound, registry and system services.
+// Fakes of the sound, registry and system services that tests set up and look into.
 #pragma once
 
 #include <map>
 #include <set>
 #include <vector>
 
-#include "platform/fake/call_recorder.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 
 namespace orlimo::fake {
 
-// Records "Close", "Open(<path>)" and "Play". One device: nothing opens while a cue is open, and a
-// file that does not exist cannot be opened.
+// Keeps the cues played. One device: nothing opens while a cue is open, and a file that does
+// not exist cannot be opened.
 class FakeSound : public platform::Sound {
  public:
-  explicit FakeSound(CallRecorder& recorder) : recorder_(recorder) {}
   void Close() override;
   bool Open(const Text& path) override;
   void Play() override;
@@ -25,14 +23,12 @@ class FakeSound : public platform::Sound {
   bool IsOpen() const { return !open_.empty(); }
 
  private:
-  CallRecorder& recorder_;
   Text open_;
   std::vector<Text> played_;
 };
 
 class FakeRegistry : public platform::Registry {
  public:
-  explicit FakeRegistry(CallRecorder& recorder) : recorder_(recorder) {}
   platform::RegistryValue ReadValue(const Text& path) override;
   void DeleteValue(const Text& path) override;
 
@@ -40,14 +36,11 @@ class FakeRegistry : public platform::Registry {
   bool deniesDelete = false;
 
  private:
-  CallRecorder& recorder_;
 };
 
 // A process table, privileges and a session that tests can set up and read back.
 class FakeSystem : public platform::System {
  public:
-  explicit FakeSystem(CallRecorder& recorder) : recorder_(recorder) {}
-
   std::uint32_t GetVersion() override;
   platform::Handle OpenOwnProcessToken(std::uint32_t desiredAccess) override;
   std::optional<platform::Luid> LookupPrivilegeValue(const Text& privilegeName) override;
@@ -87,7 +80,6 @@ class FakeSystem : public platform::System {
 
  private:
   platform::Handle NewHandle();
-  CallRecorder& recorder_;
   platform::Handle nextHandle_ = 100;
   std::map<platform::Handle, std::size_t> snapshotPositions_;
   std::map<platform::Handle, std::uint32_t> processHandles_;

@@ -1,4 +1,4 @@
-#include "win32/renderer.h"
+#include "win32/win32_renderer.h"
 
 #include "win32/NewInputBox.h"
 #include "win32/common_controls.h"

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "forms/runtime.h"
 #include "platform/services.h"
@@ -75,6 +76,29 @@ class Program {
   frmNotice& Notice() { return *notice_; }
   frmChildDays& DaysDialog() { return *childDays_; }
   frmUsageChart& ChartWindow() { return *usageChart_; }
+
+  // What a window asks of a window in another folder: no window includes another folder's
+  // windows, it asks the program (window_requests.cpp).
+  // The main window: its metering and start-up timers stop, and start again with the title
+  // asking who is using the PC.
+  void StopMetering();
+  void ResumeMetering();
+  // One metering step now.
+  void MeterNow();
+  void SilenceUserBeep();
+  // Refreshes the rows; lays them out anew, settling who is current and saving.
+  void RefreshMainWindow();
+  void RebuildMainWindow();
+  void CloseMainWindow();
+  // ChosenUser has moved to another row, or is gone: an open user prompt follows it or closes.
+  void FollowChosenUser(bool gone);
+  // The change-password dialog for a child, following it when it is open already.
+  void OpenPasswordDialog(int user);
+  void OpenParentPrompt();
+  bool ConsoleOpen() const;
+  // The time-is-up countdown, unless it is showing already: the full time, or the seconds the
+  // guard says are left.
+  void StartCountdown(std::optional<std::int32_t> secondsLeft = std::nullopt);
 
   // The user a log line or the countdown names: the current user, or user 0 when nobody is.
   int LogUser() const { return CurrentUser >= 0 ? CurrentUser : 0; }

@@ -1,0 +1,137 @@
+// A save of Setup.ini cut off at any moment under Windows leaves the old settings or the new ones,
+// whole. The driver starts itself as a child that saves two families in turn, ends the child
+// with TerminateProcess at random moments, or as soon as its temporary file appears, and reads
+// what is left. Real time is used only for the moments of the kills.
+//   save_crash <folder> <kills>   prints one PASS or FAIL line; exits 1 on a failure
+//   save_crash --save <folder>    the child: saves until it is ended
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "records/settings.h"
+#include "support/two_families.h"
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using orlimo::Text;
+using orlimo::testing::FullFamily;
+using orlimo::testing::SmallFamily;
+
+constexpr DWORD kKilled = 99;
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+int Fail(const std::string& why) {
+  std::printf("FAIL the save survives a kill at any moment: %s\n", why.c_str());
+  return 1;
+}
+
+// Saves the small family once, which must leave no temporary file from the last kill behind,
+// says so with the ready file, then saves the two families in turn until it is ended.
+int SaveForever(const Text& folder) {
+  const fs::path where(folder);
+  try {
+    orlimo::Main::SaveSettings(SmallFamily(), folder);
+    if (fs::exists(where / L"Setup.ini.tmp")) return 5;
+    std::ofstream(where / L"ready").put('1');
+    while (true) {
+      orlimo::Main::SaveSettings(FullFamily(), folder);
+      orlimo::Main::SaveSettings(SmallFamily(), folder);
+    }
+  } catch (...) {
+    return 3;
+  }
+}
+
+bool WaitFor(const fs::path& path, Clock::duration limit) {
+  const Clock::time_point giveUp = Clock::now() + limit;
+  while (!fs::exists(path)) {
+    if (Clock::now() > giveUp) return false;
+    SwitchToThread();
+  }
+  return true;
+}
+
+int KillSaves(const Text& folder, int kills) {
+  const fs::path where(folder);
+  orlimo::Main::SaveSettings(FullFamily(), folder);
+  const std::string bytesFull = Bytes(where / L"Setup.ini");
+  const Clock::time_point start = Clock::now();
+  for (int i = 0; i < 10; ++i) orlimo::Main::SaveSettings(SmallFamily(), folder);
+  const auto save =
+      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 10;
+  const std::string bytesSmall = Bytes(where / L"Setup.ini");
+  if (bytesSmall.size() == bytesFull.size()) return Fail("the two families save alike");
+
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command =
+      L"\"" + std::wstring(self) + L"\" --save \"" + orlimo::win32::ToWide(folder) + L"\"";
+  std::mt19937 random(20261207);
+  std::uniform_int_distribution<long long> moment(0, 2 * save.count());  // the first two saves
+  int cutMidWrite = 0;
+  for (int kill = 1; kill <= kills; ++kill) {
+    const std::string which = "kill " + std::to_string(kill);
+    fs::remove(where / L"ready");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &child)) {
+      return Fail(which + ": the saving process did not start");
+    }
+    CloseHandle(child.hThread);
+    bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
+    if (ready && kill % 2 == 1) {
+      const Clock::time_point at = Clock::now() + std::chrono::microseconds(moment(random));
+      while (Clock::now() < at) SwitchToThread();
+    } else if (ready) {
+      WaitFor(where / L"Setup.ini.tmp", std::chrono::milliseconds(200));
+    }
+    TerminateProcess(child.hProcess, kKilled);
+    WaitForSingleObject(child.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hProcess);
+    if (!ready || exitCode != kKilled) {
+      return Fail(which + ": the saving process ended by itself, code " + std::to_string(exitCode));
+    }
+    if (fs::exists(where / L"Setup.ini.tmp")) ++cutMidWrite;
+    const std::string bytes = Bytes(where / L"Setup.ini");
+    if (bytes != bytesSmall && bytes != bytesFull) {
+      return Fail(which + " left " + std::to_string(bytes.size()) + " bytes");
+    }
+  }
+  // Otherwise every kill fell between two saves and nothing was proved.
+  if (cutMidWrite == 0) return Fail("no kill fell in the middle of a write");
+  std::printf(
+      "PASS the save survives a kill at any moment: %d kills, %d in the middle of a "
+      "write; one save takes %lld us\n",
+      kills, cutMidWrite, static_cast<long long>(save.count()));
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && std::wstring(argv[1]) == L"--save") {
+    return SaveForever(orlimo::win32::FromWide(argv[2]));
+  }
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: save_crash <folder> <kills>\n");
+    return 2;
+  }
+  return KillSaves(orlimo::win32::FromWide(argv[1]),
+                   static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+}
