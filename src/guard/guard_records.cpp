@@ -74,7 +74,11 @@ FamilyDays GuardRecords::LoadFamily(const Settings&) {
   }
   FamilyDays family{};
   for (std::size_t user = 0; user < answer->days->size() && user < kMaxUsers; ++user) {
-    ApplyPlan((*answer->days)[user], family[user]);
+    const DayPlan& plan = (*answer->days)[user];
+    ApplyPlan(plan, family[user]);
+    for (const RecentDay& day : plan.recentDays) {
+      family[user].History[day.day] = {day.usedMinutes, day.allowanceMinutes};
+    }
   }
   return family;
 }

@@ -1,5 +1,7 @@
 #include "guard/protocol.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 #include <type_traits>
 
@@ -147,6 +149,12 @@ void WriteDays(Writer& w, const std::vector<DayPlan>& users) {
     for (std::int32_t minutes : plan.weekdayMinutes) w.I32(minutes);
     w.I32(plan.extraMinutes);
     w.I32(plan.extraDay);
+    w.U8(static_cast<std::uint8_t>(plan.recentDays.size()));
+    for (const RecentDay& day : plan.recentDays) {
+      w.I32(day.day);
+      w.I32(day.usedMinutes);
+      w.I32(day.allowanceMinutes);
+    }
   }
 }
 void WriteFields(Writer& w, const StoreDays& r) {
@@ -210,7 +218,16 @@ std::vector<DayPlan> ReadDayPlans(Reader& r) {
     }
     plan.extraMinutes = r.I32();
     plan.extraDay = r.I32();
-    users.push_back(plan);
+    std::size_t recent = r.U8();
+    if (recent > kMaxRecentDays) r.Fail();
+    for (std::size_t d = 0; r.ok() && d < recent; ++d) {
+      RecentDay day;
+      day.day = r.I32();
+      day.usedMinutes = r.I32();
+      day.allowanceMinutes = r.I32();
+      plan.recentDays.push_back(day);
+    }
+    users.push_back(std::move(plan));
   }
   return users;
 }
@@ -287,6 +304,11 @@ DayPlan PlanOf(const ChildDays& days) {
   }
   plan.extraMinutes = days.ExtraMinutes;
   plan.extraDay = days.ExtraDay;
+  const std::size_t skipped = days.History.size() - std::min(days.History.size(), kMaxRecentDays);
+  for (auto day = std::next(days.History.begin(), static_cast<std::ptrdiff_t>(skipped));
+       day != days.History.end(); ++day) {
+    plan.recentDays.push_back({day->first, day->second.UsedMinutes, day->second.AllowanceMinutes});
+  }
   return plan;
 }
 

@@ -91,12 +91,23 @@ struct Remove {};
 // One child's plan of days: the minutes of each weekday, Sunday first (kDailyAllowance for the
 // daily allowance), and the extra minutes given for one day.
 inline constexpr std::int32_t kDailyAllowance = -1;
+// One recorded day of a child's use: the day's number, the minutes used and the day's allowance.
+struct RecentDay {
+  std::int32_t day = 0;
+  std::int32_t usedMinutes = 0;
+  std::int32_t allowanceMinutes = 0;
+  bool operator==(const RecentDay&) const = default;
+};
+// As many recorded days as the usage chart shows.
+inline constexpr std::size_t kMaxRecentDays = 14;
 struct DayPlan {
   std::array<std::int32_t, 7> weekdayMinutes{kDailyAllowance, kDailyAllowance, kDailyAllowance,
                                              kDailyAllowance, kDailyAllowance, kDailyAllowance,
                                              kDailyAllowance};
   std::int32_t extraMinutes = 0;
   std::int32_t extraDay = 0;
+  // The child's last recorded days, oldest first, for the usage chart; a store ignores them.
+  std::vector<RecentDay> recentDays;
   bool operator==(const DayPlan&) const = default;
 };
 DayPlan PlanOf(const ChildDays& days);

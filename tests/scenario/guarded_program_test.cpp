@@ -12,6 +12,7 @@
 #include "console/frmChildDays.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
+#include "console/frmUsageChart.h"
 #include "enforce/DialogEnd.h"
 #include "guard/guard.h"
 #include "guard/guard_records.h"
@@ -75,6 +76,11 @@ bool WriteFamily(const TestFolder& data, const std::vector<Child>& family, bool 
   settings.PasswordsInUse = passwordsInUse ? 1 : 0;
   settings.ParentPassword = u"parent!";
   Main::SaveSettings(settings, data.folder());
+  // The first child used 45 of 60 minutes yesterday.
+  FamilyDays days{};
+  const DayNumber today = Main::DayOf(DateFromFields(Scenario::kDefaultStart));
+  Main::RecordUsage(days[0], today - 1, 45, 60, today);
+  Main::SaveFamilyDays(days, settings, data.folder(), fake::Cp949CodePage{});
   return true;
 }
 
@@ -209,6 +215,13 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
        [](GuardedRig& rig) {
          const std::string shown = S(rig.program().program().SetupConsole().tMsg.GetText());
          EXPECT_NE(shown.find("보호: 암호 대기 1초\r\n"), std::string::npos) << shown;
+       }},
+      {"the console's usage chart shows the days the guard recorded", true, twoWithPasswords,
+       [](GuardedRig& rig) { rig.program().Click(OpenGuardedConsole(rig).cmdChart); },
+       [](GuardedRig& rig) {
+         const frmUsageChart& chart = rig.program().program().ChartWindow();
+         ASSERT_TRUE(chart.Visible());
+         EXPECT_EQ(chart.chtDays[0].Bars().at(12), (forms::ChartBar{45, 60}));
        }},
       {"the countdown shows when the guard says, and again after the program restarts",
        false,
