@@ -251,7 +251,8 @@ int main(int argc, char** argv) {
       guard::Pause{},
       guard::Remove{},
       guard::ReadDays{},
-      guard::StoreDays{{guard::DayPlan{{90, -1, -1, -1, -1, -1, 120}, 20, 46362}}}};
+      guard::StoreDays{
+          {guard::DayPlan{{90, -1, -1, -1, -1, -1, 120}, 20, 46362, {{46361, 45, 60}}}}}};
   for (std::size_t i = 0; i < requests.size(); ++i) {
     WriteFile(corpus / "guard_request_fuzz" / ("request" + std::to_string(i)),
               guard::EncodeRequest(requests[i]));
