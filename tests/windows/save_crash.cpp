@@ -87,9 +87,15 @@ int KillSaves(const Text& folder, int kills) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
-    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &child)) {
-      return Fail(which + ": the saving process did not start");
+    // Wine now and then refuses a start right after a process was ended: try again for a while.
+    const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
+    while (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &child)) {
+      if (Clock::now() > giveUp) {
+        return Fail(which + ": the saving process did not start, error " +
+                    std::to_string(GetLastError()));
+      }
+      SwitchToThread();
     }
     CloseHandle(child.hThread);
     bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
