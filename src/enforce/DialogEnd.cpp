@@ -116,6 +116,9 @@ void DialogEnd::TimerEnd_Timer() {
   Hide();
   program_.CloseMainWindow();
   for (forms::Form* form : program_.runtime.LoadedForms()) form->Hide();
+  // Where the guard keeps the clocks, the power-off and the log-off after it are the guard's:
+  // the countdown only showed them coming.
+  if (program_.records().Clocks()) return;
   ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::IfHung);
   TimerForce.SetOn(true);
 }

@@ -1,5 +1,5 @@
 // The time-is-up countdown: thirty seconds of advice and ticking, then the power-off, forced a
-// minute later if the session is still there.
+// minute later if the session is still there (on a guarded PC the guard's, not the program's).
 #pragma once
 
 #include <algorithm>

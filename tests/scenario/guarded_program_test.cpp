@@ -223,7 +223,8 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
          ASSERT_TRUE(chart.Visible());
          EXPECT_EQ(chart.chtDays[0].Bars().at(12), (forms::ChartBar{45, 60}));
        }},
-      {"the countdown shows when the guard says, and again after the program restarts",
+      {"the countdown shows when the guard says, and again after the program restarts; the "
+       "power-off at its end is the guard's alone",
        false,
        {{"첫째", 1, 40, ""}},
        [](GuardedRig& rig) {
@@ -232,12 +233,16 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
          rig.Run(10);
          rig.RestartProgram();
          rig.Run(3);
-       },
-       [](GuardedRig& rig) {
          DialogEnd& countdown = rig.program().program().EndDialog();
          EXPECT_TRUE(countdown.Visible());
          EXPECT_LE(countdown.TimerEnd.Interval(), 17000);
          EXPECT_GE(countdown.TimerEnd.Interval(), 12000);
+         rig.Run(80);
+       },
+       [](GuardedRig& rig) {
+         EXPECT_FALSE(rig.program().program().EndDialog().Visible());
+         EXPECT_TRUE(rig.Logged("보호: 전원 끄기"));
+         EXPECT_FALSE(rig.program().system.exitRequested);
        }},
       {"extra minutes given in the days dialog keep the guard from counting the child out",
        false,
