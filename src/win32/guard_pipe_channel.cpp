@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "guard/protocol.h"
-#include "win32/guard_server_check.h"
 #include "win32/windows_api.h"
 
 namespace orlimo::win32 {
@@ -14,10 +13,10 @@ constexpr DWORD kWaitForInstanceMs = 2000;
 
 }  // namespace
 
-GuardPipeChannel::GuardPipeChannel() : GuardPipeChannel(GuardBesideThisProgram()) {}
+GuardPipeChannel::GuardPipeChannel(bool mayShareClientSid)
+    : GuardPipeChannel(ExpectedGuard{GuardBesideThisProgram(), mayShareClientSid}) {}
 
-GuardPipeChannel::GuardPipeChannel(std::wstring guardImagePath)
-    : guardImagePath_(std::move(guardImagePath)) {}
+GuardPipeChannel::GuardPipeChannel(ExpectedGuard guard) : guard_(std::move(guard)) {}
 
 GuardPipeChannel::~GuardPipeChannel() {
   Close();
@@ -30,7 +29,7 @@ bool GuardPipeChannel::Connect() {
     if (pipe != INVALID_HANDLE_VALUE) {
       // Nothing is sent to a server that is not the guard: a request may carry a password.
       DWORD mode = PIPE_READMODE_MESSAGE;
-      if (!IsRealGuard(LearnGuardServer(pipe), guardImagePath_) ||
+      if (!IsRealGuard(LearnGuardServer(pipe), guard_) ||
           !SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
         CloseHandle(pipe);
         return false;

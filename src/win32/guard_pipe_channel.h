@@ -6,15 +6,16 @@
 #include <string>
 
 #include "guard/guard_client.h"
+#include "win32/guard_server_check.h"
 
 namespace orlimo::win32 {
 
 class GuardPipeChannel : public guard::GuardChannel {
  public:
-  // The guard is OrlimoGuard.exe beside the running program.
-  GuardPipeChannel();
-  // The guard is the OrlimoGuard.exe at this full path.
-  explicit GuardPipeChannel(std::wstring guardImagePath);
+  // The guard is OrlimoGuard.exe beside the running program; mayShareClientSid as in
+  // ExpectedGuard.
+  explicit GuardPipeChannel(bool mayShareClientSid);
+  explicit GuardPipeChannel(ExpectedGuard guard);
   ~GuardPipeChannel() override;
   GuardPipeChannel(const GuardPipeChannel&) = delete;
   GuardPipeChannel& operator=(const GuardPipeChannel&) = delete;
@@ -24,7 +25,7 @@ class GuardPipeChannel : public guard::GuardChannel {
  private:
   bool Connect();
   void Close();
-  std::wstring guardImagePath_;
+  ExpectedGuard guard_;
   void* pipe_ = nullptr;
 };
 

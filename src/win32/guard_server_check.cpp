@@ -41,11 +41,6 @@ std::wstring PipeOwner(HANDLE pipe) {
   return text;
 }
 
-bool UnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 bool SameText(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
@@ -73,11 +68,12 @@ GuardServerFacts LearnGuardServer(void* pipe) {
   return facts;
 }
 
-bool IsRealGuard(const GuardServerFacts& facts, const std::wstring& guardImagePath) {
-  if (facts.imagePath.empty() || !SameText(facts.imagePath, guardImagePath)) return false;
-  const std::wstring wineUser = UnderWine() ? TokenUser(GetCurrentProcess()) : std::wstring();
+bool IsRealGuard(const GuardServerFacts& facts, const ExpectedGuard& expected) {
+  if (facts.imagePath.empty() || !SameText(facts.imagePath, expected.imagePath)) return false;
+  const std::wstring clientUser =
+      expected.mayShareClientSid ? TokenUser(GetCurrentProcess()) : std::wstring();
   auto isSystem = [&](const std::wstring& sid) {
-    return sid == kLocalSystemSid || (!wineUser.empty() && sid == wineUser);
+    return sid == kLocalSystemSid || (!clientUser.empty() && sid == clientUser);
   };
   if (!isSystem(facts.pipeOwner)) return false;
   return facts.processUser.empty() || isSystem(facts.processUser);

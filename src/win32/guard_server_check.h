@@ -22,11 +22,17 @@ inline constexpr wchar_t kLocalSystemSid[] = L"S-1-5-18";
 
 GuardServerFacts LearnGuardServer(void* pipe);
 
+// Who the client takes for the guard.
+struct ExpectedGuard {
+  std::wstring imagePath;
+  // The client's own SID counts as LocalSystem's too: for a system whose processes all run as
+  // one user, where SIDs tell nothing apart.
+  bool mayShareClientSid = false;
+};
+
 // The server is the expected OrlimoGuard.exe (compared by full path, case ignored), the pipe is
-// LocalSystem's, and so is the server's process where the client may read its user. Under Wine,
-// where every process runs as one user, that user's SID counts as LocalSystem's too: SIDs tell
-// nothing apart there.
-bool IsRealGuard(const GuardServerFacts& facts, const std::wstring& guardImagePath);
+// LocalSystem's, and so is the server's process where the client may read its user.
+bool IsRealGuard(const GuardServerFacts& facts, const ExpectedGuard& expected);
 
 // OrlimoGuard.exe in the folder of the running program.
 std::wstring GuardBesideThisProgram();

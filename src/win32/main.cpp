@@ -18,6 +18,17 @@
 #include "win32/win32_sound.h"
 #include "win32/win32_system.h"
 
+namespace {
+
+// Wine runs every process as one user, the guard's service included: there the guard shares the
+// program's SID.
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace orlimo::win32;
   // DLLs loaded from now on come from the system folder only, never from the program's folder
@@ -32,7 +43,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   orlimo::platform::Services services{clock, codePage, sound, registry, system};
   Win32Renderer renderer;
   const orlimo::Text ownFolder = OwnFolder();
-  GuardPipeChannel guardChannel;
+  GuardPipeChannel guardChannel(UnderWine());
   std::unique_ptr<orlimo::FamilyRecords> records;
   if (Guarded()) {
     records = std::make_unique<orlimo::guard::GuardRecords>(guardChannel, clock);

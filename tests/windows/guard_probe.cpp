@@ -34,6 +34,11 @@ constexpr const char* kResultNames[] = {
     "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
     "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed"};
 
+// The probe runs under Wine, where the guard's service runs as the probe's own user.
+orlimo::win32::ExpectedGuard ExpectedGuardAt(const std::wstring& guardPath) {
+  return {guardPath, true};
+}
+
 void PrintResult(const guard::Answer& answer) {
   std::printf("%s", kResultNames[static_cast<int>(answer.result)]);
 }
@@ -50,7 +55,7 @@ int PrintServer(const std::wstring& guardPath) {
   orlimo::win32::GuardServerFacts facts = orlimo::win32::LearnGuardServer(pipe);
   std::printf("pid=%lu image=%ls owner=%ls user=%ls guard=%s\n", facts.processId,
               facts.imagePath.c_str(), facts.pipeOwner.c_str(), facts.processUser.c_str(),
-              orlimo::win32::IsRealGuard(facts, guardPath) ? "yes" : "no");
+              orlimo::win32::IsRealGuard(facts, ExpectedGuardAt(guardPath)) ? "yes" : "no");
   CloseHandle(pipe);
   return 0;
 }
@@ -66,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
   argc -= 1;
   argv += 1;
   if (argc > 1 && std::wstring(argv[1]) == L"server") return PrintServer(guardPath);
-  orlimo::win32::GuardPipeChannel channel(guardPath);
+  orlimo::win32::GuardPipeChannel channel(ExpectedGuardAt(guardPath));
   guard::GuardClient client(channel);
   // The service may still be starting.
   std::optional<guard::Answer> hello;
