@@ -13,7 +13,7 @@ namespace orlimo::guard {
 
 Guard::Guard(GuardPlatform platform, Text dataFolder, Text programPath)
     : platform_(platform),
-      files_(std::move(dataFolder), platform.clock, platform.codePage),
+      files_(std::move(dataFolder), platform.clock, platform.codePage, platform.registry),
       programPath_(std::move(programPath)),
       zoneOffsetSeconds_(platform.clock.ZoneOffsetSeconds()),
       settings_(files_.Load()),

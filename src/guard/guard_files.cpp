@@ -2,10 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "base/path.h"
-#include "records/file_bytes.h"
 
 namespace orlimo::guard {
 
@@ -14,8 +12,10 @@ DateTimeFields LocalClock::Now() const {
 }
 
 GuardFiles::GuardFiles(Text folder, const platform::SystemClock& clock,
-                       const platform::AnsiCodePage& codePage)
-    : folder_(std::move(folder)), localClock_(clock), log_{folder_, localClock_, codePage} {}
+                       const platform::AnsiCodePage& codePage, platform::Registry& registry)
+    : folder_(std::move(folder)),
+      localClock_(clock),
+      records_(folder_, localClock_, codePage, registry) {}
 
 Settings GuardFiles::Load() const {
   Settings settings;
@@ -37,35 +37,21 @@ bool GuardFiles::Save(const Settings& settings) const {
   }
 }
 
-FamilyDays GuardFiles::LoadFamily(const Settings& settings) const {
+FamilyDays GuardFiles::LoadFamily(const Settings& settings) {
   try {
-    return Main::LoadFamilyDays(settings, folder_, log_.codePage);
+    return records_.LoadFamily(settings);
   } catch (const std::exception&) {
     return {};
   }
 }
 
-bool GuardFiles::SaveFamily(const FamilyDays& family, const Settings& settings) const {
+bool GuardFiles::SaveFamily(const FamilyDays& family, const Settings& settings) {
   try {
-    Main::SaveFamilyDays(family, settings, folder_, log_.codePage);
+    records_.SaveFamily(family, settings);
     return true;
   } catch (const std::exception&) {
     return false;
   }
-}
-
-void GuardFiles::WriteLog(TextView line) const {
-  Main::WriteLog(log_, line);
-}
-
-std::optional<Text> GuardFiles::ReadLog() const {
-  std::optional<std::string> bytes = ReadWholeFile(InFolder(folder_, Main::kLogFileName));
-  if (!bytes) return std::nullopt;
-  return log_.codePage.Decode(*bytes);
-}
-
-void GuardFiles::ReplaceLog(TextView text) const {
-  Main::WriteWholeLog(log_, text);
 }
 
 bool GuardFiles::RemovedForGood() const {
@@ -73,7 +59,8 @@ bool GuardFiles::RemovedForGood() const {
   return std::filesystem::exists(FsPath(InFolder(folder_, kRemovedMarkName)), error);
 }
 
-void GuardFiles::MarkRemovedForGood() const {
+void GuardFiles::RemoveForGood() {
+  records_.Remove();
   std::ofstream mark(FsPath(InFolder(folder_, kRemovedMarkName)), std::ios::binary);
 }
 

@@ -1,5 +1,6 @@
 // The family's files in the guard's data folder, of which the guard is the only writer:
-// Setup.ini, Logs.txt, and the mark that the parent removed Orlimo for good.
+// Setup.ini, Family.ini, Logs.txt, and the mark that the parent removed Orlimo for good. What the
+// guard does with them as the portable program does is the program's own records code.
 #pragma once
 
 #include <optional>
@@ -7,10 +8,11 @@
 #include "base/text.h"
 #include "platform/ansi_codepage.h"
 #include "platform/clock.h"
+#include "platform/registry.h"
 #include "platform/system_clock.h"
 #include "records/family_days.h"
+#include "records/folder_records.h"
 #include "records/settings.h"
-#include "records/usage_log.h"
 
 namespace orlimo::guard {
 
@@ -29,7 +31,7 @@ class LocalClock : public platform::Clock {
 class GuardFiles {
  public:
   GuardFiles(Text folder, const platform::SystemClock& clock,
-             const platform::AnsiCodePage& codePage);
+             const platform::AnsiCodePage& codePage, platform::Registry& registry);
 
   // Setup.ini as LoadSettings reads it; a file that cannot be read is kept and written anew.
   Settings Load() const;
@@ -37,23 +39,24 @@ class GuardFiles {
   bool Save(const Settings& settings) const;
 
   // Family.ini for the users of settings; empty days when it cannot be read.
-  FamilyDays LoadFamily(const Settings& settings) const;
+  FamilyDays LoadFamily(const Settings& settings);
   // Rewrites Family.ini whole; false when it could not be written.
-  bool SaveFamily(const FamilyDays& family, const Settings& settings) const;
+  bool SaveFamily(const FamilyDays& family, const Settings& settings);
 
-  void WriteLog(TextView line) const;
+  void WriteLog(TextView line) { records_.WriteLog(line); }
   // The whole log as text; nothing when it cannot be read.
-  std::optional<Text> ReadLog() const;
+  std::optional<Text> ReadLog() const { return records_.ReadLog(); }
   // Replaces the whole log with exactly this text.
-  void ReplaceLog(TextView text) const;
+  void ReplaceLog(TextView text) { records_.RewriteLog(text); }
 
   bool RemovedForGood() const;
-  void MarkRemovedForGood() const;
+  // Deletes the Run value, as the portable program's removal does, and leaves the mark.
+  void RemoveForGood();
 
  private:
   Text folder_;
   LocalClock localClock_;
-  Main::LogFile log_;
+  FolderRecords records_;
 };
 
 }  // namespace orlimo::guard

@@ -6,7 +6,6 @@
 
 #include "guard/guard.h"
 #include "records/log_words.h"
-#include "records/registry_access.h"
 
 namespace orlimo::guard {
 namespace {
@@ -330,8 +329,7 @@ Answer Guard::On(ConnectionId id, Connection& connection, const Pause&) {
 Answer Guard::On(ConnectionId id, Connection& connection, const Remove&) {
   if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   MeterStep();
-  Registry::RegistryDelete(platform_.registry, Registry::kRunValuePath);
-  files_.MarkRemovedForGood();
+  files_.RemoveForGood();
   removed_ = true;
   for (auto& [sessionId, session] : sessions_) {
     session.chooseEndsMs.reset();

@@ -100,12 +100,18 @@ void FolderRecords::WriteLog(TextView line) {
   Main::WriteLog(log_, line);
 }
 
+std::optional<Text> FolderRecords::ReadLog() const {
+  std::optional<std::string> bytes = ReadWholeFile(InFolder(folder_, Main::kLogFileName));
+  if (!bytes) return std::nullopt;
+  return log_.codePage.Decode(*bytes);
+}
+
 std::vector<Text> FolderRecords::ReadLogLines() {
   // A CR never occurs inside a double-byte character of the code page, so the lines can be
   // split after decoding.
-  std::optional<std::string> bytes = ReadWholeFile(InFolder(folder_, Main::kLogFileName));
-  if (!bytes) throw std::runtime_error("the log cannot be read");
-  return SplitLines(log_.codePage.Decode(*bytes));
+  std::optional<Text> log = ReadLog();
+  if (!log) throw std::runtime_error("the log cannot be read");
+  return SplitLines(*log);
 }
 
 void FolderRecords::RewriteLog(TextView text) {

@@ -39,6 +39,8 @@ class FolderRecords : public FamilyRecords {
   void SetParentPassword(Settings& settings, TextView password) override;
 
   void WriteLog(TextView line) override;
+  // The whole log as text; nothing when it cannot be read.
+  std::optional<Text> ReadLog() const;
   std::vector<Text> ReadLogLines() override;
   void RewriteLog(TextView text) override;
 
