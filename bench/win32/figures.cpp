@@ -91,4 +91,21 @@ std::string KiB(double bytes) {
   return Fixed(bytes / 1024, 0) + " KiB";
 }
 
+std::string Percent(double value) {
+  return value < 0 ? "-" : Fixed(value, 3) + " %";
+}
+
+std::string Ratio(double value, double baseline) {
+  return baseline > 0 ? Fixed(value / baseline, 2) : "-";
+}
+
+std::string Points(double value, double baseline) {
+  if (value < 0 || baseline < 0) return "-";
+  // Built a step at a time: GCC 12 sees a false overlap in "+" + std::string.
+  std::string text = value >= baseline ? "+" : "";
+  text += Fixed(value - baseline, 3);
+  text += " pt";
+  return text;
+}
+
 }  // namespace orlimo::winbench

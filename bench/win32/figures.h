@@ -32,5 +32,11 @@ void PrintTable(const std::vector<Row>& rows);
 std::string Fixed(double value, int decimals);
 std::string Millis(double seconds);
 std::string KiB(double bytes);
+// A share of one core, or "-" for a negative value (one that could not be measured).
+std::string Percent(double value);
+// The figure over its baseline, or "-" without a baseline.
+std::string Ratio(double value, double baseline);
+// The difference of two percentages, signed, or "-" when either could not be measured.
+std::string Points(double value, double baseline);
 
 }  // namespace orlimo::winbench

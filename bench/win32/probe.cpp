@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "figures.h"
 #include "log_viewer.h"
 #include "watched_process.h"
@@ -18,13 +19,11 @@
 namespace orlimo::winbench {
 namespace {
 
+constexpr char kUsage[] =
+    "usage: probe <program folder> <log folder> <bare_window.exe> [start-ups] [idle s]";
 constexpr double kSettle = 2;  // seconds after the window shows before memory is read
 constexpr int kLogLines = 100000;
 constexpr int kLogCalls = 3;
-
-std::string Ratio(double value, double baseline) {
-  return baseline > 0 ? Fixed(value / baseline, 2) : "-";
-}
 
 std::string Joined(const std::vector<double>& seconds) {
   std::string text;
@@ -102,32 +101,18 @@ bool IdleFigures(const Program& measured, const Program& baseline, double second
   return true;
 }
 
-std::string Percent(double value) {
-  if (value < 0) return "-";
-  return Fixed(value, 3) + " %";
-}
-std::string Points(double value, double baseline) {
-  if (value < 0 || baseline < 0) return "-";
-  std::string text = value >= baseline ? "+" : "";
-  text += Fixed(value - baseline, 3);
-  text += " pt";
-  return text;
-}
-
 }  // namespace
 }  // namespace orlimo::winbench
 
 int wmain(int argc, wchar_t** argv) {
   using namespace orlimo::winbench;
-  if (argc < 4) {
-    Print("usage: probe <program folder> <log folder> <bare_window.exe> [start-ups] [idle s]");
-    return 2;
-  }
-  const std::wstring folder = argv[1], logFolder = argv[2];
-  const int startUps = argc > 4 ? _wtoi(argv[4]) : 5;
-  const double idleSeconds = argc > 5 ? _wtof(argv[5]) : 60;
+  const CommandLine arguments(argc, argv);
+  if (!arguments.Has(3, kUsage)) return 2;
+  const std::wstring folder = arguments[1], logFolder = arguments[2];
+  const int startUps = static_cast<int>(arguments.Number(4, 5));
+  const double idleSeconds = arguments.Number(5, 60);
   Program orlimo{"Orlimo.exe", folder + L"\\Orlimo.exe", folder, {}, {}};
-  Program bare{"bare_window.exe", argv[3], FolderOf(argv[3]), {}, {}};
+  Program bare{"bare_window.exe", arguments[3], FolderOf(arguments[3]), {}, {}};
   Print("ANSI code page: " + std::to_string(GetACP()));
 
   bool ok = true;

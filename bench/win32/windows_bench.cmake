@@ -20,7 +20,7 @@ set_target_properties(bare_window probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CM
 # The guard's costs beside the bare window's, and its pipe's round trip (the service must be
 # installed and running).
 add_executable(guard_bench ${ORLIMO_WINDOWS_BENCH_DIR}/guard/guard_bench.cpp
-  ${ORLIMO_WINDOWS_BENCH_DIR}/figures.cpp ${ORLIMO_WINDOWS_BENCH_DIR}/watched_process.cpp
+  ${ORLIMO_WINDOWS_BENCH_DIR}/command_line.cpp ${ORLIMO_WINDOWS_BENCH_DIR}/figures.cpp ${ORLIMO_WINDOWS_BENCH_DIR}/watched_process.cpp
   ${ORLIMO_WINDOWS_BENCH_DIR}/unix_process.cpp ${ORLIMO_WINDOWS_BENCH_DIR}/windows_of.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/driver_support.cpp)
 target_include_directories(guard_bench PRIVATE ${ORLIMO_WINDOWS_BENCH_DIR}

@@ -10,15 +10,12 @@ namespace orlimo {
 
 namespace {
 
-bool IsSkipped(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool IsSkipped(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\n';
+}
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
 }
 
 // The text with blanks, tabs and line feeds taken out: they never end a number.
@@ -39,7 +36,7 @@ double RadixNumber(TextView text) {
   std::size_t digits = 0;
   for (std::size_t i = 2; i < text.size(); ++i) {
     if (hex) {
-      const int digit = HexDigit(text[i]);
+      const int digit = HexDigitValue(text[i]);
       if (digit < 0 || digits == 8) break;
       value = value * 16 + static_cast<std::uint64_t>(digit);
     } else {
@@ -64,7 +61,8 @@ double LeadingNumber(TextView original) {
   const Text text = WithoutBlanks(original);
   if (text.size() >= 2 && text[0] == u'&') {
     const char16_t kind = text[1];
-    if (kind == u'H' || kind == u'h' || kind == u'O' || kind == u'o') return RadixNumber(text) + 0.0;
+    if (kind == u'H' || kind == u'h' || kind == u'O' || kind == u'o')
+      return RadixNumber(text) + 0.0;
     return 0.0;
   }
 
@@ -134,6 +132,13 @@ double LeadingNumber(TextView original) {
   return value + 0.0;
 }
 
+int HexDigitValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
 double RoundHalfEven(double value) {
   if (!std::isfinite(value)) return value;
   double rounded = std::floor(value);
@@ -157,8 +162,14 @@ std::optional<Target> ReadInRange(TextView text) {
 
 }  // namespace
 
-std::optional<std::int32_t> ReadInt32(TextView text) { return ReadInRange<std::int32_t>(text); }
-std::optional<std::int16_t> ReadInt16(TextView text) { return ReadInRange<std::int16_t>(text); }
-std::optional<std::uint8_t> ReadByte(TextView text) { return ReadInRange<std::uint8_t>(text); }
+std::optional<std::int32_t> ReadInt32(TextView text) {
+  return ReadInRange<std::int32_t>(text);
+}
+std::optional<std::int16_t> ReadInt16(TextView text) {
+  return ReadInRange<std::int16_t>(text);
+}
+std::optional<std::uint8_t> ReadByte(TextView text) {
+  return ReadInRange<std::uint8_t>(text);
+}
 
 }  // namespace orlimo

@@ -14,6 +14,9 @@ namespace orlimo {
 // and octal (1-4 hex digits are a 16-bit value, 5-8 a 32-bit value).
 double LeadingNumber(TextView text);
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char16_t c);
+
 // Rounds to the nearest integer, halves to the even neighbour; -0 becomes 0.
 double RoundHalfEven(double value);
 

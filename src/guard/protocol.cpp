@@ -31,6 +31,12 @@ class Writer {
   void I32(std::int32_t value) { U32(static_cast<std::uint32_t>(value)); }
   void I16(std::int16_t value) { U16(static_cast<std::uint16_t>(value)); }
   void Bool(bool value) { U8(value ? 1 : 0); }
+  // A list: its count in a byte (lists are kept within one), then each item.
+  template <typename Items, typename WriteItem>
+  void List(const Items& items, WriteItem writeItem) {
+    U8(static_cast<std::uint8_t>(items.size()));
+    for (const auto& item : items) writeItem(item);
+  }
   // A text longer than a length word can count is cut; requests never carry one.
   void Str(TextView text) {
     std::size_t units =
@@ -91,6 +97,16 @@ class Reader {
     for (std::size_t i = 0; i < units; ++i) text += static_cast<char16_t>(U16());
     return text;
   }
+  // A list written by Writer::List: a count above maxCount fails, and the items stop at the
+  // first failed read.
+  template <typename Item, typename ReadItem>
+  std::vector<Item> List(std::size_t maxCount, ReadItem readItem) {
+    std::vector<Item> items;
+    std::size_t count = U8();
+    if (count > maxCount) ok_ = false;
+    for (std::size_t i = 0; ok_ && i < count; ++i) items.push_back(readItem());
+    return items;
+  }
   std::int32_t UserNumber() {
     std::int32_t user = I32();
     if (user < 0 || user >= static_cast<std::int32_t>(kMaxUsersInTable)) ok_ = false;
@@ -122,13 +138,12 @@ void WriteFields(Writer& w, const OpenConsole& r) {
 }
 void WriteFields(Writer& w, const StoreTable& r) {
   w.Bool(r.passwordsInUse);
-  w.U8(static_cast<std::uint8_t>(r.users.size()));
-  for (const StoredUser& user : r.users) {
+  w.List(r.users, [&w](const StoredUser& user) {
     w.I32(user.fromUser);
     w.Str(user.name);
     w.I32(user.limitMinutes);
     w.Str(user.password);
-  }
+  });
 }
 void WriteFields(Writer& w, const SetParentPassword& r) {
   w.Str(r.password);
@@ -144,18 +159,16 @@ void WriteFields(Writer& w, const RewriteLog& r) {
   w.Str(r.piece);
 }
 void WriteDays(Writer& w, const std::vector<DayPlan>& users) {
-  w.U8(static_cast<std::uint8_t>(users.size()));
-  for (const DayPlan& plan : users) {
+  w.List(users, [&w](const DayPlan& plan) {
     for (std::int32_t minutes : plan.weekdayMinutes) w.I32(minutes);
     w.I32(plan.extraMinutes);
     w.I32(plan.extraDay);
-    w.U8(static_cast<std::uint8_t>(plan.recentDays.size()));
-    for (const RecentDay& day : plan.recentDays) {
+    w.List(plan.recentDays, [&w](const RecentDay& day) {
       w.I32(day.day);
       w.I32(day.usedMinutes);
       w.I32(day.allowanceMinutes);
-    }
-  }
+    });
+  });
 }
 void WriteFields(Writer& w, const StoreDays& r) {
   WriteDays(w, r.users);
@@ -182,16 +195,14 @@ void ReadFields(Reader& r, OpenConsole& m) {
 }
 void ReadFields(Reader& r, StoreTable& m) {
   m.passwordsInUse = r.Bool();
-  std::size_t count = r.U8();
-  if (count > kMaxUsersInTable) r.Fail();
-  for (std::size_t i = 0; r.ok() && i < count; ++i) {
+  m.users = r.List<StoredUser>(kMaxUsersInTable, [&r] {
     StoredUser user;
     user.fromUser = r.UserNumber();
     user.name = r.Str(kMaxNameUnits);
     user.limitMinutes = r.I32();
     user.password = r.Str(kMaxPasswordUnits);
-    m.users.push_back(std::move(user));
-  }
+    return user;
+  });
 }
 void ReadFields(Reader& r, SetParentPassword& m) {
   m.password = r.Str(kMaxPasswordUnits);
@@ -207,10 +218,7 @@ void ReadFields(Reader& r, RewriteLog& m) {
   m.piece = r.Str(kMaxLogPieceUnits);
 }
 std::vector<DayPlan> ReadDayPlans(Reader& r) {
-  std::vector<DayPlan> users;
-  std::size_t count = r.U8();
-  if (count > kMaxUsersInTable) r.Fail();
-  for (std::size_t i = 0; r.ok() && i < count; ++i) {
+  return r.List<DayPlan>(kMaxUsersInTable, [&r] {
     DayPlan plan;
     for (std::int32_t& minutes : plan.weekdayMinutes) {
       minutes = r.I32();
@@ -218,18 +226,15 @@ std::vector<DayPlan> ReadDayPlans(Reader& r) {
     }
     plan.extraMinutes = r.I32();
     plan.extraDay = r.I32();
-    std::size_t recent = r.U8();
-    if (recent > kMaxRecentDays) r.Fail();
-    for (std::size_t d = 0; r.ok() && d < recent; ++d) {
+    plan.recentDays = r.List<RecentDay>(kMaxRecentDays, [&r] {
       RecentDay day;
       day.day = r.I32();
       day.usedMinutes = r.I32();
       day.allowanceMinutes = r.I32();
-      plan.recentDays.push_back(day);
-    }
-    users.push_back(std::move(plan));
-  }
-  return users;
+      return day;
+    });
+    return plan;
+  });
 }
 void ReadFields(Reader& r, StoreDays& m) {
   m.users = ReadDayPlans(r);
@@ -258,24 +263,21 @@ std::optional<Request> ReadKind(Reader& reader, std::size_t kind) {
 
 void WriteTable(Writer& w, const TableView& table, bool withPasswords) {
   w.Bool(table.passwordsInUse);
-  w.U8(static_cast<std::uint8_t>(table.users.size()));
-  for (const UserView& user : table.users) {
+  w.List(table.users, [&w, withPasswords](const UserView& user) {
     w.Str(user.name);
     w.I32(user.limitMinutes);
     w.I32(user.usedMinutes);
     w.I32(user.usedSeconds);
     w.Bool(user.hasPassword);
     if (withPasswords) w.Str(user.password);
-  }
+  });
 }
 
 TableView ReadTable(Reader& r, bool withPasswords) {
   constexpr std::size_t kAny = std::numeric_limits<std::uint16_t>::max();
   TableView table;
   table.passwordsInUse = r.Bool();
-  std::size_t count = r.U8();
-  if (count > kMaxUsersInTable) r.Fail();
-  for (std::size_t i = 0; r.ok() && i < count; ++i) {
+  table.users = r.List<UserView>(kMaxUsersInTable, [&r, withPasswords] {
     UserView user;
     user.name = r.Str(kAny);
     user.limitMinutes = r.I32();
@@ -283,8 +285,8 @@ TableView ReadTable(Reader& r, bool withPasswords) {
     user.usedSeconds = r.I32();
     user.hasPassword = r.Bool();
     if (withPasswords) user.password = r.Str(kAny);
-    table.users.push_back(std::move(user));
-  }
+    return user;
+  });
   return table;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/number.h"
+
 namespace orlimo::Encript {
 namespace {
 
@@ -28,13 +30,6 @@ Text GroupOf(char16_t character) {
   // Codes of two hex digits are padded at their end, so their group starts with the high byte.
   if (code >= 0x10 && code <= 0xFF) return u"00" + ByteHex(low);
   return ByteHex(low) + ByteHex(high);
-}
-
-int HexDigitValue(char16_t digit) {
-  if (digit >= u'0' && digit <= u'9') return digit - u'0';
-  if (digit >= u'A' && digit <= u'F') return digit - u'A' + 10;
-  if (digit >= u'a' && digit <= u'f') return digit - u'a' + 10;
-  return -1;
 }
 
 // The value of the leading hex digits (at most four are ever passed); 0 when there are none.

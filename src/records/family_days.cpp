@@ -1,91 +1,51 @@
 #include "records/family_days.h"
 
 #include <map>
-#include <stdexcept>
 
 #include "base/date.h"
 #include "base/number.h"
 #include "base/path.h"
 #include "records/atomic_file.h"
+#include "records/comma_fields.h"
 #include "records/file_bytes.h"
 #include "records/kept_copy.h"
 
 namespace orlimo::Main {
 namespace {
 
-// Anything in Family.ini that cannot be taken in ends the reading.
-struct ReadFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 constexpr char16_t kHeading[] = u"!Orlimo Family.ini";
 
-// The comma-separated fields of a line, each trimmed; the last field runs to the end of the line.
-class LineFields {
- public:
-  explicit LineFields(TextView line) : rest_(line) {}
+// A number that must be written out: an empty field is not read as 0.
+std::optional<std::int32_t> ReadGivenNumber(TextView field) {
+  if (field.empty()) return std::nullopt;
+  return ReadInt32(field);
+}
 
-  Text Next() {
-    if (done_) throw ReadFailure("a line with too few fields");
-    std::size_t comma = rest_.find(u',');
-    if (comma == TextView::npos) {
-      done_ = true;
-      return Trim(rest_);
+// A day as Family.ini writes it, YYYY-MM-DD; nothing for any other text or a day that is not.
+std::optional<DayNumber> ReadDayText(TextView text) {
+  if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') return std::nullopt;
+  auto digits = [&](std::size_t from, std::size_t count) -> std::optional<int> {
+    int value = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+      if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
+      value = value * 10 + (text[i] - u'0');
     }
-    Text field = Trim(rest_.substr(0, comma));
-    rest_.remove_prefix(comma + 1);
-    return field;
-  }
-
-  Text Rest() {
-    if (done_) throw ReadFailure("a line with too few fields");
-    done_ = true;
-    return Trim(rest_);
-  }
-
-  std::int32_t NextNumber() {
-    Text field = Next();
-    if (field.empty()) throw ReadFailure("a number missing");
-    std::optional<std::int32_t> value = ReadInt32(field);
-    if (!value) throw ReadFailure("a number out of range");
-    return *value;
-  }
-
-  DayNumber NextDay() {
-    std::optional<DayNumber> day = ReadDayText(Next());
-    if (!day) throw ReadFailure("a day that does not read");
-    return *day;
-  }
-
- private:
-  static std::optional<DayNumber> ReadDayText(TextView text) {
-    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') return std::nullopt;
-    auto digits = [&](std::size_t from, std::size_t count) -> std::optional<int> {
-      int value = 0;
-      for (std::size_t i = from; i < from + count; ++i) {
-        if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
-        value = value * 10 + (text[i] - u'0');
-      }
-      return value;
-    };
-    std::optional<int> year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
-    if (!year || !month || !day || *year < 100) return std::nullopt;
-    DateTimeFields fields{*year, *month, *day, 0, 0, 0};
-    DateValue date = DateFromFields(fields);
-    if (FieldsFromDate(date) != fields) return std::nullopt;  // 2026-02-30 and the like
-    return static_cast<DayNumber>(date);
-  }
-
-  TextView rest_;
-  bool done_ = false;
-};
+    return value;
+  };
+  std::optional<int> year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+  if (!year || !month || !day || *year < 100) return std::nullopt;
+  DateTimeFields fields{*year, *month, *day, 0, 0, 0};
+  DateValue date = DateFromFields(fields);
+  if (FieldsFromDate(date) != fields) return std::nullopt;  // 2026-02-30 and the like
+  return static_cast<DayNumber>(date);
+}
 
 Text DayText(DayNumber day) {
   return TimestampText(static_cast<DateValue>(day)).substr(0, 10);
 }
 
-int ReadRow(LineFields& fields) {
-  std::int32_t row = fields.NextNumber();
+int ReadRow(CommaFields& fields) {
+  std::int32_t row = fields.NextAs(&ReadGivenNumber);
   if (row < 0 || row >= kMaxUsers) throw ReadFailure("a row outside 0 to 9");
   return row;
 }
@@ -94,7 +54,7 @@ class FamilyReader {
  public:
   void Line(const Text& line) {
     if (line.empty() || line.front() == u'!') return;  // blank line or comment
-    LineFields fields(line);
+    CommaFields fields(line, CommaFields::LastField::RunsToLineEnd);
     Text key = fields.Next();
     if (key == u"Child") {
       int row = ReadRow(fields);
@@ -115,14 +75,14 @@ class FamilyReader {
       }
     } else if (key == u"Extra") {
       ChildDays& days = Block(fields);
-      days.ExtraDay = fields.NextDay();
-      days.ExtraMinutes = fields.NextNumber();
+      days.ExtraDay = fields.NextAs(&ReadDayText);
+      days.ExtraMinutes = fields.NextAs(&ReadGivenNumber);
     } else if (key == u"Used") {
       ChildDays& days = Block(fields);
-      DayNumber day = fields.NextDay();
+      DayNumber day = fields.NextAs(&ReadDayText);
       DayUsage usage;
-      usage.UsedMinutes = fields.NextNumber();
-      usage.AllowanceMinutes = fields.NextNumber();
+      usage.UsedMinutes = fields.NextAs(&ReadGivenNumber);
+      usage.AllowanceMinutes = fields.NextAs(&ReadGivenNumber);
       days.History[day] = usage;
     }
     // Any other key belongs to a later release: skipped.
@@ -131,7 +91,7 @@ class FamilyReader {
   std::vector<FamilyRecord> Take() { return std::move(records_); }
 
  private:
-  ChildDays& Block(LineFields& fields) {
+  ChildDays& Block(CommaFields& fields) {
     int row = ReadRow(fields);
     auto found = blocks_.find(row);
     if (found == blocks_.end()) throw ReadFailure("a row before its Child line");

@@ -5,6 +5,7 @@
 
 #include "base/number.h"
 #include "base/path.h"
+#include "records/comma_fields.h"
 #include "records/encript.h"
 #include "records/file_bytes.h"
 #include "records/kept_copy.h"
@@ -13,67 +14,32 @@
 namespace orlimo::Main {
 namespace {
 
-// Anything in Setup.ini that cannot be taken in ends the reading.
-struct ReadFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 // Each byte is one character of code 0 to 255: a whole file holds only hex digits and line ends.
 Text BytesAsText(std::string_view bytes) {
   const auto* first = reinterpret_cast<const unsigned char*>(bytes.data());
   return Text(first, first + bytes.size());
 }
 
-// The comma-separated fields of a record line, taken one at a time, each trimmed.
-class RecordFields {
- public:
-  explicit RecordFields(TextView line) : rest_(line) {}
-
-  Text Next() {
-    std::size_t comma = rest_.find(u',');
-    if (comma == TextView::npos) throw ReadFailure("a field without its comma");
-    Text field = Trim(rest_.substr(0, comma));
-    rest_.remove_prefix(comma + 1);
-    return field;
-  }
-
-  template <typename Number>
-  Number NextNumber(std::optional<Number> (*read)(TextView)) {
-    std::optional<Number> value = read(Next());
-    if (!value) throw ReadFailure("a number out of range");
-    return *value;
-  }
-
-  DateValue NextDate() {
-    std::optional<DateValue> value = ParseDate(Next());
-    if (!value) throw ReadFailure("a date that does not parse");
-    return *value;
-  }
-
- private:
-  TextView rest_;
-};
-
-void ReadUser(Settings& settings, RecordFields& fields) {
+void ReadUser(Settings& settings, CommaFields& fields) {
   if (settings.UserCount >= kMaxUsers - 1) return;  // an eleventh user has no slot
   ++settings.UserCount;
   UserEntry& user = settings.User(settings.UserCount);
   user.Name = fields.Next();
-  user.LimitMinutes = fields.NextNumber(&ReadInt32);
-  user.Day = fields.NextDate();
-  user.UsedMinutes = fields.NextNumber(&ReadInt32);
-  user.UsedSeconds = fields.NextNumber(&ReadInt32);
+  user.LimitMinutes = fields.NextAs(&ReadInt32);
+  user.Day = fields.NextAs(&ParseDate);
+  user.UsedMinutes = fields.NextAs(&ReadInt32);
+  user.UsedSeconds = fields.NextAs(&ReadInt32);
 }
 
 // A user's password may come before that user's "User" line.
-void ReadUserPassword(Settings& settings, RecordFields& fields) {
-  std::int16_t userNumber = fields.NextNumber(&ReadInt16);
+void ReadUserPassword(Settings& settings, CommaFields& fields) {
+  std::int16_t userNumber = fields.NextAs(&ReadInt16);
   Text password = fields.Next();
   if (userNumber >= 0 && userNumber < kMaxUsers) settings.User(userNumber).Password = password;
 }
 
 void ReadRecord(Settings& settings, const Text& line) {
-  RecordFields fields(line);
+  CommaFields fields(line, CommaFields::LastField::EndsWithComma);
   Text key = fields.Next();
   if (key == u"User") {
     ReadUser(settings, fields);
@@ -82,7 +48,7 @@ void ReadRecord(Settings& settings, const Text& line) {
   } else if (key == u"PSW") {
     ReadUserPassword(settings, fields);
   } else if (key == u"PSWUSED") {
-    settings.PasswordsInUse = fields.NextNumber(&ReadByte);
+    settings.PasswordsInUse = fields.NextAs(&ReadByte);
   }
 }
 

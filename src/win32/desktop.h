@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "forms/bar_chart.h"
 #include "forms/form.h"
 #include "forms/renderer.h"
 #include "win32/gdi_cache.h"
@@ -91,8 +92,8 @@ class Desktop {
   LRESULT OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCommand(FormWindow& window, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlColor(FormWindow& window, UINT message, HDC dc, HWND child);
-  void DrawButton(FormWindow& window, const DRAWITEMSTRUCT& item);
-  void DrawBarChart(FormWindow& window, const DRAWITEMSTRUCT& item);
+  void DrawButton(FormWindow& window, const forms::Button& button, const DRAWITEMSTRUCT& item);
+  void DrawBarChart(FormWindow& window, const forms::BarChart& chart, const DRAWITEMSTRUCT& item);
   void OnDpiChanged(FormWindow& window, UINT dpi, const RECT& suggested);
 
   // Control windows (controls.cpp).

@@ -65,10 +65,12 @@ LRESULT Desktop::OnFormMessage(FormWindow& window, UINT message, WPARAM wParam, 
                             reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item.CtlType == ODT_STATIC) {
-        DrawBarChart(window, item);
-      } else {
-        DrawButton(window, item);
+      const forms::Control* control = window.ControlOf(item.hwndItem);
+      if (control == nullptr) return TRUE;
+      if (control->Kind() == forms::ControlKind::BarChart) {
+        DrawBarChart(window, static_cast<const forms::BarChart&>(*control), item);
+      } else if (control->Kind() == forms::ControlKind::Button) {
+        DrawButton(window, static_cast<const forms::Button&>(*control), item);
       }
       return TRUE;
     }

@@ -10,10 +10,8 @@ constexpr COLORREF kPictureBackground = RGB(192, 192, 192);
 
 }  // namespace
 
-void Desktop::DrawButton(FormWindow& window, const DRAWITEMSTRUCT& item) {
-  forms::Control* control = window.ControlOf(item.hwndItem);
-  if (control == nullptr || control->Kind() != forms::ControlKind::Button) return;
-  const auto& button = static_cast<const forms::Button&>(*control);
+void Desktop::DrawButton(FormWindow& window, const forms::Button& button,
+                         const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   bool pressed = (item.itemState & ODS_SELECTED) != 0;
   bool disabled = (item.itemState & ODS_DISABLED) != 0;

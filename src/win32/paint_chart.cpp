@@ -24,10 +24,8 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 
 }  // namespace
 
-void Desktop::DrawBarChart(FormWindow& window, const DRAWITEMSTRUCT& item) {
-  forms::Control* control = window.ControlOf(item.hwndItem);
-  if (control == nullptr || control->Kind() != forms::ControlKind::BarChart) return;
-  const auto& chart = static_cast<const forms::BarChart&>(*control);
+void Desktop::DrawBarChart(FormWindow& window, const forms::BarChart& chart,
+                           const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const RECT& area = item.rcItem;
   FillRect(dc, &area, gdi_.Brush(chart.BackColor()));

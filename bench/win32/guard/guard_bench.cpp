@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "command_line.h"
 #include "figures.h"
 #include "guard/guard_client.h"
 #include "guard/protocol.h"
@@ -24,6 +25,8 @@
 namespace orlimo::winbench {
 namespace {
 
+constexpr char kUsage[] =
+    "usage: guard_bench <OrlimoGuard.exe path> <bare_window.exe> [idle s] [rounds]";
 constexpr double kSettle = 2;
 constexpr int kPerBlock = 100;
 constexpr wchar_t kEchoPipe[] = L"\\\\.\\pipe\\Orlimo.Bench.Echo";
@@ -98,23 +101,17 @@ std::string Micros(double seconds) {
   return Fixed(seconds * 1e6, 1) + " us";
 }
 
-std::string Percent(double value) {
-  return value < 0 ? "-" : Fixed(value, 3) + " %";
-}
-
 }  // namespace
 }  // namespace orlimo::winbench
 
 int wmain(int argc, wchar_t** argv) {
   using namespace orlimo::winbench;
   namespace guard = orlimo::guard;
-  if (argc < 3) {
-    Print("usage: guard_bench <OrlimoGuard.exe path> <bare_window.exe> [idle s] [rounds]");
-    return 2;
-  }
-  const std::wstring guardExe = argv[1], bareExe = argv[2];
-  const double idleSeconds = argc > 3 ? _wtof(argv[3]) : 60;
-  const int rounds = argc > 4 ? _wtoi(argv[4]) : 30;
+  const CommandLine arguments(argc, argv);
+  if (!arguments.Has(2, kUsage)) return 2;
+  const std::wstring guardExe = arguments[1], bareExe = arguments[2];
+  const double idleSeconds = arguments.Number(3, 60);
+  const int rounds = static_cast<int>(arguments.Number(4, 30));
   std::wstring bareFolder = bareExe.substr(0, bareExe.find_last_of(L'\\'));
 
   const DWORD guardId = ProcessNamed(L"OrlimoGuard.exe");
@@ -167,9 +164,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::string idle = Fixed(idleSeconds, 0);
   std::vector<Row> rows = {
       {"guard: working set, idle", KiB(guardSet), "bare window's working set", KiB(bareSet),
-       Fixed(guardSet / bareSet, 2), ""},
+       Ratio(guardSet, bareSet), ""},
       {"guard: CPU over " + idle + " idle s (of one core)", Percent(gCpu), "bare window's CPU",
-       Percent(bCpu), gCpu < 0 || bCpu < 0 ? "-" : Fixed(gCpu - bCpu, 3) + " pt", ""},
+       Percent(bCpu), Points(gCpu, bCpu), ""},
       {"pipe: status request and answer (median of " + std::to_string(rounds) + " x " +
            std::to_string(kPerBlock) + ")",
        Micros(guardTrip), "bare message echo, same pipe kind", Micros(echoTrip),
