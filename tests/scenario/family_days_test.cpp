@@ -64,8 +64,7 @@ const std::string kOne = "첫째 님, 1분 남았습니다. 작업을 저장하�
 TEST(FamilyDays, NoticesAtFiveAndOneMinuteOnceAndAgainAfterExtraMinutes) {
   Scenario scenario;
   scenario.PlaceSoundFiles();
-  scenario.WriteFamily({{"첫째", 10, 0}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 10, 0}});
   std::vector<Shown> shown = RunSteps(scenario, 19);
   EXPECT_THAT(shown, ElementsAre(Shown{300, kFive}, Shown{540, kOne}));
   EXPECT_FALSE(scenario.program().EndDialog().Visible());
@@ -81,8 +80,7 @@ TEST(FamilyDays, NoticesAtFiveAndOneMinuteOnceAndAgainAfterExtraMinutes) {
 
 TEST(FamilyDays, NoNoticeWhileTheConsoleIsOpen) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 10, 280}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 10, 280}});
   scenario.AdvanceSeconds(30);  // the start-up tick: 320 s left
   frmSetup& console = scenario.OpenConsole();
   ASSERT_TRUE(console.Visible());
@@ -163,8 +161,7 @@ void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
 
 TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
   Scenario scenario;  // a Sunday
-  scenario.WriteFamily({{"첫째", 60, 3600}, {"둘째", 30}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60, 3600}, {"둘째", 30}});
   frmSetup& console = scenario.OpenConsole();
   EXPECT_EQ(S(console.cmdDays[0].Caption()), "오늘 60분");
   EXPECT_FALSE(console.cmdDays[2].Visible());

@@ -30,8 +30,7 @@ const Settings& Table(Scenario& scenario) {
 TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
   Scenario scenario;
   scenario.PlaceSoundFiles();
-  scenario.WriteFamily({{"첫째", 90, 734, "abc"}, {"둘째", 45}}, /*passwordsInUse=*/true);
-  scenario.Start();
+  scenario.StartWith({{"첫째", 90, 734, "abc"}, {"둘째", 45}}, /*passwordsInUse=*/true);
   frmSetup& console = scenario.OpenConsole();
 
   EXPECT_EQ(S(console.Caption()), "Orlimo Ver." ORLIMO_VERSION_TEXT);
@@ -68,8 +67,7 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
   // The number rules themselves are the number table's (tests/unit/base_number_test.cpp).
   const std::vector<Case> cases = {{"2.5", 2}, {"3.5", 4}, {"12abc", 12}, {"", 0}};
   Scenario scenario;
-  scenario.WriteFamily({});
-  scenario.Start();
+  scenario.StartWith({});
   frmSetup& console = scenario.OpenConsole();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     EditRow(scenario, console, static_cast<int>(i), "  아이" + std::to_string(i) + " ",
@@ -96,8 +94,7 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
 
 TEST(SetupConsole, StoreKeepsTheConsoleOpenAndWritesNothingUntilStoreAndClose) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
   frmSetup& console = scenario.OpenConsole();
   std::string before = scenario.SettingsBytes();
   scenario.Edit(console.tNames[1], "   ");  // a name of blanks is an empty row
@@ -116,8 +113,7 @@ TEST(SetupConsole, StoreKeepsTheConsoleOpenAndWritesNothingUntilStoreAndClose) {
 
 TEST(SetupConsole, ResetRestoresTheLastStoreNotTheFile) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}});
   frmSetup& console = scenario.OpenConsole();
   scenario.Edit(console.tLimitMins[0], "75");
   scenario.Click(console.cmdStore);
@@ -132,8 +128,7 @@ TEST(SetupConsole, ResetRestoresTheLastStoreNotTheFile) {
 
 TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60, 0, "abc"}}, true, "Secret");
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60, 0, "abc"}}, true, "Secret");
   frmSetup& console = scenario.OpenConsole("Secret");
   ASSERT_TRUE(console.Visible());
   scenario.Click(scenario.main().cmdSetup);  // behind the console: takes no input
@@ -174,10 +169,9 @@ TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox)
 
 TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   Scenario scenario;
-  scenario.WriteFamily(
+  scenario.StartWith(
       {{"첫째", 60, 600, "a"}, {"둘째", 70, 1200, "b"}, {"셋째", 80, 1800, "c"}, {"넷째", 90}},
       /*passwordsInUse=*/true);
-  scenario.Start();
   scenario.AdvanceSeconds(30);
   scenario.Click(scenario.main().cmdUser[2]);
   scenario.Type(scenario.program().UserPrompt().tPassword, "c");
@@ -221,8 +215,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
 
 TEST(SetupConsole, DeletingTheCurrentUserLeavesNobodyCurrent) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
   ASSERT_EQ(scenario.program().CurrentUser, 0);
   frmSetup& console = scenario.OpenConsole();
   scenario.Edit(console.tNames[0], "");
@@ -255,8 +248,7 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
     SCOPED_TRACE(c.row);
     for (bool andClose : {false, true}) {
       Scenario scenario;
-      scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
-      scenario.Start();
+      scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
       frmSetup& console = scenario.OpenConsole();
       scenario.Edit(console.tNames[0], "바뀐이름");
       EditRow(scenario, console, c.row, c.name, c.minutes, c.password);
@@ -278,8 +270,7 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
 // The metering goes on afterwards: the start-up tick 30 s later, then a step.
 TEST(SetupConsole, ClosingByTheSystemCommandStoresNothing) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}});
   frmSetup& console = scenario.OpenConsole();
   scenario.Edit(console.tNames[0], "");
   scenario.Close(console);
