@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "records/encript.h"
 
@@ -22,33 +23,19 @@ std::string Codes(TextView text) {
   return codes;
 }
 
-TEST(RecordsEncript, ScramblesEachCharacterLowByteFirst) {
-  struct Case {
-    Text line;
-    Text scrambled;
-  };
-  const Case cases[] = {
-      {u"abc", u"006100620063"},
-      {u"  abc  ", u"006100620063"},
-      {u"\uD55C", u"5CD5"},
-      {u"\u03A9", u"A903"},  // three hex digits
-      {u"\t", u"0900"},      // one hex digit
-      {u"\u00AC", u"00AC"},
-      {u"a b", u"006100200062"},
-      {u"", u""},
-      {u"   ", u""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ScrambleLine(c.line), c.scrambled) << Codes(c.line);
-  }
-}
-
-TEST(RecordsEncript, UnscramblesGroupsAsStoredFilesHaveAlwaysBeenRead) {
-  struct Case {
-    Text scrambled;
-    Text line;
-  };
-  const Case cases[] = {
+// Each character as four hex digits, low byte first; reading takes groups as stored files have
+// always been read.
+TEST(RecordsEncript, ScramblesLowByteFirstAndUnscramblesAsStoredFilesWereRead) {
+  const std::pair<Text, Text> scrambled[] = {{u"abc", u"006100620063"},
+                                             {u"  abc  ", u"006100620063"},
+                                             {u"\uD55C", u"5CD5"},
+                                             {u"\u03A9", u"A903"},  // three hex digits
+                                             {u"\t", u"0900"},      // one hex digit
+                                             {u"\u00AC", u"00AC"},
+                                             {u"a b", u"006100200062"},
+                                             {u"", u""},
+                                             {u"   ", u""}};
+  const std::pair<Text, Text> unscrambled[] = {
       {u"006100620063", u"abc"},
       {u"5CD5", u"\uD55C"},
       {u"5cd5", u"\uD55C"},
@@ -70,10 +57,10 @@ TEST(RecordsEncript, UnscramblesGroupsAsStoredFilesHaveAlwaysBeenRead) {
       {u"0041004", u"A\u0400"},
       {u"004141", u"AA"},
       {u"1", u"\u0001"},
-      {u"01", u"\u0001"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(UnscrambleLine(c.scrambled), c.line) << Codes(c.scrambled);
+      {u"01", u"\u0001"}};
+  for (const auto& [line, stored] : scrambled) EXPECT_EQ(ScrambleLine(line), stored) << Codes(line);
+  for (const auto& [stored, line] : unscrambled) {
+    EXPECT_EQ(UnscrambleLine(stored), line) << Codes(stored);
   }
 }
 
