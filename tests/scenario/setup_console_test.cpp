@@ -92,38 +92,51 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "아이0 (2분)");
 }
 
-TEST(SetupConsole, StoreKeepsTheConsoleOpenAndWritesNothingUntilStoreAndClose) {
+// Store keeps the console open and changes only the table; Reset goes back to the last store, not
+// to the file; Cancel keeps what was stored; the system's close stores nothing; Store and close
+// writes the file, and an empty grid stores no user.
+TEST(SetupConsole, OnlyStoreAndCloseWritesTheFileAndEachButtonKeepsItsShareOfTheTable) {
   Scenario scenario;
   scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
+  ASSERT_EQ(scenario.program().CurrentUser, 0);
   frmSetup& console = scenario.OpenConsole();
-  std::string before = scenario.SettingsBytes();
-  scenario.Edit(console.tNames[1], "   ");  // a name of blanks is an empty row
+  const std::string before = scenario.SettingsBytes();
+  scenario.Edit(console.tLimitMins[1], "75");
   scenario.Click(console.cmdStore);
+  scenario.Edit(console.tLimitMins[1], "5");
+  scenario.Edit(console.tNames[1], "바뀐이름");
+  scenario.Click(console.cmdReset);
+  EXPECT_EQ(S(console.tNames[1].GetText()), "둘째");
+  EXPECT_EQ(S(console.tLimitMins[1].GetText()), "75");
 
+  scenario.Edit(console.tNames[0], "   ");  // a name of blanks is an empty row: the current user's
+  scenario.Click(console.cmdStore);
   EXPECT_TRUE(console.Visible());
   EXPECT_EQ(Table(scenario).UserCount, 0);
+  EXPECT_EQ(S(console.tNames[0].GetText()), "둘째");
   EXPECT_EQ(S(console.tLimitMins[1].GetText()), "");
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
   EXPECT_EQ(scenario.SettingsBytes(), before);
   EXPECT_TRUE(scenario.main().cmdUser[1].Visible());  // the main window is not rebuilt
 
   scenario.Click(console.cmdCancel);  // stored changes stay in the table
   EXPECT_EQ(Table(scenario).UserCount, 0);
+  EXPECT_EQ(Table(scenario).User(0).LimitMinutes, 75);
   EXPECT_EQ(S(Table(scenario).User(1).Name), "");
-}
+  scenario.OpenConsole();
+  scenario.Edit(console.tNames[0], "");
+  scenario.Close(console);
+  EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
+  // The metering goes on: the start-up tick 30 s later chooses anew, then a step; nothing ends.
+  scenario.AdvanceSeconds(60);
+  EXPECT_EQ(scenario.program().CurrentUser, 0);
+  EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
 
-TEST(SetupConsole, ResetRestoresTheLastStoreNotTheFile) {
-  Scenario scenario;
-  scenario.StartWith({{"첫째", 60}});
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tLimitMins[0], "75");
-  scenario.Click(console.cmdStore);
-  scenario.Edit(console.tLimitMins[0], "5");
-  scenario.Edit(console.tNames[0], "바뀐이름");
-  scenario.Click(console.cmdReset);
-
-  EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
-  EXPECT_EQ(S(console.tLimitMins[0].GetText()), "75");
-  EXPECT_EQ(scenario.SettingsOnDisk().User(0).LimitMinutes, 60);
+  scenario.OpenConsole();
+  scenario.Edit(console.tNames[0], "");
+  scenario.Click(console.cmdStoreEnd);
+  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
 }
 
 TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox) {
@@ -213,22 +226,6 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 2);
 }
 
-TEST(SetupConsole, DeletingTheCurrentUserLeavesNobodyCurrent) {
-  Scenario scenario;
-  scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
-  ASSERT_EQ(scenario.program().CurrentUser, 0);
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tNames[0], "");
-  scenario.Click(console.cmdStore);
-  EXPECT_EQ(scenario.program().CurrentUser, -1);
-  scenario.Click(console.cmdCancel);
-
-  scenario.AdvanceSeconds(31);  // the start-up tick chooses anew and nothing ends
-  EXPECT_EQ(scenario.program().CurrentUser, 0);
-  EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
-  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
-}
-
 TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
   struct Case {
     int row;
@@ -265,24 +262,6 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
       EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
     }
   }
-}
-
-// The metering goes on afterwards: the start-up tick 30 s later, then a step.
-TEST(SetupConsole, ClosingByTheSystemCommandStoresNothing) {
-  Scenario scenario;
-  scenario.StartWith({{"첫째", 60}});
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tNames[0], "");
-  scenario.Close(console);
-
-  EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
-  scenario.AdvanceSeconds(60);
-  EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
-
-  frmSetup& again = scenario.OpenConsole();  // an empty grid stores no user
-  scenario.Edit(again.tNames[0], "");
-  scenario.Click(again.cmdStoreEnd);
-  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
 }
 
 }  // namespace
