@@ -50,6 +50,14 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Each of <inputs> as its own file <stem><number> in <folder>.
+void WriteEach(const fs::path& folder, const std::string& stem,
+               const std::vector<std::string>& inputs) {
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    WriteFile(folder / (stem + std::to_string(i)), inputs[i]);
+  }
+}
+
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -86,12 +94,12 @@ std::vector<std::string> Lines(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const fs::path scratch = fs::temp_directory_path() / "orlimo-corpus-maker";
   if (argc != 2) {
     std::fprintf(stderr, "usage: corpus_maker <corpus folder>\n");
     return 2;
   }
   const fs::path corpus = argv[1];
-  const fs::path scratch = fs::temp_directory_path() / "orlimo-corpus-maker";
   fs::remove_all(scratch);
 
   const std::vector<std::pair<std::string, Settings>> families = {
@@ -195,9 +203,7 @@ int main(int argc, char** argv) {
                                             "1e309",
                                             "1e-400",
                                             "0.000000000000000000000001e30"};
-  for (std::size_t i = 0; i < numbers.size(); ++i) {
-    WriteFile(corpus / "number_fuzz" / ("number" + std::to_string(i)), numbers[i]);
-  }
+  WriteEach(corpus / "number_fuzz", "number", numbers);
 
   const std::vector<std::string> dates = {"2003-12-04 16:05:09",
                                           "2003-12-04 오후 4:05:09",
@@ -215,9 +221,7 @@ int main(int argc, char** argv) {
                                           "03-12-04 오후 4:05:09",
                                           "2003.12.04 4:05:09 PM",
                                           "99-12-31"};
-  for (std::size_t i = 0; i < dates.size(); ++i) {
-    WriteFile(corpus / "date_fuzz" / ("date" + std::to_string(i)), dates[i]);
-  }
+  WriteEach(corpus / "date_fuzz", "date", dates);
 
   // Family.ini as the program writes it (names in code page 949: 첫째, 둘째), and odd ones.
   const std::vector<std::pair<std::string, std::string>> familyFiles = {
@@ -253,10 +257,9 @@ int main(int argc, char** argv) {
       guard::ReadDays{},
       guard::StoreDays{
           {guard::DayPlan{{90, -1, -1, -1, -1, -1, 120}, 20, 46362, {{46361, 45, 60}}}}}};
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    WriteFile(corpus / "guard_request_fuzz" / ("request" + std::to_string(i)),
-              guard::EncodeRequest(requests[i]));
-  }
+  std::vector<std::string> frames;
+  for (const guard::Request& request : requests) frames.push_back(guard::EncodeRequest(request));
+  WriteEach(corpus / "guard_request_fuzz", "request", frames);
 
   fs::remove_all(scratch);
   return 0;

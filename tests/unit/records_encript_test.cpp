@@ -36,14 +36,17 @@ TEST(RecordsEncript, ScramblesLowByteFirstAndUnscramblesAsStoredFilesWereRead) {
                                              {u"", u""},
                                              {u"   ", u""}};
   const std::pair<Text, Text> unscrambled[] = {
+      // Four hex digits a character, low byte first, in either case.
       {u"006100620063", u"abc"},
       {u"5CD5", u"\uD55C"},
       {u"5cd5", u"\uD55C"},
       {u"0041", u"A"},
       {u"00AC", u"\uAC00"},
+      // Line ends, as a group and as the characters it is not.
       {u"0A00", u"\n"},
       {u"0D0A", u"\r\n"},
       {u"0d0a", u"\u0A0D"},
+      // The groups "0030" and "0060" (the grave accent's, read as U+6000), three digits, nothing.
       {u"0030", u"0"},
       {u"0060", u"\u6000"},
       {u"A903", u"\u03A9"},
