@@ -188,7 +188,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   scenario.AdvanceSeconds(30);
   scenario.Click(scenario.main().cmdUser[2]);
   scenario.Type(scenario.program().UserPrompt().tPassword, "c");
-  scenario.PressEnter(scenario.program().UserPrompt().tPassword);
+  scenario.PressEnter(scenario.program().UserPrompt().tPassword);  // Enter acts as OK
   ASSERT_EQ(scenario.program().CurrentUser, 2);
   scenario.Do([&] { scenario.program().family[2].WeekdayMinutes[6] = 100; });  // 셋째's Saturday
   frmSetup& console = scenario.OpenConsole();

@@ -62,7 +62,7 @@ TEST(UserPrompt, RefusalsShowRedForOneSecondAndChangeNothing) {
   }
 }
 
-TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsTheSecondsSinceTheLastStep) {
+TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsItTheSecondsSinceTheLastStep) {
   Scenario scenario;
   StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 30, 600, "xyz"}});
   scenario.AdvanceSeconds(20);
@@ -85,30 +85,12 @@ TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsTheSecondsSinceTheLas
 
   scenario.AdvanceSeconds(120);  // the choose-a-user countdown finds the user and stops
   EXPECT_FALSE(scenario.program().EndDialog().Loaded());
-}
 
-TEST(UserPrompt, SwitchingUsersCreditsTheNewUserOnly) {
-  Scenario scenario;
-  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}});
+  // Switching: the 20 s since the last step go to the new user only.
+  const std::int32_t second = scenario.program().settings.User(1).UsedSeconds;
   scenario.ChooseUser(0, "abc");
-  scenario.AdvanceSeconds(30 + 12);  // one metering step for 첫째, then 12 s more
-  scenario.ChooseUser(1, "xyz");
-
-  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 30);
-  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, 12);
-}
-
-TEST(UserPrompt, EnterInTheBoxActsAsOk) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});  // passwords not in use, none set
-  scenario.Start();
-  EXPECT_EQ(scenario.program().CurrentUser, 0);
-  frmChangeUser& prompt = OpenPrompt(scenario, 1);
-  scenario.PressEnter(prompt.tPassword);
-
-  EXPECT_FALSE(prompt.Loaded());
-  EXPECT_EQ(scenario.program().CurrentUser, 1);
-  EXPECT_EQ(scenario.main().cmdUser[1].BackColor(), forms::kGreen);
+  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 20);
+  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, second);
 }
 
 // The user prompt, the change-password dialog and the parent prompt each have 60 seconds: the
