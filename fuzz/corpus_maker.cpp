@@ -13,6 +13,7 @@
 #include "guard/protocol.h"
 #include "records/encript.h"
 #include "records/settings.h"
+#include "support/family.h"
 
 namespace {
 
@@ -20,28 +21,12 @@ namespace fs = std::filesystem;
 using orlimo::Settings;
 using orlimo::Text;
 
-struct Member {
-  const char* name;
-  int limit;
-  int usedSeconds;
-  const char* password;
-};
-
-Settings Family(const std::vector<Member>& members, int passwordsInUse, const char* parent) {
-  Settings settings;
-  const orlimo::DateValue day = orlimo::DateFromFields({2026, 12, 6, 15, 0, 0});
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    orlimo::UserEntry& user = settings.User(static_cast<int>(i));
-    user.Name = orlimo::FromUtf8(members[i].name);
-    user.LimitMinutes = members[i].limit;
-    user.UsedSeconds = members[i].usedSeconds;
-    user.UsedMinutes = members[i].usedSeconds / 60;
-    user.Password = orlimo::FromUtf8(members[i].password);
-    user.Day = day;
-  }
-  settings.UserCount = static_cast<std::int16_t>(members.size()) - 1;
+// A family counted on the day the seeds were first written.
+Settings Family(const std::vector<orlimo::testing::Child>& children, int passwordsInUse,
+                const char* parent) {
+  Settings settings = orlimo::testing::FamilySettings(
+      children, false, parent, orlimo::DateFromFields({2026, 12, 6, 15, 0, 0}));
   settings.PasswordsInUse = static_cast<std::uint8_t>(passwordsInUse);
-  settings.ParentPassword = orlimo::FromUtf8(parent);
   return settings;
 }
 

@@ -102,13 +102,8 @@ TEST(Metering, UsageIsClearedOnlyOnALaterCalendarDate) {
                         Case{{2026, 12, 7, 0, 0, 1}, false}, Case{{2027, 1, 6, 9, 0, 0}, false}}) {
     SCOPED_TRACE(S(TimestampText(c.lastReset)));
     Scenario scenario(today);
-    Settings settings;
-    settings.UserCount = 1;
-    settings.ParentPassword = u"5927";
-    for (int u = 0; u < 2; ++u) {
-      settings.User(u) = {u"아이", DateFromFields(c.lastReset), 60, 20, 1200, u""};
-    }
-    scenario.WriteSettings(settings);
+    scenario.WriteSettings(FamilySettings({{"아이", 60, 1200}, {"아이", 60, 1200}}, false, "5927",
+                                          DateFromFields(c.lastReset)));
     scenario.Start();
     Settings onDisk = scenario.SettingsOnDisk();
     for (int u = 0; u < 2; ++u) {
