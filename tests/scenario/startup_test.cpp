@@ -13,16 +13,25 @@ using ::testing::ElementsAre;
 
 const std::string kCaption = "Orlimo Ver." ORLIMO_VERSION_TEXT "    Orlimo  (C) Orlimo 개발팀";
 
-TEST(Startup, LogsTwoStartLinesAndPlacesTheWindowTopRight) {
+// Two start lines at once, the window top right; the chime and the start line 30 s later.
+TEST(Startup, LogsTwoStartLinesPlacesTheWindowTopRightAndChimesThirtySecondsLater) {
   Scenario scenario;
+  scenario.PlaceSoundFiles();
   scenario.StartWith({{"첫째", 60}});
-
   EXPECT_THAT(scenario.LogLines(), ElementsAre("(*----------------------------*)", kCaption));
   const forms::Bounds& bounds = scenario.main().Bounds();
   EXPECT_EQ(bounds.top, 0);
   EXPECT_EQ(bounds.left + bounds.width, 15360);
   EXPECT_TRUE(scenario.main().Visible());
   EXPECT_EQ(S(scenario.main().Caption()), kCaption);
+
+  scenario.AdvanceSeconds(29.9);
+  EXPECT_TRUE(scenario.CuesPlayed().empty());
+  EXPECT_EQ(scenario.LogLines().size(), 2u);
+  scenario.AdvanceSeconds(0.1);
+  EXPECT_THAT(scenario.CuesPlayed(), ElementsAre("CHIMES.WAV"));
+  EXPECT_EQ(scenario.LogLines().back(), "시작:첫째님(60분)  0분 사용, 60분 남음.");
+  EXPECT_EQ(scenario.LogLinesWithStamps().back().substr(0, 19), "2026-12-06 15:00:30");
 }
 
 TEST(Startup, ShowsOneRowPerUserAndSizesTheWindow) {
@@ -49,20 +58,6 @@ TEST(Startup, ShowsOneRowPerUserAndSizesTheWindow) {
       EXPECT_EQ(S(main.cmdUser[0].Caption()), "아이0 (30분)");
     }
   }
-}
-
-TEST(Startup, ChimesAndLogsTheStartThirtySecondsLater) {
-  Scenario scenario;
-  scenario.PlaceSoundFiles();
-  scenario.StartWith({{"첫째", 60}});
-  scenario.AdvanceSeconds(29.9);
-  EXPECT_TRUE(scenario.CuesPlayed().empty());
-  EXPECT_EQ(scenario.LogLines().size(), 2u);
-
-  scenario.AdvanceSeconds(0.1);
-  EXPECT_THAT(scenario.CuesPlayed(), ElementsAre("CHIMES.WAV"));
-  EXPECT_EQ(scenario.LogLines().back(), "시작:첫째님(60분)  0분 사용, 60분 남음.");
-  EXPECT_EQ(scenario.LogLinesWithStamps().back().substr(0, 19), "2026-12-06 15:00:30");
 }
 
 TEST(Startup, SecondInstanceLogsThreeLinesAndLeavesTheSettingsAlone) {
