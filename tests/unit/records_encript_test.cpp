@@ -39,16 +39,16 @@ TEST(RecordsEncript, ScramblesLowByteFirstAndUnscramblesAsStoredFilesWereRead) {
       // Four hex digits a character, low byte first, in either case.
       {u"006100620063", u"abc"},
       {u"5CD5", u"\uD55C"},
-      {u"5cd5", u"\uD55C"},
+      {u"5cd5", u"\uD55C"},  // lower case
       {u"0041", u"A"},
       {u"00AC", u"\uAC00"},
       // Line ends, as a group and as the characters it is not.
       {u"0A00", u"\n"},
-      {u"0D0A", u"\r\n"},
-      {u"0d0a", u"\u0A0D"},
-      // The groups "0030" and "0060" (the grave accent's, read as U+6000), three digits, nothing.
+      {u"0D0A", u"\r\n"},    // CR LF in one group
+      {u"0d0a", u"\u0A0D"},  // in lower case one character, not a line end
+      // A digit, the grave accent, three hex digits, nothing.
       {u"0030", u"0"},
-      {u"0060", u"\u6000"},
+      {u"0060", u"\u6000"},  // the grave accent comes back as U+6000
       {u"A903", u"\u03A9"},
       {u"", u""},
       // Hex reading stops at the first other character; no leading digit reads as 0.

@@ -90,7 +90,7 @@ TEST(RecordsSettings, ReadingEndsAsStoredFilesExpect) {
        false},
       {"PSW number beyond 16 bits",
        ScrambledFile({kFirst, u"PSW,40000,x,*", kParentPassword}),
-       {kFirst, kNoPassword0, kNoPasswordsInUse, kDefaultPassword},
+       {kFirst, kNoPassword0, kNoPasswordsInUse, kDefaultPassword},  // reading stops there
        true},
       {"comments, blank records and unknown keys skipped",
        ScrambledFile({u"!옛 설정", Text(1, u'\0') + u"User,x", u"Other,1,*", u"user,작은,1,*",
