@@ -27,4 +27,5 @@ if(ORLIMO_FUZZ)
   # Writes the seed corpus in fuzz/corpus (run by hand when the file formats change).
   add_executable(corpus_maker ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus_maker.cpp)
   target_link_libraries(corpus_maker PRIVATE orlimo_core)
+  target_include_directories(corpus_maker PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
 endif()

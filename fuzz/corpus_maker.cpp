@@ -13,6 +13,7 @@
 #include "guard/protocol.h"
 #include "records/encript.h"
 #include "records/settings.h"
+#include "support/family.h"
 
 namespace {
 
@@ -20,34 +21,26 @@ namespace fs = std::filesystem;
 using orlimo::Settings;
 using orlimo::Text;
 
-struct Member {
-  const char* name;
-  int limit;
-  int usedSeconds;
-  const char* password;
-};
-
-Settings Family(const std::vector<Member>& members, int passwordsInUse, const char* parent) {
-  Settings settings;
-  const orlimo::DateValue day = orlimo::DateFromFields({2026, 12, 6, 15, 0, 0});
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    orlimo::UserEntry& user = settings.User(static_cast<int>(i));
-    user.Name = orlimo::FromUtf8(members[i].name);
-    user.LimitMinutes = members[i].limit;
-    user.UsedSeconds = members[i].usedSeconds;
-    user.UsedMinutes = members[i].usedSeconds / 60;
-    user.Password = orlimo::FromUtf8(members[i].password);
-    user.Day = day;
-  }
-  settings.UserCount = static_cast<std::int16_t>(members.size()) - 1;
+// A family counted on the day the seeds were first written.
+Settings Family(const std::vector<orlimo::testing::Child>& children, int passwordsInUse,
+                const char* parent) {
+  Settings settings = orlimo::testing::FamilySettings(
+      children, false, parent, orlimo::DateFromFields({2026, 12, 6, 15, 0, 0}));
   settings.PasswordsInUse = static_cast<std::uint8_t>(passwordsInUse);
-  settings.ParentPassword = orlimo::FromUtf8(parent);
   return settings;
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Each of <inputs> as its own file <stem><number> in <folder>.
+void WriteEach(const fs::path& folder, const std::string& stem,
+               const std::vector<std::string>& inputs) {
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    WriteFile(folder / (stem + std::to_string(i)), inputs[i]);
+  }
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -86,12 +79,12 @@ std::vector<std::string> Lines(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const fs::path scratch = fs::temp_directory_path() / "orlimo-corpus-maker";
   if (argc != 2) {
     std::fprintf(stderr, "usage: corpus_maker <corpus folder>\n");
     return 2;
   }
   const fs::path corpus = argv[1];
-  const fs::path scratch = fs::temp_directory_path() / "orlimo-corpus-maker";
   fs::remove_all(scratch);
 
   const std::vector<std::pair<std::string, Settings>> families = {
@@ -195,9 +188,7 @@ int main(int argc, char** argv) {
                                             "1e309",
                                             "1e-400",
                                             "0.000000000000000000000001e30"};
-  for (std::size_t i = 0; i < numbers.size(); ++i) {
-    WriteFile(corpus / "number_fuzz" / ("number" + std::to_string(i)), numbers[i]);
-  }
+  WriteEach(corpus / "number_fuzz", "number", numbers);
 
   const std::vector<std::string> dates = {"2003-12-04 16:05:09",
                                           "2003-12-04 오후 4:05:09",
@@ -215,9 +206,7 @@ int main(int argc, char** argv) {
                                           "03-12-04 오후 4:05:09",
                                           "2003.12.04 4:05:09 PM",
                                           "99-12-31"};
-  for (std::size_t i = 0; i < dates.size(); ++i) {
-    WriteFile(corpus / "date_fuzz" / ("date" + std::to_string(i)), dates[i]);
-  }
+  WriteEach(corpus / "date_fuzz", "date", dates);
 
   // Family.ini as the program writes it (names in code page 949: 첫째, 둘째), and odd ones.
   const std::vector<std::pair<std::string, std::string>> familyFiles = {
@@ -253,10 +242,9 @@ int main(int argc, char** argv) {
       guard::ReadDays{},
       guard::StoreDays{
           {guard::DayPlan{{90, -1, -1, -1, -1, -1, 120}, 20, 46362, {{46361, 45, 60}}}}}};
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    WriteFile(corpus / "guard_request_fuzz" / ("request" + std::to_string(i)),
-              guard::EncodeRequest(requests[i]));
-  }
+  std::vector<std::string> frames;
+  for (const guard::Request& request : requests) frames.push_back(guard::EncodeRequest(request));
+  WriteEach(corpus / "guard_request_fuzz", "request", frames);
 
   fs::remove_all(scratch);
   return 0;

@@ -23,14 +23,10 @@ const std::string kLongName = [] {
   return name;
 }();
 
-void WriteSettingsBytes(Scenario& scenario, const std::string& bytes) {
-  scenario.Files().Write(u"Setup.ini", bytes);
-}
-
 // Rewrites the Setup.ini of the two children every case starts from.
 void EditSettings(Scenario& scenario, const std::function<std::string(std::string)>& edit) {
   scenario.WriteFamily({{"첫째", 60}, {"둘째", 45}});
-  WriteSettingsBytes(scenario, edit(scenario.SettingsBytes()));
+  scenario.Files().Write(u"Setup.ini", edit(scenario.SettingsBytes()));
 }
 
 std::string Noise(std::size_t size) {
@@ -80,7 +76,7 @@ const std::vector<Case>& Cases() {
        },
        {"첫째", "둘째"},
        true},
-      {"a file of a lone CR", [](Scenario& s) { WriteSettingsBytes(s, "\r"); }, {}, true},
+      {"a file of a lone CR", [](Scenario& s) { s.Files().Write(u"Setup.ini", "\r"); }, {}, true},
       {"a line of NUL bytes between the users",
        [](Scenario& s) {
          EditSettings(s, [](std::string bytes) {
@@ -96,7 +92,7 @@ const std::vector<Case>& Cases() {
        },
        {std::string("\0", 1) + "째", "둘째"}},
       {"a file of NUL bytes, as a cut-off write leaves on some disks",
-       [](Scenario& s) { WriteSettingsBytes(s, std::string(4096, '\0')); },
+       [](Scenario& s) { s.Files().Write(u"Setup.ini", std::string(4096, '\0')); },
        {}},
       {"Setup.ini is a folder (left as it is: no copy of it can be kept)",
        [](Scenario& s) { s.Files().Block(u"Setup.ini"); },

@@ -19,8 +19,7 @@ using forms::MessageBoxAnswer;
 // the console's buttons and box around it.
 TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}});
   frmSetup& console = scenario.OpenConsole();
   std::filesystem::remove(scenario.Files().File(u"Logs.txt"));
   for (int attempt = 0; attempt < 2; ++attempt) {  // a missing log: quietly, again and again
@@ -81,8 +80,7 @@ TEST(ConsoleCommands, PauseAndUninstallAskFirstAndEndAtOnceOnYes) {
     if (c.runValue) scenario.registry.values[Registry::kRunValuePath] = u"C:\\Orlimo\\Orlimo.exe";
     scenario.system.processes = {
         {41, u"VarnRunCom.exe"}, {42, u"explorer.exe"}, {43, u"C:\\Orlimo\\VARNRUNCOM.EXE"}};
-    scenario.WriteFamily({{"첫째", 60}});
-    scenario.Start();
+    scenario.StartWith({{"첫째", 60}});
     scenario.AdvanceSeconds(45);
     frmSetup& console = scenario.OpenConsole();
     std::string settings = scenario.SettingsBytes();
@@ -146,8 +144,7 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
         Case{"가 나", "가 나", "", "가 나"}}) {
     SCOPED_TRACE(c.first);
     Scenario scenario;
-    scenario.WriteFamily({{"첫째", 60}});
-    scenario.Start();
+    scenario.StartWith({{"첫째", 60}});
     frmSetup& console = scenario.OpenConsole();
     std::size_t logLines = scenario.LogLines().size();
     scenario.Click(console.cmdChangePassword);

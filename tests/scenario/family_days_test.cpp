@@ -64,8 +64,7 @@ const std::string kOne = "첫째 님, 1분 남았습니다. 작업을 저장하�
 TEST(FamilyDays, NoticesAtFiveAndOneMinuteOnceAndAgainAfterExtraMinutes) {
   Scenario scenario;
   scenario.PlaceSoundFiles();
-  scenario.WriteFamily({{"첫째", 10, 0}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 10, 0}});
   std::vector<Shown> shown = RunSteps(scenario, 19);
   EXPECT_THAT(shown, ElementsAre(Shown{300, kFive}, Shown{540, kOne}));
   EXPECT_FALSE(scenario.program().EndDialog().Visible());
@@ -81,8 +80,7 @@ TEST(FamilyDays, NoticesAtFiveAndOneMinuteOnceAndAgainAfterExtraMinutes) {
 
 TEST(FamilyDays, NoNoticeWhileTheConsoleIsOpen) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 10, 280}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 10, 280}});
   scenario.AdvanceSeconds(30);  // the start-up tick: 320 s left
   frmSetup& console = scenario.OpenConsole();
   ASSERT_TRUE(console.Visible());
@@ -99,40 +97,25 @@ TEST(FamilyDays, NoNoticeWhileTheConsoleIsOpen) {
 TEST(FamilyDays, TheDaysAllowanceDecidesTheTimeOut) {
   struct Case {
     const char* story;
-    DateTimeFields start;
-    std::int32_t usedSeconds;
+    int day;  // of December 2026
     bool extraToday;
     bool timeOutAtStart;
     std::string row;
   };
-  // 첫째: 60 minutes a day, 120 on Saturdays; 20 extra minutes when given for today.
+  // 첫째: 60 minutes a day, 120 on Saturdays, 3700 s used; 20 extra minutes when given for today.
   const std::vector<Case> cases = {
-      {"Saturday's allowance on a Saturday",
-       {2026, 12, 5, 15, 0, 0},
-       3700,
-       false,
-       false,
-       "첫째 (120분)"},
-      {"the daily allowance on a Monday",
-       {2026, 12, 7, 15, 0, 0},
-       3700,
-       false,
-       true,
-       "첫째 (60분)"},
-      {"extra minutes lift the time-out",
-       {2026, 12, 7, 15, 0, 0},
-       3700,
-       true,
-       false,
-       "첫째 (80분)"},
+      {"Saturday's allowance on a Saturday", 5, false, false, "첫째 (120분)"},
+      {"the daily allowance on a Monday", 7, false, true, "첫째 (60분)"},
+      {"extra minutes lift the time-out", 7, true, false, "첫째 (80분)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.story);
-    Scenario scenario(c.start);
-    scenario.WriteFamily({{"첫째", 60, c.usedSeconds}});
+    const DateTimeFields start{2026, 12, c.day, 15, 0, 0};
+    Scenario scenario(start);
+    scenario.WriteFamily({{"첫째", 60, 3700}});
     FamilyDays days{};
     days[0].WeekdayMinutes[6] = 120;
-    if (c.extraToday) Main::GiveExtraMinutes(days[0], DayOfFields(c.start), 20);
+    if (c.extraToday) Main::GiveExtraMinutes(days[0], DayOfFields(start), 20);
     WriteDays(scenario, days);
     scenario.Start();
     scenario.AdvanceSeconds(30);
@@ -156,15 +139,9 @@ TEST(FamilyDays, ExtraMinutesVanishAtMidnight) {
   EXPECT_TRUE(scenario.program().EndDialog().Visible());
 }
 
-void Edit(Scenario& scenario, forms::TextBox& box, const std::string& text) {
-  Text typed = U(text);
-  scenario.Do([&box, typed] { box.Owner().GetRuntime().DispatchEdit(box, typed); });
-}
-
 TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
   Scenario scenario;  // a Sunday
-  scenario.WriteFamily({{"첫째", 60, 3600}, {"둘째", 30}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60, 3600}, {"둘째", 30}});
   frmSetup& console = scenario.OpenConsole();
   EXPECT_EQ(S(console.cmdDays[0].Caption()), "오늘 60분");
   EXPECT_FALSE(console.cmdDays[2].Visible());
@@ -185,8 +162,8 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
     scenario.Click(console.cmdDays[0]);
     ASSERT_TRUE(dialog.Visible());
     EXPECT_EQ(S(dialog.lTitle.Caption()), "첫째 님의 요일별 하루시간(분)");
-    Edit(scenario, dialog.tExtra, step.extra);
-    Edit(scenario, dialog.tWeekday[0], step.sunday);
+    scenario.Edit(dialog.tExtra, step.extra);
+    scenario.Edit(dialog.tWeekday[0], step.sunday);
     scenario.Click(dialog.cmdOK);
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(scenario.LogLines().back(), step.log);
@@ -194,8 +171,8 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
   }
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (95분)");
   scenario.Click(console.cmdDays[1]);
-  Edit(scenario, dialog.tWeekday[3], "4x");  // read as 4, like the grid's minutes
-  Edit(scenario, dialog.tWeekday[4], "99999999999");
+  scenario.Edit(dialog.tWeekday[3], "4x");  // read as 4, like the grid's minutes
+  scenario.Edit(dialog.tWeekday[4], "99999999999");
   scenario.Click(dialog.cmdOK);
   EXPECT_TRUE(dialog.Visible()) << "refused with a message";
   scenario.Click(dialog.cmdCancel);

@@ -79,8 +79,7 @@ TEST(Faults, ASaveThatFailsStopsNeitherMeteringNorTheTimeOut) {
   for (int failFrom : {10, 65}) {
     SCOPED_TRACE(failFrom);
     Scenario scenario;
-    scenario.WriteFamily({{"첫째", 2}});
-    scenario.Start();
+    scenario.StartWith({{"첫째", 2}});
     scenario.AdvanceSeconds(failFrom);
     scenario.Files().Block(u"Setup.ini.tmp");
     scenario.AdvanceSeconds(100 - failFrom);

@@ -15,6 +15,7 @@
 #include "platform/fake/fake_guard_host.h"
 #include "platform/fake/fake_services.h"
 #include "records/registry_access.h"
+#include "support/family.h"
 #include "support/test_folder.h"
 
 namespace orlimo::guard {
@@ -33,13 +34,6 @@ std::string Utf16Bytes(TextView text) {
   return bytes;
 }
 
-struct Member {
-  const char16_t* name;
-  std::int32_t limit;
-  std::int32_t usedSeconds;
-  const char16_t* password;
-};
-
 // A program in a session: its process as the session shows it, and its connection.
 struct SessionProgram {
   SessionProgram(Guard& guard, fake::FakeSessionHost& host, SessionId session)
@@ -53,20 +47,12 @@ struct SessionProgram {
 
 class GuardRig {
  public:
-  explicit GuardRig(std::vector<Member> family, bool passwordsInUse = true,
+  explicit GuardRig(const std::vector<testing::Child>& family, bool passwordsInUse = true,
                     DateTimeFields start = {2026, 12, 7, 15, 0, 0})
       : clock(SecondsFromFields(start) - kKorea, kKorea) {
-    Settings settings;
-    for (std::size_t i = 0; i < family.size(); ++i) {
-      UserEntry& user = settings.User(static_cast<int>(i));
-      user = {family[i].name,        DateFromFields(start), family[i].limit, 0,
-              family[i].usedSeconds, family[i].password};
-      user.UsedMinutes = static_cast<std::int32_t>(family[i].usedSeconds / 60);
-    }
-    settings.UserCount = static_cast<std::int16_t>(family.size()) - 1;
-    settings.PasswordsInUse = passwordsInUse ? 1 : 0;
-    settings.ParentPassword = u"parent!";
-    Main::SaveSettings(settings, folder.folder());
+    Main::SaveSettings(
+        testing::FamilySettings(family, passwordsInUse, "parent!", DateFromFields(start)),
+        folder.folder());
     registry.values[Registry::kRunValuePath] = u"Orlimo.exe";
     StartWindows();
   }
@@ -128,8 +114,8 @@ class GuardRig {
   std::vector<std::unique_ptr<SessionProgram>> programs;
 };
 
-const std::vector<Member> kTwoChildren = {{u"첫째", 120, 600, u"sesame"},
-                                          {u"둘째", 90, 300, u"open"}};
+const std::vector<testing::Child> kTwoChildren = {{"첫째", 120, 600, "sesame"},
+                                                  {"둘째", 90, 300, "open"}};
 
 TEST(Guard, MetersEverySessionOnceForEachChildWithOrWithoutItsProgram) {
   struct Case {
@@ -177,7 +163,7 @@ TEST(Guard, TheDayStartsAgainOnlyForwardsInTheTimeZoneOfTheGuardsStart) {
       {"midnight passes where the guard started", kKorea, 0, 660, 90},
   };
   for (const Case& c : cases) {
-    GuardRig rig({{u"첫째", 120, 1200, u""}}, false, {2026, 12, 7, 23, 50, 0});
+    GuardRig rig({{"첫째", 120, 1200, ""}}, false, {2026, 12, 7, 23, 50, 0});
     rig.LogOn(1);
     rig.clock.SetZoneOffsetSeconds(c.zoneOffset);
     rig.clock.ShiftUtcSeconds(c.clockShift);
@@ -288,7 +274,7 @@ TEST(Guard, TheGuardsCountdownOutlivesTheProgramAndEndsInPowerOffThenLogOff) {
   };
   for (const Case& c : cases) {
     // At the first step 570 s make 10 minutes, the whole allowance.
-    GuardRig rig({{u"첫째", 10, 540, u""}}, c.passwordsInUse);
+    GuardRig rig({{"첫째", 10, 540, ""}}, c.passwordsInUse);
     SessionProgram* program = &rig.LogOn(1);
     if (c.choose) {
       ASSERT_EQ(program->Send(ChooseUser{0, u""}).result, Result::Ok) << c.what;

@@ -65,16 +65,8 @@ class UnpluggableChannel : public guard::GuardChannel {
 
 // The family as the guard's data folder holds it before Windows starts.
 bool WriteFamily(const TestFolder& data, const std::vector<Child>& family, bool passwordsInUse) {
-  Settings settings;
-  for (std::size_t i = 0; i < family.size(); ++i) {
-    UserEntry& user = settings.User(static_cast<int>(i));
-    user = {U(family[i].name),      DateFromFields(Scenario::kDefaultStart),
-            family[i].limitMinutes, family[i].usedSeconds / 60,
-            family[i].usedSeconds,  U(family[i].password)};
-  }
-  settings.UserCount = static_cast<std::int16_t>(family.size()) - 1;
-  settings.PasswordsInUse = passwordsInUse ? 1 : 0;
-  settings.ParentPassword = u"parent!";
+  const Settings settings =
+      FamilySettings(family, passwordsInUse, "parent!", DateFromFields(Scenario::kDefaultStart));
   Main::SaveSettings(settings, data.folder());
   // The first child used 45 of 60 minutes yesterday.
   FamilyDays days{};
@@ -147,19 +139,6 @@ class GuardedRig {
   std::unique_ptr<Scenario> scenario_;
 };
 
-frmChangeUser& TypeUserPassword(GuardedRig& rig, int user, const std::string& password) {
-  Scenario& program = rig.program();
-  program.Click(program.main().cmdUser[user]);
-  frmChangeUser& prompt = program.program().UserPrompt();
-  program.Type(prompt.tPassword, password);
-  program.Click(prompt.cmdOK);
-  return prompt;
-}
-
-frmSetup& OpenGuardedConsole(GuardedRig& rig) {
-  return rig.program().OpenConsole("parent!");
-}
-
 TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
   struct Case {
     const char* what;
@@ -171,7 +150,7 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
   const std::vector<Child> twoWithPasswords{{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}};
   const std::vector<Case> cases{
       {"a wrong password is refused as usual, and the guard makes the session wait", true,
-       twoWithPasswords, [](GuardedRig& rig) { TypeUserPassword(rig, 1, "bad"); },
+       twoWithPasswords, [](GuardedRig& rig) { rig.program().ChooseUser(1, "bad"); },
        [](GuardedRig& rig) {
          Program& program = rig.program().program();
          EXPECT_EQ(S(program.UserPrompt().lMsg.Caption()), "암호가 틀렸습니다.");
@@ -181,7 +160,7 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
       {"the right password makes the child current in the guard, which meters it", true,
        twoWithPasswords,
        [](GuardedRig& rig) {
-         TypeUserPassword(rig, 1, "xyz");
+         rig.program().ChooseUser(1, "xyz");
          rig.Run(95);
        },
        [](GuardedRig& rig) {
@@ -194,7 +173,7 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
        }},
       {"the console's store goes to the guard", true, twoWithPasswords,
        [](GuardedRig& rig) {
-         frmSetup& console = OpenGuardedConsole(rig);
+         frmSetup& console = rig.program().OpenConsole("parent!");
          EXPECT_EQ(S(console.tUserPWD[1].GetText()), "xyz");
          rig.program().Edit(console.tLimitMins[0], "90");
          rig.program().Click(console.cmdStoreEnd);
@@ -207,9 +186,9 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
        }},
       {"the log viewer shows the guard's log", true, twoWithPasswords,
        [](GuardedRig& rig) {
-         TypeUserPassword(rig, 0, "wrong");
+         rig.program().ChooseUser(0, "wrong");
          rig.program().AdvanceSeconds(2);
-         frmSetup& console = OpenGuardedConsole(rig);
+         frmSetup& console = rig.program().OpenConsole("parent!");
          rig.program().Click(console.cmdSeeLogs);
        },
        [](GuardedRig& rig) {
@@ -217,7 +196,7 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
          EXPECT_NE(shown.find("보호: 암호 대기 1초\r\n"), std::string::npos) << shown;
        }},
       {"the console's usage chart shows the days the guard recorded", true, twoWithPasswords,
-       [](GuardedRig& rig) { rig.program().Click(OpenGuardedConsole(rig).cmdChart); },
+       [](GuardedRig& rig) { rig.program().Click(rig.program().OpenConsole("parent!").cmdChart); },
        [](GuardedRig& rig) {
          const frmUsageChart& chart = rig.program().program().ChartWindow();
          ASSERT_TRUE(chart.Visible());
@@ -248,7 +227,7 @@ TEST(GuardedProgram, ShowsAndAsksTheGuardAndNeverTheDataFolder) {
        false,
        {{"첫째", 1, 40, ""}},
        [](GuardedRig& rig) {
-         frmSetup& console = OpenGuardedConsole(rig);
+         frmSetup& console = rig.program().OpenConsole("parent!");
          rig.program().Click(console.cmdDays[0]);
          frmChildDays& days = rig.program().program().DaysDialog();
          rig.program().Edit(days.tExtra, "10");

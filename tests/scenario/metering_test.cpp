@@ -19,8 +19,7 @@ TEST(Metering, StepsThirtySecondsApartCreditThirtySecondsWhateverTheStartTime) {
        {DateTimeFields{2026, 12, 6, 9, 59, 47}, DateTimeFields{2024, 2, 29, 23, 58, 59}}) {
     SCOPED_TRACE(S(TimestampText(start)));
     Scenario scenario(start);
-    scenario.WriteFamily({{"첫째", 600}});
-    scenario.Start();
+    scenario.StartWith({{"첫째", 600}});
     scenario.AdvanceSeconds(30);  // start-up tick: the clock is stamped, nothing credited
     EXPECT_EQ(UsedSeconds(scenario), 0);
     for (int step = 1; step <= 5; ++step) {
@@ -39,8 +38,7 @@ TEST(Metering, ClockJumpsAreCreditedAsTheyAlwaysWere) {
   for (const Case& c : {Case{90, 120}, Case{91, 30}, Case{-3600, 0}}) {  // more: the unit table
     SCOPED_TRACE(c.shift);
     Scenario scenario;
-    scenario.WriteFamily({{"첫째", 600}});
-    scenario.Start();
+    scenario.StartWith({{"첫째", 600}});
     scenario.AdvanceSeconds(30);
     scenario.ShiftClockSeconds(c.shift);
     scenario.AdvanceSeconds(30);
@@ -55,8 +53,7 @@ TEST(Metering, ClockJumpsAreCreditedAsTheyAlwaysWere) {
 // time and the time-out use the rounded minutes: 8.5 rounds down, 9.5 up.
 TEST(Metering, TheTimeOutComesAtTheRoundedMinute) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 10, 450}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 10, 450}});
   scenario.AdvanceSeconds(90);  // the start-up step, then 480 s and 510 s
   EXPECT_EQ(UsedSeconds(scenario), 510);
   EXPECT_EQ(S(scenario.main().lStatus[0].Caption()), "남은시간= 2분 (90초)");
@@ -68,8 +65,7 @@ TEST(Metering, TheTimeOutComesAtTheRoundedMinute) {
 
 TEST(Metering, AUsageLineIsWrittenAtTheSixtyFirstStep) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 600}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 600}});
   scenario.AdvanceSeconds(30 + 58 * 30);  // the start-up step and 58 more
   auto countInUse = [&] {
     auto lines = scenario.LogLines();
@@ -88,8 +84,7 @@ TEST(Metering, AUsageLineIsWrittenAtTheSixtyFirstStep) {
 
 TEST(Metering, ADayOfUseIsMeteredToTheSecond) {
   Scenario scenario({2026, 12, 6, 8, 0, 0});
-  scenario.WriteFamily({{"첫째", 24 * 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 24 * 60}});
   scenario.AdvanceSeconds(30 + 12 * 3600);
   EXPECT_EQ(UsedSeconds(scenario), 12 * 3600);
   EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 12 * 3600);
@@ -107,13 +102,8 @@ TEST(Metering, UsageIsClearedOnlyOnALaterCalendarDate) {
                         Case{{2026, 12, 7, 0, 0, 1}, false}, Case{{2027, 1, 6, 9, 0, 0}, false}}) {
     SCOPED_TRACE(S(TimestampText(c.lastReset)));
     Scenario scenario(today);
-    Settings settings;
-    settings.UserCount = 1;
-    settings.ParentPassword = u"5927";
-    for (int u = 0; u < 2; ++u) {
-      settings.User(u) = {u"아이", DateFromFields(c.lastReset), 60, 20, 1200, u""};
-    }
-    scenario.WriteSettings(settings);
+    scenario.WriteSettings(FamilySettings({{"아이", 60, 1200}, {"아이", 60, 1200}}, false, "5927",
+                                          DateFromFields(c.lastReset)));
     scenario.Start();
     Settings onDisk = scenario.SettingsOnDisk();
     for (int u = 0; u < 2; ++u) {

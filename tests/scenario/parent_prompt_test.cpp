@@ -16,58 +16,39 @@ frmMastPWD& OpenParentPrompt(Scenario& scenario) {
   return scenario.program().ParentPrompt();
 }
 
-TEST(ParentPrompt, WrongPasswordIsLoggedWithTheLogUsersNameAndClosesThePrompt) {
+// A wrong password is logged with the log's user's name; an empty OK and Cancel log nothing. Each
+// closes the prompt without opening the console. (The time limit: TimeLimit.EachPrompt...)
+TEST(ParentPrompt, AWrongPasswordIsLoggedAndEveryRefusalClosesThePrompt) {
   struct Case {
     std::string parentPassword;
     std::string typed;
     bool passwordsInUse;  // in use: nobody is current, so user 0 is named
-    std::string logged;
+    std::string logged;   // empty: no line
+    bool cancel = false;
   };
   for (const Case& c : {Case{"5927", "5927 ", true, "설정시도: 암호 틀림, (첫째)"},
                         Case{"5927", " 5927", false, "설정시도: 암호 틀림, (둘째)"},
                         Case{"Secret", "secret", false, "설정시도: 암호 틀림, (둘째)"},
-                        Case{"Secret", "SECRET", true, "설정시도: 암호 틀림, (첫째)"}}) {
+                        Case{"Secret", "SECRET", true, "설정시도: 암호 틀림, (첫째)"},
+                        Case{"5927", "", true, ""}, Case{"5927", "5927", true, "", true}}) {
     SCOPED_TRACE(c.typed);
     Scenario scenario;
     // Without passwords in use, 첫째 has no time left, so 둘째 is made current.
-    scenario.WriteFamily({{"첫째", 10, 600}, {"둘째", 60}}, c.passwordsInUse, c.parentPassword);
-    scenario.Start();
+    scenario.StartWith({{"첫째", 10, 600}, {"둘째", 60}}, c.passwordsInUse, c.parentPassword);
+    scenario.AdvanceSeconds(30);  // past the start-up tick and its log line
+    const std::vector<std::string> before = scenario.LogLines();
     frmMastPWD& prompt = OpenParentPrompt(scenario);
     EXPECT_EQ(S(prompt.Caption()), "설정 암호를 입력하시오.");
     EXPECT_EQ(prompt.tPassword.PasswordChar(), u'*');
     scenario.Type(prompt.tPassword, c.typed);
-    scenario.Click(prompt.cmdOK);
+    scenario.Click(c.cancel ? prompt.cmdCancel : prompt.cmdOK);
 
-    EXPECT_EQ(scenario.LogLines().back(), c.logged);
+    std::vector<std::string> expected = before;
+    if (!c.logged.empty()) expected.push_back(c.logged);
+    EXPECT_EQ(scenario.LogLines(), expected);
     EXPECT_FALSE(prompt.Loaded());
     EXPECT_FALSE(scenario.program().SetupConsole().Loaded());
   }
-}
-
-TEST(ParentPrompt, EmptyOkCancelAndTheTimeLimitCloseWithoutALogLine) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  scenario.AdvanceSeconds(30);  // past the start-up tick and its log line
-  std::size_t lines = scenario.LogLines().size();
-
-  frmMastPWD& prompt = OpenParentPrompt(scenario);
-  scenario.Click(prompt.cmdOK);
-  EXPECT_FALSE(prompt.Loaded());
-
-  OpenParentPrompt(scenario);
-  scenario.Type(prompt.tPassword, "5927");
-  scenario.Click(prompt.cmdCancel);
-  EXPECT_FALSE(prompt.Loaded());
-
-  OpenParentPrompt(scenario);
-  EXPECT_EQ(S(prompt.tPassword.GetText()), "");
-  scenario.Type(prompt.tPassword, "5927");
-  scenario.AdvanceSeconds(59.9);
-  EXPECT_TRUE(prompt.Loaded());
-  scenario.AdvanceSeconds(0.1);
-  EXPECT_FALSE(prompt.Loaded());
-  EXPECT_EQ(scenario.LogLines().size(), lines);
 }
 
 TEST(ParentPrompt, RightPasswordBringsTheUsageUpToDateBeforeLogging) {
@@ -89,8 +70,7 @@ TEST(ParentPrompt, RightPasswordBringsTheUsageUpToDateBeforeLogging) {
 TEST(ParentPrompt, ConsoleOpensWithMeteringOffAndClosesWithBothTimersBackOn) {
   Scenario scenario;
   scenario.PlaceSoundFiles();
-  scenario.WriteFamily({{"첫째", 60, 0, "a"}}, /*passwordsInUse=*/true);
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60, 0, "a"}}, /*passwordsInUse=*/true);
   scenario.AdvanceSeconds(35);  // the choose-a-user countdown runs
   frmMain& main = scenario.main();
   frmMastPWD& prompt = OpenParentPrompt(scenario);

@@ -30,8 +30,7 @@ const Settings& Table(Scenario& scenario) {
 TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
   Scenario scenario;
   scenario.PlaceSoundFiles();
-  scenario.WriteFamily({{"첫째", 90, 734, "abc"}, {"둘째", 45}}, /*passwordsInUse=*/true);
-  scenario.Start();
+  scenario.StartWith({{"첫째", 90, 734, "abc"}, {"둘째", 45}}, /*passwordsInUse=*/true);
   frmSetup& console = scenario.OpenConsole();
 
   EXPECT_EQ(S(console.Caption()), "Orlimo Ver." ORLIMO_VERSION_TEXT);
@@ -68,8 +67,7 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
   // The number rules themselves are the number table's (tests/unit/base_number_test.cpp).
   const std::vector<Case> cases = {{"2.5", 2}, {"3.5", 4}, {"12abc", 12}, {"", 0}};
   Scenario scenario;
-  scenario.WriteFamily({});
-  scenario.Start();
+  scenario.StartWith({});
   frmSetup& console = scenario.OpenConsole();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     EditRow(scenario, console, static_cast<int>(i), "  아이" + std::to_string(i) + " ",
@@ -94,46 +92,56 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "아이0 (2분)");
 }
 
-TEST(SetupConsole, StoreKeepsTheConsoleOpenAndWritesNothingUntilStoreAndClose) {
+// Store keeps the console open and changes only the table; Reset goes back to the last store, not
+// to the file; Cancel keeps what was stored; the system's close stores nothing; Store and close
+// writes the file, and an empty grid stores no user.
+TEST(SetupConsole, OnlyStoreAndCloseWritesTheFileAndEachButtonKeepsItsShareOfTheTable) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
+  ASSERT_EQ(scenario.program().CurrentUser, 0);
   frmSetup& console = scenario.OpenConsole();
-  std::string before = scenario.SettingsBytes();
-  scenario.Edit(console.tNames[1], "   ");  // a name of blanks is an empty row
+  const std::string before = scenario.SettingsBytes();
+  scenario.Edit(console.tLimitMins[1], "75");
   scenario.Click(console.cmdStore);
+  scenario.Edit(console.tLimitMins[1], "5");
+  scenario.Edit(console.tNames[1], "바뀐이름");
+  scenario.Click(console.cmdReset);
+  EXPECT_EQ(S(console.tNames[1].GetText()), "둘째");
+  EXPECT_EQ(S(console.tLimitMins[1].GetText()), "75");
 
+  scenario.Edit(console.tNames[0], "   ");  // a name of blanks is an empty row: the current user's
+  scenario.Click(console.cmdStore);
   EXPECT_TRUE(console.Visible());
   EXPECT_EQ(Table(scenario).UserCount, 0);
+  EXPECT_EQ(S(console.tNames[0].GetText()), "둘째");
   EXPECT_EQ(S(console.tLimitMins[1].GetText()), "");
+  EXPECT_EQ(scenario.program().CurrentUser, -1);
   EXPECT_EQ(scenario.SettingsBytes(), before);
   EXPECT_TRUE(scenario.main().cmdUser[1].Visible());  // the main window is not rebuilt
 
   scenario.Click(console.cmdCancel);  // stored changes stay in the table
   EXPECT_EQ(Table(scenario).UserCount, 0);
+  EXPECT_EQ(Table(scenario).User(0).LimitMinutes, 75);
   EXPECT_EQ(S(Table(scenario).User(1).Name), "");
-}
+  scenario.OpenConsole();
+  scenario.Edit(console.tNames[0], "");
+  scenario.Close(console);
+  EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
+  // The metering goes on: the start-up tick 30 s later chooses anew, then a step; nothing ends.
+  scenario.AdvanceSeconds(60);
+  EXPECT_EQ(scenario.program().CurrentUser, 0);
+  EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
 
-TEST(SetupConsole, ResetRestoresTheLastStoreNotTheFile) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tLimitMins[0], "75");
-  scenario.Click(console.cmdStore);
-  scenario.Edit(console.tLimitMins[0], "5");
-  scenario.Edit(console.tNames[0], "바뀐이름");
-  scenario.Click(console.cmdReset);
-
-  EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
-  EXPECT_EQ(S(console.tLimitMins[0].GetText()), "75");
-  EXPECT_EQ(scenario.SettingsOnDisk().User(0).LimitMinutes, 60);
+  scenario.OpenConsole();
+  scenario.Edit(console.tNames[0], "");
+  scenario.Click(console.cmdStoreEnd);
+  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
 }
 
 TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60, 0, "abc"}}, true, "Secret");
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60, 0, "abc"}}, true, "Secret");
   frmSetup& console = scenario.OpenConsole("Secret");
   ASSERT_TRUE(console.Visible());
   scenario.Click(scenario.main().cmdSetup);  // behind the console: takes no input
@@ -174,14 +182,13 @@ TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox)
 
 TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   Scenario scenario;
-  scenario.WriteFamily(
+  scenario.StartWith(
       {{"첫째", 60, 600, "a"}, {"둘째", 70, 1200, "b"}, {"셋째", 80, 1800, "c"}, {"넷째", 90}},
       /*passwordsInUse=*/true);
-  scenario.Start();
   scenario.AdvanceSeconds(30);
   scenario.Click(scenario.main().cmdUser[2]);
   scenario.Type(scenario.program().UserPrompt().tPassword, "c");
-  scenario.PressEnter(scenario.program().UserPrompt().tPassword);
+  scenario.PressEnter(scenario.program().UserPrompt().tPassword);  // Enter acts as OK
   ASSERT_EQ(scenario.program().CurrentUser, 2);
   scenario.Do([&] { scenario.program().family[2].WeekdayMinutes[6] = 100; });  // 셋째's Saturday
   frmSetup& console = scenario.OpenConsole();
@@ -219,23 +226,6 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 2);
 }
 
-TEST(SetupConsole, DeletingTheCurrentUserLeavesNobodyCurrent) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
-  scenario.Start();
-  ASSERT_EQ(scenario.program().CurrentUser, 0);
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tNames[0], "");
-  scenario.Click(console.cmdStore);
-  EXPECT_EQ(scenario.program().CurrentUser, -1);
-  scenario.Click(console.cmdCancel);
-
-  scenario.AdvanceSeconds(31);  // the start-up tick chooses anew and nothing ends
-  EXPECT_EQ(scenario.program().CurrentUser, 0);
-  EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
-  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
-}
-
 TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
   struct Case {
     int row;
@@ -255,8 +245,7 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
     SCOPED_TRACE(c.row);
     for (bool andClose : {false, true}) {
       Scenario scenario;
-      scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});
-      scenario.Start();
+      scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
       frmSetup& console = scenario.OpenConsole();
       scenario.Edit(console.tNames[0], "바뀐이름");
       EditRow(scenario, console, c.row, c.name, c.minutes, c.password);
@@ -273,25 +262,6 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
       EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
     }
   }
-}
-
-// The metering goes on afterwards: the start-up tick 30 s later, then a step.
-TEST(SetupConsole, ClosingByTheSystemCommandStoresNothing) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tNames[0], "");
-  scenario.Close(console);
-
-  EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
-  scenario.AdvanceSeconds(60);
-  EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
-
-  frmSetup& again = scenario.OpenConsole();  // an empty grid stores no user
-  scenario.Edit(again.tNames[0], "");
-  scenario.Click(again.cmdStoreEnd);
-  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
 }
 
 }  // namespace

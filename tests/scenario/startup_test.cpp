@@ -13,17 +13,25 @@ using ::testing::ElementsAre;
 
 const std::string kCaption = "Orlimo Ver." ORLIMO_VERSION_TEXT "    Orlimo  (C) Orlimo 개발팀";
 
-TEST(Startup, LogsTwoStartLinesAndPlacesTheWindowTopRight) {
+// Two start lines at once, the window top right; the chime and the start line 30 s later.
+TEST(Startup, LogsTwoStartLinesPlacesTheWindowTopRightAndChimesThirtySecondsLater) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-
+  scenario.PlaceSoundFiles();
+  scenario.StartWith({{"첫째", 60}});
   EXPECT_THAT(scenario.LogLines(), ElementsAre("(*----------------------------*)", kCaption));
   const forms::Bounds& bounds = scenario.main().Bounds();
   EXPECT_EQ(bounds.top, 0);
   EXPECT_EQ(bounds.left + bounds.width, 15360);
   EXPECT_TRUE(scenario.main().Visible());
   EXPECT_EQ(S(scenario.main().Caption()), kCaption);
+
+  scenario.AdvanceSeconds(29.9);
+  EXPECT_TRUE(scenario.CuesPlayed().empty());
+  EXPECT_EQ(scenario.LogLines().size(), 2u);
+  scenario.AdvanceSeconds(0.1);
+  EXPECT_THAT(scenario.CuesPlayed(), ElementsAre("CHIMES.WAV"));
+  EXPECT_EQ(scenario.LogLines().back(), "시작:첫째님(60분)  0분 사용, 60분 남음.");
+  EXPECT_EQ(scenario.LogLinesWithStamps().back().substr(0, 19), "2026-12-06 15:00:30");
 }
 
 TEST(Startup, ShowsOneRowPerUserAndSizesTheWindow) {
@@ -36,8 +44,7 @@ TEST(Startup, ShowsOneRowPerUserAndSizesTheWindow) {
     Scenario scenario;
     std::vector<Child> family;
     for (int i = 0; i < c.users; ++i) family.push_back({"아이" + std::to_string(i), 30});
-    scenario.WriteFamily(family, /*passwordsInUse=*/true);
-    scenario.Start();
+    scenario.StartWith(family, /*passwordsInUse=*/true);
 
     frmMain& main = scenario.main();
     EXPECT_EQ(main.Bounds().height, c.height);
@@ -51,21 +58,6 @@ TEST(Startup, ShowsOneRowPerUserAndSizesTheWindow) {
       EXPECT_EQ(S(main.cmdUser[0].Caption()), "아이0 (30분)");
     }
   }
-}
-
-TEST(Startup, ChimesAndLogsTheStartThirtySecondsLater) {
-  Scenario scenario;
-  scenario.PlaceSoundFiles();
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  scenario.AdvanceSeconds(29.9);
-  EXPECT_TRUE(scenario.CuesPlayed().empty());
-  EXPECT_EQ(scenario.LogLines().size(), 2u);
-
-  scenario.AdvanceSeconds(0.1);
-  EXPECT_THAT(scenario.CuesPlayed(), ElementsAre("CHIMES.WAV"));
-  EXPECT_EQ(scenario.LogLines().back(), "시작:첫째님(60분)  0분 사용, 60분 남음.");
-  EXPECT_EQ(scenario.LogLinesWithStamps().back().substr(0, 19), "2026-12-06 15:00:30");
 }
 
 TEST(Startup, SecondInstanceLogsThreeLinesAndLeavesTheSettingsAlone) {
@@ -83,41 +75,46 @@ TEST(Startup, SecondInstanceLogsThreeLinesAndLeavesTheSettingsAlone) {
   EXPECT_TRUE(scenario.system.started.empty());
 }
 
-TEST(Startup, ClosingWithinThirtySecondsCreditsAndSavesNothing) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60, 600}});
-  scenario.Start();
-  std::string afterLoad = scenario.SettingsBytes();
-  scenario.AdvanceSeconds(20);
-  scenario.Close(scenario.main());
-
-  EXPECT_TRUE(scenario.Ended());
-  EXPECT_EQ(scenario.SettingsBytes(), afterLoad);
-  std::vector<std::string> lines = scenario.LogLines();
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[2], "정상종료:첫째님(60분)  10분 사용, 50분 남음.");
-  EXPECT_EQ(lines[3], "강제종료:첫째님(60분)  10분 사용, 50분 남음.");
-}
-
-TEST(Startup, ClosingLaterCreditsTheLastStepAndStartsTheCompanionOnce) {
+// Which names count as running is the process check's table (tests/unit/process_check_test.cpp).
+TEST(Startup, ClosingCreditsTheLastStepAndStartsTheCompanionUnlessTheSessionEnds) {
   struct Case {
+    const char* what;
+    int seconds;  // after the start
+    bool logOff;  // Windows ends the session instead of a close
     std::vector<platform::ProcessEntry> running;
-    std::size_t starts;
+    std::int32_t saved;  // used seconds in Setup.ini afterwards
+    std::size_t starts;  // of the companion
   };
-  // Which names count as running is the process check's table (tests/unit/process_check_test.cpp).
-  for (const Case& c : {Case{{}, 1}, Case{{{77, u"VARNRUNCOM.EXE"}}, 0}}) {
+  const Case cases[] = {
+      {"closed before the start-up step: nothing credited", 20, false, {}, 600, 1},
+      {"closed after it", 45, false, {}, 615, 1},
+      {"closed, the companion running", 45, false, {{77, u"VARNRUNCOM.EXE"}}, 615, 0},
+      {"logging off: Windows may end it at any moment", 50, true, {}, 620, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     Scenario scenario;
     scenario.system.processes = c.running;
-    scenario.WriteFamily({{"첫째", 60}});
-    scenario.Start();
-    scenario.AdvanceSeconds(45);
-    scenario.Close(scenario.main());
+    scenario.StartWith({{"첫째", 60, 600}});
+    const std::string afterLoad = scenario.SettingsBytes();
+    scenario.AdvanceSeconds(c.seconds);
+    if (c.logOff) {
+      scenario.Do([&] { scenario.program().SessionEnding(); });
+    } else {
+      scenario.Close(scenario.main());
+    }
 
-    std::vector<std::string> lines = scenario.LogLines();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[3], "정상종료:첫째님(60분)  0분 사용, 60분 남음.");
-    EXPECT_EQ(lines[4], "강제종료:첫째님(60분)  0분 사용, 60분 남음.");
-    EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 15);
+    EXPECT_TRUE(scenario.Ended());
+    EXPECT_EQ(scenario.renderer.ProgramEndedAtOnce(), c.logOff);
+    EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, c.saved);
+    if (c.seconds < 30) {
+      EXPECT_EQ(scenario.SettingsBytes(), afterLoad);
+    }
+    const std::vector<std::string> lines = scenario.LogLines();
+    ASSERT_EQ(lines.size(), c.seconds < 30 ? 4u : 5u);  // the start-up step's line, if reached
+    EXPECT_THAT(std::vector<std::string>(lines.end() - 2, lines.end()),
+                ElementsAre("정상종료:첫째님(60분)  10분 사용, 50분 남음.",
+                            "강제종료:첫째님(60분)  10분 사용, 50분 남음."));
     ASSERT_EQ(scenario.system.started.size(), c.starts);
     if (c.starts == 1) {
       EXPECT_EQ(S(scenario.system.started[0]), scenario.Folder() + "/VarnRunCom.exe");
@@ -127,8 +124,7 @@ TEST(Startup, ClosingLaterCreditsTheLastStepAndStartsTheCompanionOnce) {
 
 TEST(Startup, HidingShowsTheSmallWindowInTheSameCorner) {
   Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
+  scenario.StartWith({{"첫째", 60}});
   scenario.AdvanceSeconds(40);
   scenario.Click(scenario.main().cmdHide);
 
@@ -145,31 +141,11 @@ TEST(Startup, HidingShowsTheSmallWindowInTheSameCorner) {
   EXPECT_TRUE(scenario.main().Visible());
   EXPECT_EQ(S(scenario.main().lStatus[0].Caption()), "남은시간= 60분 (3570초)");
   EXPECT_EQ(scenario.main().cmdUser[0].BackColor(), forms::kGreen);
-}
 
-TEST(Startup, ClosingTheSmallWindowAlsoBringsTheMainWindowBack) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  scenario.Click(scenario.main().cmdHide);
-  scenario.Close(scenario.program().SmallWindow());
-  EXPECT_FALSE(scenario.program().SmallWindow().Loaded());
+  scenario.Click(scenario.main().cmdHide);  // closing the small window also brings it back
+  scenario.Close(small);
+  EXPECT_FALSE(small.Loaded());
   EXPECT_TRUE(scenario.main().Visible());
-}
-
-TEST(Startup, LoggingOffRunsTheMainWindowsClosingSteps) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}});
-  scenario.Start();
-  scenario.AdvanceSeconds(50);
-  scenario.Do([&] { scenario.program().SessionEnding(); });
-  EXPECT_TRUE(scenario.renderer.ProgramEndedAtOnce());  // Windows may end it at any moment
-  EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, 20);
-  std::vector<std::string> lines = scenario.LogLines();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_THAT(std::vector<std::string>(lines.end() - 2, lines.end()),
-              ElementsAre("정상종료:첫째님(60분)  0분 사용, 60분 남음.",
-                          "강제종료:첫째님(60분)  0분 사용, 60분 남음."));
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
-#include "enforce/DialogEnd.h"
+#include "console/frmChangePWD.h"
+#include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
+#include "enforce/DialogEnd.h"
 #include "support/scenario.h"
 
 namespace orlimo::testing {
@@ -15,8 +17,7 @@ using ::testing::ElementsAre;
 
 // Two children with passwords in use, past the start-up tick: nobody is current yet.
 void StartFamilyWithPasswords(Scenario& scenario, const std::vector<Child>& family) {
-  scenario.WriteFamily(family, /*passwordsInUse=*/true);
-  scenario.Start();
+  scenario.StartWith(family, /*passwordsInUse=*/true);
   scenario.AdvanceSeconds(30);
 }
 
@@ -61,13 +62,11 @@ TEST(UserPrompt, RefusalsShowRedForOneSecondAndChangeNothing) {
   }
 }
 
-TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsTheSecondsSinceTheLastStep) {
+TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsItTheSecondsSinceTheLastStep) {
   Scenario scenario;
   StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 30, 600, "xyz"}});
   scenario.AdvanceSeconds(20);
-  frmChangeUser& prompt = OpenPrompt(scenario, 1);
-  scenario.Type(prompt.tPassword, "xyz");
-  scenario.Click(prompt.cmdOK);
+  frmChangeUser& prompt = scenario.ChooseUser(1, "xyz");
 
   frmMain& main = scenario.main();
   EXPECT_FALSE(prompt.Loaded());
@@ -86,55 +85,74 @@ TEST(UserPrompt, RightPasswordMakesTheUserCurrentAndCreditsTheSecondsSinceTheLas
 
   scenario.AdvanceSeconds(120);  // the choose-a-user countdown finds the user and stops
   EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+
+  // Switching: the 20 s since the last step go to the new user only.
+  const std::int32_t second = scenario.program().settings.User(1).UsedSeconds;
+  scenario.ChooseUser(0, "abc");
+  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 20);
+  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, second);
 }
 
-TEST(UserPrompt, SwitchingUsersCreditsTheNewUserOnly) {
-  Scenario scenario;
-  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}, {"둘째", 60, 0, "xyz"}});
-  frmChangeUser& first = OpenPrompt(scenario, 0);
-  scenario.Type(first.tPassword, "abc");
-  scenario.Click(first.cmdOK);
-  scenario.AdvanceSeconds(30 + 12);  // one metering step for 첫째, then 12 s more
-  frmChangeUser& second = OpenPrompt(scenario, 1);
-  scenario.Type(second.tPassword, "xyz");
-  scenario.Click(second.cmdOK);
+// The user prompt, the change-password dialog and the parent prompt each have 60 seconds: the
+// first two then say so in red for a second, the parent prompt closes at once; a new opening
+// starts empty, with no timer of the last opening running on.
+TEST(TimeLimit, EachPromptClosesAMinuteAfterOpeningAndOpensAgainFresh) {
+  for (int row = 0; row < 3; ++row) {
+    SCOPED_TRACE(row);
+    Scenario scenario;
+    scenario.StartWith({{"첫째", 60, 0, "abc"}}, /*passwordsInUse=*/true, "abc");
+    scenario.AdvanceSeconds(30);
+    frmMain& main = scenario.main();
+    frmChangeUser& user = scenario.program().UserPrompt();
+    frmChangePWD& change = scenario.program().PasswordDialog();
+    frmMastPWD& parent = scenario.program().ParentPrompt();
+    const struct {
+      forms::Button& button;
+      forms::Form& form;
+      forms::TextBox& box;
+      forms::Label* label;  // where the time-out shows; none: closes at once
+      std::string caption;  // the label's text while time is left
+    } rows[] = {
+        {main.cmdUser[0], user, user.tPassword, &user.lMsg, "첫째 님의 암호를 입력하십시오."},
+        {main.cmdPwd[0], change, change.tCurPassword, &change.lChgPWD, "새 암호:"},
+        {main.cmdSetup, parent, parent.tPassword, nullptr, ""},
+    };
+    const auto& c = rows[row];
+    forms::Form& form = c.form;
+    forms::Label* label = c.label;
+    const std::size_t logLines = scenario.LogLines().size();
+    scenario.Click(c.button);
+    scenario.Type(c.box, "abc");
+    scenario.AdvanceSeconds(59.9);
+    ASSERT_TRUE(form.Loaded());
+    if (label) {
+      EXPECT_EQ(S(label->Caption()), c.caption);
+    }
+    scenario.AdvanceSeconds(0.1);
+    if (label) {
+      EXPECT_EQ(S(label->Caption()), "제한 시간 경과");
+      EXPECT_EQ(label->ForeColor(), forms::kRed);
+      scenario.AdvanceSeconds(0.9);
+      EXPECT_TRUE(form.Loaded());
+      scenario.AdvanceSeconds(0.1);
+    }
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_EQ(scenario.program().CurrentUser, -1);
+    EXPECT_EQ(S(scenario.program().settings.User(0).Password), "abc");
+    EXPECT_EQ(scenario.LogLines().size(), logLines);
 
-  EXPECT_EQ(scenario.program().settings.User(0).UsedSeconds, 30);
-  EXPECT_EQ(scenario.program().settings.User(1).UsedSeconds, 12);
-}
-
-TEST(UserPrompt, EnterInTheBoxActsAsOk) {
-  Scenario scenario;
-  scenario.WriteFamily({{"첫째", 60}, {"둘째", 60}});  // passwords not in use, none set
-  scenario.Start();
-  EXPECT_EQ(scenario.program().CurrentUser, 0);
-  frmChangeUser& prompt = OpenPrompt(scenario, 1);
-  scenario.PressEnter(prompt.tPassword);
-
-  EXPECT_FALSE(prompt.Loaded());
-  EXPECT_EQ(scenario.program().CurrentUser, 1);
-  EXPECT_EQ(scenario.main().cmdUser[1].BackColor(), forms::kGreen);
-}
-
-TEST(UserPrompt, ClosesSixtyOneSecondsAfterOpeningAndReopensFresh) {
-  Scenario scenario;
-  StartFamilyWithPasswords(scenario, {{"첫째", 60, 0, "abc"}});
-  frmChangeUser& prompt = OpenPrompt(scenario, 0);
-  scenario.Type(prompt.tPassword, "ab");
-  scenario.AdvanceSeconds(59.9);
-  EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
-  scenario.AdvanceSeconds(0.1);
-  EXPECT_EQ(S(prompt.lMsg.Caption()), "제한 시간 경과");
-  EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kRed);
-  scenario.AdvanceSeconds(1);
-  EXPECT_FALSE(prompt.Loaded());
-
-  OpenPrompt(scenario, 0);
-  EXPECT_EQ(prompt.lMsg.ForeColor(), forms::kButtonText);
-  EXPECT_EQ(S(prompt.tPassword.GetText()), "");
-  scenario.AdvanceSeconds(59.9);  // no timer of the last opening runs on
-  EXPECT_TRUE(prompt.Loaded());
-  EXPECT_EQ(S(prompt.lMsg.Caption()), "첫째 님의 암호를 입력하십시오.");
+    scenario.Click(c.button);
+    EXPECT_EQ(S(c.box.GetText()), "");
+    if (label) {
+      EXPECT_EQ(S(label->Caption()), c.caption);
+      EXPECT_EQ(label->ForeColor(), forms::kButtonText);
+    }
+    if (&form == &change) {
+      EXPECT_FALSE(change.tNewPassword[0].Visible());
+    }
+    scenario.AdvanceSeconds(59.9);
+    EXPECT_TRUE(form.Loaded());
+  }
 }
 
 TEST(UserPrompt, AnotherNameClickedWhileOpenMakesThePromptAskForThatChild) {

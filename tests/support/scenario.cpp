@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/frmChangeUser.h"
 #include "app/frmMain.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
@@ -44,21 +45,8 @@ std::string Scenario::Folder() const {
 
 void Scenario::WriteFamily(const std::vector<Child>& children, bool passwordsInUse,
                            const std::string& parentPassword) {
-  Settings settings;
-  DateValue today = DateFromFields(clock.Now());
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    UserEntry& user = settings.User(static_cast<int>(i));
-    user.Name = U(children[i].name);
-    user.LimitMinutes = children[i].limitMinutes;
-    user.UsedSeconds = children[i].usedSeconds;
-    user.UsedMinutes = static_cast<std::int32_t>(children[i].usedSeconds / 60);
-    user.Password = U(children[i].password);
-    user.Day = today;
-  }
-  settings.UserCount = static_cast<std::int16_t>(children.size()) - 1;
-  settings.PasswordsInUse = passwordsInUse ? 1 : 0;
-  settings.ParentPassword = U(parentPassword);
-  WriteSettings(settings);
+  WriteSettings(
+      FamilySettings(children, passwordsInUse, parentPassword, DateFromFields(clock.Now())));
 }
 
 void Scenario::WriteSettings(const Settings& settings) {
@@ -77,6 +65,12 @@ void Scenario::UseRecords(std::unique_ptr<FamilyRecords> records) {
 
 void Scenario::Start() {
   renderer.Start([this] { program_->Run(); });
+}
+
+void Scenario::StartWith(const std::vector<Child>& children, bool passwordsInUse,
+                         const std::string& parentPassword) {
+  WriteFamily(children, passwordsInUse, parentPassword);
+  Start();
 }
 
 void Scenario::AdvanceSeconds(double seconds) {
@@ -133,6 +127,14 @@ frmSetup& Scenario::OpenConsole(const std::string& parentPassword) {
   Type(prompt.tPassword, parentPassword);
   Click(prompt.cmdOK);
   return program_->SetupConsole();
+}
+
+frmChangeUser& Scenario::ChooseUser(int user, const std::string& password) {
+  Click(main().cmdUser[user]);
+  frmChangeUser& prompt = program_->UserPrompt();
+  Type(prompt.tPassword, password);
+  Click(prompt.cmdOK);
+  return prompt;
 }
 
 std::string Scenario::LogBytes() const {

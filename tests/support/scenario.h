@@ -10,22 +10,16 @@
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_services.h"
+#include "support/family.h"
 #include "support/test_folder.h"
 #include "support/virtual_renderer.h"
 
 namespace orlimo {
+class frmChangeUser;
 class frmSetup;
-}
+}  // namespace orlimo
 
 namespace orlimo::testing {
-
-// One user of a family set up for a test.
-struct Child {
-  std::string name;
-  std::int32_t limitMinutes = 60;
-  std::int32_t usedSeconds = 0;
-  std::string password;
-};
 
 class Scenario {
  public:
@@ -46,6 +40,9 @@ class Scenario {
   void UseRecords(std::unique_ptr<FamilyRecords> records);
 
   void Start();
+  // WriteFamily, then Start.
+  void StartWith(const std::vector<Child>& children, bool passwordsInUse = false,
+                 const std::string& parentPassword = "5927");
   void AdvanceSeconds(double seconds);
   void AdvanceMs(std::int64_t ms);
   // Runs an action on the program's thread, as a window event.
@@ -59,6 +56,8 @@ class Scenario {
   void Edit(forms::TextBox& box, const std::string& text);
   // The parent's way into the setup console: the Setup button, the password, OK.
   frmSetup& OpenConsole(const std::string& parentPassword = "5927");
+  // A child's way in: the name's button, the password, OK.
+  frmChangeUser& ChooseUser(int user, const std::string& password);
   // The wall clock jumps without virtual time passing.
   void ShiftClockSeconds(std::int64_t seconds) { clock.ShiftSeconds(seconds); }
 

@@ -81,26 +81,28 @@ void VirtualRenderer::YieldOnce() {
   }
 }
 
+// Shows <box> as the open one until the test answers it, as a modal box's own loop would.
+template <typename Box, typename Answer>
+Answer VirtualRenderer::WaitForAnswer(const Box& box, std::vector<Box>& shown,
+                                      std::optional<Box>& open, std::optional<Answer>& answer) {
+  shown.push_back(box);
+  open = box;
+  answer.reset();
+  RunUntil([&answer] { return answer.has_value(); });
+  open.reset();
+  return *answer;
+}
+
 forms::MessageBoxAnswer VirtualRenderer::ShowMessageBox(const Text& text, unsigned flags,
                                                         const Text& title) {
-  ShownMessageBox box{text, flags, title};
-  messageBoxes_.push_back(box);
-  openMessageBox_ = box;
-  messageBoxAnswer_.reset();
-  RunUntil([this] { return messageBoxAnswer_.has_value(); });
-  openMessageBox_.reset();
-  return *messageBoxAnswer_;
+  return WaitForAnswer(ShownMessageBox{text, flags, title}, messageBoxes_, openMessageBox_,
+                       messageBoxAnswer_);
 }
 
 Text VirtualRenderer::ShowInputBox(const Text& prompt, const Text& title) {
-  ShownInputBox box{prompt, title, maskArmed_};
-  maskArmed_ = false;
-  inputBoxes_.push_back(box);
-  openInputBox_ = box;
-  inputBoxAnswer_.reset();
-  RunUntil([this] { return inputBoxAnswer_.has_value(); });
-  openInputBox_.reset();
-  return *inputBoxAnswer_;
+  const bool masked = std::exchange(maskArmed_, false);
+  return WaitForAnswer(ShownInputBox{prompt, title, masked}, inputBoxes_, openInputBox_,
+                       inputBoxAnswer_);
 }
 
 void VirtualRenderer::ArmInputBoxMask(forms::Form&) {

@@ -43,21 +43,23 @@ class VirtualRenderer : public forms::Renderer {
   explicit VirtualRenderer(fake::FakeClock& clock) : clock_(clock) {}
   ~VirtualRenderer() override;
 
-  // Renderer.
+  // Renderer: windows exist only as the forms' own state, on a screen of 1024 x 768 pixels.
   void CreateFormWindow(forms::Form& form) override;
   void DestroyFormWindow(forms::Form& form) override;
   void FormChanged(forms::Form&, forms::FormProperty) override {}
   void ControlChanged(forms::Control&, forms::Property) override {}
   forms::Bounds FrameSize(const forms::Form& form) override;
-  void StartTimer(forms::Timer& timer) override;
-  void StopTimer(forms::Timer& timer) override;
-  void RunUntil(const std::function<bool()>& done) override;
-  void YieldOnce() override;
+  forms::ScreenSize Screen() override { return {15360, 11520}; }
+  // Renderer: the boxes wait for the test's answer.
   forms::MessageBoxAnswer ShowMessageBox(const Text& text, unsigned flags,
                                          const Text& title) override;
   Text ShowInputBox(const Text& prompt, const Text& title) override;
   void ArmInputBoxMask(forms::Form& owner) override;
-  forms::ScreenSize Screen() override { return {15360, 11520}; }  // 1024 x 768 pixels
+  // Renderer: timers and the turns of the two threads.
+  void StartTimer(forms::Timer& timer) override;
+  void StopTimer(forms::Timer& timer) override;
+  void RunUntil(const std::function<bool()>& done) override;
+  void YieldOnce() override;
   [[noreturn]] void EndProcess() override;
 
   // Test side. Starts the program's thread with its body and waits for its first turn.
@@ -87,6 +89,9 @@ class VirtualRenderer : public forms::Renderer {
   };
 
   // Program side.
+  template <typename Box, typename Answer>
+  Answer WaitForAnswer(const Box& box, std::vector<Box>& shown, std::optional<Box>& open,
+                       std::optional<Answer>& answer);
   bool RunOneEvent(std::int64_t untilMs);
   void MoveTimeTo(std::int64_t ms);
   void WaitForTest();

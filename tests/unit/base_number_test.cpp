@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/number.h"
 #include "base/text.h"
@@ -17,64 +18,54 @@ struct LeadingCase {
 };
 
 TEST(BaseNumber, LeadingNumberReadsEveryKnownForm) {
-  const LeadingCase cases[] = {
-      // Blanks, tabs and line feeds are skipped anywhere, also between digits.
-      {u" 2 45 7", 2457},
-      {u"1615 198th Street", 1615198},
-      {u" 4 5 ", 45},
-      {u"\t1\n2", 12},
-      {u"- 5", -5},
-      // One sign; a second one ends the number.
-      {u"+7", 7},
-      {u"-7", -7},
-      {u"--5", 0},
-      {u"+-5", 0},
-      // The point is always '.', and a second one ends the number.
-      {u"1.2.3", 1.2},
-      {u".5", 0.5},
-      {u"-.5", -0.5},
-      {u"3.", 3},
-      {u".", 0},
-      // Exponents: E e D d, optional sign, empty exponent is 0.
-      {u"1e", 1},
-      {u"1e+", 1},
-      {u"1e-", 1},
-      {u"1D-2", 0.01},
-      {u"1d2", 100},
-      {u"2E3", 2000},
-      {u"1.5e1", 15},
-      {u"1e 2", 100},
-      {u"e5", 0},
-      // Hexadecimal and octal: 1-4 hex digits are 16-bit, 5-8 are 32-bit.
-      {u"&HFFFF", -1},
-      {u"&H8000", -32768},
-      {u"&H7FFF", 32767},
-      {u"&HFFFFFFFF", -1},
-      {u"&H10000", 65536},
-      {u"&h1f", 31},
-      {u"&H", 0},
-      {u"&HG", 0},
-      {u"&H1G", 1},
-      {u"&O17", 15},
-      {u"&o177777", -1},
-      {u"&O200000", 65536},
-      {u"&", 0},
-      {u"&X1", 0},
-      // Nothing numeric at the start.
-      {u"", 0},
-      {u"abc", 0},
-      {u"-", 0},
-      {u"-0", 0},
-      // The rest is ignored.
-      {u"1,234", 1},
-      {u"12abc", 12},
-      {u"0012", 12},
-      {u"1.5분", 1.5},
+  const struct {
+    const char* rule;
+    std::vector<LeadingCase> cases;
+  } rules[] = {
+      {"blanks, tabs and line feeds are skipped anywhere, also between digits",
+       {{u" 2 45 7", 2457},
+        {u"1615 198th Street", 1615198},
+        {u" 4 5 ", 45},
+        {u"\t1\n2", 12},
+        {u"- 5", -5}}},
+      {"one sign; a second one ends the number",
+       {{u"+7", 7}, {u"-7", -7}, {u"--5", 0}, {u"+-5", 0}}},
+      {"the point is always '.', and a second one ends the number",
+       {{u"1.2.3", 1.2}, {u".5", 0.5}, {u"-.5", -0.5}, {u"3.", 3}, {u".", 0}}},
+      {"exponents: E e D d, optional sign, empty exponent is 0",
+       {{u"1e", 1},
+        {u"1e+", 1},
+        {u"1e-", 1},
+        {u"1D-2", 0.01},
+        {u"1d2", 100},
+        {u"2E3", 2000},
+        {u"1.5e1", 15},
+        {u"1e 2", 100},
+        {u"e5", 0}}},
+      {"hexadecimal and octal: 1-4 hex digits are 16-bit, 5-8 are 32-bit",
+       {{u"&HFFFF", -1},
+        {u"&H8000", -32768},
+        {u"&H7FFF", 32767},
+        {u"&HFFFFFFFF", -1},
+        {u"&H10000", 65536},
+        {u"&h1f", 31},
+        {u"&H", 0},
+        {u"&HG", 0},
+        {u"&H1G", 1},
+        {u"&O17", 15},
+        {u"&o177777", -1},
+        {u"&O200000", 65536},
+        {u"&", 0},
+        {u"&X1", 0}}},
+      {"nothing numeric at the start", {{u"", 0}, {u"abc", 0}, {u"-", 0}, {u"-0", 0}}},
+      {"the rest is ignored", {{u"1,234", 1}, {u"12abc", 12}, {u"0012", 12}, {u"1.5분", 1.5}}},
   };
-  for (const LeadingCase& c : cases) {
-    const double value = LeadingNumber(c.text);
-    EXPECT_DOUBLE_EQ(value, c.value) << ToUtf8(c.text);
-    EXPECT_FALSE(std::signbit(value) && value == 0) << "negative zero from " << ToUtf8(c.text);
+  for (const auto& [rule, cases] : rules) {
+    for (const LeadingCase& c : cases) {
+      const double value = LeadingNumber(c.text);
+      EXPECT_DOUBLE_EQ(value, c.value) << rule << ": " << ToUtf8(c.text);
+      EXPECT_FALSE(std::signbit(value) && value == 0) << "negative zero from " << ToUtf8(c.text);
+    }
   }
 }
 
@@ -94,8 +85,12 @@ TEST(BaseNumber, HugeExponentsStayDefined) {
 
 TEST(BaseNumber, RoundsHalvesToEven) {
   const std::pair<double, double> cases[] = {
-      {0.5, 0},   {1.5, 2},    {2.5, 2},   {3.5, 4},     {-0.5, 0},    {-1.5, -2},
-      {-2.5, -2}, {0.49, 0},   {0.51, 1},  {-0.51, -1},  {7, 7},       {-7.2, -7},
+      {0.5, 0},       {1.5, 2},
+      {2.5, 2},       {3.5, 4},
+      {-0.5, 0},      {-1.5, -2},
+      {-2.5, -2},     {0.49, 0},
+      {0.51, 1},      {-0.51, -1},
+      {7, 7},         {-7.2, -7},
       {1e300, 1e300}, {4503599627370497.0, 4503599627370497.0},
   };
   for (const auto& [value, rounded] : cases) {

@@ -52,38 +52,40 @@ TEST_F(ProcessCheckTest, KillStopsEveryCopyAndSkipsThoseItCannotOpen) {
   EXPECT_TRUE(system.openHandles.empty());
 }
 
-TEST_F(ProcessCheckTest, TerminateHoldsTheDebugPrivilegeOnlyForTheCall) {
-  system.processes = {{42, u"VarnRunCom.exe"}};
-  system.otherAccountProcesses = {42};
-  EXPECT_TRUE(ProcessCheck::TerminateProcessById(system, 42, 7));
-  EXPECT_THAT(system.terminated, ElementsAre(42));
-  EXPECT_EQ(system.exitCodes[42], 7u);
-  EXPECT_TRUE(system.enabledPrivileges.empty());
-  EXPECT_TRUE(system.openHandles.empty());
+// The debug privilege is held only for the call; a system without access tokens has none to take.
+TEST_F(ProcessCheckTest, TerminateTakesTheDebugPrivilegeWhereThereIsOne) {
+  struct Case {
+    const char* what;
+    bool tokensAvailable;
+    std::uint32_t version;
+    bool otherAccount;  // the process opens only with the privilege on
+    bool terminated;
+  };
+  const Case cases[] = {
+      {"another account's process", true, system.version, true, true},
+      {"a system without access tokens", false, 0x80000004, false, true},
+      {"the privilege cannot be had", false, system.version, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake::FakeSystem fresh;
+    fresh.processes = {{42, u"VarnRunCom.exe"}};
+    if (c.otherAccount) fresh.otherAccountProcesses = {42};
+    fresh.tokensAvailable = c.tokensAvailable;
+    fresh.version = c.version;
+    EXPECT_EQ(ProcessCheck::TerminateProcessById(fresh, 42, 7), c.terminated);
+    EXPECT_EQ(fresh.terminated,
+              c.terminated ? std::vector<std::uint32_t>{42} : std::vector<std::uint32_t>{});
+    if (c.terminated) {
+      EXPECT_EQ(fresh.exitCodes[42], 7u);
+    }
+    EXPECT_TRUE(fresh.enabledPrivileges.empty());
+    EXPECT_TRUE(fresh.openHandles.empty());
+  }
 }
 
-TEST_F(ProcessCheckTest, TerminateWithoutAccessTokensSkipsThePrivilege) {
-  system.processes = {{42, u"x.exe"}};
-  system.version = 0x80000004;
-  system.tokensAvailable = false;  // such systems have none
-  EXPECT_TRUE(ProcessCheck::TerminateProcessById(system, 42, 0));
-  EXPECT_THAT(system.terminated, ElementsAre(42));
-}
-
-TEST_F(ProcessCheckTest, TerminateGivesUpWhenThePrivilegeCannotBeHad) {
-  system.processes = {{42, u"x.exe"}};
-  system.tokensAvailable = false;
-  EXPECT_FALSE(ProcessCheck::TerminateProcessById(system, 42, 0));
-  EXPECT_TRUE(system.terminated.empty());
-}
-
-TEST_F(ProcessCheckTest, CompanionStartsFromTheProgramFolderOnlyWhenNotRunning) {
-  ProcessCheck::EnsureCompanionRunning(system, u"/opt/orlimo");
-  ProcessCheck::EnsureCompanionRunning(system, u"/opt/orlimo");
-  ASSERT_EQ(system.started.size(), 1u);
-  EXPECT_EQ(ToUtf8(system.started[0]), "/opt/orlimo/VarnRunCom.exe");
-}
-
+// Starting the companion:
+// Startup.ClosingCreditsTheLastStepAndStartsTheCompanionUnlessTheSessionEnds.
 TEST_F(ProcessCheckTest, PowerOffIsRequestedWithTheShutdownPrivilegeOrWithout) {
   ShutDown::ForceWindowsExit(system, ShutDown::ExitForce::IfHung);
   EXPECT_EQ(system.exitFlags, 24u);  // power off, ending the programs that do not answer

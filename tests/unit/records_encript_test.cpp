@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "records/encript.h"
 
@@ -22,43 +23,32 @@ std::string Codes(TextView text) {
   return codes;
 }
 
-TEST(RecordsEncript, ScramblesEachCharacterLowByteFirst) {
-  struct Case {
-    Text line;
-    Text scrambled;
-  };
-  const Case cases[] = {
-      {u"abc", u"006100620063"},
-      {u"  abc  ", u"006100620063"},
-      {u"\uD55C", u"5CD5"},
-      {u"\u03A9", u"A903"},  // three hex digits
-      {u"\t", u"0900"},      // one hex digit
-      {u"\u00AC", u"00AC"},
-      {u"a b", u"006100200062"},
-      {u"", u""},
-      {u"   ", u""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ScrambleLine(c.line), c.scrambled) << Codes(c.line);
-  }
-}
-
-TEST(RecordsEncript, UnscramblesGroupsAsStoredFilesHaveAlwaysBeenRead) {
-  struct Case {
-    Text scrambled;
-    Text line;
-  };
-  const Case cases[] = {
+// Each character as four hex digits, low byte first; reading takes groups as stored files have
+// always been read.
+TEST(RecordsEncript, ScramblesLowByteFirstAndUnscramblesAsStoredFilesWereRead) {
+  const std::pair<Text, Text> scrambled[] = {{u"abc", u"006100620063"},
+                                             {u"  abc  ", u"006100620063"},
+                                             {u"\uD55C", u"5CD5"},
+                                             {u"\u03A9", u"A903"},  // three hex digits
+                                             {u"\t", u"0900"},      // one hex digit
+                                             {u"\u00AC", u"00AC"},
+                                             {u"a b", u"006100200062"},
+                                             {u"", u""},
+                                             {u"   ", u""}};
+  const std::pair<Text, Text> unscrambled[] = {
+      // Four hex digits a character, low byte first, in either case.
       {u"006100620063", u"abc"},
       {u"5CD5", u"\uD55C"},
-      {u"5cd5", u"\uD55C"},
+      {u"5cd5", u"\uD55C"},  // lower case
       {u"0041", u"A"},
       {u"00AC", u"\uAC00"},
+      // Line ends, as a group and as the characters it is not.
       {u"0A00", u"\n"},
-      {u"0D0A", u"\r\n"},
-      {u"0d0a", u"\u0A0D"},
+      {u"0D0A", u"\r\n"},    // CR LF in one group
+      {u"0d0a", u"\u0A0D"},  // in lower case one character, not a line end
+      // A digit, the grave accent, three hex digits, nothing.
       {u"0030", u"0"},
-      {u"0060", u"\u6000"},
+      {u"0060", u"\u6000"},  // the grave accent comes back as U+6000
       {u"A903", u"\u03A9"},
       {u"", u""},
       // Hex reading stops at the first other character; no leading digit reads as 0.
@@ -70,10 +60,10 @@ TEST(RecordsEncript, UnscramblesGroupsAsStoredFilesHaveAlwaysBeenRead) {
       {u"0041004", u"A\u0400"},
       {u"004141", u"AA"},
       {u"1", u"\u0001"},
-      {u"01", u"\u0001"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(UnscrambleLine(c.scrambled), c.line) << Codes(c.scrambled);
+      {u"01", u"\u0001"}};
+  for (const auto& [line, stored] : scrambled) EXPECT_EQ(ScrambleLine(line), stored) << Codes(line);
+  for (const auto& [stored, line] : unscrambled) {
+    EXPECT_EQ(UnscrambleLine(stored), line) << Codes(stored);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/fake/cp949.h"
 #include "records/day_allowance.h"
 #include "records/family_days.h"
+#include "support/family.h"
 #include "support/test_folder.h"
 
 namespace orlimo {
@@ -22,20 +23,15 @@ DayNumber Day(int year, int month, int day) {
   return static_cast<DayNumber>(DateFromFields({year, month, day, 0, 0, 0}));
 }
 
-Settings Family(std::vector<Text> names) {
-  Settings settings;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    settings.User(static_cast<int>(i)).Name = names[i];
-    settings.User(static_cast<int>(i)).LimitMinutes = 60;
-  }
-  settings.UserCount = static_cast<std::int16_t>(names.size()) - 1;
-  return settings;
+// Children of 60 minutes a day by these names.
+Settings Family(const std::vector<testing::Child>& children) {
+  return testing::FamilySettings(children, false, "", 0);
 }
 
 TEST(FamilyFile, RoundTripsInCodePage949AndFollowsItsChildByName) {
   TestFolder folder;
   fake::Cp949CodePage codePage;
-  Settings settings = Family({u"첫째", u"둘째"});
+  Settings settings = Family({{"첫째"}, {"둘째"}});
   FamilyDays days{};
   days[0].WeekdayMinutes[6] = 120;  // 토
   days[0].WeekdayMinutes[0] = 0;    // 일
@@ -54,7 +50,7 @@ TEST(FamilyFile, RoundTripsInCodePage949AndFollowsItsChildByName) {
 
   // Setup.ini rewritten by a program that knows nothing of Family.ini, the rows swapped and a
   // third child added: each block still finds its child, the stranger gets empty days.
-  Settings swapped = Family({u"둘째", u"셋째", u"첫째"});
+  Settings swapped = Family({{"둘째"}, {"셋째"}, {"첫째"}});
   FamilyDays read = Main::LoadFamilyDays(swapped, folder.folder(), codePage);
   EXPECT_EQ(read[0], days[1]);
   EXPECT_EQ(read[1], ChildDays{});
@@ -84,13 +80,13 @@ TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
     TestFolder folder;
     fake::Cp949CodePage codePage;
     if (!c.bytes.empty()) folder.Write(kFamily, c.bytes);
-    FamilyDays days = Main::LoadFamilyDays(Family({u"a"}), folder.folder(), codePage);
+    FamilyDays days = Main::LoadFamilyDays(Family({{"a"}}), folder.folder(), codePage);
     const std::optional<std::int32_t>& saturday = days[0].WeekdayMinutes[6];
     EXPECT_EQ(saturday.value_or(-1), c.saturday);
     EXPECT_EQ(folder.Exists(u"Family.ini.bad"), c.kept);
     if (c.kept) {
       EXPECT_EQ(folder.Bytes(u"Family.ini.bad"), c.bytes);
-      EXPECT_EQ(Main::LoadFamilyDays(Family({u"a"}), folder.folder(), codePage), days);
+      EXPECT_EQ(Main::LoadFamilyDays(Family({{"a"}}), folder.folder(), codePage), days);
       EXPECT_FALSE(folder.Exists(u"Family.ini.bad2"));
     } else {
       EXPECT_EQ(folder.Bytes(kFamily), c.bytes);  // read whole: left as it was

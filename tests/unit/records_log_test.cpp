@@ -50,25 +50,26 @@ TEST(RecordsLog, RewriteLogReplacesTheWholeFileAndEndsItWithCrLf) {
   }
 }
 
-TEST(RecordsLog, UnwritableLogIsPassedOverQuietly) {
+// A log that cannot be written is passed over quietly; a rewrite that fails leaves the old log.
+TEST(RecordsLog, UnwritableLogIsPassedOverQuietlyAndAFailedRewriteLeavesItWhole) {
+  for (const char16_t* blocked : {kLog, u"Logs.txt.tmp"}) {
+    SCOPED_TRACE(ToUtf8(blocked));
+    LogFixture fixture;
+    Main::WriteLog(fixture.log, u"시작");
+    const std::string before = fixture.folder.Bytes(kLog);
+    if (blocked == kLog) std::filesystem::remove(fixture.folder.File(kLog));
+    fixture.folder.Block(blocked);
+    EXPECT_NO_THROW(Main::WriteLog(fixture.log, u"정상종료"));
+    EXPECT_NO_THROW(Main::RewriteLog(fixture.log, u""));
+    EXPECT_EQ(std::filesystem::is_directory(fixture.folder.File(kLog)), blocked == kLog);
+    if (blocked != kLog) {
+      EXPECT_EQ(fixture.folder.Bytes(kLog).substr(0, before.size()), before);
+    }
+  }
   LogFixture fixture;
-  fixture.folder.Block(kLog);  // Logs.txt is a folder
-  EXPECT_NO_THROW(Main::WriteLog(fixture.log, u"정상종료"));
-  EXPECT_NO_THROW(Main::RewriteLog(fixture.log, u"새 내용"));
-  EXPECT_TRUE(std::filesystem::is_directory(fixture.folder.File(kLog)));
-
   LogFile inMissingFolder{InFolder(fixture.folder.folder(), u"gone"), fixture.clock,
                           fixture.codePage};
   EXPECT_NO_THROW(Main::WriteLog(inMissingFolder, u"정상종료"));
-}
-
-TEST(RecordsLog, FailedRewriteLeavesTheOldLogWhole) {
-  LogFixture fixture;
-  Main::WriteLog(fixture.log, u"시작");
-  const std::string before = fixture.folder.Bytes(kLog);
-  fixture.folder.Block(u"Logs.txt.tmp");
-  Main::RewriteLog(fixture.log, u"");
-  EXPECT_EQ(fixture.folder.Bytes(kLog), before);
 }
 
 }  // namespace
