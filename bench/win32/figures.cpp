@@ -91,4 +91,14 @@ std::string KiB(double bytes) {
   return Fixed(bytes / 1024, 0) + " KiB";
 }
 
+std::vector<std::wstring> Arguments(int argc, wchar_t** argv, std::size_t needed) {
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() < needed) args.clear();
+  return args;
+}
+
+double NumberOr(const std::vector<std::wstring>& args, std::size_t index, double fallback) {
+  return index < args.size() ? _wtof(args[index].c_str()) : fallback;
+}
+
 }  // namespace orlimo::winbench

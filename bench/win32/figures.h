@@ -28,6 +28,12 @@ struct Row {
 
 void PrintTable(const std::vector<Row>& rows);
 
+// The command line's arguments after the program's name; none when there are fewer than
+// <needed>.
+std::vector<std::wstring> Arguments(int argc, wchar_t** argv, std::size_t needed);
+// The number given as argument <index>, or <fallback> when there is none.
+double NumberOr(const std::vector<std::wstring>& args, std::size_t index, double fallback);
+
 // Number formats of the table.
 std::string Fixed(double value, int decimals);
 std::string Millis(double seconds);

@@ -51,7 +51,7 @@ HWND OpenConsole(DWORD process, std::string& problem) {
 bool OneCall(const std::wstring& folder, BareLogBox& bare, LogViewerFigures& figures) {
   const std::wstring logPath = folder + L"\\Logs.txt";
   const std::wstring barePath = folder + L"\\BareLog.txt";
-  WatchedProcess orlimo(folder + L"\\Orlimo.exe", folder, 60);
+  WatchedProcess orlimo(folder + L"\\Orlimo.exe", 60);
   if (!orlimo.Started()) return figures.problem = "Orlimo.exe showed no window", false;
   HWND seeLogs = OpenConsole(orlimo.Id(), figures.problem);
   if (seeLogs == nullptr) return false;

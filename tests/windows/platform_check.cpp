@@ -13,7 +13,9 @@
 #include "base/date.h"
 #include "win32/NewInputBox.h"
 #include "win32/input_box.h"
+#include "win32/own_path.h"
 #include "win32/resources/resource_ids.h"
+#include "win32/start_process.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_clock.h"
@@ -64,30 +66,12 @@ std::string Narrow(const Text& text) {
   return out;
 }
 
-std::wstring OwnPath() {
-  wchar_t path[4096] = {};
-  return std::wstring(path, GetModuleFileNameW(nullptr, path, 4096));
-}
-
 // Starts a copy of this program in the given role and waits for its exit code (-1 on failure).
 int RunCopy(const wchar_t* role) {
   SetEnvironmentVariableW(kRoleVariable, role);
-  const std::wstring path = OwnPath();
-  std::wstring commandLine = L"\"" + path + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  const BOOL ok = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                 nullptr, nullptr, &startup, &started);
+  const StartedProcess copy = StartProcess(ModulePath());
   SetEnvironmentVariableW(kRoleVariable, nullptr);
-  if (!ok) return -1;
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(started.hProcess, 30000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(started.hProcess, &code);
-  }
-  CloseHandle(started.hThread);
-  CloseHandle(started.hProcess);
-  return static_cast<int>(code);
+  return static_cast<int>(ExitCodeOf(copy.handle, 30000));
 }
 
 void CheckCodePage() {
@@ -254,7 +238,7 @@ void CheckProcesses() {
 
   // A copy started by path is found by the walk and can be terminated with an exit code.
   SetEnvironmentVariableW(kRoleVariable, L"linger");
-  system.StartProgram(FromWide(OwnPath().c_str()), platform::kShowNormal);
+  system.StartProgram(FromWide(ModulePath().c_str()), platform::kShowNormal);
   SetEnvironmentVariableW(kRoleVariable, nullptr);
   std::uint32_t copyId = 0;
   for (int attempt = 0; attempt < 100 && copyId == 0; ++attempt) {

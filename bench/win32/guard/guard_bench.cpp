@@ -108,14 +108,14 @@ std::string Percent(double value) {
 int wmain(int argc, wchar_t** argv) {
   using namespace orlimo::winbench;
   namespace guard = orlimo::guard;
-  if (argc < 3) {
+  const std::vector<std::wstring> args = Arguments(argc, argv, 2);
+  if (args.empty()) {
     Print("usage: guard_bench <OrlimoGuard.exe path> <bare_window.exe> [idle s] [rounds]");
     return 2;
   }
-  const std::wstring guardExe = argv[1], bareExe = argv[2];
-  const double idleSeconds = argc > 3 ? _wtof(argv[3]) : 60;
-  const int rounds = argc > 4 ? _wtoi(argv[4]) : 30;
-  std::wstring bareFolder = bareExe.substr(0, bareExe.find_last_of(L'\\'));
+  const std::wstring guardExe = args[0], bareExe = args[1];
+  const double idleSeconds = NumberOr(args, 2, 60);
+  const int rounds = static_cast<int>(NumberOr(args, 3, 30));
 
   const DWORD guardId = ProcessNamed(L"OrlimoGuard.exe");
   const unsigned guardUnix = UnixProcessOf(guardExe);
@@ -123,7 +123,7 @@ int wmain(int argc, wchar_t** argv) {
     Print("no running OrlimoGuard.exe");
     return 1;
   }
-  WatchedProcess bare(bareExe, bareFolder, 60);
+  WatchedProcess bare(bareExe, 60);
   if (!bare.Started()) {
     Print("bare_window.exe showed no window");
     return 1;
