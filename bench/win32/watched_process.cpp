@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "driver_support.h"
 #include "figures.h"
 #include "win32/own_path.h"
 #include "unix_process.h"
@@ -11,21 +12,10 @@
 namespace orlimo::winbench {
 
 HWND VisibleWindowOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{process, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != s->process || !IsWindowVisible(hwnd)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : drivers::TopLevelWindowsOf({process})) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
 WatchedProcess::WatchedProcess(const std::wstring& exe, double timeout) : exe_(exe) {
