@@ -96,17 +96,30 @@ bool Throws(const std::function<void()>& action) {
   return false;
 }
 
+// A key of its own under HKEY_CURRENT_USER for one check, named after the check and this process.
+std::wstring CheckKey(const wchar_t* name) {
+  return L"Software\\Orlimo " + std::wstring(name) + L" " + std::to_wstring(GetCurrentProcessId());
+}
+
+// The key's full path, as the program's registry access names a value (a closing "\").
+Text FullPath(const std::wstring& key) {
+  return u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+}
+
+// Writes <text> as the value <name>, of type REG_SZ or REG_EXPAND_SZ, of the key.
+void SetTextValue(const std::wstring& key, const wchar_t* name, DWORD type,
+                  const std::wstring& text) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, type, text.c_str(),
+                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 // Short root names and the expansion of an expandable string: the path table
 // (tests/unit/registry_path_test.cpp) and CheckRegistryValueTypes.
 void CheckRegistry() {
-  const std::wstring key = L"Software\\Orlimo Check " + std::to_wstring(GetCurrentProcessId());
-  const std::wstring folderText = L"C:\\시험 폴더";
-  const std::wstring expandText = L"%SystemRoot%\\Fonts";
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Folder", REG_SZ, folderText.c_str(),
-                  static_cast<DWORD>((folderText.size() + 1) * sizeof(wchar_t)));
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expandText.c_str(),
-                  static_cast<DWORD>((expandText.size() + 1) * sizeof(wchar_t)));
-  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+  const std::wstring key = CheckKey(L"Check");
+  SetTextValue(key, L"Folder", REG_SZ, L"C:\\시험 폴더");
+  SetTextValue(key, L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts");
+  const Text base = FullPath(key);
 
   Win32Registry registry;
   Text read;
@@ -137,12 +150,11 @@ void CheckRegistry() {
 // The typed read that the program's registry access goes through: strings (an expandable one
 // expanded, a long one whole), numbers, and data of other types given as such, never thrown.
 void CheckRegistryValueTypes() {
-  const std::wstring key = L"Software\\Orlimo Types " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring key = CheckKey(L"Types");
   const DWORD dword = 4294967295u;
   const unsigned long long qword = 18446744073709551615ull;
   const BYTE binary[] = {1, 2, 3};
   const wchar_t multi[] = L"a\0b\0";
-  const std::wstring expand = L"%SystemRoot%\\Fonts";
   // Longer than any first guess of a buffer, and than the 2048 bytes RegGetValue reads at once.
   std::wstring longText;
   for (int i = 0; i < 3000; ++i) longText += static_cast<wchar_t>(L'가' + i);
@@ -150,11 +162,9 @@ void CheckRegistryValueTypes() {
   RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Qword", REG_QWORD, &qword, sizeof qword);
   RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Binary", REG_BINARY, binary, sizeof binary);
   RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Multi", REG_MULTI_SZ, multi, sizeof multi);
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expand.c_str(),
-                  static_cast<DWORD>((expand.size() + 1) * sizeof(wchar_t)));
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Long", REG_SZ, longText.c_str(),
-                  static_cast<DWORD>((longText.size() + 1) * sizeof(wchar_t)));
-  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+  SetTextValue(key, L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts");
+  SetTextValue(key, L"Long", REG_SZ, longText);
+  const Text base = FullPath(key);
 
   Win32Registry registry;
   auto read = [&](const char16_t* name) -> platform::RegistryValue {

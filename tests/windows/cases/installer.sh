@@ -83,11 +83,23 @@ installer_run_setup() {
   WINEDEBUG=fixme+icacls,trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
 }
 
+# installer_setup_succeeds <what> [log]: the setup program, silent, ends with exit code 0.
+installer_setup_succeeds() {
+  local status
+  installer_run_setup "${2:-/dev/null}"
+  status=$?
+  check "installer: $1 ends with exit code 0 (got $status)" test "$status" -eq 0
+}
+
 # The guard's service as `sc query` sees it (Wine's tools print in code page 949).
 installer_guard_running() {
   wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
 }
 installer_guard_not_registered() { ! wine sc query OrlimoGuard >/dev/null 2>&1; }
+installer_stop_guard() {
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+}
 # A Wine server that stays up when its last program ends: Wine would end the service with it.
 installer_keep_server() {
   end_wine_programs
@@ -96,8 +108,7 @@ installer_keep_server() {
 # installer_without_guard: the installation as the version before the guard left it: no service,
 # no OrlimoGuard.exe, no Guarded value.
 installer_without_guard() {
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
+  installer_stop_guard
   wine sc delete OrlimoGuard >/dev/null 2>&1
   rm -f "$(installer_folder)/OrlimoGuard.exe"
   wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
@@ -119,11 +130,9 @@ installer_missing() {
 
 test_installer_silent_install() {
   installer_missing && return
-  local log="$SHOTS/../installer-setup.log" status
+  local log="$SHOTS/../installer-setup.log"
   installer_keep_server
-  installer_run_setup "$log"
-  status=$?
-  check "installer: silent setup ends with exit code 0 (got $status)" test "$status" -eq 0
+  installer_setup_succeeds "silent setup" "$log"
   check "installer: the seven program files are in C:\\Program Files\\Orlimo, as built" \
     installer_program_files_are_the_build
   check "installer: the uninstaller is beside them" test -f "$(installer_folder)/uninstall.exe"
@@ -243,7 +252,7 @@ installer_family_data() {
 # one whose data folder Users could change: the guard takes the family's table over unchanged.
 test_installer_upgrade_moves_family_data() {
   installer_missing && return
-  local folder data kept case status file
+  local folder data kept case file
   folder=$(installer_folder)
   data=$(installer_data_folder)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
@@ -265,9 +274,7 @@ test_installer_upgrade_moves_family_data() {
     fi
     # A damaged cue shows whether the program files are replaced.
     printf 'not a sound' >"$folder/GLASS.WAV"
-    installer_run_setup /dev/null
-    status=$?
-    check "installer: upgrade ($case) ends with exit code 0 (got $status)" test "$status" -eq 0
+    installer_setup_succeeds "upgrade ($case)"
     for file in Setup.ini Logs.txt; do
       if [ "$case" = "data folder empty" ]; then
         check "installer: upgrade ($case) moves $file to the data folder byte for byte" \
@@ -325,11 +332,7 @@ test_installer_upgrade_while_running() {
     touch "$folder/stop"
     return
   fi
-  local status
-  installer_run_setup /dev/null
-  status=$?
-  check "installer: upgrade over running programs ends with exit code 0 (got $status)" \
-    test "$status" -eq 0
+  installer_setup_succeeds "upgrade over running programs"
   check "installer: upgrade stops the running Orlimo.exe" wait_for 10 installer_ended "$orlimo"
   check "installer: upgrade stops the running VarnRunCom.exe" \
     wait_for 10 installer_ended "$companion"
@@ -343,6 +346,15 @@ add_test test_installer_upgrade_while_running
 installer_removed() {
   installer_no_key "$INSTALLER_UNINST_KEY" && installer_no_program_file_left
 }
+# installer_files_kept <what> <kept> <data>: the data folder's Setup.ini and Logs.txt are the
+# copies in <kept> byte for byte (<kept> goes).
+installer_files_kept() {
+  local file
+  for file in Setup.ini Logs.txt; do
+    check "installer: $1 keeps $file in the data folder byte for byte" cmp -s "$2/$file" "$3/$file"
+  done
+  rm -rf "$2"
+}
 
 test_installer_silent_uninstall() {
   installer_missing && return
@@ -352,8 +364,7 @@ test_installer_silent_uninstall() {
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   # The guard, which writes both files, is stopped first, so that they can be compared after.
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
+  installer_stop_guard
   installer_family_data "$data" || return
   cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   # A running stand-in Orlimo.exe, to be stopped and deleted.
@@ -376,16 +387,13 @@ test_installer_silent_uninstall() {
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
   check "installer: silent removal deletes the guard's service (sc query fails)" \
     installer_guard_not_registered
-  check "installer: silent removal deletes the guard's Safe Mode keys" \
-    installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\Minimal\\OrlimoGuard"
-  check "installer: silent removal deletes the guard's Safe Mode keys (with networking)" \
-    installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\Network\\OrlimoGuard"
+  local mode
+  for mode in Minimal Network; do
+    check "installer: silent removal deletes the guard's Safe Mode key ($mode)" \
+      installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\$mode\\OrlimoGuard"
+  done
   check "installer: silent removal deletes HKLM\\SOFTWARE\\Orlimo" installer_no_key "$INSTALLER_ORLIMO_KEY"
-  check "installer: silent removal keeps Setup.ini in the data folder byte for byte" \
-    cmp -s "$kept/Setup.ini" "$data/Setup.ini"
-  check "installer: silent removal keeps Logs.txt in the data folder byte for byte" \
-    cmp -s "$kept/Logs.txt" "$data/Logs.txt"
-  rm -rf "$kept"
+  installer_files_kept "silent removal" "$kept" "$data"
 }
 add_test test_installer_silent_uninstall
 
@@ -421,16 +429,9 @@ installer_type_parent_password() {
 # program; the system's program list then runs the uninstaller, which leaves the family's files.
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
-  if [ ! -f "$TEST_BIN/wintext.exe" ]; then
-    fail "installer: console removal: no window driver at $TEST_BIN/wintext.exe"
-    return
-  fi
-  local data kept status
+  local data kept
   data=$(installer_data_folder)
-  installer_run_setup /dev/null
-  status=$?
-  check "installer: console removal: the setup program ends with exit code 0 (got $status)" \
-    test "$status" -eq 0
+  installer_setup_succeeds "console removal: the setup program"
   check "installer: console removal: VarnTime is there after the setup program" \
     installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
@@ -456,8 +457,7 @@ test_installer_console_removal_then_uninstaller() {
 
   # The guard, which may have started Orlimo.exe again meanwhile, and that Orlimo.exe (a forced
   # end writes nothing) are stopped, so that the files can be compared after.
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
+  installer_stop_guard
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   wait_for 10 processes_are Orlimo.exe 0
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
@@ -465,11 +465,8 @@ test_installer_console_removal_then_uninstaller() {
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   check "installer: then the uninstaller takes away the registration and every program file" \
     wait_for 60 installer_removed
-  check "installer: then no VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
   check "installer: then no VarnRunCom.exe runs" processes_are VarnRunCom.exe 0
-  check "installer: then Setup.ini is kept byte for byte" cmp -s "$kept/Setup.ini" "$data/Setup.ini"
-  check "installer: then Logs.txt is kept byte for byte" cmp -s "$kept/Logs.txt" "$data/Logs.txt"
-  rm -rf "$kept"
+  installer_files_kept "then the uninstaller" "$kept" "$data"
 }
 add_test test_installer_console_removal_then_uninstaller
 
@@ -485,10 +482,6 @@ installer_finish_page_says_next_logon() {
 # administrator). Screenshots of the pages are kept.
 test_installer_interactive() {
   installer_missing && return
-  if [ ! -f "$TEST_BIN/wintext.exe" ]; then
-    fail "installer: interactive: no window driver at $TEST_BIN/wintext.exe"
-    return
-  fi
   local setup_exe
   setup_exe=$(basename "$INSTALLER_SETUP")
   timeout 120 wine "$INSTALLER_SETUP" >/dev/null 2>&1 &
