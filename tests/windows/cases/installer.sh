@@ -21,7 +21,6 @@ INSTALLER_SERVICE_KEY='HKLM\SYSTEM\CurrentControlSet\Services\OrlimoGuard'
 INSTALLER_SAFE_BOOT_KEY='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
 
 installer_folder() { printf '%s' "$WINEPREFIX/drive_c/Program Files/Orlimo"; }
-installer_data_folder() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 
 # installer_value <key> <name>: the data of a registry value in the 64-bit view; fails when absent.
 # (reg prints in code page 949.) An empty name is the key's default value.
@@ -91,15 +90,6 @@ installer_setup_succeeds() {
   check "installer: $1 ends with exit code 0 (got $status)" test "$status" -eq 0
 }
 
-# The guard's service as `sc query` sees it (Wine's tools print in code page 949).
-installer_guard_running() {
-  wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
-}
-installer_guard_not_registered() { ! wine sc query OrlimoGuard >/dev/null 2>&1; }
-installer_stop_guard() {
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
-}
 # A Wine server that stays up when its last program ends: Wine would end the service with it.
 installer_keep_server() {
   end_wine_programs
@@ -108,16 +98,11 @@ installer_keep_server() {
 # installer_without_guard: the installation as the version before the guard left it: no service,
 # no OrlimoGuard.exe, no Guarded value.
 installer_without_guard() {
-  installer_stop_guard
+  guard_stop
   wine sc delete OrlimoGuard >/dev/null 2>&1
   rm -f "$(installer_folder)/OrlimoGuard.exe"
   wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
-  installer_guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded
-}
-# installer_guard_table: the guard's answer to a client's status request.
-installer_guard_table() {
-  wine "$TEST_BIN/guard_probe.exe" "$INSTALLER_WIN_FOLDER\OrlimoGuard.exe" status 2>/dev/null |
-    tr -d '\r'
+  guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded
 }
 
 installer_missing() {
@@ -161,13 +146,13 @@ EOF
   size=$(installer_value "$INSTALLER_UNINST_KEY" EstimatedSize)
   check "installer: registration EstimatedSize is the folder's size in KB (got $size)" \
     test "$((size))" -ge 1000 -a "$((size))" -le 100000
-  check "installer: the data folder C:\\ProgramData\\Orlimo is made" test -d "$(installer_data_folder)"
+  check "installer: the data folder C:\\ProgramData\\Orlimo is made" test -d "$(guard_data)"
   check "installer: DataFolder in HKLM\\SOFTWARE\\Orlimo (64-bit view) names it" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" DataFolder "$INSTALLER_WIN_DATA_FOLDER"
   check "installer: Guarded in HKLM\\SOFTWARE\\Orlimo (64-bit view) is the DWORD 1" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1
   check "installer: the guard's service is started (sc query OrlimoGuard: RUNNING)" \
-    wait_for 20 installer_guard_running
+    wait_for 20 guard_running
   local key value
   while IFS='|' read -r key name expected; do
     value=$(installer_value "$key" "$name")
@@ -186,7 +171,7 @@ EOF
 
   # The installed program, started as the Run value starts it: its files go to the data folder.
   local before data
-  data=$(installer_data_folder)
+  data=$(guard_data)
   before=$(installer_folder_state "$(installer_folder)")
   (cd / && wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &)
   check "installer: the installed Orlimo.exe writes Setup.ini and Logs.txt in C:\\ProgramData\\Orlimo" \
@@ -254,7 +239,7 @@ test_installer_upgrade_moves_family_data() {
   installer_missing && return
   local folder data kept case file
   folder=$(installer_folder)
-  data=$(installer_data_folder)
+  data=$(guard_data)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   installer_keep_server
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
@@ -300,11 +285,11 @@ test_installer_upgrade_moves_family_data() {
   cp "$data/Logs.txt" "$kept/Logs.txt"
   installer_run_setup /dev/null
   check "installer: upgrade (data folder Users could change): the guard is registered and running" \
-    wait_for 20 installer_guard_running
+    wait_for 20 guard_running
   check "installer: upgrade (data folder Users could change): Guarded is 1" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1
   local table
-  table=$(installer_guard_table)
+  table=$(guard_probe status)
   check "installer: upgrade (data folder Users could change): the guard serves both children ($table)" \
     grep -q '^ok users=2 ' <<<"$table"
   check "installer: upgrade (data folder Users could change): the log's lines are kept" \
@@ -346,6 +331,12 @@ add_test test_installer_upgrade_while_running
 installer_removed() {
   installer_no_key "$INSTALLER_UNINST_KEY" && installer_no_program_file_left
 }
+# installer_uninstall: the uninstaller, silent, as the system's program list runs it; it hands
+# over to a copy of itself and returns at once, so the removal is waited for.
+installer_uninstall() {
+  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  wait_for 60 installer_removed
+}
 # installer_files_kept <what> <kept> <data>: the data folder's Setup.ini and Logs.txt are the
 # copies in <kept> byte for byte (<kept> goes).
 installer_files_kept() {
@@ -360,11 +351,11 @@ test_installer_silent_uninstall() {
   installer_missing && return
   local folder data kept
   folder=$(installer_folder)
-  data=$(installer_data_folder)
+  data=$(guard_data)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   # The guard, which writes both files, is stopped first, so that they can be compared after.
-  installer_stop_guard
+  guard_stop
   installer_family_data "$data" || return
   cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
   # A running stand-in Orlimo.exe, to be stopped and deleted.
@@ -373,20 +364,17 @@ test_installer_silent_uninstall() {
   local orlimo=$!
   wait_for 30 test -s "$folder/started.txt"
   rm -f "$folder/started.txt"
-  # As the system's program list runs it; the uninstaller hands over to a copy of itself and
-  # returns at once, so the removal is waited for.
   local quiet
   quiet=$(installer_value "$INSTALLER_UNINST_KEY" QuietUninstallString)
   check "installer: the quiet removal command is registered" \
     test "$quiet" = "\"$INSTALLER_WIN_FOLDER\\uninstall.exe\" /S"
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   check "installer: silent removal takes away the registration and every program file" \
-    wait_for 60 installer_removed
+    installer_uninstall
   check "installer: silent removal stops the running Orlimo.exe" \
     wait_for 10 installer_ended "$orlimo"
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
   check "installer: silent removal deletes the guard's service (sc query fails)" \
-    installer_guard_not_registered
+    guard_not_registered
   local mode
   for mode in Minimal Network; do
     check "installer: silent removal deletes the guard's Safe Mode key ($mode)" \
@@ -430,7 +418,7 @@ installer_type_parent_password() {
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
   local data kept
-  data=$(installer_data_folder)
+  data=$(guard_data)
   installer_setup_succeeds "console removal: the setup program"
   check "installer: console removal: VarnTime is there after the setup program" \
     installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
@@ -457,14 +445,13 @@ test_installer_console_removal_then_uninstaller() {
 
   # The guard, which may have started Orlimo.exe again meanwhile, and that Orlimo.exe (a forced
   # end writes nothing) are stopped, so that the files can be compared after.
-  installer_stop_guard
+  guard_stop
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   wait_for 10 processes_are Orlimo.exe 0
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   check "installer: then the uninstaller takes away the registration and every program file" \
-    wait_for 60 installer_removed
+    installer_uninstall
   check "installer: then no VarnRunCom.exe runs" processes_are VarnRunCom.exe 0
   installer_files_kept "then the uninstaller" "$kept" "$data"
 }
@@ -509,8 +496,7 @@ test_installer_interactive() {
   check "installer: interactive: the chosen language is kept for the uninstaller" \
     installer_value_is "$INSTALLER_UNINST_KEY" "Installer Language" 1042
   # Leave the prefix as the other tests expect it: nothing installed, no VarnTime.
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
-  wait_for 60 installer_removed
+  installer_uninstall
   rm -rf "$(installer_folder)"
 }
 add_test test_installer_interactive
