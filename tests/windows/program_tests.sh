@@ -183,9 +183,7 @@ test_program_two_users() {
     test "$(field "$main" rect | cut -d, -f2,3)" = "0,$(screen_width)"
   screenshot program_main_two_users
   # The tooltips are made when the mouse first comes over the window.
-  local rect
-  IFS=, read -r -a rect <<<"$(field "$second" rect)"
-  xdotool mousemove --sync $(((rect[0] + rect[2]) / 2)) $(((rect[1] + rect[3]) / 2))
+  mouse_to "$(field "$second" rect)"
   check "program: a user button shows its tooltip under the mouse" wait_for 10 tooltip_shown
   xdotool mousemove --sync 0 "$(($(screen_width) / 2))"
 

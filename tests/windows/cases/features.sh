@@ -49,10 +49,8 @@ test_features_notice_and_family_file() {
   # The child types in a notepad: a real click in it and real keys, through the X display.
   (wine notepad >/dev/null 2>&1 &)
   wait_for 30 notepad_shown
-  local box left top right bottom
-  box=$(field "$(grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)")" rect)
-  IFS=, read -r left top right bottom <<<"$box"
-  xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) click 1 2>/dev/null
+  mouse_to "$(field "$(grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)")" rect)" \
+    click 1 2>/dev/null
   xdotool type --delay 50 abc 2>/dev/null
   check "features: the child types in a notepad" wait_for 10 notepad_holds abc
   if ! check "features: the 5-minute notice appears at the start-up tick" \

@@ -400,12 +400,10 @@ installer_click_when_shown() {
 # The parent password prompt's box, typed into like a parent would, at its place on screen; true
 # when the box holds the default parent password.
 installer_type_parent_password() {
-  local box left top right bottom
+  local box
   box=$(wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
   grep -q 'text=5927$' <<<"$box" && return 0
-  read -r left top right bottom < <(sed -n 's/.* rect=\([0-9-]*\),\([0-9-]*\),\([0-9-]*\),\([0-9-]*\) .*/\1 \2 \3 \4/p' <<<"$box")
-  [ -n "$bottom" ] || return 1
-  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+  mouse_to "$(field "$box" rect)" click 1 || return 1
   sleep 0.3
   xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
   xdotool type --delay 50 5927
