@@ -2,7 +2,9 @@
 // locale) and prints one "PASS <check>" or "FAIL <check>: <detail>" line per check.
 // Usage: platform_check --now "YYYY-MM-DD HH:MM:SS" --wav <a WAV file> [--exe <program>]...
 // Each --exe names an executable of the program folder whose resources are checked.
-// The checks start copies of this program, which read what to do from ORLIMO_CHECK_ROLE.
+// The process check starts a copy of this program, which reads what to do from ORLIMO_CHECK_ROLE.
+// (The running-instance mutex is tried by the program's own tests: a second copy ends itself,
+// and the companion's restart finds the first one gone.)
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -15,7 +17,6 @@
 #include "win32/input_box.h"
 #include "win32/own_path.h"
 #include "win32/resources/resource_ids.h"
-#include "win32/start_process.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_clock.h"
@@ -35,8 +36,6 @@ using namespace orlimo::win32;
 namespace platform = orlimo::platform;
 
 constexpr wchar_t kRoleVariable[] = L"ORLIMO_CHECK_ROLE";
-constexpr int kAnotherInstanceExit = 10;
-constexpr int kAloneExit = 11;
 
 int failures = 0;
 
@@ -64,14 +63,6 @@ std::string Narrow(const Text& text) {
   std::string out;
   for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
   return out;
-}
-
-// Starts a copy of this program in the given role and waits for its exit code (-1 on failure).
-int RunCopy(const wchar_t* role) {
-  SetEnvironmentVariableW(kRoleVariable, role);
-  const StartedProcess copy = StartProcess(ModulePath());
-  SetEnvironmentVariableW(kRoleVariable, nullptr);
-  return static_cast<int>(ExitCodeOf(copy.handle, 30000));
 }
 
 void CheckCodePage() {
@@ -291,17 +282,6 @@ void CheckPrivileges() {
   if (token != 0) system.CloseHandle(token);
 }
 
-void CheckInstances() {
-  Report("instance_probe_alone_before", RunCopy(L"instance") == kAloneExit);
-  {
-    Win32System system;
-    Report("first_instance_is_alone", !system.IsAnotherInstanceRunning());
-    Report("first_instance_answer_is_kept", !system.IsAnotherInstanceRunning());
-    Report("second_copy_sees_the_first", RunCopy(L"instance") == kAnotherInstanceExit);
-  }
-  Report("instance_released_at_end", RunCopy(L"instance") == kAloneExit);
-}
-
 void CheckClock(const std::wstring& now) {
   const std::optional<orlimo::DateValue> expected = orlimo::ParseDate(FromWide(now.c_str()));
   if (!expected) {
@@ -321,8 +301,8 @@ void CheckSound(const std::wstring& wav) {
          "cannot open the cue given with --wav");
 }
 
-// The project's version and Orlimo's icon in every executable; the button pictures and the manifest
-// in Orlimo.exe.
+// The project's version and Orlimo's icon in every executable; the button pictures in Orlimo.exe
+// (its manifest is read by the installer's import test).
 void CheckResources(const std::wstring& exe) {
   const std::string name = Narrow(FromWide(exe.substr(exe.find_last_of(L"\\/") + 1).c_str()));
   DWORD ignored = 0;
@@ -359,8 +339,6 @@ void CheckResources(const std::wstring& exe) {
       if (bitmap != nullptr) DeleteObject(bitmap);
     }
     Report("button_pictures Orlimo.exe", pictures);
-    Report("manifest Orlimo.exe",
-           FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) != nullptr);
   }
   if (module != nullptr) FreeLibrary(module);
 }
@@ -370,10 +348,6 @@ void CheckResources(const std::wstring& exe) {
 int wmain(int argc, wchar_t** argv) {
   wchar_t role[32] = {};
   if (GetEnvironmentVariableW(kRoleVariable, role, 32) > 0) {
-    if (std::wstring(role) == L"instance") {
-      Win32System system;
-      return system.IsAnotherInstanceRunning() ? kAnotherInstanceExit : kAloneExit;
-    }
     if (std::wstring(role) == L"linger") {
       Sleep(20000);
       return 0;
@@ -397,7 +371,6 @@ int wmain(int argc, wchar_t** argv) {
   CheckInputBoxMask();
   CheckProcesses();
   CheckPrivileges();
-  CheckInstances();
   CheckClock(now);
   CheckSound(wav);
   for (const std::wstring& exe : exes) CheckResources(exe);
