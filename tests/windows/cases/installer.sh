@@ -337,39 +337,36 @@ installer_uninstall() {
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   wait_for 60 installer_removed
 }
-# installer_files_kept <what> <kept> <data>: the data folder's Setup.ini and Logs.txt are the
-# copies in <kept> byte for byte (<kept> goes).
-installer_files_kept() {
-  local file
+# installer_removal_keeps_family <what>: the uninstaller, silent, takes away the registration
+# and every program file and leaves the data folder's Setup.ini and Logs.txt byte for byte as
+# they were (the guard, which writes both, must be stopped).
+installer_removal_keeps_family() {
+  local data kept file
+  data=$(guard_data)
+  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
+  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
+  check "installer: $1 takes away the registration and every program file" installer_uninstall
   for file in Setup.ini Logs.txt; do
-    check "installer: $1 keeps $file in the data folder byte for byte" cmp -s "$2/$file" "$3/$file"
+    check "installer: $1 keeps $file in the data folder byte for byte" cmp -s "$kept/$file" "$data/$file"
   done
-  rm -rf "$2"
+  rm -rf "$kept"
 }
 
 test_installer_silent_uninstall() {
   installer_missing && return
-  local folder data kept
+  local folder
   folder=$(installer_folder)
-  data=$(guard_data)
-  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   # The guard, which writes both files, is stopped first, so that they can be compared after.
   guard_stop
-  installer_family_data "$data" || return
-  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
+  installer_family_data "$(guard_data)" || return
   # A running stand-in Orlimo.exe, to be stopped and deleted.
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/Orlimo.exe"
   wine "$folder/Orlimo.exe" >/dev/null 2>&1 &
   local orlimo=$!
   wait_for 30 test -s "$folder/started.txt"
   rm -f "$folder/started.txt"
-  local quiet
-  quiet=$(installer_value "$INSTALLER_UNINST_KEY" QuietUninstallString)
-  check "installer: the quiet removal command is registered" \
-    test "$quiet" = "\"$INSTALLER_WIN_FOLDER\\uninstall.exe\" /S"
-  check "installer: silent removal takes away the registration and every program file" \
-    installer_uninstall
+  installer_removal_keeps_family "silent removal"
   check "installer: silent removal stops the running Orlimo.exe" \
     wait_for 10 installer_ended "$orlimo"
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
@@ -381,7 +378,6 @@ test_installer_silent_uninstall() {
       installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\$mode\\OrlimoGuard"
   done
   check "installer: silent removal deletes HKLM\\SOFTWARE\\Orlimo" installer_no_key "$INSTALLER_ORLIMO_KEY"
-  installer_files_kept "silent removal" "$kept" "$data"
 }
 add_test test_installer_silent_uninstall
 
@@ -415,8 +411,6 @@ installer_type_parent_password() {
 # program; the system's program list then runs the uninstaller, which leaves the family's files.
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
-  local data kept
-  data=$(guard_data)
   installer_setup_succeeds "console removal: the setup program"
   check "installer: console removal: VarnTime is there after the setup program" \
     installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
@@ -446,12 +440,8 @@ test_installer_console_removal_then_uninstaller() {
   guard_stop
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   wait_for 10 processes_are Orlimo.exe 0
-  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
-  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
-  check "installer: then the uninstaller takes away the registration and every program file" \
-    installer_uninstall
+  installer_removal_keeps_family "then the uninstaller"
   check "installer: then no VarnRunCom.exe runs" processes_are VarnRunCom.exe 0
-  installer_files_kept "then the uninstaller" "$kept" "$data"
 }
 add_test test_installer_console_removal_then_uninstaller
 
