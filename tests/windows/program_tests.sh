@@ -60,7 +60,7 @@ open_program() { program_folder "$@" && start_program "$1"; }
 # (kept as the screenshot when one is named) answered with the parent password and Enter.
 open_console() {
   act "$1: the Setup button is clicked" click Orlimo.exe Setup || return 1
-  wait_for 10 shown "설정 암호"
+  wait_for 20 shown "설정 암호"
   [ -n "${2:-}" ] && screenshot "$2"
   act "$1: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return 1
   check "$1: Enter in the parent password box opens the console" \
