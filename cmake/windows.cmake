@@ -43,11 +43,20 @@ endfunction()
 # (common_controls.cpp); the sound DLL (winmm) from the system folder when first needed
 # (win32_sound.cpp). The Windows tests read the import tables.
 orlimo_sources(WIN32_SOURCES src/win32)
-list(FILTER WIN32_SOURCES EXCLUDE REGEX "/src/win32/(main|win32_durable_file)\\.cpp$")
+list(FILTER WIN32_SOURCES EXCLUDE
+  REGEX "/src/win32/(main|win32_durable_file|own_path|start_process)\\.cpp$")
 add_library(orlimo_win32 STATIC ${WIN32_SOURCES})
 orlimo_windows_target(orlimo_win32)
-target_link_libraries(orlimo_win32 PUBLIC orlimo_core
+target_link_libraries(orlimo_win32 PUBLIC orlimo_core orlimo_win32_process
   user32 gdi32 advapi32 imm32)
+
+# What every executable of the program, the tests and the benchmarks does the same way: finding
+# its own folder and starting another program. It needs nothing but kernel32, so the companion
+# and the test drivers link it without the rest of the Win32 layer.
+add_library(orlimo_win32_process STATIC ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/own_path.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/src/win32/start_process.cpp)
+orlimo_windows_target(orlimo_win32_process)
+target_include_directories(orlimo_win32_process PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/src)
 
 orlimo_resources(orlimo_program_resources ${ORLIMO_RESOURCE_DIR}/orlimo.rc)
 orlimo_resources(orlimo_companion_resources ${ORLIMO_RESOURCE_DIR}/companion.rc)
@@ -74,7 +83,7 @@ list(APPEND ORLIMO_DIST_TARGETS Orlimo)
 orlimo_sources(COMPANION_SOURCES src/companion)
 add_executable(VarnRunCom WIN32 ${COMPANION_SOURCES} $<TARGET_OBJECTS:orlimo_companion_resources>)
 orlimo_windows_target(VarnRunCom)
-target_include_directories(VarnRunCom PRIVATE src)
+target_link_libraries(VarnRunCom PRIVATE orlimo_win32_process)
 target_link_options(VarnRunCom PRIVATE -municode -mwindows)
 set_target_properties(VarnRunCom PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_DIST_DIR})
 list(APPEND ORLIMO_DIST_TARGETS VarnRunCom)
@@ -129,10 +138,9 @@ add_executable(platform_check ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/platform
 orlimo_windows_target(platform_check)
 target_link_libraries(platform_check PRIVATE orlimo_win32 version)
 target_link_options(platform_check PRIVATE -municode)
-add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/src/companion/own_folder.cpp)
+add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp)
 orlimo_windows_target(fake_orlimo)
-target_include_directories(fake_orlimo PRIVATE src)
+target_link_libraries(fake_orlimo PRIVATE orlimo_win32_process)
 target_link_options(fake_orlimo PRIVATE -municode -mwindows)
 set_target_properties(platform_check fake_orlimo PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_WINDOWS_TEST_DIR})

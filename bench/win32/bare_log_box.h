@@ -13,8 +13,7 @@ class BareLogBox {
  public:
   BareLogBox();
   ~BareLogBox();
-  BareLogBox(const BareLogBox&) = delete;
-  BareLogBox& operator=(const BareLogBox&) = delete;
+  BareLogBox(BareLogBox&&) = delete;  // one window: neither copied nor moved
 
   struct Showing {
     double readDecode = 0;  // seconds reading the file and decoding it

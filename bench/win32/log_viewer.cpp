@@ -10,8 +10,15 @@
 namespace orlimo::winbench {
 namespace {
 
+using drivers::FirstEdit;
 using drivers::PostClick;
 using drivers::PostType;
+using drivers::Wait;
+
+// The program's visible button with the text, or null (its thread may be busy a while).
+HWND ButtonOf(DWORD process, const std::wstring& text) {
+  return drivers::VisibleControl({process}, L"Button", text, Wait::Patiently);
+}
 
 constexpr double kClickTimeout = 300;  // seconds a click may take before the probe gives up
 
@@ -34,14 +41,17 @@ double PaintedSince(HWND window, double start) {
 
 // Clicks Setup and types the parent password into the prompt; the console's show-log button.
 HWND OpenConsole(DWORD process, std::string& problem) {
-  HWND setup = WaitFor(10, [&] { return VisibleControl(process, L"Button", L"Setup"); });
+  HWND setup = WaitFor(10, [&] { return ButtonOf(process, L"Setup"); });
   if (setup == nullptr) return problem = "no Setup button", nullptr;
   PostClick(setup);
-  HWND prompt = WaitFor(10, [&] { return VisibleWindowTitled(process, L"설정 암호"); });
+  HWND prompt = WaitFor(10, [&] {
+    const auto windows = drivers::VisibleWindowsTitled({process}, L"설정 암호", Wait::Patiently);
+    return windows.empty() ? nullptr : windows.front();
+  });
   HWND field = prompt != nullptr ? WaitFor(5, [&] { return FirstEdit(prompt); }) : nullptr;
   if (field == nullptr) return problem = "no parent password prompt", nullptr;
   PostType(field, L"5927\r");
-  HWND seeLogs = WaitFor(60, [&] { return VisibleControl(process, L"Button", L"사용기록 보기"); });
+  HWND seeLogs = WaitFor(60, [&] { return ButtonOf(process, L"사용기록 보기"); });
   if (seeLogs == nullptr) problem = "the console did not open";
   return seeLogs;
 }
@@ -51,7 +61,7 @@ HWND OpenConsole(DWORD process, std::string& problem) {
 bool OneCall(const std::wstring& folder, BareLogBox& bare, LogViewerFigures& figures) {
   const std::wstring logPath = folder + L"\\Logs.txt";
   const std::wstring barePath = folder + L"\\BareLog.txt";
-  WatchedProcess orlimo(folder + L"\\Orlimo.exe", folder, 60);
+  WatchedProcess orlimo(folder + L"\\Orlimo.exe", 60);
   if (!orlimo.Started()) return figures.problem = "Orlimo.exe showed no window", false;
   HWND seeLogs = OpenConsole(orlimo.Id(), figures.problem);
   if (seeLogs == nullptr) return false;
@@ -70,7 +80,7 @@ bool OneCall(const std::wstring& folder, BareLogBox& bare, LogViewerFigures& fig
   figures.bareOpen.push_back(showing.Total());
   figures.bareSetText.push_back(showing.setText);
 
-  HWND save = VisibleControl(orlimo.Id(), L"Button", L"내용저장");
+  HWND save = ButtonOf(orlimo.Id(), L"내용저장");
   double saved = save != nullptr ? TimedClick(save) : -1;
   if (saved < 0) return figures.problem = "the log was not written back", false;
   figures.writeBack.push_back(saved);

@@ -41,15 +41,9 @@ double FileBytes(const std::wstring& path) {
                              data.nFileSizeLow);
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-  std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? L"." : path.substr(0, slash);
-}
-
 struct Program {
   std::string name;
   std::wstring exe;
-  std::wstring folder;
   std::vector<double> startUps;
   // Processor seconds of the Unix process once the window showed (read a moment later, so with
   // the first paint): steadier than the wall clock while other work shares the machine.
@@ -60,7 +54,7 @@ bool StartUps(Program& measured, Program& baseline, int count) {
   for (int round = 0; round <= count; ++round) {  // round 0 warms the file cache up
     for (Program* program : {&baseline, &measured}) {
       // The first starts in a fresh Wine prefix are the slowest by far: they are given longer.
-      WatchedProcess process(program->exe, program->folder, round == 0 ? 180 : 60);
+      WatchedProcess process(program->exe, round == 0 ? 180 : 60);
       if (!process.Started()) {
         Print(program->name + " showed no window");
         return false;
@@ -83,8 +77,8 @@ struct Idle {
 // Both programs run at once through the same idle seconds.
 bool IdleFigures(const Program& measured, const Program& baseline, double seconds, Idle& m,
                  Idle& b) {
-  WatchedProcess bare(baseline.exe, baseline.folder, 60);
-  WatchedProcess orlimo(measured.exe, measured.folder, 60);
+  WatchedProcess bare(baseline.exe, 60);
+  WatchedProcess orlimo(measured.exe, 60);
   if (!bare.Started() || !orlimo.Started()) return false;
   Sleep(static_cast<DWORD>(kSettle * 1000));
   m.workingSet = orlimo.WorkingSet(), b.workingSet = bare.WorkingSet();
@@ -111,8 +105,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring folder = arguments[1], logFolder = arguments[2];
   const int startUps = static_cast<int>(arguments.Number(4, 5));
   const double idleSeconds = arguments.Number(5, 60);
-  Program orlimo{"Orlimo.exe", folder + L"\\Orlimo.exe", folder, {}, {}};
-  Program bare{"bare_window.exe", arguments[3], FolderOf(arguments[3]), {}, {}};
+  Program orlimo{"Orlimo.exe", folder + L"\\Orlimo.exe", {}, {}};
+  Program bare{"bare_window.exe", arguments[3], {}, {}};
   Print("ANSI code page: " + std::to_string(GetACP()));
 
   bool ok = true;

@@ -4,69 +4,51 @@
 
 #include <vector>
 
+#include "driver_support.h"
 #include "figures.h"
+#include "win32/own_path.h"
 #include "unix_process.h"
 
 namespace orlimo::winbench {
 
 HWND VisibleWindowOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{process, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != s->process || !IsWindowVisible(hwnd)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : drivers::TopLevelWindowsOf({process})) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
-WatchedProcess::WatchedProcess(const std::wstring& exe, const std::wstring& folder, double timeout)
-    : exe_(exe) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  std::wstring commandLine = L"\"" + exe + L"\"";
+WatchedProcess::WatchedProcess(const std::wstring& exe, double timeout) : exe_(exe) {
   double start = Now();
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &info_)) {
-    info_ = {};
-    return;
-  }
+  process_ = win32::StartProcess(exe, {}, win32::FolderOf(exe));
+  if (process_.handle == nullptr) return;
   while (Now() - start < timeout) {
-    if (HWND hwnd = VisibleWindowOf(info_.dwProcessId)) {
+    if (HWND hwnd = VisibleWindowOf(process_.id)) {
       secondsToWindow_ = Now() - start;
       window_ = hwnd;
       return;
     }
-    if (WaitForSingleObject(info_.hProcess, 1) == WAIT_OBJECT_0) return;  // ended by itself
+    if (WaitForSingleObject(process_.handle, 1) == WAIT_OBJECT_0) return;  // ended by itself
   }
 }
 
 WatchedProcess::~WatchedProcess() {
-  if (info_.hProcess == nullptr) return;
-  TerminateProcess(info_.hProcess, 1);
-  WaitForSingleObject(info_.hProcess, 10000);
-  CloseHandle(info_.hThread);
-  CloseHandle(info_.hProcess);
+  if (process_.handle == nullptr) return;
+  TerminateProcess(process_.handle, 1);
+  win32::ExitCodeOf(process_.handle, 10000);
 }
 
 double WatchedProcess::WorkingSet() const {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
-  if (!GetProcessMemoryInfo(info_.hProcess, &counters, sizeof(counters))) return 0;
+  if (!GetProcessMemoryInfo(process_.handle, &counters, sizeof(counters))) return 0;
   return static_cast<double>(counters.WorkingSetSize);
 }
 
 double WatchedProcess::PeakWorkingSet() const {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
-  if (!GetProcessMemoryInfo(info_.hProcess, &counters, sizeof(counters))) return 0;
+  if (!GetProcessMemoryInfo(process_.handle, &counters, sizeof(counters))) return 0;
   return static_cast<double>(counters.PeakWorkingSetSize);
 }
 

@@ -4,22 +4,23 @@
 
 #include <string>
 
+#include "win32/start_process.h"
 #include "win32/windows_api.h"
 
 namespace orlimo::winbench {
 
 class WatchedProcess {
  public:
-  // Starts <exe> in <folder> and waits up to <timeout> seconds for a visible top-level window of
-  // the process, looking every millisecond. Started() tells whether it came.
-  WatchedProcess(const std::wstring& exe, const std::wstring& folder, double timeout);
+  // Starts <exe> in its own folder and waits up to <timeout> seconds for a visible top-level window
+  // of the process, looking every millisecond. Started() tells whether it came.
+  WatchedProcess(const std::wstring& exe, double timeout);
   ~WatchedProcess();  // ends the process with TerminateProcess (no closing steps run)
   WatchedProcess(const WatchedProcess&) = delete;
   WatchedProcess& operator=(const WatchedProcess&) = delete;
 
   bool Started() const { return window_ != nullptr; }
   double SecondsToWindow() const { return secondsToWindow_; }
-  DWORD Id() const { return info_.dwProcessId; }
+  DWORD Id() const { return process_.id; }
 
   // Bytes now in the working set, and the most there ever were.
   double WorkingSet() const;
@@ -30,7 +31,7 @@ class WatchedProcess {
   unsigned UnixId() const;
 
  private:
-  PROCESS_INFORMATION info_{};
+  win32::StartedProcess process_;
   HWND window_ = nullptr;
   double secondsToWindow_ = 0;
   std::wstring exe_;

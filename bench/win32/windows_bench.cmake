@@ -12,7 +12,7 @@ list(REMOVE_ITEM ORLIMO_PROBE_SOURCES ${ORLIMO_WINDOWS_BENCH_DIR}/bare_window.cp
 add_executable(probe ${ORLIMO_PROBE_SOURCES} ${CMAKE_SOURCE_DIR}/tests/windows/driver_support.cpp)
 target_include_directories(probe PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests/windows)
 orlimo_windows_target(probe)
-target_link_libraries(probe PRIVATE user32 gdi32 psapi)
+target_link_libraries(probe PRIVATE orlimo_win32_process user32 gdi32 psapi)
 target_link_options(probe PRIVATE -municode)
 
 set_target_properties(bare_window probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -2,8 +2,9 @@
 // again from its own folder unless Orlimo already runs, then ends. It has no window.
 #include <string>
 
-#include "companion/own_folder.h"
 #include "companion/process_list.h"
+#include "win32/own_path.h"
+#include "win32/start_process.h"
 #include "win32/windows_api.h"
 
 namespace {
@@ -11,21 +12,7 @@ namespace {
 constexpr DWORD kWaitMs = 5000;  // time for a closing Orlimo to end
 constexpr wchar_t kProgramName[] = L"Orlimo.exe";
 constexpr wchar_t kWaitingMutex[] = L"Local\\Orlimo.Companion";
-constexpr WORD kShowNormal = 5;
-
-void StartProgram(const std::wstring& path) {
-  std::wstring commandLine = L"\"" + path + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = kShowNormal;
-  PROCESS_INFORMATION started{};
-  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &started)) {
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-  }
-}
+constexpr int kShowNormal = 5;
 
 }  // namespace
 
@@ -42,11 +29,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Sleep(kWaitMs);
   int result = 0;
   if (!orlimo::companion::IsRunning(kProgramName)) {
-    const std::wstring folder = orlimo::companion::OwnFolder();
+    const std::wstring folder = orlimo::win32::OwnFolderPath();
     if (folder.empty()) {
       result = 1;
     } else {
-      StartProgram(folder + L"\\" + kProgramName);
+      orlimo::win32::StartAndLetRun(folder + L"\\" + kProgramName, kShowNormal);
     }
   }
   CloseHandle(waiting);

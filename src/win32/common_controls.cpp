@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/own_path.h"
 #include "win32/resources/resource_ids.h"
 
 namespace orlimo::win32 {
@@ -26,10 +27,8 @@ CommonControls& Loaded() {
   static CommonControls loaded;
   if (loaded.tried) return loaded;
   loaded.tried = true;
-  std::wstring self(MAX_PATH, L'\0');
-  DWORD length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-  if (length == 0 || length >= self.size()) return loaded;
-  self.resize(length);
+  const std::wstring self = ModulePath();
+  if (self.empty()) return loaded;
   ACTCTXW request{};
   request.cbSize = sizeof(request);
   request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;

@@ -1,5 +1,6 @@
 #include "win32/guard_server_check.h"
 
+#include "win32/own_path.h"
 #include "win32/windows_api.h"
 // After windows.h:
 #include <aclapi.h>
@@ -80,11 +81,7 @@ bool IsRealGuard(const GuardServerFacts& facts, const ExpectedGuard& expected) {
 }
 
 std::wstring GuardBesideThisProgram() {
-  std::wstring path(32768, L'\0');
-  DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  path.resize(path.find_last_of(L'\\') + 1);
-  return path + L"OrlimoGuard.exe";
+  return OwnFolderPath() + L"\\OrlimoGuard.exe";
 }
 
 }  // namespace orlimo::win32

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/own_path.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -20,20 +21,8 @@ bool IsFolder(const std::wstring& path) {
 }  // namespace
 
 Text OwnFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return Text();
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    if (path.size() >= 32768) return Text();
-    path.resize(path.size() * 2);
-  }
-  const std::size_t slash = path.find_last_of(L'\\');
-  if (slash != std::wstring::npos) path.resize(slash);
-  return FromWide(path.c_str(), path.size());
+  const std::wstring folder = OwnFolderPath();
+  return FromWide(folder.c_str(), folder.size());
 }
 
 Text DataFolder(const Text& ownFolder) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/start_process.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -104,18 +105,7 @@ void Win32System::CloseHandle(platform::Handle handle) {
 }
 
 void Win32System::StartProgram(const Text& path, int showCommand) {
-  const std::wstring application = ToWide(path);
-  std::wstring commandLine = L"\"" + application + L"\"";  // CreateProcessW may write to it
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(showCommand);
-  PROCESS_INFORMATION started{};
-  if (CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     nullptr, &startup, &started)) {
-    ::CloseHandle(started.hThread);
-    ::CloseHandle(started.hProcess);
-  }
+  StartAndLetRun(ToWide(path), showCommand);
 }
 
 bool Win32System::IsAnotherInstanceRunning() {

@@ -52,6 +52,57 @@ std::vector<HWND> ChildrenOf(HWND parent) {
   return children;
 }
 
+std::wstring TextOf(HWND hwnd, Wait wait) {
+  wchar_t buffer[1024] = {};
+  DWORD_PTR copied = 0;
+  const bool patiently = wait == Wait::Patiently;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+                      patiently ? SMTO_NORMAL : SMTO_ABORTIFHUNG, patiently ? 30000 : 2000,
+                      &copied);
+  return std::wstring(buffer);
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(hwnd, buffer, 256);
+  return buffer;
+}
+
+bool HasClass(HWND hwnd, const wchar_t* className) {
+  return _wcsicmp(ClassOf(hwnd).c_str(), className) == 0;
+}
+
+std::vector<HWND> VisibleWindowsTitled(const std::vector<DWORD>& processes,
+                                       const std::wstring& title, Wait wait) {
+  std::vector<HWND> found;
+  for (HWND window : TopLevelWindowsOf(processes)) {
+    if (IsWindowVisible(window) && TextOf(window, wait).compare(0, title.size(), title) == 0) {
+      found.push_back(window);
+    }
+  }
+  return found;
+}
+
+HWND VisibleControl(const std::vector<DWORD>& processes, const wchar_t* className,
+                    const std::wstring& text, Wait wait) {
+  for (HWND window : TopLevelWindowsOf(processes)) {
+    for (HWND child : ChildrenOf(window)) {
+      // A child is visible only while its window is.
+      if (HasClass(child, className) && IsWindowVisible(child) && TextOf(child, wait) == text) {
+        return child;
+      }
+    }
+  }
+  return nullptr;
+}
+
+HWND FirstEdit(HWND window) {
+  for (HWND child : ChildrenOf(window)) {
+    if (HasClass(child, L"Edit") && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
 void PostClick(HWND button) {
   PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));

@@ -18,8 +18,8 @@ set_target_properties(wintext make_setup PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 
 add_library(marker_winmm SHARED ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/marker_winmm.cpp)
-target_include_directories(marker_winmm PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
 orlimo_windows_target(marker_winmm)
+target_link_libraries(marker_winmm PRIVATE orlimo_win32_process)
 set_target_properties(marker_winmm PROPERTIES PREFIX "" OUTPUT_NAME WINMM
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 

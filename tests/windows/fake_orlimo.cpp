@@ -3,7 +3,7 @@
 // (or 60 s pass), so that it can be found by name while it runs.
 #include <string>
 
-#include "companion/own_folder.h"
+#include "win32/own_path.h"
 #include "win32/windows_api.h"
 
 namespace {
@@ -24,7 +24,7 @@ void AppendLine(const std::wstring& path, const std::string& line) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-  const std::wstring folder = orlimo::companion::OwnFolder();
+  const std::wstring folder = orlimo::win32::OwnFolderPath();
   AppendLine(folder + L"\\started.txt", "started pid=" + std::to_string(GetCurrentProcessId()) +
                                             " show=" + std::to_string(show) + "\r\n");
   for (int waited = 0; waited < 600 && !Exists(folder + L"\\stop"); ++waited) Sleep(100);

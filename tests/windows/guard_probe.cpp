@@ -11,12 +11,11 @@
 //                                            "used=<minutes> limit=<minutes>" of the first user
 //   guard_probe <guard> remove <password> -> the results of opening the console with the parent
 //                                            password and of removing Orlimo for good
-//   guard_probe <guard> roundtrip <count> -> "roundtrip <microseconds per status request and
-//   answer>" guard_probe <guard> server            -> what the channel learns of the pipe's server,
-//   and
+//   guard_probe <guard> server            -> what the channel learns of the pipe's server, and
 //                                            whether it takes it for the guard at <guard>
+// Prints "no-answer" and exits with 2 when the guard does not answer.
 #include <cstdio>
-#include <cwchar>
+#include <cstdlib>
 #include <string>
 
 #include "guard/guard_client.h"
@@ -41,6 +40,15 @@ orlimo::win32::ExpectedGuard ExpectedGuardAt(const std::wstring& guardPath) {
 
 void PrintResult(const guard::Answer& answer) {
   std::printf("%s", kResultNames[static_cast<int>(answer.result)]);
+}
+
+// The guard's answer; a request it leaves unanswered ends the probe.
+guard::Answer Answered(const std::optional<guard::Answer>& answer) {
+  if (!answer) {
+    std::puts("no-answer");
+    std::exit(2);
+  }
+  return *answer;
 }
 
 // What the channel's check sees, on a connection of the probe's own.
@@ -79,27 +87,8 @@ int wmain(int argc, wchar_t** argv) {
     hello = client.Send(guard::GetStatus{});
     if (!hello) Sleep(200);
   }
-  if (!hello) {
-    std::puts("no-answer");
-    return 2;
-  }
+  Answered(hello);
   std::wstring command = argc > 1 ? argv[1] : L"status";
-  if (command == L"roundtrip") {
-    long count = argc > 2 ? std::wcstol(argv[2], nullptr, 10) : 1000;
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (long i = 0; i < count; ++i) {
-      if (!client.Send(guard::GetStatus{})) {
-        std::puts("no-answer");
-        return 2;
-      }
-    }
-    QueryPerformanceCounter(&end);
-    double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-    std::printf("roundtrip %.1f\n", seconds * 1e6 / static_cast<double>(count > 0 ? count : 1));
-    return 0;
-  }
   if (command == L"store") {
     guard::StoreTable table;
     table.passwordsInUse = hello->table && hello->table->passwordsInUse;
@@ -109,60 +98,45 @@ int wmain(int argc, wchar_t** argv) {
       table.users.push_back(
           {static_cast<std::int32_t>(count + i), hello->table->users[i].name, 24 * 60, u""});
     }
-    std::optional<guard::Answer> stored = client.Send(table);
-    std::optional<guard::Answer> after = client.Send(guard::GetStatus{});
-    if (!stored || !after || !after->table || after->table->users.empty()) {
-      std::puts("no-answer");
-      return 2;
-    }
-    PrintResult(*stored);
-    const guard::UserView& first = after->table->users.front();
+    const guard::Answer stored = Answered(client.Send(table));
+    const guard::Answer after = Answered(client.Send(guard::GetStatus{}));
+    if (!after.table || after.table->users.empty()) Answered(std::nullopt);
+    PrintResult(stored);
+    const guard::UserView& first = after.table->users.front();
     std::printf(" used=%d limit=%d\n", first.usedMinutes, first.limitMinutes);
     return 0;
   }
   if (command == L"parent") {
     for (int i = 2; i < argc; ++i) {
-      std::optional<guard::Answer> answer =
-          client.Send(guard::OpenConsole{orlimo::win32::FromWide(argv[i])});
-      if (!answer) {
-        std::puts("no-answer");
-        return 2;
-      }
+      const guard::Answer answer =
+          Answered(client.Send(guard::OpenConsole{orlimo::win32::FromWide(argv[i])}));
       if (i > 2) std::printf(", ");
-      PrintResult(*answer);
-      if (answer->waitSeconds > 0) {
-        std::printf(" wait=%u", static_cast<unsigned>(answer->waitSeconds));
+      PrintResult(answer);
+      if (answer.waitSeconds > 0) {
+        std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
       }
     }
     std::puts("");
     return 0;
   }
   if (command == L"remove") {
-    std::optional<guard::Answer> opened =
-        client.Send(guard::OpenConsole{orlimo::win32::FromWide(argc > 2 ? argv[2] : L"")});
-    std::optional<guard::Answer> removed = client.Send(guard::Remove{});
-    if (!opened || !removed) {
-      std::puts("no-answer");
-      return 2;
-    }
-    PrintResult(*opened);
+    const guard::Answer opened = Answered(
+        client.Send(guard::OpenConsole{orlimo::win32::FromWide(argc > 2 ? argv[2] : L"")}));
+    const guard::Answer removed = Answered(client.Send(guard::Remove{}));
+    PrintResult(opened);
     std::printf(", ");
-    PrintResult(*removed);
+    PrintResult(removed);
     std::puts("");
     return 0;
   }
   guard::Request request = guard::GetStatus{};
   if (command == L"secrets") request = guard::ReadSecrets{};
-  std::optional<guard::Answer> answer = client.Send(request);
-  if (!answer) {
-    std::puts("no-answer");
-    return 2;
+  const guard::Answer answer = Answered(client.Send(request));
+  PrintResult(answer);
+  if (answer.table && answer.session) {
+    std::printf(" users=%zu current=%d", answer.table->users.size(), answer.session->currentUser);
   }
-  PrintResult(*answer);
-  if (answer->table && answer->session) {
-    std::printf(" users=%zu current=%d", answer->table->users.size(), answer->session->currentUser);
-  }
-  if (answer->waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer->waitSeconds));
+  if (answer.waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
   std::puts("");
   return 0;
 }

@@ -84,6 +84,15 @@ line_count() {
 more_starts_than() { test "$(line_count "$1/started.txt")" -gt "$2"; }
 no_further_start() { ! wait_for 4 more_starts_than "$1" "$2"; }
 
+# mouse_to <rect> [xdotool commands...]: the real mouse to the middle of <rect> (left,top,right,
+# bottom, as a wintext listing gives it) through the X display, then the commands (click 1 ...).
+mouse_to() {
+  local left top right bottom
+  IFS=, read -r left top right bottom <<<"$1"
+  shift
+  [ -n "$bottom" ] && xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) "$@"
+}
+
 # screenshot <name>: the whole virtual display, kept as <build>/screenshots/<name>.png.
 screenshot() {
   mkdir -p "$SHOTS"

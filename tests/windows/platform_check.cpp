@@ -2,7 +2,9 @@
 // locale) and prints one "PASS <check>" or "FAIL <check>: <detail>" line per check.
 // Usage: platform_check --now "YYYY-MM-DD HH:MM:SS" --wav <a WAV file> [--exe <program>]...
 // Each --exe names an executable of the program folder whose resources are checked.
-// The checks start copies of this program, which read what to do from ORLIMO_CHECK_ROLE.
+// The process check starts a copy of this program, which reads what to do from ORLIMO_CHECK_ROLE.
+// (The running-instance mutex is tried by the program's own tests: a second copy ends itself,
+// and the companion's restart finds the first one gone.)
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -13,6 +15,7 @@
 #include "base/date.h"
 #include "win32/NewInputBox.h"
 #include "win32/input_box.h"
+#include "win32/own_path.h"
 #include "win32/resources/resource_ids.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
@@ -33,8 +36,6 @@ using namespace orlimo::win32;
 namespace platform = orlimo::platform;
 
 constexpr wchar_t kRoleVariable[] = L"ORLIMO_CHECK_ROLE";
-constexpr int kAnotherInstanceExit = 10;
-constexpr int kAloneExit = 11;
 
 int failures = 0;
 
@@ -64,32 +65,6 @@ std::string Narrow(const Text& text) {
   return out;
 }
 
-std::wstring OwnPath() {
-  wchar_t path[4096] = {};
-  return std::wstring(path, GetModuleFileNameW(nullptr, path, 4096));
-}
-
-// Starts a copy of this program in the given role and waits for its exit code (-1 on failure).
-int RunCopy(const wchar_t* role) {
-  SetEnvironmentVariableW(kRoleVariable, role);
-  const std::wstring path = OwnPath();
-  std::wstring commandLine = L"\"" + path + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  const BOOL ok = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                 nullptr, nullptr, &startup, &started);
-  SetEnvironmentVariableW(kRoleVariable, nullptr);
-  if (!ok) return -1;
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(started.hProcess, 30000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(started.hProcess, &code);
-  }
-  CloseHandle(started.hThread);
-  CloseHandle(started.hProcess);
-  return static_cast<int>(code);
-}
-
 void CheckCodePage() {
   Report("codepage_is_949", GetACP() == 949, "GetACP() = " + std::to_string(GetACP()));
   Win32AnsiCodePage codePage;
@@ -112,17 +87,30 @@ bool Throws(const std::function<void()>& action) {
   return false;
 }
 
+// A key of its own under HKEY_CURRENT_USER for one check, named after the check and this process.
+std::wstring CheckKey(const wchar_t* name) {
+  return L"Software\\Orlimo " + std::wstring(name) + L" " + std::to_wstring(GetCurrentProcessId());
+}
+
+// The key's full path, as the program's registry access names a value (a closing "\").
+Text FullPath(const std::wstring& key) {
+  return u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+}
+
+// Writes <text> as the value <name>, of type REG_SZ or REG_EXPAND_SZ, of the key.
+void SetTextValue(const std::wstring& key, const wchar_t* name, DWORD type,
+                  const std::wstring& text) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, type, text.c_str(),
+                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 // Short root names and the expansion of an expandable string: the path table
 // (tests/unit/registry_path_test.cpp) and CheckRegistryValueTypes.
 void CheckRegistry() {
-  const std::wstring key = L"Software\\Orlimo Check " + std::to_wstring(GetCurrentProcessId());
-  const std::wstring folderText = L"C:\\시험 폴더";
-  const std::wstring expandText = L"%SystemRoot%\\Fonts";
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Folder", REG_SZ, folderText.c_str(),
-                  static_cast<DWORD>((folderText.size() + 1) * sizeof(wchar_t)));
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expandText.c_str(),
-                  static_cast<DWORD>((expandText.size() + 1) * sizeof(wchar_t)));
-  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+  const std::wstring key = CheckKey(L"Check");
+  SetTextValue(key, L"Folder", REG_SZ, L"C:\\시험 폴더");
+  SetTextValue(key, L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts");
+  const Text base = FullPath(key);
 
   Win32Registry registry;
   Text read;
@@ -153,12 +141,11 @@ void CheckRegistry() {
 // The typed read that the program's registry access goes through: strings (an expandable one
 // expanded, a long one whole), numbers, and data of other types given as such, never thrown.
 void CheckRegistryValueTypes() {
-  const std::wstring key = L"Software\\Orlimo Types " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring key = CheckKey(L"Types");
   const DWORD dword = 4294967295u;
   const unsigned long long qword = 18446744073709551615ull;
   const BYTE binary[] = {1, 2, 3};
   const wchar_t multi[] = L"a\0b\0";
-  const std::wstring expand = L"%SystemRoot%\\Fonts";
   // Longer than any first guess of a buffer, and than the 2048 bytes RegGetValue reads at once.
   std::wstring longText;
   for (int i = 0; i < 3000; ++i) longText += static_cast<wchar_t>(L'가' + i);
@@ -166,11 +153,9 @@ void CheckRegistryValueTypes() {
   RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Qword", REG_QWORD, &qword, sizeof qword);
   RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Binary", REG_BINARY, binary, sizeof binary);
   RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Multi", REG_MULTI_SZ, multi, sizeof multi);
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expand.c_str(),
-                  static_cast<DWORD>((expand.size() + 1) * sizeof(wchar_t)));
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Long", REG_SZ, longText.c_str(),
-                  static_cast<DWORD>((longText.size() + 1) * sizeof(wchar_t)));
-  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
+  SetTextValue(key, L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts");
+  SetTextValue(key, L"Long", REG_SZ, longText);
+  const Text base = FullPath(key);
 
   Win32Registry registry;
   auto read = [&](const char16_t* name) -> platform::RegistryValue {
@@ -254,7 +239,7 @@ void CheckProcesses() {
 
   // A copy started by path is found by the walk and can be terminated with an exit code.
   SetEnvironmentVariableW(kRoleVariable, L"linger");
-  system.StartProgram(FromWide(OwnPath().c_str()), platform::kShowNormal);
+  system.StartProgram(FromWide(ModulePath().c_str()), platform::kShowNormal);
   SetEnvironmentVariableW(kRoleVariable, nullptr);
   std::uint32_t copyId = 0;
   for (int attempt = 0; attempt < 100 && copyId == 0; ++attempt) {
@@ -297,17 +282,6 @@ void CheckPrivileges() {
   if (token != 0) system.CloseHandle(token);
 }
 
-void CheckInstances() {
-  Report("instance_probe_alone_before", RunCopy(L"instance") == kAloneExit);
-  {
-    Win32System system;
-    Report("first_instance_is_alone", !system.IsAnotherInstanceRunning());
-    Report("first_instance_answer_is_kept", !system.IsAnotherInstanceRunning());
-    Report("second_copy_sees_the_first", RunCopy(L"instance") == kAnotherInstanceExit);
-  }
-  Report("instance_released_at_end", RunCopy(L"instance") == kAloneExit);
-}
-
 void CheckClock(const std::wstring& now) {
   const std::optional<orlimo::DateValue> expected = orlimo::ParseDate(FromWide(now.c_str()));
   if (!expected) {
@@ -327,8 +301,8 @@ void CheckSound(const std::wstring& wav) {
          "cannot open the cue given with --wav");
 }
 
-// The project's version and Orlimo's icon in every executable; the button pictures and the manifest
-// in Orlimo.exe.
+// The project's version and Orlimo's icon in every executable; the button pictures in Orlimo.exe
+// (its manifest is read by the installer's import test).
 void CheckResources(const std::wstring& exe) {
   const std::string name = Narrow(FromWide(exe.substr(exe.find_last_of(L"\\/") + 1).c_str()));
   DWORD ignored = 0;
@@ -365,8 +339,6 @@ void CheckResources(const std::wstring& exe) {
       if (bitmap != nullptr) DeleteObject(bitmap);
     }
     Report("button_pictures Orlimo.exe", pictures);
-    Report("manifest Orlimo.exe",
-           FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) != nullptr);
   }
   if (module != nullptr) FreeLibrary(module);
 }
@@ -376,10 +348,6 @@ void CheckResources(const std::wstring& exe) {
 int wmain(int argc, wchar_t** argv) {
   wchar_t role[32] = {};
   if (GetEnvironmentVariableW(kRoleVariable, role, 32) > 0) {
-    if (std::wstring(role) == L"instance") {
-      Win32System system;
-      return system.IsAnotherInstanceRunning() ? kAnotherInstanceExit : kAloneExit;
-    }
     if (std::wstring(role) == L"linger") {
       Sleep(20000);
       return 0;
@@ -403,7 +371,6 @@ int wmain(int argc, wchar_t** argv) {
   CheckInputBoxMask();
   CheckProcesses();
   CheckPrivileges();
-  CheckInstances();
   CheckClock(now);
   CheckSound(wav);
   for (const std::wstring& exe : exes) CheckResources(exe);

@@ -39,6 +39,33 @@ start_orlimo() {
   (cd "$1" && wine ./Orlimo.exe >/dev/null 2>&1 &)
   wait_for 60 main_window_shown
 }
+# program_folder <test prefix> <folder name> [make_setup users...]: a fresh program folder at
+# C:\<folder name>, kept in the caller's $folder, with the users' Setup.ini when they are given.
+program_folder() {
+  local prefix=$1 name=$2
+  shift 2
+  prepare_program_prefix
+  folder=$(new_program_folder "$name")
+  [ $# -eq 0 ] || make_setup "$prefix: Setup.ini is written ($name)" "$folder" 0 "$@"
+}
+# start_program <test prefix>: Orlimo.exe started in $folder, with its main window shown.
+start_program() {
+  start_orlimo "$folder" && return 0
+  fail "$1: the main window shows"
+  return 1
+}
+# open_program <test prefix> <folder name> [make_setup users...]: both; a failed step fails the test.
+open_program() { program_folder "$@" && start_program "$1"; }
+# open_console <test prefix> [screenshot]: the Setup button clicked, the parent password prompt
+# (kept as the screenshot when one is named) answered with the parent password and Enter.
+open_console() {
+  act "$1: the Setup button is clicked" click Orlimo.exe Setup || return 1
+  wait_for 20 shown "설정 암호"
+  [ -n "${2:-}" ] && screenshot "$2"
+  act "$1: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return 1
+  check "$1: Enter in the parent password box opens the console" \
+    wait_for 10 control_shown "컴퓨터 사용자 설정"
+}
 # The titles of the shown windows in a listing, one a line. (A listing is read whole before it is
 # searched: with pipefail, a search that stops early would fail.)
 shown_titles() { grep '^window .*visible=1 ' <<<"$1" | sed 's/.* text=//'; }
@@ -62,19 +89,17 @@ screen_width() { xwininfo -root -display "$DISPLAY" | awk '/Width:/ {print $2}';
 
 # The log decoded from code page 949.
 log_text() { iconv -f CP949 -t UTF-8 "$1/Logs.txt" 2>/dev/null | tr -d '\r'; }
+# log_words <folder> <tail's count>: the last lines of the log (<count>, or from line +<n> on),
+# each without its time stamp and past its first ":", joined by "|".
+log_words() { log_text "$1" | tail -n "$2" | cut -c21- | cut -d: -f1 | tr '\n' '|'; }
 # control_line <listing> <text>: the line of the control whose window text is <text>.
 control_line() { awk -v text="text=$2" '/^  control / && index($0, text) { print; found = 1; exit } END { exit !found }' <<<"$1"; }
 # field <line> <name>: a field of a listing line (back, fore, enabled, rect ...).
 field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
 
 test_program_first_start() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "올리모 첫 시작")
-  if ! start_orlimo "$folder"; then
-    fail "program: the main window shows after a start in an empty folder"
-    return
-  fi
+  open_program program "올리모 첫 시작" || return
   screenshot program_first_start
   check "program: a start in an empty folder writes a two-line Setup.ini" \
     wait_for 10 has_lines "$folder/Setup.ini" 2
@@ -101,8 +126,7 @@ test_program_first_start() {
   status=$?
   check "program: a second Orlimo.exe ends by itself (exit $status)" test "$status" -ne 124
   check "program: the second copy logs its start and its closing" \
-    test "$(log_text "$folder" | tail -n +$((lines + 1)) | cut -c21- | cut -d: -f1 | tr '\n' '|')" \
-    = "(*----------------------------*)|${MAIN_CAPTION}|정상종료|"
+    test "$(log_words "$folder" +$((lines + 1)))" = "(*----------------------------*)|${MAIN_CAPTION}|정상종료|"
   check "program: the first copy goes on running" processes_are Orlimo.exe 1
 
   # Closing the main window runs its closing steps and starts the companion exactly once: a
@@ -113,8 +137,7 @@ test_program_first_start() {
   act "program: closing the main window" close Orlimo.exe "$PROGRAM_TITLE" || return
   check "program: closing the main window ends the program" wait_for 30 no_process Orlimo.exe
   check "program: closing the main window logs 정상종료 then 강제종료" \
-    test "$(log_text "$folder" | tail -n +$((lines + 1)) | cut -c21- | cut -d: -f1 | tr '\n' '|')" \
-    = "정상종료|강제종료|"
+    test "$(log_words "$folder" +$((lines + 1)))" = "정상종료|강제종료|"
   check "program: closing the main window starts VarnRunCom.exe" \
     wait_for 20 test -s "$folder/started.txt"
   check "program: closing the main window starts VarnRunCom.exe exactly once" \
@@ -132,15 +155,8 @@ test_program_first_start() {
 }
 
 test_program_two_users() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo two users")
-  make_setup "program: two users' Setup.ini is written" "$folder" 0 "철수:60:600" "영희:30:0" ||
-    return
-  if ! start_orlimo "$folder"; then
-    fail "program: the main window shows with two users"
-    return
-  fi
+  open_program program "Orlimo two users" "철수:60:600" "영희:30:0" || return
   wait_for 10 control_shown "철수 (60분)"
   local listing first second
   listing=$(windows_of_orlimo)
@@ -167,9 +183,7 @@ test_program_two_users() {
     test "$(field "$main" rect | cut -d, -f2,3)" = "0,$(screen_width)"
   screenshot program_main_two_users
   # The tooltips are made when the mouse first comes over the window.
-  local rect
-  IFS=, read -r -a rect <<<"$(field "$second" rect)"
-  xdotool mousemove --sync $(((rect[0] + rect[2]) / 2)) $(((rect[1] + rect[3]) / 2))
+  mouse_to "$(field "$second" rect)"
   check "program: a user button shows its tooltip under the mouse" wait_for 10 tooltip_shown
   xdotool mousemove --sync 0 "$(($(screen_width) / 2))"
 
@@ -187,14 +201,8 @@ test_program_two_users() {
 }
 
 test_program_time_used_up() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo time used up")
-  make_setup "program: a used-up allowance's Setup.ini is written" "$folder" 0 "철수:10:600" || return
-  if ! start_orlimo "$folder"; then
-    fail "program: the main window shows with a used-up allowance"
-    return
-  fi
+  open_program program "Orlimo time used up" "철수:10:600" || return
   # The start-up tick comes 30 s after the start and opens the countdown.
   if ! check "program: the countdown window opens at the start-up tick" \
     wait_for 50 shown "$COUNTDOWN_TITLE"; then
@@ -222,8 +230,7 @@ test_program_time_used_up() {
     test "$(field "$main" enabled)" = 0
   check "program: the countdown ends the process" wait_for 45 no_process Orlimo.exe
   check "program: the log ends with 종료, the separator and 정상종료" \
-    test "$(log_text "$folder" | tail -4 | cut -c21- | cut -d: -f1 | tr '\n' '|')" \
-    = "종료시작|종료|)*----------------------------*(|정상종료|"
+    test "$(log_words "$folder" 4)" = "종료시작|종료|)*----------------------------*(|정상종료|"
 }
 
 # The power-off at the end of the countdown, with a document left unsaved in Notepad: Notepad
@@ -234,19 +241,14 @@ notepad_asks_to_save() {
   grep -q '^window .*class=#32770 .*visible=1' <<<"$listing"
 }
 test_program_power_off_ends_other_programs() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo power-off")
-  make_setup "program: Setup.ini before the power-off is written" "$folder" 0 "철수:1:60" || return
+  prepare_program_prefix
   (wine notepad >/dev/null 2>&1 &)
   if ! wait_for 30 wintext type notepad.exe "" "x"; then
     fail "program: a document is left unsaved in Notepad"
     return
   fi
-  if ! start_orlimo "$folder"; then
-    fail "program: the main window shows beside Notepad"
-    return
-  fi
+  open_program program "Orlimo power-off" "철수:1:60" || return
   check "program: Notepad asks to save when the countdown's power-off comes" \
     wait_for 100 notepad_asks_to_save
   check "program: Orlimo outlives the request that Notepad holds up" \
@@ -259,18 +261,12 @@ test_program_power_off_ends_other_programs() {
 # Logging off: Windows asks the windows to end the session; the main window's closing steps and
 # its final line run before the process goes, and the companion is not started.
 test_program_session_end() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo session end")
-  make_setup "program: Setup.ini before the session ends is written" "$folder" 0 "철수:60:600" || return
-  if ! start_orlimo "$folder"; then
-    fail "program: the main window shows before the session ends"
-    return
-  fi
+  open_program program "Orlimo session end" "철수:60:600" || return
   timeout 60 wine wineboot --end-session --force >/dev/null 2>&1
   check "program: the end of the session ends the program" wait_for 20 no_process Orlimo.exe
   check "program: the main window's closing steps and final line ran at the end of the session" \
-    test "$(log_text "$folder" | tail -2 | cut -c21- | cut -d: -f1 | tr '\n' '|')" = "정상종료|강제종료|"
+    test "$(log_words "$folder" 2)" = "정상종료|강제종료|"
   check "program: no companion is started when the session ends" no_process VarnRunCom.exe
 }
 
@@ -291,20 +287,9 @@ password_column() {
 }
 input_box_shown() { shown_exactly "Orlimo" && test -n "$(input_box_field)"; }
 test_program_masked_input_box() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "Orlimo input box")
-  make_setup "program: Setup.ini with a user's password is written" "$folder" 0 "철수:60:600:7" || return
-  if ! start_orlimo "$folder"; then
-    fail "program: the main window shows before the console opens"
-    return
-  fi
-  act "program: the Setup button is clicked" click Orlimo.exe Setup || return
-  wait_for 10 shown "설정 암호"
-  screenshot program_parent_password
-  act "program: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
-  check "program: Enter in the parent password box opens the console" \
-    wait_for 10 control_shown "컴퓨터 사용자 설정" || return
+  open_program program "Orlimo input box" "철수:60:600:7" || return
+  open_console program program_parent_password || return
   local attempt field
   for attempt in wrong right; do
     act "program: the show-passwords button is clicked ($attempt)" click Orlimo.exe "보임" || return

@@ -14,6 +14,8 @@
 
 #include "records/settings.h"
 #include "support/two_families.h"
+#include "win32/own_path.h"
+#include "win32/start_process.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -74,30 +76,24 @@ int KillSaves(const Text& folder, int kills) {
   const std::string bytesSmall = Bytes(where / L"Setup.ini");
   if (bytesSmall.size() == bytesFull.size()) return Fail("the two families save alike");
 
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command =
-      L"\"" + std::wstring(self) + L"\" --save \"" + orlimo::win32::ToWide(folder) + L"\"";
+  const std::wstring self = orlimo::win32::ModulePath();
+  const std::wstring saveArguments = L"--save \"" + orlimo::win32::ToWide(folder) + L"\"";
   std::mt19937 random(20261207);
   std::uniform_int_distribution<long long> moment(0, 2 * save.count());  // the first two saves
   int cutMidWrite = 0;
   for (int kill = 1; kill <= kills; ++kill) {
     const std::string which = "kill " + std::to_string(kill);
     fs::remove(where / L"ready");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
     // Wine now and then refuses a start right after a process was ended: try again for a while.
     const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
-    while (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &child)) {
+    orlimo::win32::StartedProcess child;
+    while ((child = orlimo::win32::StartProcess(self, saveArguments)).handle == nullptr) {
       if (Clock::now() > giveUp) {
         return Fail(which + ": the saving process did not start, error " +
                     std::to_string(GetLastError()));
       }
       SwitchToThread();
     }
-    CloseHandle(child.hThread);
     bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
     if (ready && kill % 2 == 1) {
       const Clock::time_point at = Clock::now() + std::chrono::microseconds(moment(random));
@@ -105,12 +101,9 @@ int KillSaves(const Text& folder, int kills) {
     } else if (ready) {
       WaitFor(where / L"Setup.ini.tmp", std::chrono::milliseconds(200));
     }
-    TerminateProcess(child.hProcess, kKilled);
-    WaitForSingleObject(child.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    CloseHandle(child.hProcess);
-    if (!ready || exitCode != kKilled) {
+    TerminateProcess(child.handle, kKilled);
+    const long exitCode = orlimo::win32::ExitCodeOf(child.handle, INFINITE);
+    if (!ready || exitCode != static_cast<long>(kKilled)) {
       return Fail(which + ": the saving process ended by itself, code " + std::to_string(exitCode));
     }
     if (fs::exists(where / L"Setup.ini.tmp")) ++cutMidWrite;

@@ -24,28 +24,7 @@
 
 namespace {
 
-using orlimo::drivers::ChildrenOf;
-using orlimo::drivers::PostClick;
-using orlimo::drivers::PostType;
-using orlimo::drivers::Print;
-using orlimo::drivers::TopLevelWindowsOf;
-using orlimo::drivers::Utf8;
-
-std::wstring TextOf(HWND hwnd) {
-  // WM_GETTEXT works across processes, also for windows whose thread is busy in a handler only
-  // after it returns; the window text is what screen readers read as well.
-  wchar_t buffer[1024] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                      2000, &copied);
-  return std::wstring(buffer);
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t buffer[256] = {};
-  GetClassNameW(hwnd, buffer, 256);
-  return buffer;
-}
+using namespace orlimo::drivers;
 
 std::vector<DWORD> ProcessesNamed(const std::wstring& exe) {
   std::vector<DWORD> ids;
@@ -144,7 +123,7 @@ std::string Hex(long colour) {
 
 // An edit field's password character (0: typed text shows in clear).
 std::string PasswordChar(HWND hwnd) {
-  if (_wcsicmp(ClassOf(hwnd).c_str(), L"Edit") != 0) return {};
+  if (!HasClass(hwnd, L"Edit")) return {};
   DWORD_PTR character = 0;
   SendMessageTimeoutW(hwnd, EM_GETPASSWORDCHAR, 0, 0, SMTO_ABORTIFHUNG, 2000, &character);
   return " pwchar=" + std::to_string(character);
@@ -196,51 +175,31 @@ int List(const std::wstring& exe) {
   return windows.empty() ? 1 : 0;
 }
 
-bool TitleStarts(HWND hwnd, const std::wstring& title) {
-  return TextOf(hwnd).compare(0, title.size(), title) == 0;
-}
-
-int Close(const std::wstring& exe, const std::wstring& title) {
-  int found = 0;
-  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
-    if (IsWindowVisible(window) && TitleStarts(window, title)) {
-      PostMessageW(window, WM_CLOSE, 0, 0);
-      ++found;
-    }
-  }
-  return found > 0 ? 0 : 1;
-}
-
-int FormClick(const std::wstring& exe, const std::wstring& title) {
-  int found = 0;
-  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
-    if (IsWindowVisible(window) && TitleStarts(window, title)) {
+// Closes every visible window of <exe> titled <title>..., or clicks its client area.
+int PostToWindows(const std::wstring& exe, const std::wstring& title, bool click) {
+  const std::vector<HWND> windows = VisibleWindowsTitled(ProcessesNamed(exe), title);
+  for (HWND window : windows) {
+    if (click) {
       PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
       PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-      ++found;
+    } else {
+      PostMessageW(window, WM_CLOSE, 0, 0);
     }
   }
-  return found > 0 ? 0 : 1;
+  return windows.empty() ? 1 : 0;
 }
 
 int Click(const std::wstring& exe, const std::wstring& text) {
-  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
-    for (HWND child : ChildrenOf(window)) {
-      if (ClassOf(child) == L"Button" && IsWindowVisible(child) && TextOf(child) == text) {
-        PostClick(child);
-        return 0;
-      }
-    }
-  }
-  return 1;
+  HWND button = VisibleControl(ProcessesNamed(exe), L"Button", text);
+  if (button == nullptr) return 1;
+  PostClick(button);
+  return 0;
 }
 
 int Type(const std::wstring& exe, const std::wstring& title, const std::wstring& text) {
-  for (HWND window : TopLevelWindowsOf(ProcessesNamed(exe))) {
-    if (!IsWindowVisible(window) || !TitleStarts(window, title)) continue;
-    for (HWND child : ChildrenOf(window)) {
-      if (_wcsicmp(ClassOf(child).c_str(), L"Edit") != 0 || !IsWindowVisible(child)) continue;
-      PostType(child, text);
+  for (HWND window : VisibleWindowsTitled(ProcessesNamed(exe), title)) {
+    if (HWND field = FirstEdit(window)) {
+      PostType(field, text);
       return 0;
     }
   }
@@ -267,9 +226,9 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (args.size() == 1 && args[0] == L"foreground") return Foreground();
-  if (args.size() == 3 && args[0] == L"close") return Close(args[1], args[2]);
+  if (args.size() == 3 && args[0] == L"close") return PostToWindows(args[1], args[2], false);
   if (args.size() == 3 && args[0] == L"click") return Click(args[1], args[2]);
-  if (args.size() == 3 && args[0] == L"formclick") return FormClick(args[1], args[2]);
+  if (args.size() == 3 && args[0] == L"formclick") return PostToWindows(args[1], args[2], true);
   if (args.size() == 4 && args[0] == L"type") {
     std::wstring text;
     for (std::size_t i = 0; i < args[3].size(); ++i) {

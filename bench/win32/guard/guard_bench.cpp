@@ -112,7 +112,6 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring guardExe = arguments[1], bareExe = arguments[2];
   const double idleSeconds = arguments.Number(3, 60);
   const int rounds = static_cast<int>(arguments.Number(4, 30));
-  std::wstring bareFolder = bareExe.substr(0, bareExe.find_last_of(L'\\'));
 
   const DWORD guardId = ProcessNamed(L"OrlimoGuard.exe");
   const unsigned guardUnix = UnixProcessOf(guardExe);
@@ -120,7 +119,7 @@ int wmain(int argc, wchar_t** argv) {
     Print("no running OrlimoGuard.exe");
     return 1;
   }
-  WatchedProcess bare(bareExe, bareFolder, 60);
+  WatchedProcess bare(bareExe, 60);
   if (!bare.Started()) {
     Print("bare_window.exe showed no window");
     return 1;

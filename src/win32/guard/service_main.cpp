@@ -10,6 +10,7 @@
 #include "win32/guard/request_queue.h"
 #include "win32/guard/win32_session_host.h"
 #include "win32/guard/win32_system_clock.h"
+#include "win32/program_folders.h"
 #include "win32/wide_text.h"
 #include "win32/win32_ansi_codepage.h"
 #include "win32/win32_registry.h"
@@ -59,13 +60,6 @@ DWORD WINAPI Control(DWORD control, DWORD, void*, void*) {
     default:
       return ERROR_CALL_NOT_IMPLEMENTED;
   }
-}
-
-Text OwnFolder() {
-  std::wstring path(32768, L'\0');
-  DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return FromWide(path.c_str(), path.find_last_of(L'\\'));
 }
 
 // The data folder the installer wrote, or Orlimo in the machine's program data folder.

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "win32/guard/system_functions.h"
+#include "win32/own_path.h"
+#include "win32/start_process.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 // After windows.h:
@@ -112,8 +114,8 @@ bool Win32SessionHost::StartProgramIn(platform::SessionId session, const Text& p
     environment = nullptr;
   }
   std::wstring application = ToWide(path);
-  std::wstring commandLine = L"\"" + application + L"\"";
-  std::wstring folder = application.substr(0, application.find_last_of(L'\\'));
+  std::wstring commandLine = CommandLineOf(application);
+  std::wstring folder = FolderOf(application);
   wchar_t desktop[] = L"winsta0\\default";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

@@ -31,18 +31,6 @@ notepad_shown() { grep -q '^window .*visible=1 ' <<<"$(wintext list notepad.exe)
 notepad_text() { grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)" | sed 's/.* text=//'; }
 notepad_holds() { [ "$(notepad_text)" = "$1" ]; }
 
-# check_waiting <name> <seconds> <command...>: passes when the command succeeds in time.
-check_waiting() {
-  local name=$1
-  shift
-  if wait_for "$@"; then
-    pass "$name"
-    return 0
-  fi
-  fail "$name"
-  return 1
-}
-
 # The line of the window that holds the control showing <text>.
 window_holding() {
   awk -v text="text=$1" '/^window / { window = $0 } /^  control / && index($0, text) { print window; exit }' <<<"$(windows_of_orlimo)"
@@ -51,29 +39,22 @@ notice_shown() { window_holding "$1" | grep -q 'visible=1'; }
 notice_gone() { ! notice_shown "$1"; }
 
 test_features_notice_and_family_file() {
-  prepare_program_prefix
   local folder notice="철수 님, 5분 남았습니다."
-  folder=$(new_program_folder "Orlimo features")
   # A daily allowance of 60 minutes but 10 on today's weekday, 330 s used: 4.5 minutes are left
   # today, so the 5-minute notice comes at the start-up tick.
-  make_setup "features: Setup.ini is written" "$folder" 0 "철수:60:330" || return
+  program_folder features "Orlimo features" "철수:60:330" || return
   family_file "$folder" "$(week_with_today 10)"
-  if ! start_orlimo "$folder"; then
-    fail "features: the main window shows"
-    return
-  fi
+  start_program features || return
   check "features: the row shows the weekday's allowance" wait_for 10 control_shown "철수 (10분)"
   # The child types in a notepad: a real click in it and real keys, through the X display.
   (wine notepad >/dev/null 2>&1 &)
   wait_for 30 notepad_shown
-  local box left top right bottom
-  box=$(field "$(grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)")" rect)
-  IFS=, read -r left top right bottom <<<"$box"
-  xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) click 1 2>/dev/null
+  mouse_to "$(field "$(grep -m1 '^  control .*class=Edit ' <<<"$(wintext list notepad.exe)")" rect)" \
+    click 1 2>/dev/null
   xdotool type --delay 50 abc 2>/dev/null
-  check_waiting "features: the child types in a notepad" 10 notepad_holds abc
-  if ! check_waiting "features: the 5-minute notice appears at the start-up tick" \
-    50 notice_shown "$notice"; then
+  check "features: the child types in a notepad" wait_for 10 notepad_holds abc
+  if ! check "features: the 5-minute notice appears at the start-up tick" \
+    wait_for 50 notice_shown "$notice"; then
     windows_of_orlimo >&2
     return
   fi
@@ -86,8 +67,8 @@ test_features_notice_and_family_file() {
   check "features: the notice sits at the right edge ($rect)" test "$right" = "$(screen_width)"
   check "features: the notepad keeps the keyboard while the notice shows" notepad_has_keyboard
   xdotool type --delay 50 def 2>/dev/null
-  check_waiting "features: the keys typed meanwhile reach the notepad" 10 notepad_holds abcdef
-  check_waiting "features: the notice closes itself after 10 s" 15 notice_gone "$notice"
+  check "features: the keys typed meanwhile reach the notepad" wait_for 10 notepad_holds abcdef
+  check "features: the notice closes itself after 10 s" wait_for 15 notice_gone "$notice"
 
   # Closing the main window records the day's use (the companion then starts the program again).
   wintext close Orlimo.exe "$PROGRAM_TITLE" >/dev/null
@@ -119,11 +100,9 @@ colour_pixels() {
 # The usage chart of the console, from Family.ini's history and today's use in Setup.ini: each
 # child's figures as the chart's text, bars and allowance marks drawn, kept as a screenshot.
 test_features_usage_chart() {
-  prepare_program_prefix
-  wine reg delete 'HKLM\SOFTWARE\Orlimo' /f /reg:64 >/dev/null 2>&1
   local folder title="최근 14일 사용시간"
-  folder=$(new_program_folder "Orlimo chart")
-  make_setup "chart: Setup.ini is written" "$folder" 0 "철수:60:2400" "영희:30:600" || return
+  program_folder chart "Orlimo chart" "철수:60:2400" "영희:30:600" || return
+  wine reg delete 'HKLM\SOFTWARE\Orlimo' /f /reg:64 >/dev/null 2>&1
   {
     printf '!Orlimo Family.ini\r\nChild,0,철수\r\nChild,1,영희\r\n'
     local ago used=(50 60 45 30 75 120 0 55 60 20 90 60 35) given=(60 60 60 60 90 120 60 60 60 60 120 60 60)
@@ -133,12 +112,9 @@ test_features_usage_chart() {
       history_line 1 "$ago" $(((ago * 7) % 35)) 30
     done
   } | iconv -f UTF-8 -t CP949 >"$folder/Family.ini"
-  check "chart: the main window shows" start_orlimo "$folder" || return
+  start_program chart || return
   wait_for 10 control_shown "철수 (60분)"
-  act "chart: the Setup button is clicked" click Orlimo.exe Setup || return
-  wait_for 10 shown "설정 암호"
-  act "chart: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
-  check "chart: the console opens" wait_for 10 control_shown "컴퓨터 사용자 설정" || return
+  open_console chart || return
   act "chart: the chart button is clicked" click Orlimo.exe "사용 그래프" || return
   if ! check "chart: the chart window opens" wait_for 10 control_shown "$title"; then
     windows_of_orlimo >&2

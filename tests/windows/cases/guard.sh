@@ -6,17 +6,20 @@
 # service 2-3 s after the last ordinary program of the prefix, so the tests keep the Wine server
 # up with `wineserver -p`. Each test removes what it installed, so later tests find no guard.
 
-GUARD_SETUP="$BUILD/Orlimo-$ORLIMO_VERSION-setup.exe"
-GUARD_WIN_FOLDER='C:\Program Files\Orlimo'
-
-# The state line of `sc query OrlimoGuard` (Wine's tools print in code page 949).
-guard_state() { wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null; }
-guard_running() { guard_state | grep -q RUNNING; }
-# The service is not registered: sc query fails.
+# The service as `sc query OrlimoGuard` sees it (Wine's tools print in code page 949): running,
+# or not registered at all (sc query fails). These helpers serve the installer's and the guarded
+# program's cases too.
+guard_running() {
+  wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
+}
 guard_not_registered() { ! wine sc query OrlimoGuard >/dev/null 2>&1; }
+guard_stop() {
+  wine sc stop OrlimoGuard >/dev/null 2>&1
+  wait_for 20 processes_are OrlimoGuard.exe 0
+}
 # guard_probe <command...>: a client on the pipe that trusts only the installed OrlimoGuard.exe.
 guard_probe() {
-  wine "$TEST_BIN/guard_probe.exe" "$GUARD_WIN_FOLDER\\OrlimoGuard.exe" "$@" 2>/dev/null | tr -d '\r'
+  wine "$TEST_BIN/guard_probe.exe" "$INSTALLER_WIN_FOLDER\\OrlimoGuard.exe" "$@" 2>/dev/null | tr -d '\r'
 }
 guard_log_has() {
   iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" 2>/dev/null |
@@ -24,25 +27,27 @@ guard_log_has() {
 }
 
 # The Run value VarnTime's data, empty when there is none.
-guard_run_value() {
-  wine reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' /v VarnTime /reg:64 \
-    2>/dev/null | tr -d '\r' | sed -n 's/^ *VarnTime \{2,\}REG_SZ \{2,\}//p'
-}
+guard_run_value() { installer_value "$INSTALLER_RUN_KEY" VarnTime; }
 
 # The guard's data folder here (the prefix is made after the cases are read).
 guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
+# guard_family <test name> <make_setup users...>: a fresh data folder with the family's Setup.ini.
+guard_family() {
+  local name=$1
+  shift
+  rm -rf "$(guard_data)"
+  mkdir -p "$(guard_data)"
+  make_setup "$name" "$(guard_data)" 0 "$@"
+}
 
-# install_guard: the setup program, silent, on a persistent Wine server; the guard it starts
-# must be running.
+# install_guard: the setup program (installer.sh), silent, on a persistent Wine server; the guard
+# it starts must be running.
 install_guard() {
-  if [ ! -f "$GUARD_SETUP" ]; then
-    fail "guard: no setup program at $GUARD_SETUP (is makensis installed?)"
-    return 1
-  fi
+  installer_missing && return 1
   # A server that is already up is not made persistent: end it, then start one that is.
   end_wine_programs
   wineserver -p
-  timeout 120 wine "$GUARD_SETUP" /S >/dev/null 2>&1
+  timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>&1
   check "guard: the setup program registers and starts OrlimoGuard (sc query: RUNNING)" \
     wait_for 20 guard_running
 }
@@ -50,16 +55,14 @@ install_guard() {
 # uninstall_guard: the uninstaller, silent; it hands over to a copy of itself and returns at
 # once, so the service's removal is waited for.
 uninstall_guard() {
-  timeout 60 wine "$GUARD_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   wait_for 60 guard_not_registered
 }
 
 test_guard_service() {
   local answer
-  rm -rf "$(guard_data)"
-  mkdir -p "$(guard_data)"
   # One child, passwords not in use, 20 of 60 minutes used.
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$(guard_data)")" 0 "영희:60:1200" >/dev/null 2>&1
+  guard_family "guard: the family's Setup.ini is written" "영희:60:1200" || return
   install_guard || return
 
   answer=$(guard_probe server)
@@ -67,7 +70,7 @@ test_guard_service() {
     grep -q ' guard=yes$' <<<"$answer"
   answer=$(guard_probe status)
   check "guard: a client on the pipe gets the table ($answer)" grep -q '^ok users=1 ' <<<"$answer"
-  answer=$(wine "$TEST_BIN/guard_probe.exe" "$GUARD_WIN_FOLDER\\Orlimo.exe" status 2>/dev/null |
+  answer=$(wine "$TEST_BIN/guard_probe.exe" "$INSTALLER_WIN_FOLDER\\Orlimo.exe" status 2>/dev/null |
     tr -d '\r')
   check "guard: a client expecting another server image sends nothing to this one ($answer)" \
     test "$answer" = no-answer
@@ -93,9 +96,8 @@ test_guard_service() {
   check "guard: the guard's line is in the log" wait_for 5 guard_log_has "보호: 프로그램 다시 실행"
 
   # Started by hand, outside the service manager, OrlimoGuard.exe serves nothing.
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
-  (wine "$GUARD_WIN_FOLDER\\OrlimoGuard.exe" >/dev/null 2>&1 &)
+  guard_stop
+  (wine "$INSTALLER_WIN_FOLDER\\OrlimoGuard.exe" >/dev/null 2>&1 &)
   sleep 3
   answer=$(guard_probe server)
   check "guard: OrlimoGuard.exe started by hand makes no pipe ($answer)" test "$answer" = no-pipe
@@ -124,9 +126,7 @@ add_test test_guard_service
 # Orlimo.exe it started was ended by force meanwhile. The forced power-off ends every process of
 # the prefix under Wine.
 test_guard_powers_off_after_its_countdown() {
-  rm -rf "$(guard_data)"
-  mkdir -p "$(guard_data)"
-  wine "$TEST_BIN/make_setup.exe" "$(win_path "$(guard_data)")" 0 "철수:10:600" >/dev/null 2>&1
+  guard_family "guard: the used-up family's Setup.ini is written" "철수:10:600" || return
   install_guard || return
   wait_for 40 processes_are Orlimo.exe 1
   sleep 12

@@ -6,19 +6,12 @@
 
 GUARDED_FOLDER_NAME="Orlimo guarded"
 
-guarded_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
-guarded_service_running() {
-  wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
-}
 guarded_rows_shown() { control_shown "철수 (60분)" && control_shown "영희 (30분)"; }
 
 test_guarded_program() {
-  prepare_program_prefix
   local folder
-  folder=$(new_program_folder "$GUARDED_FOLDER_NAME")
-  rm -rf "$(guarded_data)"
-  mkdir -p "$(guarded_data)"
-  make_setup "guarded: the family's Setup.ini is written in the data folder" "$(guarded_data)" 0 \
+  program_folder guarded "$GUARDED_FOLDER_NAME" || return
+  guard_family "guarded: the family's Setup.ini is written in the data folder" \
     "철수:60:600" "영희:30:0" || return
   wineserver -w
   wineserver -p
@@ -28,7 +21,7 @@ test_guarded_program() {
   wine sc create OrlimoGuard binpath= "C:\\$GUARDED_FOLDER_NAME\\OrlimoGuard.exe" \
     start= demand >/dev/null 2>&1
   wine sc start OrlimoGuard >/dev/null 2>&1
-  check "guarded: the guard runs" wait_for 20 guarded_service_running
+  check "guarded: the guard runs" wait_for 20 guard_running
 
   if start_orlimo "$folder"; then
     check "guarded: the main window lists the guard's users" wait_for 15 guarded_rows_shown

@@ -32,11 +32,7 @@ test_guide_windows() {
     wait_for 10 eval '! shown "님 암호바꾸기"'
   fi
 
-  act "guide: the Setup button is clicked" click Orlimo.exe Setup || return
-  wait_for 10 shown "설정 암호"
-  act "guide: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return
-  check "guide: the parent password opens the console" \
-    wait_for 10 control_shown "컴퓨터 사용자 설정" || return
+  open_console guide || return
 
   act "guide: the change-password button is clicked" click Orlimo.exe "암호변경" || return
   if check "guide: the change-password button asks for the new parent password" \
@@ -74,8 +70,7 @@ test_guide_installed() {
   check "guide: the Start menu holds the guide's shortcut" test -f "$(guide_shortcut)"
   check "guide: the shortcut points to the installed guide" \
     guide_link_names "$INSTALLER_WIN_FOLDER\\사용설명서.html"
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
-  wait_for 60 installer_removed
+  installer_uninstall
   check "guide: the uninstaller takes the guide and its shortcut away" \
     test ! -e "$(installer_folder)/사용설명서.html" -a ! -e "$(guide_shortcut)"
   # The installer tests that follow start from a prefix where Orlimo was never installed.

@@ -21,7 +21,6 @@ INSTALLER_SERVICE_KEY='HKLM\SYSTEM\CurrentControlSet\Services\OrlimoGuard'
 INSTALLER_SAFE_BOOT_KEY='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
 
 installer_folder() { printf '%s' "$WINEPREFIX/drive_c/Program Files/Orlimo"; }
-installer_data_folder() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 
 # installer_value <key> <name>: the data of a registry value in the 64-bit view; fails when absent.
 # (reg prints in code page 949.) An empty name is the key's default value.
@@ -83,11 +82,14 @@ installer_run_setup() {
   WINEDEBUG=fixme+icacls,trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
 }
 
-# The guard's service as `sc query` sees it (Wine's tools print in code page 949).
-installer_guard_running() {
-  wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING
+# installer_setup_succeeds <what> [log]: the setup program, silent, ends with exit code 0.
+installer_setup_succeeds() {
+  local status
+  installer_run_setup "${2:-/dev/null}"
+  status=$?
+  check "installer: $1 ends with exit code 0 (got $status)" test "$status" -eq 0
 }
-installer_guard_not_registered() { ! wine sc query OrlimoGuard >/dev/null 2>&1; }
+
 # A Wine server that stays up when its last program ends: Wine would end the service with it.
 installer_keep_server() {
   end_wine_programs
@@ -96,17 +98,11 @@ installer_keep_server() {
 # installer_without_guard: the installation as the version before the guard left it: no service,
 # no OrlimoGuard.exe, no Guarded value.
 installer_without_guard() {
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
+  guard_stop
   wine sc delete OrlimoGuard >/dev/null 2>&1
   rm -f "$(installer_folder)/OrlimoGuard.exe"
   wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
-  installer_guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded
-}
-# installer_guard_table: the guard's answer to a client's status request.
-installer_guard_table() {
-  wine "$TEST_BIN/guard_probe.exe" "$INSTALLER_WIN_FOLDER\OrlimoGuard.exe" status 2>/dev/null |
-    tr -d '\r'
+  guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded
 }
 
 installer_missing() {
@@ -119,11 +115,9 @@ installer_missing() {
 
 test_installer_silent_install() {
   installer_missing && return
-  local log="$SHOTS/../installer-setup.log" status
+  local log="$SHOTS/../installer-setup.log"
   installer_keep_server
-  installer_run_setup "$log"
-  status=$?
-  check "installer: silent setup ends with exit code 0 (got $status)" test "$status" -eq 0
+  installer_setup_succeeds "silent setup" "$log"
   check "installer: the seven program files are in C:\\Program Files\\Orlimo, as built" \
     installer_program_files_are_the_build
   check "installer: the uninstaller is beside them" test -f "$(installer_folder)/uninstall.exe"
@@ -152,13 +146,13 @@ EOF
   size=$(installer_value "$INSTALLER_UNINST_KEY" EstimatedSize)
   check "installer: registration EstimatedSize is the folder's size in KB (got $size)" \
     test "$((size))" -ge 1000 -a "$((size))" -le 100000
-  check "installer: the data folder C:\\ProgramData\\Orlimo is made" test -d "$(installer_data_folder)"
+  check "installer: the data folder C:\\ProgramData\\Orlimo is made" test -d "$(guard_data)"
   check "installer: DataFolder in HKLM\\SOFTWARE\\Orlimo (64-bit view) names it" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" DataFolder "$INSTALLER_WIN_DATA_FOLDER"
   check "installer: Guarded in HKLM\\SOFTWARE\\Orlimo (64-bit view) is the DWORD 1" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1
   check "installer: the guard's service is started (sc query OrlimoGuard: RUNNING)" \
-    wait_for 20 installer_guard_running
+    wait_for 20 guard_running
   local key value
   while IFS='|' read -r key name expected; do
     value=$(installer_value "$key" "$name")
@@ -177,7 +171,7 @@ EOF
 
   # The installed program, started as the Run value starts it: its files go to the data folder.
   local before data
-  data=$(installer_data_folder)
+  data=$(guard_data)
   before=$(installer_folder_state "$(installer_folder)")
   (cd / && wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &)
   check "installer: the installed Orlimo.exe writes Setup.ini and Logs.txt in C:\\ProgramData\\Orlimo" \
@@ -243,9 +237,9 @@ installer_family_data() {
 # one whose data folder Users could change: the guard takes the family's table over unchanged.
 test_installer_upgrade_moves_family_data() {
   installer_missing && return
-  local folder data kept case status file
+  local folder data kept case file
   folder=$(installer_folder)
-  data=$(installer_data_folder)
+  data=$(guard_data)
   kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   installer_keep_server
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
@@ -265,9 +259,7 @@ test_installer_upgrade_moves_family_data() {
     fi
     # A damaged cue shows whether the program files are replaced.
     printf 'not a sound' >"$folder/GLASS.WAV"
-    installer_run_setup /dev/null
-    status=$?
-    check "installer: upgrade ($case) ends with exit code 0 (got $status)" test "$status" -eq 0
+    installer_setup_succeeds "upgrade ($case)"
     for file in Setup.ini Logs.txt; do
       if [ "$case" = "data folder empty" ]; then
         check "installer: upgrade ($case) moves $file to the data folder byte for byte" \
@@ -293,11 +285,11 @@ test_installer_upgrade_moves_family_data() {
   cp "$data/Logs.txt" "$kept/Logs.txt"
   installer_run_setup /dev/null
   check "installer: upgrade (data folder Users could change): the guard is registered and running" \
-    wait_for 20 installer_guard_running
+    wait_for 20 guard_running
   check "installer: upgrade (data folder Users could change): Guarded is 1" \
     installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1
   local table
-  table=$(installer_guard_table)
+  table=$(guard_probe status)
   check "installer: upgrade (data folder Users could change): the guard serves both children ($table)" \
     grep -q '^ok users=2 ' <<<"$table"
   check "installer: upgrade (data folder Users could change): the log's lines are kept" \
@@ -325,11 +317,7 @@ test_installer_upgrade_while_running() {
     touch "$folder/stop"
     return
   fi
-  local status
-  installer_run_setup /dev/null
-  status=$?
-  check "installer: upgrade over running programs ends with exit code 0 (got $status)" \
-    test "$status" -eq 0
+  installer_setup_succeeds "upgrade over running programs"
   check "installer: upgrade stops the running Orlimo.exe" wait_for 10 installer_ended "$orlimo"
   check "installer: upgrade stops the running VarnRunCom.exe" \
     wait_for 10 installer_ended "$companion"
@@ -343,49 +331,53 @@ add_test test_installer_upgrade_while_running
 installer_removed() {
   installer_no_key "$INSTALLER_UNINST_KEY" && installer_no_program_file_left
 }
+# installer_uninstall: the uninstaller, silent, as the system's program list runs it; it hands
+# over to a copy of itself and returns at once, so the removal is waited for.
+installer_uninstall() {
+  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
+  wait_for 60 installer_removed
+}
+# installer_removal_keeps_family <what>: the uninstaller, silent, takes away the registration
+# and every program file and leaves the data folder's Setup.ini and Logs.txt byte for byte as
+# they were (the guard, which writes both, must be stopped).
+installer_removal_keeps_family() {
+  local data kept file
+  data=$(guard_data)
+  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
+  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
+  check "installer: $1 takes away the registration and every program file" installer_uninstall
+  for file in Setup.ini Logs.txt; do
+    check "installer: $1 keeps $file in the data folder byte for byte" cmp -s "$kept/$file" "$data/$file"
+  done
+  rm -rf "$kept"
+}
 
 test_installer_silent_uninstall() {
   installer_missing && return
-  local folder data kept
+  local folder
   folder=$(installer_folder)
-  data=$(installer_data_folder)
-  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   [ -f "$folder/Orlimo.exe" ] || installer_run_setup /dev/null
   # The guard, which writes both files, is stopped first, so that they can be compared after.
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
-  installer_family_data "$data" || return
-  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
+  guard_stop
+  installer_family_data "$(guard_data)" || return
   # A running stand-in Orlimo.exe, to be stopped and deleted.
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/Orlimo.exe"
   wine "$folder/Orlimo.exe" >/dev/null 2>&1 &
   local orlimo=$!
   wait_for 30 test -s "$folder/started.txt"
   rm -f "$folder/started.txt"
-  # As the system's program list runs it; the uninstaller hands over to a copy of itself and
-  # returns at once, so the removal is waited for.
-  local quiet
-  quiet=$(installer_value "$INSTALLER_UNINST_KEY" QuietUninstallString)
-  check "installer: the quiet removal command is registered" \
-    test "$quiet" = "\"$INSTALLER_WIN_FOLDER\\uninstall.exe\" /S"
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
-  check "installer: silent removal takes away the registration and every program file" \
-    wait_for 60 installer_removed
+  installer_removal_keeps_family "silent removal"
   check "installer: silent removal stops the running Orlimo.exe" \
     wait_for 10 installer_ended "$orlimo"
   check "installer: silent removal deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
   check "installer: silent removal deletes the guard's service (sc query fails)" \
-    installer_guard_not_registered
-  check "installer: silent removal deletes the guard's Safe Mode keys" \
-    installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\Minimal\\OrlimoGuard"
-  check "installer: silent removal deletes the guard's Safe Mode keys (with networking)" \
-    installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\Network\\OrlimoGuard"
+    guard_not_registered
+  local mode
+  for mode in Minimal Network; do
+    check "installer: silent removal deletes the guard's Safe Mode key ($mode)" \
+      installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\$mode\\OrlimoGuard"
+  done
   check "installer: silent removal deletes HKLM\\SOFTWARE\\Orlimo" installer_no_key "$INSTALLER_ORLIMO_KEY"
-  check "installer: silent removal keeps Setup.ini in the data folder byte for byte" \
-    cmp -s "$kept/Setup.ini" "$data/Setup.ini"
-  check "installer: silent removal keeps Logs.txt in the data folder byte for byte" \
-    cmp -s "$kept/Logs.txt" "$data/Logs.txt"
-  rm -rf "$kept"
 }
 add_test test_installer_silent_uninstall
 
@@ -401,51 +393,20 @@ installer_window_shows() {
 installer_click_when_shown() {
   wait_for 20 installer_window_shows "$1" "$2" && wintext click "$1" "$2" >/dev/null
 }
-# The parent password prompt's box, typed into like a parent would, at its place on screen; true
-# when the box holds the default parent password.
-installer_type_parent_password() {
-  local box left top right bottom
-  box=$(wintext list Orlimo.exe | grep -A3 -F 'text=설정 암호를 입력하시오.' | grep -m1 'class=Edit')
-  grep -q 'text=5927$' <<<"$box" && return 0
-  read -r left top right bottom < <(sed -n 's/.* rect=\([0-9-]*\),\([0-9-]*\),\([0-9-]*\),\([0-9-]*\) .*/\1 \2 \3 \4/p' <<<"$box")
-  [ -n "$bottom" ] || return 1
-  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
-  sleep 0.3
-  xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
-  xdotool type --delay 50 5927
-  sleep 0.3
-  return 1
-}
 
 # The parent's way out: the console's "프로그램 제거" takes away the start at log-on and ends the
 # program; the system's program list then runs the uninstaller, which leaves the family's files.
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
-  if [ ! -f "$TEST_BIN/wintext.exe" ]; then
-    fail "installer: console removal: no window driver at $TEST_BIN/wintext.exe"
-    return
-  fi
-  local data kept status
-  data=$(installer_data_folder)
-  installer_run_setup /dev/null
-  status=$?
-  check "installer: console removal: the setup program ends with exit code 0 (got $status)" \
-    test "$status" -eq 0
+  installer_setup_succeeds "console removal: the setup program"
   check "installer: console removal: VarnTime is there after the setup program" \
     installer_value_is "$INSTALLER_RUN_KEY" VarnTime "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\""
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
   local orlimo=$!
-  if ! installer_click_when_shown Orlimo.exe Setup; then
-    fail "installer: console removal: the installed Orlimo.exe shows no Setup button"
-    return
-  fi
-  if ! wait_for 20 installer_window_shows Orlimo.exe "설정 암호를 입력하시오."; then
-    fail "installer: console removal: no parent password prompt"
-    return
-  fi
-  check "installer: console removal: the parent password is typed" wait_for 30 installer_type_parent_password
-  installer_click_when_shown Orlimo.exe "확 인"
-  check "installer: console removal: the console opens" installer_click_when_shown Orlimo.exe "프로그램 제거"
+  wait_for 60 main_window_shown
+  open_console "installer: console removal" || return
+  check "installer: console removal: the removal button is clicked" \
+    installer_click_when_shown Orlimo.exe "프로그램 제거"
   check "installer: console removal: the question is asked" installer_click_when_shown Orlimo.exe "예(&Y)"
   check "installer: console removal: the program tells the parent to remove it from the system" \
     wait_for 20 installer_window_shows Orlimo.exe "시작시 기동을 제거했습니다. 확인후 제어반-프로그램추가제거에서 Orlimo를 제거 하십시오."
@@ -456,20 +417,11 @@ test_installer_console_removal_then_uninstaller() {
 
   # The guard, which may have started Orlimo.exe again meanwhile, and that Orlimo.exe (a forced
   # end writes nothing) are stopped, so that the files can be compared after.
-  wine sc stop OrlimoGuard >/dev/null 2>&1
-  wait_for 20 processes_are OrlimoGuard.exe 0
+  guard_stop
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   wait_for 10 processes_are Orlimo.exe 0
-  kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
-  cp "$data/Setup.ini" "$data/Logs.txt" "$kept/"
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
-  check "installer: then the uninstaller takes away the registration and every program file" \
-    wait_for 60 installer_removed
-  check "installer: then no VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
+  installer_removal_keeps_family "then the uninstaller"
   check "installer: then no VarnRunCom.exe runs" processes_are VarnRunCom.exe 0
-  check "installer: then Setup.ini is kept byte for byte" cmp -s "$kept/Setup.ini" "$data/Setup.ini"
-  check "installer: then Logs.txt is kept byte for byte" cmp -s "$kept/Logs.txt" "$data/Logs.txt"
-  rm -rf "$kept"
 }
 add_test test_installer_console_removal_then_uninstaller
 
@@ -485,10 +437,6 @@ installer_finish_page_says_next_logon() {
 # administrator). Screenshots of the pages are kept.
 test_installer_interactive() {
   installer_missing && return
-  if [ ! -f "$TEST_BIN/wintext.exe" ]; then
-    fail "installer: interactive: no window driver at $TEST_BIN/wintext.exe"
-    return
-  fi
   local setup_exe
   setup_exe=$(basename "$INSTALLER_SETUP")
   timeout 120 wine "$INSTALLER_SETUP" >/dev/null 2>&1 &
@@ -516,8 +464,7 @@ test_installer_interactive() {
   check "installer: interactive: the chosen language is kept for the uninstaller" \
     installer_value_is "$INSTALLER_UNINST_KEY" "Installer Language" 1042
   # Leave the prefix as the other tests expect it: nothing installed, no VarnTime.
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
-  wait_for 60 installer_removed
+  installer_uninstall
   rm -rf "$(installer_folder)"
 }
 add_test test_installer_interactive

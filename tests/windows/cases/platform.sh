@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # The Win32 platform services against Wine: platform_check.exe prints one PASS or FAIL line per
 # check (code page 949, registry by full path, process walk and termination, privileges, the
-# running-instance mutex, the clock, sound files) and the resources of the program's executables.
+# clock, sound files) and the resources of the program's executables.
 
 test_platform_services() {
   local output status exe exes=()
@@ -43,8 +43,6 @@ PLATFORM_CHECKS=(
   version_has_tokens open_own_process_token lookup_shutdown_privilege
   lookup_unknown_privilege_fails enable_privilege_with_previous_state
   disable_privilege_without_previous_state
-  instance_probe_alone_before first_instance_is_alone first_instance_answer_is_kept
-  second_copy_sees_the_first instance_released_at_end
   clock_matches_local_time sound_open_missing_file_fails sound_open_cue
-  "button_pictures Orlimo.exe" "manifest Orlimo.exe"
+  "button_pictures Orlimo.exe"
 )
