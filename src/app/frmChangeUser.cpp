@@ -17,13 +17,13 @@ constexpr int kPasswordLength = 30;
 }  // namespace
 
 frmChangeUser::frmChangeUser(Program& program)
-    : Form(program.runtime, "frmChangeUser"),
-      lMsg(*this, "lMsg"),
-      tPassword(*this, "tPassword"),
-      cmdOK(*this, "cmdOK"),
-      cmdCancel(*this, "cmdCancel"),
-      TimerTOvr(*this, "TimerTOvr"),
-      TimerOut(*this, "TimerOut"),
+    : Form(program.runtime),
+      lMsg(*this),
+      tPassword(*this),
+      cmdOK(*this),
+      cmdCancel(*this),
+      TimerTOvr(*this),
+      TimerOut(*this),
       program_(program) {
   cmdOK.onClick = [this] { cmdOK_Click(); };
   cmdCancel.onClick = [this] { Unload(); };

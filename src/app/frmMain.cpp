@@ -32,17 +32,17 @@ constexpr int kRowStep = 630;
 }  // namespace
 
 frmMain::frmMain(Program& program)
-    : Form(program.runtime, "frmMain"),
-      cmdPwd(*this, "cmdPwd"),
-      cmdUser(*this, "cmdUser"),
-      lStatus(*this, "lStatus"),
-      lTitle(*this, "lTitle"),
-      cmdHide(*this, "cmdHide"),
-      cmdSetup(*this, "cmdSetup"),
-      TimerStartup(*this, "TimerStartup"),
-      TimerCheckTime(*this, "TimerCheckTime"),
-      TimerUserBeep(*this, "TimerUserBeep"),
-      TimerFollow(*this, "TimerFollow"),
+    : Form(program.runtime),
+      cmdPwd(*this),
+      cmdUser(*this),
+      lStatus(*this),
+      lTitle(*this),
+      cmdHide(*this),
+      cmdSetup(*this),
+      TimerStartup(*this),
+      TimerCheckTime(*this),
+      TimerUserBeep(*this),
+      TimerFollow(*this),
       program_(program) {
   cmdHide.onClick = [this] { cmdHide_Click(); };
   for (int i = 0; i < kMaxUsers; ++i) {

@@ -14,10 +14,7 @@ constexpr forms::Color kNoticeYellow = forms::Rgb(0xFF, 0xFF, 0xC0);
 }  // namespace
 
 frmNotice::frmNotice(Program& program)
-    : Form(program.runtime, "frmNotice"),
-      lMessage(*this, "lMessage"),
-      TimerClose(*this, "TimerClose"),
-      program_(program) {
+    : Form(program.runtime), lMessage(*this), TimerClose(*this), program_(program) {
   TimerClose.onTick = [this] { TimerClose_Timer(); };
 }
 

@@ -4,7 +4,7 @@
 
 namespace orlimo {
 
-frmSmall::frmSmall(Program& program) : Form(program.runtime, "frmSmall"), program_(program) {}
+frmSmall::frmSmall(Program& program) : Form(program.runtime), program_(program) {}
 
 void frmSmall::Design() {
   SetCaption(u"Orlimo");

@@ -24,15 +24,15 @@ void DesignPasswordBox(forms::TextBox& box, int top, int tabIndex) {
 }  // namespace
 
 frmChangePWD::frmChangePWD(Program& program)
-    : Form(program.runtime, "frmChangePWD"),
-      lMsg(*this, "lMsg"),
-      tCurPassword(*this, "tCurPassword"),
-      lChgPWD(*this, "lChgPWD"),
-      tNewPassword(*this, "tNewPassword"),
-      cmdOK(*this, "cmdOK"),
-      cmdCancel(*this, "cmdCancel"),
-      TimerTOvr(*this, "TimerTOvr"),
-      TimerOut(*this, "TimerOut"),
+    : Form(program.runtime),
+      lMsg(*this),
+      tCurPassword(*this),
+      lChgPWD(*this),
+      tNewPassword(*this),
+      cmdOK(*this),
+      cmdCancel(*this),
+      TimerTOvr(*this),
+      TimerOut(*this),
       program_(program) {
   tCurPassword.onChange = [this] { CheckCurrentPassword(); };
   cmdOK.onClick = [this] { cmdOK_Click(); };

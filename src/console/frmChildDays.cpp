@@ -32,16 +32,16 @@ constexpr char16_t kTakenBack[] = u"분 뺌, 오늘 ";
 }  // namespace
 
 frmChildDays::frmChildDays(Program& program)
-    : Form(program.runtime, "frmChildDays"),
-      lTitle(*this, "lTitle"),
-      lWeekday(*this, "lWeekday"),
-      tWeekday(*this, "tWeekday"),
-      lNote(*this, "lNote"),
-      lExtra(*this, "lExtra"),
-      tExtra(*this, "tExtra"),
-      lToday(*this, "lToday"),
-      cmdOK(*this, "cmdOK"),
-      cmdCancel(*this, "cmdCancel"),
+    : Form(program.runtime),
+      lTitle(*this),
+      lWeekday(*this),
+      tWeekday(*this),
+      lNote(*this),
+      lExtra(*this),
+      tExtra(*this),
+      lToday(*this),
+      cmdOK(*this),
+      cmdCancel(*this),
       program_(program) {
   cmdOK.onClick = [this] { cmdOK_Click(); };
   cmdCancel.onClick = [this] { cmdCancel_Click(); };

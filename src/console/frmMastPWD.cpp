@@ -13,11 +13,11 @@ constexpr int kPasswordLength = 30;
 }  // namespace
 
 frmMastPWD::frmMastPWD(Program& program)
-    : Form(program.runtime, "frmMastPWD"),
-      tPassword(*this, "tPassword"),
-      cmdOK(*this, "cmdOK"),
-      cmdCancel(*this, "cmdCancel"),
-      TimerTOvr(*this, "TimerTOvr"),
+    : Form(program.runtime),
+      tPassword(*this),
+      cmdOK(*this),
+      cmdCancel(*this),
+      TimerTOvr(*this),
       program_(program) {
   cmdOK.onClick = [this] { cmdOK_Click(); };
   cmdCancel.onClick = [this] { Unload(); };

@@ -53,6 +53,7 @@ class frmSetup : public forms::Form {
   void Form_Unload() override;
 
  private:
+  void DesignColumnHeadings();
   void DesignGrid();
   void DesignButtons();
   void TimerSound_Timer();

@@ -42,21 +42,15 @@ void frmSetup::Design() {
   Label1.Move(3675, 90, 4500, 375);
   Label1.SetCaption(u"컴퓨터 사용자 설정");
   Label1.SetFont({u"굴림", 14, true});
-  Label2.Move(1267, 600, 900, 255);
-  Label2.SetCaption(u"성명");
-  Label3.Move(2490, 600, 1500, 255);
-  Label3.SetCaption(u"하루시간(분)");
-  Label7.Move(4530, 600, 600, 255);
-  Label7.SetCaption(u"암호");
-  Label6.Move(6105, 600, 2000, 255);
-  Label6.SetCaption(u"사용시간.분(초)");
+  DesignColumnHeadings();
   lDate.Move(705, 6860, 3000, 255);
   lDate.SetCaption(u"Current Date");
   chkPWDUse.Move(4245, 6860, 1500, 255);
   chkPWDUse.SetCaption(u"암호사용");
   chkPWDUse.SetValue(0);
   chkPWDUse.SetTabIndex(3 * kMaxUsers);
-  Label5.Move(495, 7680, 8985, 750);
+  // The whole width, so that the information takes one line where the font allows.
+  Label5.Move(90, 7680, kClientWidth - 180, 750);
   Label5.SetCaption(kInformation);
   TimerSound.SetInterval(1000);
   TimerSound.SetOn(true);
@@ -66,6 +60,25 @@ void frmSetup::Design() {
   tMsg.SetVisible(false);
   DesignGrid();
   DesignButtons();
+}
+
+void frmSetup::DesignColumnHeadings() {
+  struct Heading {
+    forms::Label& label;
+    const char16_t* caption;
+    int left;
+    int width;
+  };
+  const Heading headings[] = {
+      {Label2, u"성명", 1267, 900},
+      {Label3, u"하루시간(분)", 2490, 1500},
+      {Label7, u"암호", 4530, 600},
+      {Label6, u"사용시간.분(초)", 6105, 2000},
+  };
+  for (const Heading& heading : headings) {
+    heading.label.Move(heading.left, 600, heading.width, 255);
+    heading.label.SetCaption(heading.caption);
+  }
 }
 
 void frmSetup::DesignGrid() {

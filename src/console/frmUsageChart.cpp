@@ -35,17 +35,17 @@ constexpr char16_t kTopPrefix[] = u"그래프 맨 위 = ";
 }  // namespace
 
 frmUsageChart::frmUsageChart(Program& program)
-    : Form(program.runtime, "frmUsageChart"),
-      lTitle(*this, "lTitle"),
-      lUsedKey(*this, "lUsedKey"),
-      lAllowanceKey(*this, "lAllowanceKey"),
-      lTop(*this, "lTop"),
-      lName(*this, "lName"),
-      chtDays(*this, "chtDays"),
-      lToday(*this, "lToday"),
-      lDay(*this, "lDay"),
-      lWeekday(*this, "lWeekday"),
-      cmdClose(*this, "cmdClose"),
+    : Form(program.runtime),
+      lTitle(*this),
+      lUsedKey(*this),
+      lAllowanceKey(*this),
+      lTop(*this),
+      lName(*this),
+      chtDays(*this),
+      lToday(*this),
+      lDay(*this),
+      lWeekday(*this),
+      cmdClose(*this),
       program_(program) {
   cmdClose.onClick = [this] { Unload(); };
 }

@@ -27,15 +27,15 @@ const forms::Font kCountFont{u"Arial Black", 72, true};
 }  // namespace
 
 DialogEnd::DialogEnd(Program& program)
-    : Form(program.runtime, "DialogEnd"),
-      lUserName(*this, "lUserName"),
-      lTitle(*this, "lTitle"),
-      Label1(*this, "Label1"),
-      lCountDown(*this, "lCountDown"),
-      lGoodMsg(*this, "lGoodMsg"),
-      TimerSec(*this, "TimerSec"),
-      TimerEnd(*this, "TimerEnd"),
-      TimerForce(*this, "TimerForce"),
+    : Form(program.runtime),
+      lUserName(*this),
+      lTitle(*this),
+      Label1(*this),
+      lCountDown(*this),
+      lGoodMsg(*this),
+      TimerSec(*this),
+      TimerEnd(*this),
+      TimerForce(*this),
       program_(program) {
   TimerSec.onTick = [this] { TimerSec_Timer(); };
   TimerEnd.onTick = [this] { TimerEnd_Timer(); };

@@ -4,8 +4,7 @@
 
 namespace orlimo::forms {
 
-BarChart::BarChart(Form& form, std::string name, int index)
-    : Control(form, ControlKind::BarChart, std::move(name), index) {
+BarChart::BarChart(Form& form) : Control(form, ControlKind::BarChart) {
   SetBackColor(kWhite);
 }
 

@@ -21,7 +21,7 @@ struct ChartBar {
 // text for those who cannot see it (screen readers, tests); it is not drawn.
 class BarChart : public Control {
  public:
-  BarChart(Form& form, std::string name, int index = -1);
+  explicit BarChart(Form& form);
 
   const std::vector<ChartBar>& Bars() const { return bars_; }
   std::int32_t Top() const { return top_; }

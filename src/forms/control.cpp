@@ -4,8 +4,8 @@
 
 namespace orlimo::forms {
 
-Control::Control(Form& form, ControlKind kind, std::string name, int index)
-    : form_(form), kind_(kind), name_(std::move(name)), index_(index), id_(form.Register(*this)) {}
+Control::Control(Form& form, ControlKind kind)
+    : form_(form), kind_(kind), id_(form.Register(*this)) {}
 
 void Control::Changed(Property property) {
   form_.ControlChanged(*this, property);
@@ -50,8 +50,7 @@ void Button::SetPicture(forms::Picture picture) {
   if (Assign(picture_, picture)) Changed(Property::Picture);
 }
 
-TextBox::TextBox(Form& form, std::string name, int index)
-    : Control(form, ControlKind::TextBox, std::move(name), index) {
+TextBox::TextBox(Form& form) : Control(form, ControlKind::TextBox) {
   SetForeColor(kWindowText);
   SetBackColor(kWindowBackground);
 }
@@ -94,7 +93,7 @@ void CheckBox::SetValue(int value) {
   if (Assign(value_, value)) Changed(Property::Value);
 }
 
-Timer::Timer(Form& form, std::string name) : Control(form, ControlKind::Timer, std::move(name)) {
+Timer::Timer(Form& form) : Control(form, ControlKind::Timer) {
   SetEnabled(false);
 }
 

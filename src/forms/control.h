@@ -2,7 +2,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
 
 #include "forms/types.h"
 
@@ -35,16 +34,14 @@ enum class Property {
 
 class Control {
  public:
-  Control(Form& form, ControlKind kind, std::string name, int index = -1);
+  Control(Form& form, ControlKind kind);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   Form& Owner() const { return form_; }
   ControlKind Kind() const { return kind_; }
-  const std::string& Name() const { return name_; }
-  int Index() const { return index_; }  // -1 outside a control array
-  int Id() const { return id_; }        // stable among the form's controls
+  int Id() const { return id_; }  // stable among the form's controls
 
   // The caption of a label, button or check box; the text of a text box.
   const Text& Caption() const { return caption_; }
@@ -73,8 +70,6 @@ class Control {
  private:
   Form& form_;
   ControlKind kind_;
-  std::string name_;
-  int index_;
   int id_;
   Text caption_;
   Color foreColor_ = kButtonText;
@@ -89,8 +84,7 @@ class Control {
 
 class Label : public Control {
  public:
-  Label(Form& form, std::string name, int index = -1)
-      : Control(form, ControlKind::Label, std::move(name), index) {}
+  explicit Label(Form& form) : Control(form, ControlKind::Label) {}
   bool Centered() const { return centered_; }
   void SetCentered(bool centered) { centered_ = centered; }
 
@@ -100,8 +94,7 @@ class Label : public Control {
 
 class Button : public Control {
  public:
-  Button(Form& form, std::string name, int index = -1)
-      : Control(form, ControlKind::Button, std::move(name), index) {}
+  explicit Button(Form& form) : Control(form, ControlKind::Button) {}
   forms::Picture Picture() const { return picture_; }
   void SetPicture(forms::Picture picture);
 
@@ -113,7 +106,7 @@ class Button : public Control {
 
 class TextBox : public Control {
  public:
-  TextBox(Form& form, std::string name, int index = -1);
+  explicit TextBox(Form& form);
   const Text& GetText() const { return Caption(); }
   void SetText(TextView text);                             // raises onChange when the text differs
   char16_t PasswordChar() const { return passwordChar_; }  // 0: shown in clear
@@ -145,8 +138,7 @@ class TextBox : public Control {
 
 class CheckBox : public Control {
  public:
-  CheckBox(Form& form, std::string name, int index = -1)
-      : Control(form, ControlKind::CheckBox, std::move(name), index) {}
+  explicit CheckBox(Form& form) : Control(form, ControlKind::CheckBox) {}
   int Value() const { return value_; }  // 0 clear, 1 ticked
   void SetValue(int value);
 
@@ -156,7 +148,7 @@ class CheckBox : public Control {
 
 class Timer : public Control {
  public:
-  Timer(Form& form, std::string name);
+  explicit Timer(Form& form);
   int Interval() const { return interval_; }  // milliseconds
   void SetInterval(int interval);
   bool On() const { return Enabled(); }

@@ -1,9 +1,8 @@
-// A row of like controls sharing one name, indexed from 0 (by user number, for instance).
+// A row of like controls, indexed from 0 (by user number, for instance).
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <string>
 #include <utility>
 
 namespace orlimo::forms {
@@ -13,8 +12,7 @@ class Form;
 template <typename T, std::size_t N>
 class ControlArray {
  public:
-  ControlArray(Form& form, const std::string& name)
-      : items_(Make(form, name, std::make_index_sequence<N>{})) {}
+  explicit ControlArray(Form& form) : items_(Make(form, std::make_index_sequence<N>{})) {}
 
   // An index outside the array is a failure of the handler that used it.
   T& operator[](int index) { return items_.at(static_cast<std::size_t>(index)); }
@@ -25,8 +23,12 @@ class ControlArray {
 
  private:
   template <std::size_t... I>
-  static std::array<T, N> Make(Form& form, const std::string& name, std::index_sequence<I...>) {
-    return {T(form, name, static_cast<int>(I))...};
+  static std::array<T, N> Make(Form& form, std::index_sequence<I...>) {
+    return {Item<I>(form)...};
+  }
+  template <std::size_t>
+  static T Item(Form& form) {
+    return T(form);
   }
 
   std::array<T, N> items_;

@@ -4,7 +4,7 @@
 
 namespace orlimo::forms {
 
-Form::Form(Runtime& runtime, std::string name) : runtime_(runtime), name_(std::move(name)) {}
+Form::Form(Runtime& runtime) : runtime_(runtime) {}
 
 int Form::Register(Control& control) {
   controls_.push_back(&control);

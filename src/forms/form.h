@@ -1,7 +1,6 @@
 // A window of the program: its controls, its properties and its life from load to unload.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "forms/control.h"
@@ -14,12 +13,11 @@ enum class FormProperty { Caption, Bounds, BackColor, Visible, Enabled };
 
 class Form {
  public:
-  Form(Runtime& runtime, std::string name);
+  explicit Form(Runtime& runtime);
   virtual ~Form() = default;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  const std::string& Name() const { return name_; }
   Runtime& GetRuntime() const { return runtime_; }
 
   // Loads the form when needed, then shows it (and brings it forward). A modal show returns
@@ -86,7 +84,6 @@ class Form {
   void Changed(FormProperty property);
 
   Runtime& runtime_;
-  std::string name_;
   std::vector<Control*> controls_;
   bool loaded_ = false;
   bool visible_ = false;

@@ -14,10 +14,6 @@ void FakeClock::AdvanceMs(std::int64_t ms) {
   elapsedMs_ += ms;
 }
 
-void FakeClock::Set(const DateTimeFields& fields) {
-  wallMs_ = SecondsFromFields(fields) * 1000 + wallMs_ % 1000;
-}
-
 void FakeClock::ShiftSeconds(std::int64_t seconds) {
   wallMs_ += seconds * 1000;
 }

@@ -14,8 +14,7 @@ class FakeClock : public platform::Clock {
 
   // Virtual time passes: both the wall clock and the elapsed milliseconds move on.
   void AdvanceMs(std::int64_t ms);
-  // The wall clock is set (forward or back) without virtual time passing.
-  void Set(const DateTimeFields& fields);
+  // The wall clock moves (forward or back) without virtual time passing.
   void ShiftSeconds(std::int64_t seconds);
 
   std::int64_t ElapsedMs() const { return elapsedMs_; }
