@@ -65,6 +65,7 @@ class frmSetup : public forms::Form {
   void cmdSeeLogs_Click();
   void ShowLog();
   void HideLog();
+  void ShowGridExtras(bool show);
   void cmdSave_Click();
   void cmdDelSave_Click();
   void cmdPAUSE_Click();

@@ -34,6 +34,7 @@ void frmSetup::ShowLog() {
   std::vector<Text> lines = program_.records().ReadLogLines();
   tMsg.SetText(LogView::DisplayText(lines));
   cmdSeeLogs.SetCaption(kCloseLogs);
+  ShowGridExtras(false);
   tMsg.SetVisible(true);
 }
 
@@ -41,6 +42,14 @@ void frmSetup::HideLog() {
   cmdSeeLogs.SetCaption(SetupTexts::kSeeLogs);
   cmdDelSave.SetVisible(false);
   cmdSave.SetVisible(false);
+  ShowGridExtras(true);
+}
+
+// The clock line and the rows' day buttons would show through the log, which covers the grid.
+void frmSetup::ShowGridExtras(bool show) {
+  lDate.SetVisible(show);
+  for (int r = 0; r < kMaxUsers; ++r)
+    cmdDays[r].SetVisible(show && r <= program_.settings.UserCount);
 }
 
 void frmSetup::cmdSave_Click() {
