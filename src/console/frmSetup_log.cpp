@@ -45,9 +45,11 @@ void frmSetup::HideLog() {
   ShowGridExtras(true);
 }
 
-// The clock line and the rows' day buttons would show through the log, which covers the grid.
+// The clock line, the note on the grid and the rows' day buttons would show through the log, which
+// covers the grid.
 void frmSetup::ShowGridExtras(bool show) {
   lDate.SetVisible(show);
+  Label5.SetVisible(show);
   for (int r = 0; r < kMaxUsers; ++r)
     cmdDays[r].SetVisible(show && r <= program_.settings.UserCount);
 }

@@ -34,7 +34,7 @@ TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
   scenario.Click(console.cmdSeeLogs);
   EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
   EXPECT_TRUE(console.tMsg.Visible());
-  EXPECT_FALSE(console.lDate.Visible() || console.cmdDays[0].Visible());  // under the log
+  EXPECT_FALSE(console.lDate.Visible() || console.Label5.Visible() || console.cmdDays[0].Visible());
   EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n two\r\n");
   EXPECT_EQ(console.tMsg.Bounds(),
             (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
@@ -51,7 +51,7 @@ TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
   EXPECT_FALSE(console.tMsg.Visible());
   EXPECT_FALSE(console.cmdSave.Visible());
   EXPECT_FALSE(console.cmdDelSave.Visible());
-  EXPECT_TRUE(console.lDate.Visible() && console.cmdDays[0].Visible());
+  EXPECT_TRUE(console.lDate.Visible() && console.Label5.Visible() && console.cmdDays[0].Visible());
   EXPECT_FALSE(console.cmdDays[1].Visible());  // no second child
   EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");
   scenario.Click(console.cmdSeeLogs);
