@@ -1,8 +1,6 @@
 #include "app/frmChangeUser.h"
 
-#include "app/frmMain.h"
 #include "program/shared_texts.h"
-#include "records/log_words.h"
 
 namespace orlimo {
 namespace {
@@ -11,6 +9,8 @@ constexpr char16_t kCaption[] = u"사용자 바꾸기";
 constexpr char16_t kEnterPassword[] = u"암호를 입력하십시오.";
 constexpr char16_t kEnterPasswordOf[] = u" 님의 암호를 입력하십시오.";
 constexpr char16_t kNoTimeLeft[] = u"남은 시간이 없습니다.";
+constexpr char16_t kWaitBeforeSeconds[] = u"암호를 여러 번 틀렸습니다. ";
+constexpr char16_t kWaitAfterSeconds[] = u"초 뒤에 다시 입력하십시오.";
 constexpr forms::Color kYellow = forms::Rgb(255, 255, 0);
 constexpr int kPasswordLength = 30;
 
@@ -56,7 +56,7 @@ void frmChangeUser::Design() {
 }
 
 void frmChangeUser::Form_Load() {
-  lMsg.SetCaption(program_.settings.User(program_.ChosenUser).Name + kEnterPasswordOf);
+  lMsg.SetCaption(program_.view.NameOf(program_.ChosenUser) + kEnterPasswordOf);
   tPassword.SetText(u"");
 }
 
@@ -64,36 +64,28 @@ void frmChangeUser::Form_Load() {
 // a red message about to close the prompt stays as it is.
 void frmChangeUser::ChosenUserChanged() {
   if (TimerOut.On()) return;
-  lMsg.SetCaption(program_.settings.User(program_.ChosenUser).Name + kEnterPasswordOf);
+  lMsg.SetCaption(program_.view.NameOf(program_.ChosenUser) + kEnterPasswordOf);
 }
 
+// The supervision checks the password and the time left, and makes the child current.
 void frmChangeUser::cmdOK_Click() {
-  switch (program_.records().ChooseUser(program_.settings, program_.ChosenUser, tPassword.GetText(),
-                                        program_.DayAllowance(program_.ChosenUser))) {
-    case UserChoice::Chosen:
-      MakeChosenUserCurrent();
+  const Outcome outcome =
+      program_.supervision().ChooseUser(program_.ChosenUser, tPassword.GetText());
+  switch (outcome.verdict) {
+    case Verdict::Done:
+      program_.Follow();
+      Unload();
       break;
-    case UserChoice::WrongPassword:
-      Refuse(SharedTexts::kWrongPassword);
-      break;
-    case UserChoice::NoTimeLeft:
+    case Verdict::NoTimeLeft:
       Refuse(kNoTimeLeft);
       break;
+    case Verdict::Wait:
+      Refuse(kWaitBeforeSeconds + DecimalText(outcome.waitSeconds) + kWaitAfterSeconds);
+      break;
+    default:
+      Refuse(SharedTexts::kWrongPassword);
+      break;
   }
-}
-
-void frmChangeUser::MakeChosenUserCurrent() {
-  frmMain& main = program_.MainWindow();
-  if (program_.ChosenUser <= program_.settings.UserCount) {
-    program_.CurrentUser = program_.ChosenUser;
-  }
-  main.CheckTimeOut();
-  main.TimerCheckTime_Timer();
-  program_.UsageSummary(LogWords::kSwitchedFrom);
-  main.DisplayCurrent();
-  program_.UsageSummary(LogWords::kSwitchedTo);
-  main.lTitle.SetCaption(SharedTexts::kWhoIsUsing);
-  Unload();
 }
 
 void frmChangeUser::tPassword_KeyPress(char16_t& key) {

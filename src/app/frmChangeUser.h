@@ -28,7 +28,6 @@ class frmChangeUser : public forms::Form {
   void TimerTOvr_Timer();
   // Shows a red message in the prompt and closes it one second later.
   void Refuse(TextView message);
-  void MakeChosenUserCurrent();
 
   Program& program_;
 };

@@ -1,16 +1,15 @@
 #include "app/frmMain.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/frmChangeUser.h"
 #include "app/frmSmall.h"
 #include "program/shared_texts.h"
-#include "program/version.h"
+#include "base/version.h"
 #include "base/path.h"
 #include "enforce/ProcessCheck.h"
-#include "records/log_words.h"
 #include "records/registry_access.h"
-#include "records/sound_cue.h"
 #include "records/startup_shortcuts.h"
 
 namespace orlimo {
@@ -18,13 +17,15 @@ namespace {
 
 constexpr char16_t kChangePasswordTip[] = u"암호 바꾸기";
 constexpr char16_t kChangeUserTip[] = u"사용자 바꾸기";
-constexpr char16_t kAuthorship[] = u"(C) Orlimo 개발팀";
 constexpr char16_t kLoadFailed[] = u"Error, FormLoad";
-constexpr char16_t kStartupTickFailed[] = u"Err...";
 constexpr char16_t kShortcutPattern[] = u"StartupPCVarn.*";
 // Appended to the caption while the guard cannot be reached.
 constexpr char16_t kGuardUnreachable[] = u"  [보호 연결 끊김]";
+// How often the window asks at the least: while a countdown runs, and otherwise.
+constexpr int kFollowCountingMs = 1000;
 constexpr int kFollowEveryMs = 3000;
+// When something was due already as it asked (a keeper of the rules that is behind).
+constexpr int kFollowSoonMs = 100;
 
 constexpr int kClientWidth = 5550;
 constexpr int kRowStep = 630;
@@ -39,9 +40,6 @@ frmMain::frmMain(Program& program)
       lTitle(*this),
       cmdHide(*this),
       cmdSetup(*this),
-      TimerStartup(*this),
-      TimerCheckTime(*this),
-      TimerUserBeep(*this),
       TimerFollow(*this),
       program_(program) {
   cmdHide.onClick = [this] { cmdHide_Click(); };
@@ -50,9 +48,6 @@ frmMain::frmMain(Program& program)
     cmdPwd[i].onClick = [this, i] { cmdPwd_Click(i); };
   }
   cmdSetup.onClick = [this] { cmdSetup_Click(); };
-  TimerStartup.onTick = [this] { TimerStartup_Timer(); };
-  TimerCheckTime.onTick = [this] { TimerCheckTime_Timer(); };
-  TimerUserBeep.onTick = [this] { TimerUserBeep_Timer(); };
   TimerFollow.onTick = [this] { TimerFollow_Timer(); };
 }
 
@@ -88,18 +83,8 @@ void frmMain::Design() {
   cmdSetup.Move(4380, 30, 1140, 390);
   cmdSetup.SetCaption(u"Setup");
   cmdSetup.SetTabIndex(1);
-  TimerStartup.SetInterval(30000);
-  TimerStartup.SetOn(true);
-  TimerCheckTime.SetInterval(30000);
-  TimerCheckTime.SetOn(true);
-  TimerUserBeep.SetInterval(1000);
-  TimerUserBeep.SetOn(false);
   TimerFollow.SetInterval(kFollowEveryMs);
   TimerFollow.SetOn(false);
-}
-
-Text frmMain::MainCaption() const {
-  return VersionTitle() + u"    Orlimo  " + kAuthorship;
 }
 
 void frmMain::Form_Load() {
@@ -114,9 +99,8 @@ void frmMain::LoadSteps() {
   forms::ScreenSize screen = program_.runtime.Screen();
   SetBounds({screen.width - Bounds().width, 0, Bounds().width, Bounds().height});
   lTitle.SetCaption(SharedTexts::kWhoIsUsing);
-  SetCaption(MainCaption());
-  program_.WriteLog(LogWords::kStartMark);
-  program_.WriteLog(Caption());
+  SetCaption(ProgramCaption());
+  program_.supervision().LogStart(Caption());
   if (program_.services.system.IsAnotherInstanceRunning()) {
     Unload();
     program_.runtime.End();
@@ -126,63 +110,40 @@ void frmMain::LoadSteps() {
   if (!startupFolder.empty()) {
     Main::DeleteStartupShortcuts(InFolder(startupFolder, kShortcutPattern));
   }
-  program_.CurrentUser = -1;
-  program_.LoadSettings();
-  LoadFamily();
-  ClearUsageOnNewDay();
-  Inits();
-  program_.SaveSettingsOrLater();
-  TimerUserBeep.SetOn(false);
-  TimerCheckTime.SetOn(false);
-  TimerStartup.SetOn(true);
-  TimerUserBeep.SetOn(false);
-  TimerFollow.SetOn(program_.records().Clocks().has_value());
-  ShowReachable();
+  program_.supervision().Start();
+  program_.Follow();
 }
 
 void frmMain::TimerFollow_Timer() {
   try {
-    program_.records().Follow(program_.settings, program_.CurrentUser);
-    ShowReachable();
-    if (std::optional<OutsideClocks> clocks = program_.records().Clocks()) {
-      FollowOutsideClocks(*clocks, true);
-    }
-    DisplayCurrent();
+    program_.Follow();
   } catch (const std::exception&) {
+    FollowAgain();
   }
+}
+
+void frmMain::ShowState() {
+  LayOutRows();
+  DisplayCurrent();
+  ShowTitle();
+  ShowReachable();
+  FollowAgain();
+}
+
+void frmMain::FollowAgain() {
+  const SessionSnapshot& view = program_.view;
+  const int most =
+      view.chooseSeconds >= 0 || view.countdownMsLeft >= 0 ? kFollowCountingMs : kFollowEveryMs;
+  int interval = most;
+  if (view.msToNextChange == 0) interval = kFollowSoonMs;
+  if (view.msToNextChange > 0) interval = std::min(view.msToNextChange, most);
+  TimerFollow.SetOn(false);
+  TimerFollow.SetInterval(interval);
+  TimerFollow.SetOn(true);
 }
 
 void frmMain::ShowReachable() {
-  SetCaption(MainCaption() + (program_.records().Reachable() ? u"" : kGuardUnreachable));
-}
-
-void frmMain::Inits() {
-  // A failure skips the later steps and goes no further than here. A save that fails does not
-  // keep the rows from showing: it is made again at the next metering step.
-  try {
-    LayOutRows();
-    ChooseStartUser();
-    program_.SaveSettingsOrLater();
-    DisplayCurrent();
-  } catch (const std::exception&) {
-  }
-}
-
-void frmMain::TimerStartup_Timer() {
-  try {
-    if (!program_.settingsRead) return;
-    CheckTickCount_ = 0;
-    program_.PlayCue(Main::kChimes);
-    TimerStartup.SetOn(false);
-    LastMeterStamp_ = TimestampText(program_.services.clock.Now());
-    TimerCheckTime.SetOn(true);
-    TimerCheckTime_Timer();
-    program_.UsageSummary(LogWords::kStart);
-    Inits();
-  } catch (const std::exception&) {
-    Unload();
-    program_.runtime.MessageBox(kStartupTickFailed, forms::kMbOk);
-  }
+  SetCaption(ProgramCaption() + (program_.supervision().Reachable() ? u"" : kGuardUnreachable));
 }
 
 void frmMain::cmdHide_Click() {
@@ -206,26 +167,12 @@ void frmMain::cmdSetup_Click() {
 }
 
 void frmMain::Form_Unload() {
-  program_.UsageSummary(LogWords::kClosed);
-  CheckTimeOut();
-  if (program_.settingsRead) {
-    program_.RecordUsageOfTheDay();
-    program_.SaveFamily();
-  }
-}
-
-// A Family.ini that cannot be rewritten leaves every child with the daily allowance alone: the
-// program goes on as it would without the file.
-void frmMain::LoadFamily() {
-  try {
-    program_.family = program_.records().LoadFamily(program_.settings);
-  } catch (const std::exception&) {
-    program_.family = {};
-  }
+  TimerFollow.SetOn(false);
+  program_.supervision().Closing();
 }
 
 void frmMain::Form_Terminate() {
-  program_.UsageSummary(LogWords::kReleased);
+  program_.supervision().Released();
   ProcessCheck::EnsureCompanionRunning(program_.services.system, program_.programFolder);
 }
 

@@ -1,5 +1,6 @@
 // The rows of the main window: one per user, with the current user marked by colour.
 #include "app/frmMain.h"
+#include "program/shared_texts.h"
 
 namespace orlimo {
 namespace {
@@ -8,36 +9,43 @@ constexpr forms::Color kLightGrey = forms::Rgb(224, 224, 224);
 constexpr char16_t kMinutesUnit[] = u"분";
 constexpr char16_t kTimeLeft[] = u"남은시간= ";
 constexpr char16_t kSecondsUnitAndBracket[] = u"초)";
+constexpr char16_t kChooseTitle[] = u"사용자 선택 남은 시간=";
+constexpr char16_t kChooseSecondsUnit[] = u"초";
 
 }  // namespace
 
+// The rows of the users in use show, the others hide, and the window's height follows them.
 void frmMain::LayOutRows() {
-  const Settings& settings = program_.settings;
+  const SessionSnapshot& view = program_.view;
+  const int userCount = view.UserCount();
   for (int i = 0; i < kMaxUsers; ++i) {
-    cmdUser[i].SetCaption(u"");
-    cmdUser[i].SetBackColor(kLightGrey);
-    lStatus[i].SetCaption(u"");
-    lStatus[i].SetForeColor(forms::kButtonText);
-    bool inUse = i <= settings.UserCount;
+    bool inUse = i <= userCount;
     cmdUser[i].SetVisible(inUse);
     lStatus[i].SetVisible(inUse);
-    cmdPwd[i].SetVisible(inUse && settings.PasswordsInUse != 0);
+    cmdPwd[i].SetVisible(inUse && view.passwordsInUse);
   }
-  SetHeight(750 * settings.UserCount + 1100 + 500);
+  SetHeight(750 * userCount + 1100 + 500);
 }
 
+// Each row shows the day's allowance and the time left of it.
 void frmMain::DisplayCurrent() {
-  const Settings& settings = program_.settings;
-  for (int i = 0; i <= settings.UserCount && i < kMaxUsers; ++i) {
-    const UserEntry& user = settings.User(i);
-    bool current = i == program_.CurrentUser;
-    std::int64_t limit = program_.DayAllowance(i);
-    cmdUser[i].SetCaption(user.Name + u" (" + DecimalText(limit) + kMinutesUnit + u")");
+  const SessionSnapshot& view = program_.view;
+  for (int i = 0; i <= view.UserCount() && i < kMaxUsers; ++i) {
+    const RowView& user = view.users[static_cast<std::size_t>(i)];
+    bool current = i == view.currentUser;
+    std::int64_t limit = user.dayAllowance;
+    cmdUser[i].SetCaption(user.name + u" (" + DecimalText(limit) + kMinutesUnit + u")");
     cmdUser[i].SetBackColor(current ? forms::kGreen : kLightGrey);
-    lStatus[i].SetCaption(kTimeLeft + DecimalText(limit - user.UsedMinutes) + kMinutesUnit + u" (" +
-                          DecimalText(limit * 60 - user.UsedSeconds) + kSecondsUnitAndBracket);
+    lStatus[i].SetCaption(kTimeLeft + DecimalText(limit - user.usedMinutes) + kMinutesUnit + u" (" +
+                          DecimalText(limit * 60 - user.usedSeconds) + kSecondsUnitAndBracket);
     lStatus[i].SetForeColor(current ? forms::kRed : forms::kButtonText);
   }
+}
+
+void frmMain::ShowTitle() {
+  const std::int32_t seconds = program_.view.chooseSeconds;
+  lTitle.SetCaption(seconds < 0 ? Text(SharedTexts::kWhoIsUsing)
+                                : kChooseTitle + DecimalText(seconds) + kChooseSecondsUnit);
 }
 
 }  // namespace orlimo

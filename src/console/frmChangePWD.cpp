@@ -11,12 +11,16 @@ constexpr char16_t kCaptionSuffix[] = u"님 암호바꾸기";
 constexpr char16_t kCurrentPassword[] = u"현재 암호:";
 constexpr char16_t kNewPassword[] = u"새 암호:";
 constexpr char16_t kPasswordsDiffer[] = u"암호가 서로 다릅니다.";
+constexpr char16_t kWaitBeforeSeconds[] = u"여러 번 틀렸습니다. ";
+constexpr char16_t kWaitAfterSeconds[] = u"초 뒤에";
+constexpr char16_t kNotStored[] = u"저장하지 못했습니다.";
 constexpr forms::Color kAqua = forms::Rgb(0, 255, 255);
 const forms::Font kLabelFont{u"굴림", 12, true};
 constexpr int kPasswordLength = 30;
 
 void DesignPasswordBox(forms::TextBox& box, int top, int tabIndex) {
   box.Move(120, top, 2820, 360);
+  box.SetVisible(true);
   box.DesignAsPasswordBox(kPasswordLength);
   box.SetTabIndex(tabIndex);
 }
@@ -34,7 +38,6 @@ frmChangePWD::frmChangePWD(Program& program)
       TimerTOvr(*this),
       TimerOut(*this),
       program_(program) {
-  tCurPassword.onChange = [this] { CheckCurrentPassword(); };
   cmdOK.onClick = [this] { cmdOK_Click(); };
   cmdCancel.onClick = [this] { Unload(); };
   TimerTOvr.onTick = [this] { TimerTOvr_Timer(); };
@@ -71,46 +74,26 @@ void frmChangePWD::Design() {
 }
 
 void frmChangePWD::Form_Load() {
-  SetCaption(Target().Name + kCaptionSuffix);
+  SetCaption(TargetName() + kCaptionSuffix);
   tCurPassword.SetText(u"");
   tNewPassword[0].SetText(u"");
   tNewPassword[1].SetText(u"");
-  CheckCurrentPassword();
 }
 
 // The checks always use the target child, so the caption must name that child; a red message
 // about to close the dialog stays as it is.
 void frmChangePWD::TargetChanged() {
   if (TimerOut.On()) return;
-  SetCaption(Target().Name + kCaptionSuffix);
-  CheckCurrentPassword();
+  SetCaption(TargetName() + kCaptionSuffix);
 }
 
-UserEntry& frmChangePWD::Target() {
-  return program_.settings.User(program_.PasswordTarget);
+Text frmChangePWD::TargetName() const {
+  return program_.view.NameOf(program_.PasswordTarget);
 }
 
-// Where the password can only be known by trying, the new-password boxes are offered and the
-// change itself tells.
-bool frmChangePWD::CurrentPasswordRight() {
-  return program_.records()
-      .PasswordMatches(program_.settings, program_.PasswordTarget, tCurPassword.GetText())
-      .value_or(true);
-}
-
-void frmChangePWD::CheckCurrentPassword() {
-  bool right = CurrentPasswordRight();
-  lChgPWD.SetVisible(right);
-  tNewPassword[0].SetVisible(right);
-  tNewPassword[1].SetVisible(right);
-  cmdOK.SetEnabled(right);
-}
-
+// The new-password boxes are always offered: the current password is checked once, with the
+// new one, under the waits after wrong passwords, so that no key typed tells whether it is right.
 void frmChangePWD::cmdOK_Click() {
-  if (!CurrentPasswordRight()) {
-    Refuse(lMsg, SharedTexts::kWrongPassword);
-    return;
-  }
   const Text password = tNewPassword[0].GetText();
   if (password != tNewPassword[1].GetText()) {
     Refuse(lChgPWD, kPasswordsDiffer);
@@ -125,12 +108,23 @@ void frmChangePWD::cmdOK_Click() {
     Refuse(lChgPWD, *problem);
     return;
   }
-  if (!program_.records().ChangeOwnPassword(program_.settings, program_.PasswordTarget,
-                                            tCurPassword.GetText(), password)) {
-    Refuse(lMsg, SharedTexts::kWrongPassword);
-    return;
+  const Outcome outcome = program_.supervision().ChangeOwnPassword(
+      program_.PasswordTarget, tCurPassword.GetText(), password);
+  switch (outcome.verdict) {
+    case Verdict::Done:
+      program_.Follow();
+      Unload();
+      return;
+    case Verdict::Wait:
+      Refuse(lMsg, kWaitBeforeSeconds + DecimalText(outcome.waitSeconds) + kWaitAfterSeconds);
+      return;
+    case Verdict::Failed:
+      Refuse(lMsg, kNotStored);
+      return;
+    default:
+      Refuse(lMsg, SharedTexts::kWrongPassword);
+      return;
   }
-  Unload();
 }
 
 void frmChangePWD::TimerTOvr_Timer() {

@@ -27,9 +27,7 @@ class frmChangePWD : public forms::Form {
   void TargetChanged();
 
  private:
-  UserEntry& Target();
-  bool CurrentPasswordRight();
-  void CheckCurrentPassword();
+  Text TargetName() const;
   void cmdOK_Click();
   void TimerTOvr_Timer();
   // Plays the glass cue, shows the message in red in the label and closes a second later.

@@ -6,6 +6,7 @@
 #include "base/number.h"
 #include "console/setup_texts.h"
 #include "records/day_allowance.h"
+#include "supervisor/requests.h"
 
 namespace orlimo {
 namespace {
@@ -25,9 +26,7 @@ constexpr char16_t kTodayPrefix[] = u"오늘 쓸 수 있는 시간= ";
 constexpr char16_t kNumbersOnly[] =
     u"요일별 시간과 추가시간에는 빈칸이나 -2147483648부터 2147483647까지의 수만 쓸 수 "
     u"있습니다.";
-constexpr char16_t kExtraLogWord[] = u"추가시간:";
-constexpr char16_t kGiven[] = u"분 더함, 오늘 ";
-constexpr char16_t kTakenBack[] = u"분 뺌, 오늘 ";
+constexpr char16_t kNotStored[] = u"저장하지 못했습니다. 다시 저장하십시오.";
 
 }  // namespace
 
@@ -87,27 +86,26 @@ void frmChildDays::ShowFor(int user) {
 }
 
 void frmChildDays::Form_Load() {
-  const UserEntry& user = program_.settings.User(user_);
-  const ChildDays& days = program_.family.at(static_cast<std::size_t>(user_));
-  lTitle.SetCaption(user.Name + kTitleSuffix);
+  const ChildDays days = program_.supervision().ReadDays().at(static_cast<std::size_t>(user_));
+  const RowView& user = program_.view.users.at(static_cast<std::size_t>(user_));
+  lTitle.SetCaption(user.name + kTitleSuffix);
   for (int d = 0; d < 7; ++d) {
     const std::optional<std::int32_t>& minutes = days.WeekdayMinutes[static_cast<std::size_t>(d)];
     tWeekday[d].SetText(minutes ? DecimalText(*minutes) : Text());
   }
-  lNote.SetCaption(kNotePrefix + DecimalText(user.LimitMinutes) + kNoteSuffix);
+  lNote.SetCaption(kNotePrefix + DecimalText(user.limitMinutes) + kNoteSuffix);
   std::int32_t extra = days.ExtraDay == program_.Today() ? days.ExtraMinutes : 0;
   tExtra.SetText(DecimalText(extra));
-  lToday.SetCaption(kTodayPrefix + DecimalText(program_.DayAllowance(user_)) +
-                    SetupTexts::kMinutes);
+  lToday.SetCaption(kTodayPrefix + DecimalText(user.dayAllowance) + SetupTexts::kMinutes);
 }
 
 void frmChildDays::cmdOK_Click() {
-  std::array<std::optional<std::int32_t>, 7> weekdays{};
+  DaysChange change;
   for (int d = 0; d < 7; ++d) {
     Text text = Trim(tWeekday[d].GetText());
     if (text.empty()) continue;
-    weekdays[static_cast<std::size_t>(d)] = ReadInt32(text);
-    if (!weekdays[static_cast<std::size_t>(d)]) {
+    change.weekdayMinutes[static_cast<std::size_t>(d)] = ReadInt32(text);
+    if (!change.weekdayMinutes[static_cast<std::size_t>(d)]) {
       program_.runtime.MessageBox(kNumbersOnly, forms::kMbOk | forms::kMbIconInformation);
       return;
     }
@@ -118,30 +116,17 @@ void frmChildDays::cmdOK_Click() {
     program_.runtime.MessageBox(kNumbersOnly, forms::kMbOk | forms::kMbIconInformation);
     return;
   }
-  ChildDays& days = program_.family.at(static_cast<std::size_t>(user_));
-  days.WeekdayMinutes = weekdays;
-  const DayNumber today = program_.Today();
-  const std::int32_t before = days.ExtraDay == today ? days.ExtraMinutes : 0;
-  const std::int64_t change = std::int64_t{*extra} - before;
-  if (change != 0) {
-    Main::GiveExtraMinutes(days, today, static_cast<std::int32_t>(change));
-    LogExtraMinutes(static_cast<std::int32_t>(change));
+  change.extraToday = *extra;
+  if (program_.supervision().StoreDays(user_, change).verdict != Verdict::Done) {
+    program_.runtime.MessageBox(kNotStored, forms::kMbOk | forms::kMbIconInformation);
+    return;
   }
-  program_.SaveFamily();
-  program_.RefreshMainWindow();
+  program_.Follow();
   Unload();
 }
 
 void frmChildDays::cmdCancel_Click() {
   Unload();
-}
-
-// "추가시간:첫째님 20분 더함, 오늘 80분" (or "10분 뺌") in the log.
-void frmChildDays::LogExtraMinutes(std::int32_t change) const {
-  std::int64_t amount = change < 0 ? -std::int64_t{change} : change;
-  program_.WriteLog(kExtraLogWord + program_.settings.User(user_).Name + u"님 " +
-                    DecimalText(amount) + (change < 0 ? kTakenBack : kGiven) +
-                    DecimalText(program_.DayAllowance(user_)) + SetupTexts::kMinutes);
 }
 
 }  // namespace orlimo

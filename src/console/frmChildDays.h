@@ -31,7 +31,6 @@ class frmChildDays : public forms::Form {
  private:
   void cmdOK_Click();
   void cmdCancel_Click();
-  void LogExtraMinutes(std::int32_t change) const;
 
   Program& program_;
   int user_ = 0;

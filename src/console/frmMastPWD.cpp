@@ -1,14 +1,14 @@
 #include "console/frmMastPWD.h"
 
 #include "program/shared_texts.h"
-#include "console/frmSetup.h"
-#include "records/log_words.h"
 
 namespace orlimo {
 namespace {
 
 constexpr char16_t kCaption[] = u"설정 암호를 입력하시오.";
 constexpr int kPasswordLength = 30;
+constexpr char16_t kWaitBeforeSeconds[] = u"부모님 암호가 여러 번 틀렸습니다. ";
+constexpr char16_t kWaitAfterSeconds[] = u"초 뒤에 다시 입력하십시오.";
 
 }  // namespace
 
@@ -47,25 +47,22 @@ void frmMastPWD::Form_Load() {
   tPassword.SetText(u"");
 }
 
+// A wrong password is told only in the log; one typed while the session waits after wrong ones
+// is not checked, and the prompt says how long the wait still is.
 void frmMastPWD::cmdOK_Click() {
   const Text typed = tPassword.GetText();
   if (typed.empty()) {
     Unload();
     return;
   }
-  const Text logUserName = program_.settings.User(program_.LogUser()).Name;
-  if (program_.records().OpenConsole(program_.settings, typed, logUserName)) {
-    program_.MeterNow();
-    OpenConsole();
-  } else {
-    Unload();
-  }
-}
-
-void frmMastPWD::OpenConsole() {
+  const ConsoleEntry entry = program_.supervision().OpenConsole(typed);
   Unload();
-  program_.SilenceUserBeep();
-  program_.SetupConsole().Show(true);
+  if (entry.outcome.verdict == Verdict::Wait) {
+    program_.runtime.MessageBox(
+        kWaitBeforeSeconds + DecimalText(entry.outcome.waitSeconds) + kWaitAfterSeconds,
+        forms::kMbOk | forms::kMbIconInformation);
+  }
+  if (entry.outcome.verdict == Verdict::Done) program_.OpenConsole(entry);
 }
 
 void frmMastPWD::tPassword_KeyPress(char16_t& key) {

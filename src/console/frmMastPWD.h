@@ -21,7 +21,6 @@ class frmMastPWD : public forms::Form {
  private:
   void cmdOK_Click();
   void tPassword_KeyPress(char16_t& key);
-  void OpenConsole();
 
   Program& program_;
 };

@@ -1,6 +1,6 @@
 #include "console/frmSetup.h"
 
-#include "program/version.h"
+#include "base/version.h"
 #include "console/frmChangePWD.h"
 #include "console/frmChildDays.h"
 #include "console/frmUsageChart.h"
@@ -11,47 +11,10 @@
 namespace orlimo {
 namespace {
 
-// A user's number after the store; -1 for nobody and for a deleted user.
-std::int16_t Renumbered(const UserGrid::Renumbering& renumbering, std::int16_t user) {
-  if (user < 0 || user >= kMaxUsers) return -1;
-  return static_cast<std::int16_t>(renumbering[static_cast<std::size_t>(user)]);
-}
-
-// Whatever acts on one child goes on acting on that child under the new number: the user being
-// metered, and the user prompt and the change-password dialog left open behind the console. A
-// deleted child is metered no more, and a window acting on it closes.
-void FollowRenumbering(Program& program, const UserGrid::Renumbering& renumbering) {
-  program.records().StoreTable(program.settings, renumbering);
-  if (program.CurrentUser >= 0) program.CurrentUser = Renumbered(renumbering, program.CurrentUser);
-
-  // Each child's days of Family.ini and the warnings already given move with the child.
-  FamilyDays family{};
-  std::array<Main::WarningState, kMaxUsers> warnings{};
-  for (std::size_t old = 0; old < kMaxUsers; ++old) {
-    const int moved = renumbering[old];
-    if (moved < 0) continue;
-    family[static_cast<std::size_t>(moved)] = program.family[old];
-    warnings[static_cast<std::size_t>(moved)] = program.warnings[old];
-  }
-  program.family = family;
-  program.warnings = warnings;
-  program.SaveFamily();
-
-  const std::int16_t chosen = Renumbered(renumbering, program.ChosenUser);
-  if (chosen >= 0) program.ChosenUser = chosen;
-  program.FollowChosenUser(chosen < 0);
-
-  const std::int16_t target = Renumbered(renumbering, program.PasswordTarget);
-  if (target >= 0) program.PasswordTarget = target;
-  frmChangePWD& dialog = program.PasswordDialog();
-  if (dialog.Loaded()) {
-    if (target < 0) {
-      dialog.Unload();
-    } else {
-      dialog.TargetChanged();
-    }
-  }
-}
+constexpr char16_t kWrongAttemptsBefore[] = u"지난번에 설정을 연 뒤로 틀린 부모님 암호가 ";
+constexpr char16_t kWrongAttemptsAfter[] = u"번 입력되었습니다.";
+constexpr char16_t kTableNotStored[] =
+    u"설정을 저장하지 못했습니다. 저장된 설정은 바뀌지 않았습니다. 다시 저장하십시오.";
 
 }  // namespace
 
@@ -102,17 +65,32 @@ frmSetup::frmSetup(Program& program)
   cmdChart.onClick = [this] { cmdChart_Click(); };
 }
 
+void frmSetup::ShowAfter(const ConsoleEntry& entry) {
+  revealed_.reset();
+  Load();
+  if (entry.wrongAttempts > 0) {
+    program_.runtime.MessageBox(
+        kWrongAttemptsBefore + DecimalText(entry.wrongAttempts) + kWrongAttemptsAfter,
+        forms::kMbOk | forms::kMbIconInformation);
+  }
+  if (entry.newParentPasswordNeeded && !RenewKnownParentPassword()) {
+    Unload();
+    return;
+  }
+  Show(true);
+}
+
 void frmSetup::Form_Load() {
   tMsg.SetVisible(false);
   cmdSeeLogs.SetCaption(SetupTexts::kSeeLogs);
-  program_.StopMetering();
   SetData();
   SetCaption(VersionTitle());
 }
 
 void frmSetup::Form_Unload() {
-  program_.ResumeMetering();
-  program_.records().CloseConsole(program_.settings);
+  revealed_.reset();
+  program_.supervision().CloseConsole();
+  program_.Follow();
 }
 
 void frmSetup::TimerSound_Timer() {
@@ -121,9 +99,9 @@ void frmSetup::TimerSound_Timer() {
 }
 
 void frmSetup::SetData() {
-  const Settings& settings = program_.settings;
+  const SessionSnapshot& view = program_.view;
   for (int r = 0; r < kMaxUsers; ++r) {
-    if (r > settings.UserCount) {
+    if (r > view.UserCount()) {
       tNames[r].SetText(u"");
       tLimitMins[r].SetText(u"");
       tUserPWD[r].SetText(u"");
@@ -131,32 +109,57 @@ void frmSetup::SetData() {
       cmdDays[r].SetVisible(false);
       continue;
     }
-    const UserEntry& user = settings.User(r);
-    tNames[r].SetText(user.Name);
-    tLimitMins[r].SetText(DecimalText(user.LimitMinutes));
-    lUsedTime[r].SetCaption(DecimalText(user.UsedMinutes) + u" (" + DecimalText(user.UsedSeconds) +
+    const RowView& user = view.users[static_cast<std::size_t>(r)];
+    tNames[r].SetText(user.name);
+    tLimitMins[r].SetText(DecimalText(user.limitMinutes));
+    lUsedTime[r].SetCaption(DecimalText(user.usedMinutes) + u" (" + DecimalText(user.usedSeconds) +
                             u"초)");
-    tUserPWD[r].SetText(user.Password);
-    cmdDays[r].SetCaption(SetupTexts::kToday + DecimalText(program_.DayAllowance(r)) +
+    tUserPWD[r].SetText(ShownPassword(r));
+    cmdDays[r].SetCaption(SetupTexts::kToday + DecimalText(user.dayAllowance) +
                           SetupTexts::kMinutes);
     cmdDays[r].SetVisible(true);
   }
-  chkPWDUse.SetValue(settings.PasswordsInUse != 0 ? 1 : 0);
+  chkPWDUse.SetValue(view.passwordsInUse ? 1 : 0);
+}
+
+Text frmSetup::ShownPassword(int row) const {
+  if (revealed_ && static_cast<std::size_t>(row) < revealed_->size()) {
+    return (*revealed_)[static_cast<std::size_t>(row)];
+  }
+  const SessionSnapshot& view = program_.view;
+  const bool hasPassword =
+      row <= view.UserCount() && view.users[static_cast<std::size_t>(row)].hasPassword;
+  return hasPassword ? Text(UserGrid::kPasswordStandIn) : Text();
 }
 
 bool frmSetup::StoreData() {
   UserGrid::Rows rows;
+  std::array<bool, kMaxUsers> kept{};
   for (int r = 0; r < kMaxUsers; ++r) {
     rows[static_cast<std::size_t>(r)] = {tNames[r].GetText(), tLimitMins[r].GetText(),
                                          tUserPWD[r].GetText()};
+    // A password left as the stand-in stays as the child has it.
+    kept[static_cast<std::size_t>(r)] =
+        !revealed_ && tUserPWD[r].GetText() == UserGrid::kPasswordStandIn;
   }
   if (std::optional<Text> problem = UserGrid::Problem(rows)) {
     program_.runtime.MessageBox(*problem, forms::kMbOk | forms::kMbIconInformation);
     return false;
   }
-  const UserGrid::Renumbering renumbering = UserGrid::Store(program_.settings, rows);
-  program_.settings.PasswordsInUse = chkPWDUse.Value() > 0 ? 1 : 0;
-  FollowRenumbering(program_, renumbering);
+  const TableChange change =
+      UserGrid::Change(rows, program_.view.UserCount(), kept, chkPWDUse.Value() > 0);
+  const StoreResult stored = program_.supervision().StoreTable(change);
+  if (stored.outcome.verdict != Verdict::Done) {
+    program_.runtime.MessageBox(kTableNotStored, forms::kMbOk | forms::kMbIconInformation);
+    return false;
+  }
+  if (revealed_) {
+    // The passwords shown are the ones stored, in the stored order.
+    revealed_->clear();
+    for (const StoredUser& user : change.users) revealed_->push_back(user.password.value_or(u""));
+  }
+  program_.Follow();
+  program_.FollowRenumbering(stored.renumbering);
   return true;
 }
 
@@ -166,9 +169,9 @@ void frmSetup::cmdStore_Click() {
 
 // The days of a stored child; the grid's own edits stay as they are.
 void frmSetup::cmdDays_Click(int index) {
-  if (index > program_.settings.UserCount) return;
+  if (index > program_.view.UserCount()) return;
   program_.DaysDialog().ShowFor(index);
-  if (index <= program_.settings.UserCount) {
+  if (index <= program_.view.UserCount()) {
     cmdDays[index].SetCaption(SetupTexts::kToday + DecimalText(program_.DayAllowance(index)) +
                               SetupTexts::kMinutes);
   }
@@ -181,7 +184,7 @@ void frmSetup::cmdChart_Click() {
 
 void frmSetup::cmdStoreEnd_Click() {
   if (!StoreData()) return;
-  program_.RebuildMainWindow();
+  program_.supervision().Rebuild();
   Unload();
 }
 

@@ -1,6 +1,9 @@
 // The parent's setup console: the user grid, the log viewer and the program commands.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "program/program.h"
 #include "forms/control_array.h"
 #include "forms/form.h"
@@ -42,10 +45,13 @@ class frmSetup : public forms::Form {
   // Opens the chart of each child's use over the last days.
   forms::Button cmdChart;
 
+  // Opens the console modally once the parent password was accepted: first what the parent must
+  // know or do (the wrong parent passwords tried meanwhile, a known parent password replaced).
+  void ShowAfter(const ConsoleEntry& entry);
   // Fills the grid and the check box from the user table.
   void SetData();
-  // Copies the grid and the check box into the user table in memory. A grid that cannot be
-  // stored is refused with a message; nothing is stored then and false is returned.
+  // Stores the grid and the check box as the user table. A grid that cannot be stored is
+  // refused with a message; nothing is stored then and false is returned.
   bool StoreData();
 
   void Design() override;
@@ -71,10 +77,18 @@ class frmSetup : public forms::Form {
   void cmdPAUSE_Click();
   void cmdUninstall_Click();
   void cmdChangePassword_Click();
+  enum class NewPasswordAnswer { Stored, NotStored, NoneGiven };
+  NewPasswordAnswer AskNewParentPassword(TextView prompt);
+  bool RenewKnownParentPassword();
+  // The password box of a row shows the child's password only once the parent asked to see
+  // them; until then a row with a password holds a stand-in, which a store keeps as it was.
+  Text ShownPassword(int row) const;
   void cmdChart_Click();
   Text AskMasked(TextView prompt);
 
   Program& program_;
+  // The children's passwords, while the parent has them shown.
+  std::optional<std::vector<Text>> revealed_;
 };
 
 }  // namespace orlimo

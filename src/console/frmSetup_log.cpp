@@ -31,7 +31,7 @@ void frmSetup::ShowLog() {
   cmdSave.SetVisible(true);
   tMsg.SetVisible(false);
   tMsg.SetBounds({90, 510, Bounds().width - 300, Bounds().height - 1000});
-  std::vector<Text> lines = program_.records().ReadLogLines();
+  std::vector<Text> lines = program_.supervision().ReadLogLines();
   tMsg.SetText(LogView::DisplayText(lines));
   cmdSeeLogs.SetCaption(kCloseLogs);
   ShowGridExtras(false);
@@ -50,17 +50,16 @@ void frmSetup::HideLog() {
 void frmSetup::ShowGridExtras(bool show) {
   lDate.SetVisible(show);
   Label5.SetVisible(show);
-  for (int r = 0; r < kMaxUsers; ++r)
-    cmdDays[r].SetVisible(show && r <= program_.settings.UserCount);
+  for (int r = 0; r < kMaxUsers; ++r) cmdDays[r].SetVisible(show && r <= program_.view.UserCount());
 }
 
 void frmSetup::cmdSave_Click() {
-  program_.records().RewriteLog(LogView::LogText(tMsg.GetText()));
+  program_.supervision().RewriteLog(LogView::LogText(tMsg.GetText()));
 }
 
 void frmSetup::cmdDelSave_Click() {
   tMsg.SetText(u"");
-  program_.records().RewriteLog(u"");
+  program_.supervision().RewriteLog(u"");
 }
 
 }  // namespace orlimo

@@ -16,13 +16,31 @@ Text frmSetup::AskMasked(TextView prompt) {
   return program_.runtime.InputBox(Text(prompt));
 }
 
+// The children's passwords come to the console only while the parent has them shown; masked
+// again, the boxes the parent did not change go back to their stand-ins.
 void frmSetup::cmdSeeNoSee_Click() {
   if (tUserPWD[0].PasswordChar() != u'*') {
     cmdSeeNoSee.SetCaption(SetupTexts::kShowPasswords);
     SetPasswordsMasked(true);
+    if (!revealed_) return;
+    const std::vector<Text> passwords = std::move(*revealed_);
+    revealed_.reset();
+    for (int r = 0; r < kMaxUsers && static_cast<std::size_t>(r) < passwords.size(); ++r) {
+      if (tUserPWD[r].GetText() == passwords[static_cast<std::size_t>(r)]) {
+        tUserPWD[r].SetText(ShownPassword(r));
+      }
+    }
     return;
   }
-  if (AskMasked(kAskParentPassword) != program_.settings.ParentPassword) return;
+  std::optional<std::vector<Text>> passwords =
+      program_.supervision().RevealPasswords(AskMasked(kAskParentPassword));
+  if (!passwords) return;
+  for (int r = 0; r < kMaxUsers && static_cast<std::size_t>(r) < passwords->size(); ++r) {
+    if (tUserPWD[r].GetText() == ShownPassword(r)) {
+      tUserPWD[r].SetText((*passwords)[static_cast<std::size_t>(r)]);
+    }
+  }
+  revealed_ = std::move(passwords);
   cmdSeeNoSee.SetCaption(SharedTexts::kHide);
   SetPasswordsMasked(false);
 }

@@ -79,13 +79,18 @@ void frmUsageChart::Design() {
 }
 
 void frmUsageChart::Form_Load() {
-  const Settings& settings = program_.settings;
+  const SessionSnapshot& view = program_.view;
   const DayNumber today = program_.Today();
-  const int rows = settings.UserCount + 1;
+  const FamilyDays family = program_.supervision().ReadDays();
   std::vector<std::vector<Main::ChartDay>> figures;
-  for (int r = 0; r < rows && r < kMaxUsers; ++r) {
-    figures.push_back(Main::ChartFigures(settings.User(r),
-                                         program_.family.at(static_cast<std::size_t>(r)), today));
+  for (int r = 0; r <= view.UserCount() && r < kMaxUsers; ++r) {
+    // Today's figures are the ones the supervision meters now.
+    const RowView& row = view.users[static_cast<std::size_t>(r)];
+    UserEntry user;
+    user.Day = today;
+    user.LimitMinutes = row.limitMinutes;
+    user.UsedMinutes = row.usedMinutes;
+    figures.push_back(Main::ChartFigures(user, family.at(static_cast<std::size_t>(r)), today));
   }
   const std::int32_t top = UsageChart::TopMinutes(figures);
   lTop.SetCaption(kTopPrefix + DecimalText(top) + SetupTexts::kMinutes);
@@ -98,9 +103,9 @@ void frmUsageChart::Form_Load() {
     const std::vector<Main::ChartDay>& days = figures[static_cast<std::size_t>(r)];
     std::vector<forms::ChartBar> bars;
     for (const Main::ChartDay& day : days) bars.push_back({day.UsedMinutes, day.AllowanceMinutes});
-    lName[r].SetCaption(settings.User(r).Name);
+    lName[r].SetCaption(view.NameOf(r));
     chtDays[r].SetBars(std::move(bars), top);
-    chtDays[r].SetCaption(settings.User(r).Name + u": " + UsageChart::FiguresText(days));
+    chtDays[r].SetCaption(view.NameOf(r) + u": " + UsageChart::FiguresText(days));
     lToday[r].SetCaption(SetupTexts::kToday + DecimalText(days.back().UsedMinutes) + u"/" +
                          DecimalText(days.back().AllowanceMinutes) + SetupTexts::kMinutes);
   }

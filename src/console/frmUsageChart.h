@@ -3,6 +3,7 @@
 #pragma once
 
 #include "program/program.h"
+#include "records/day_allowance.h"
 #include "forms/bar_chart.h"
 #include "forms/control_array.h"
 #include "forms/form.h"

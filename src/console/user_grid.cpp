@@ -28,14 +28,6 @@ Text RowMessage(int row, TextView message) {
   return DecimalText(row + 1) + kRowSuffix + Text(message);
 }
 
-// The record a row was filled from; a row past the last user starts a new one.
-UserEntry ShownRecord(const Settings& settings, int row) {
-  if (row <= settings.UserCount) return settings.User(row);
-  UserEntry fresh;
-  fresh.Day = settings.User(row).Day;
-  return fresh;
-}
-
 }  // namespace
 
 std::optional<Text> Problem(const Rows& rows) {
@@ -48,35 +40,25 @@ std::optional<Text> Problem(const Rows& rows) {
   return std::nullopt;
 }
 
-Renumbering Store(Settings& settings, const Rows& rows) {
-  Renumbering renumbering;
-  renumbering.fill(-1);
-  std::array<UserEntry, kMaxUsers> stored{};
-  int count = 0;
+TableChange Change(const Rows& rows, int userCount, const std::array<bool, kMaxUsers>& keptPassword,
+                   bool passwordsInUse) {
+  TableChange change;
+  change.passwordsInUse = passwordsInUse;
   for (int r = 0; r < kMaxUsers; ++r) {
     const Row& row = rows[static_cast<std::size_t>(r)];
     if (!Filled(row)) continue;
     std::optional<std::int32_t> minutes = ReadInt32(row.minutes);
     if (!minutes) throw std::invalid_argument("allowance out of range");
-    UserEntry user = ShownRecord(settings, r);
-    user.Name = Trim(row.name);
-    user.LimitMinutes = *minutes;
-    user.Password = Trim(row.password);
-    stored[static_cast<std::size_t>(count)] = user;
-    renumbering[static_cast<std::size_t>(r)] = count++;
-  }
-  for (int u = 0; u < kMaxUsers; ++u) {
-    UserEntry& slot = settings.User(u);
-    if (u < count) {
-      slot = stored[static_cast<std::size_t>(u)];
-    } else {
-      DateValue day = slot.Day;
-      slot = UserEntry{};
-      slot.Day = day;
+    StoredUser user;
+    user.fromUser = r <= userCount ? r : -1;
+    user.name = Trim(row.name);
+    user.limitMinutes = *minutes;
+    if (!keptPassword[static_cast<std::size_t>(r)] || user.fromUser < 0) {
+      user.password = Trim(row.password);
     }
+    change.users.push_back(std::move(user));
   }
-  settings.UserCount = static_cast<std::int16_t>(count - 1);
-  return renumbering;
+  return change;
 }
 
 }  // namespace orlimo::UserGrid

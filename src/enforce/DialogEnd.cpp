@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "enforce/ShutDown.h"
-#include "records/log_words.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
@@ -34,12 +32,8 @@ DialogEnd::DialogEnd(Program& program)
       lCountDown(*this),
       lGoodMsg(*this),
       TimerSec(*this),
-      TimerEnd(*this),
-      TimerForce(*this),
       program_(program) {
   TimerSec.onTick = [this] { TimerSec_Timer(); };
-  TimerEnd.onTick = [this] { TimerEnd_Timer(); };
-  TimerForce.onTick = [this] { TimerForce_Timer(); };
 }
 
 void DialogEnd::Design() {
@@ -69,10 +63,6 @@ void DialogEnd::Design() {
   }
   TimerSec.SetInterval(500);
   TimerSec.SetOn(true);
-  TimerEnd.SetInterval(countdownMs_);
-  TimerEnd.SetOn(true);
-  TimerForce.SetInterval(60000);
-  TimerForce.SetOn(false);
 }
 
 Text DialogEnd::SecondsText(double milliseconds) const {
@@ -81,11 +71,9 @@ Text DialogEnd::SecondsText(double milliseconds) const {
 }
 
 void DialogEnd::Form_Load() {
-  lUserName.SetCaption(program_.settings.User(program_.LogUser()).Name + kHonorific);
-  lCountDown.SetCaption(DecimalText(TimerEnd.Interval() / 1000) + kCountdownSecondsUnit);
-  program_.UsageSummary(LogWords::kEndStart);
+  lUserName.SetCaption(program_.view.NameOf(program_.LogUser()) + kHonorific);
+  lCountDown.SetCaption(DecimalText(countdownMs_ / 1000) + kCountdownSecondsUnit);
   for (std::size_t i = 0; i < kAdvice.size(); ++i) GoodMessages_[i] = kAdvice[i];
-  program_.StopMetering();
   program_.PlayCue(Main::kCashRegister);
   TickCount_ = 0;
   ElapsedMs_ = 0;
@@ -103,30 +91,12 @@ void DialogEnd::TimerSec_Timer() {
   lGoodMsg.SetForeColor(forms::Rgb(red, green, blue));
   ++TickCount_;
   ElapsedMs_ += static_cast<float>(TimerSec.Interval());
-  lCountDown.SetCaption(SecondsText(TimerEnd.Interval() - ElapsedMs_));
+  lCountDown.SetCaption(SecondsText(countdownMs_ - ElapsedMs_));
 }
 
-void DialogEnd::TimerEnd_Timer() {
-  program_.UsageSummary(LogWords::kEnd);
-  program_.WriteLog(LogWords::kEndMark);
-  // The dialog stays loaded, hidden, so that the program outlives the request: a program that
-  // holds the power-off up (an unsaved document) cannot keep the session going for good.
+void DialogEnd::Finish() {
   TimerSec.SetOn(false);
-  TimerEnd.SetOn(false);
   Hide();
-  program_.CloseMainWindow();
-  for (forms::Form* form : program_.runtime.LoadedForms()) form->Hide();
-  // Where the guard keeps the clocks, the power-off and the log-off after it are the guard's:
-  // the countdown only showed them coming.
-  if (program_.records().Clocks()) return;
-  ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::IfHung);
-  TimerForce.SetOn(true);
-}
-
-// The session is still there a minute after the request: power off without asking.
-void DialogEnd::TimerForce_Timer() {
-  ShutDown::ForceWindowsExit(program_.services.system, ShutDown::ExitForce::Always);
-  program_.runtime.End();
 }
 
 }  // namespace orlimo

@@ -1,5 +1,5 @@
-// The time-is-up countdown: thirty seconds of advice and ticking, then the power-off, forced a
-// minute later if the session is still there (on a guarded PC the guard's, not the program's).
+// The time-is-up countdown window: thirty seconds of advice and ticking. Its end, the power-off
+// and the force a minute later are the supervisor's; the window shows them coming.
 #pragma once
 
 #include <algorithm>
@@ -21,19 +21,18 @@ class DialogEnd : public forms::Form {
   forms::Label lCountDown;
   forms::Label lGoodMsg;
   forms::Timer TimerSec;
-  forms::Timer TimerEnd;
-  forms::Timer TimerForce;
 
-  // The countdown's length at the next load, where the guard has already run part of it.
+  // The countdown's length at the next load: the seconds the supervisor says are left.
   void SetSecondsLeft(int seconds) { countdownMs_ = std::max(1, seconds) * 1000; }
+  // The countdown ran out: the window goes, staying loaded so that the program outlives the
+  // power-off request.
+  void Finish();
 
   void Design() override;
   void Form_Load() override;
 
  private:
   void TimerSec_Timer();
-  void TimerEnd_Timer();
-  void TimerForce_Timer();
   Text SecondsText(double milliseconds) const;
 
   Program& program_;

@@ -33,6 +33,8 @@ class Renderer {
   virtual void StartTimer(Timer& timer) = 0;
   virtual void StopTimer(Timer& timer) = 0;
 
+  // Runs the action as an event of its own, after the event being handled now.
+  virtual void Post(std::function<void()> action) = 0;
   // Runs events until done() holds (checked after every event).
   virtual void RunUntil(const std::function<bool()>& done) = 0;
   // Runs the events that are due now, once.

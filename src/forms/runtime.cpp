@@ -13,6 +13,10 @@ void Runtime::Guarded(const std::function<void()>& handler) {
   }
 }
 
+void Runtime::Post(std::function<void()> handler) {
+  renderer_.Post([handler = std::move(handler)] { Guarded(handler); });
+}
+
 void Runtime::RunUntilAllUnloaded() {
   renderer_.RunUntil([this] { return loaded_.empty(); });
 }

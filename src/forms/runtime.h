@@ -21,6 +21,9 @@ class Runtime {
   void RunUntilAllUnloaded();
   // Runs a nested loop until the form has been unloaded (modal show).
   void RunModal(Form& form);
+  // Runs the handler as an event of its own, after the one being handled now, with failures
+  // trapped as in every handler.
+  void Post(std::function<void()> handler);
   // Lets the events that are due now run, once.
   void Yield() { renderer_.YieldOnce(); }
 

@@ -1,7 +1,9 @@
-// The guard: the one authority over the family's data on a guarded PC. It meters every log-on
-// session itself, checks every password and every change a program asks for, runs the
-// time-outs to the power-off, and keeps Orlimo.exe running in each session. All of it on one
-// thread: the host calls Poll at least every second and hands it each request it receives.
+// The guard: the one authority over the family's data on a guarded PC. It hosts the supervisor
+// for every log-on session (the same rules the portable program hosts for its one session),
+// answers the programs of the sessions over its pipe, checks every request as if a hostile
+// client had sent it, powers the PC off at the end of a countdown, and keeps Orlimo.exe running
+// in each session. All of it on one thread: the host calls Poll at least every second and hands
+// it each request it receives.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +12,13 @@
 #include <string>
 #include <string_view>
 
-#include "base/date.h"
 #include "guard/guard_files.h"
 #include "guard/protocol.h"
 #include "platform/ansi_codepage.h"
 #include "platform/registry.h"
 #include "platform/session_host.h"
 #include "platform/system_clock.h"
-#include "records/settings.h"
+#include "supervisor/supervisor.h"
 
 namespace orlimo::guard {
 
@@ -32,26 +33,34 @@ struct GuardPlatform {
 };
 
 // The guard's own log lines.
-inline constexpr char16_t kGuardLinePrefix[] = u"보호:";
 inline constexpr char16_t kProgramStartedAgainLine[] = u"보호: 프로그램 다시 실행";
 inline constexpr char16_t kPowerOffLine[] = u"보호: 전원 끄기";
 inline constexpr char16_t kSessionLogOffLine[] = u"보호: 세션 로그오프";
 
 // The guard's timeline, in milliseconds of its steady clock.
-inline constexpr std::int64_t kMeterEveryMs = 30'000;
-inline constexpr std::int64_t kProgramCheckEveryMs = 5'000;
+inline constexpr std::int64_t kFollowSessionsEveryMs = 1'000;
+inline constexpr std::int64_t kProgramCheckEveryMs = 2'000;
 // A new session's programs start from its Run value; the guard steps in after this.
 inline constexpr std::int64_t kNewSessionGraceMs = 20'000;
-// A program the guard started is given this long to appear.
-inline constexpr std::int64_t kStartedProgramGraceMs = 10'000;
-// With passwords in use: the start-up tick and the choose-a-user countdown.
-inline constexpr std::int64_t kStartUpMs = 30'000;
-inline constexpr std::int64_t kChooseMs = 101'000;
-inline constexpr std::int64_t kCountdownMs = 30'000;
-inline constexpr std::int64_t kLogOffAfterPowerOffMs = 60'000;
-inline constexpr int kLongestPasswordWaitSeconds = 30;
+// A program the guard started is given this long to appear in the session's process list.
+inline constexpr std::int64_t kStartedProgramGraceMs = 4'000;
+// A session whose program never said it started is supervised from this long after it appeared.
+inline constexpr std::int64_t kSuperviseAnywayAfterMs = 40'000;
+// A console whose program stopped asking is closed after this long.
+inline constexpr std::int64_t kConsoleLapseMs = 30'000;
+// Requests of one connection: a burst of this many, then this many a second.
+inline constexpr int kRequestBurst = 40;
+inline constexpr int kRequestsPerSecond = 10;
+// Lines the programs of a session may have written (start, closing, release): a burst of this
+// many, then one every this long.
+inline constexpr int kProgramLineBurst = 12;
+inline constexpr std::int64_t kProgramLineEveryMs = 30'000;
 
-class Guard {
+// Whether the registry holds the mark that the parent password lay where the children could read
+// it (an upgrade moved such a Setup.ini).
+bool ParentPasswordExposedMark(platform::Registry& registry);
+
+class Guard : private SupervisorHost {
  public:
   // Reads the settings from the data folder and takes the time zone in force now as the one
   // the day is counted in for the rest of its run. programPath is Orlimo.exe's full path.
@@ -62,83 +71,76 @@ class Guard {
   std::string Handle(ConnectionId connection, SessionId session, std::string_view frame);
   void Disconnected(ConnectionId connection);
 
-  const Settings& settings() const { return settings_; }
+  const Settings& settings() const { return supervisor_.settings(); }
 
  private:
-  struct SessionState {
-    std::int16_t currentUser = -1;
+  struct SessionCare {
     std::int64_t seenAtMs = 0;
     std::optional<std::int64_t> startedAtMs;
     bool programSeen = false;
-    bool paused = false;
     std::optional<ConnectionId> console;
-    std::optional<std::int64_t> chooseEndsMs;
-    std::optional<std::int64_t> countdownEndsMs;
-    std::optional<std::int64_t> logOffAtMs;
-  };
-  struct PasswordWait {
-    int wrongAttempts = 0;
-    std::int64_t untilMs = 0;
+    std::int64_t consoleHeardMs = 0;
+    // The lines the session's programs may still write now.
+    double programLines = kProgramLineBurst;
+    std::int64_t programLinesAtMs = 0;
   };
   struct Connection {
     SessionId session = 0;
     bool greeted = false;
+    double requests = kRequestBurst;
+    std::int64_t requestsAtMs = 0;
     Text logCopy;
     Text newLog;
   };
 
   std::int64_t Now() const { return platform_.clock.SteadyMs(); }
-  DateValue DayClock() const;
-  SessionState* Session(SessionId id);
+  SessionCare* Care(SessionId id);
   bool HoldsConsole(ConnectionId id, const Connection& connection);
-  int LogUser(const SessionState* session) const;
+  bool Supervised(SessionId session);
+  bool TakesRequest(Connection& connection);
+  bool MayWriteProgramLines(SessionCare& care, int lines);
 
-  // Clocks and sessions (guard_clocks.cpp).
+  // SupervisorHost: the power-off with force, and the session logged off a minute later.
+  void PowerOff(SessionId session) override;
+  void ForceEnd(SessionId session) override;
+
+  // Sessions and programs (guard_sessions.cpp).
   void FollowSessions(std::int64_t now);
-  void MeterStep();
-  void ResetDayIfLater(DateValue now);
-  void CheckTimeOuts(std::int64_t now);
-  void RunDeadlines(std::int64_t now);
+  void SuperviseLateSessions(std::int64_t now);
+  void CloseLapsedConsoles(std::int64_t now);
   void KeepProgramsRunning(std::int64_t now);
-  void ApplyChoiceRules(SessionState& session, bool chooseAgain, std::int64_t graceMs);
-  std::int16_t FirstUserWithTimeLeft() const;
-  // The user's allowance today: the weekday's or the daily one, plus today's extra minutes.
-  std::int32_t DayAllowance(int user) const;
-  void CloseConsoleOf(SessionState& session);
-  bool Save();
+  void CloseConsoleOf(SessionId id, SessionCare& care);
 
   // Requests (guard_requests.cpp).
-  Answer Status(const Connection& connection);
-  Answer CheckPassword(SessionId session, bool right);
+  Answer Status(SessionId session) const;
   Answer On(ConnectionId, Connection&, const Hello&);
+  Answer On(ConnectionId, Connection&, const Started&);
   Answer On(ConnectionId, Connection&, const GetStatus&);
+  Answer On(ConnectionId, Connection&, const Closing&);
+  Answer On(ConnectionId, Connection&, const Released&);
   Answer On(ConnectionId, Connection&, const ChooseUser&);
   Answer On(ConnectionId, Connection&, const ChangeOwnPassword&);
   Answer On(ConnectionId, Connection&, const OpenConsole&);
   Answer On(ConnectionId, Connection&, const CloseConsole&);
-  Answer On(ConnectionId, Connection&, const ReadSecrets&);
+  Answer On(ConnectionId, Connection&, const RevealPasswords&);
   Answer On(ConnectionId, Connection&, const StoreTable&);
+  Answer On(ConnectionId, Connection&, const Rebuild&);
   Answer On(ConnectionId, Connection&, const SetParentPassword&);
-  Answer On(ConnectionId, Connection&, const AppendLog&);
+  Answer On(ConnectionId, Connection&, const ReadDays&);
+  Answer On(ConnectionId, Connection&, const StoreDays&);
   Answer On(ConnectionId, Connection&, const ReadLog&);
   Answer On(ConnectionId, Connection&, const RewriteLog&);
   Answer On(ConnectionId, Connection&, const Pause&);
   Answer On(ConnectionId, Connection&, const Remove&);
-  Answer On(ConnectionId, Connection&, const ReadDays&);
-  Answer On(ConnectionId, Connection&, const StoreDays&);
 
   GuardPlatform platform_;
   GuardFiles files_;
+  DayClock dayClock_;
   const Text programPath_;
-  const std::int64_t zoneOffsetSeconds_;
-  Settings settings_;
-  FamilyDays family_;
-  bool removed_ = false;
-  DateValue lastMeterStamp_ = 0;
-  std::int64_t nextMeterMs_ = 0;
+  Supervisor supervisor_;
+  std::int64_t nextSessionsMs_ = 0;
   std::int64_t nextProgramCheckMs_ = 0;
-  std::map<SessionId, SessionState> sessions_;
-  std::map<SessionId, PasswordWait> waits_;
+  std::map<SessionId, SessionCare> care_;
   std::map<ConnectionId, Connection> connections_;
 };
 

@@ -11,11 +11,15 @@ namespace {
 constexpr std::size_t kMaxUsersInTable = 10;
 
 // The bits of an answer's parts byte.
-constexpr std::uint8_t kTablePart = 1;
-constexpr std::uint8_t kSessionPart = 2;
-constexpr std::uint8_t kSecretsPart = 4;
-constexpr std::uint8_t kLogPart = 8;
-constexpr std::uint8_t kDaysPart = 16;
+constexpr std::uint8_t kSessionPart = 1;
+constexpr std::uint8_t kConsolePart = 2;
+constexpr std::uint8_t kPasswordsPart = 4;
+constexpr std::uint8_t kRenumberingPart = 8;
+constexpr std::uint8_t kLogPart = 16;
+constexpr std::uint8_t kDaysPart = 32;
+constexpr std::size_t kAnyUnits = std::numeric_limits<std::uint16_t>::max();
+// How a weekday given the daily allowance travels.
+constexpr std::int32_t kDailyAllowance = -1;
 
 class Writer {
  public:
@@ -112,6 +116,12 @@ class Reader {
     if (user < 0 || user >= static_cast<std::int32_t>(kMaxUsersInTable)) ok_ = false;
     return user;
   }
+  // A user number, or -1 for none.
+  std::int32_t UserOrNone() {
+    std::int32_t user = I32();
+    if (user < -1 || user >= static_cast<std::int32_t>(kMaxUsersInTable)) ok_ = false;
+    return user;
+  }
 
  private:
   std::string_view bytes_;
@@ -120,6 +130,20 @@ class Reader {
 };
 
 // ---- requests --------------------------------------------------------------------------------
+
+void WriteWeekdays(Writer& w, const std::array<std::optional<std::int32_t>, 7>& weekdays) {
+  for (const std::optional<std::int32_t>& minutes : weekdays)
+    w.I32(minutes.value_or(kDailyAllowance));
+}
+std::array<std::optional<std::int32_t>, 7> ReadWeekdays(Reader& r) {
+  std::array<std::optional<std::int32_t>, 7> weekdays{};
+  for (std::optional<std::int32_t>& minutes : weekdays) {
+    const std::int32_t value = r.I32();
+    if (value < kDailyAllowance) r.Fail();
+    if (value != kDailyAllowance) minutes = value;
+  }
+  return weekdays;
+}
 
 void WriteFields(Writer& w, const Hello& r) {
   w.U16(r.version);
@@ -136,20 +160,26 @@ void WriteFields(Writer& w, const ChangeOwnPassword& r) {
 void WriteFields(Writer& w, const OpenConsole& r) {
   w.Str(r.parentPassword);
 }
+void WriteFields(Writer& w, const RevealPasswords& r) {
+  w.Str(r.parentPassword);
+}
 void WriteFields(Writer& w, const StoreTable& r) {
-  w.Bool(r.passwordsInUse);
-  w.List(r.users, [&w](const StoredUser& user) {
+  w.Bool(r.change.passwordsInUse);
+  w.List(r.change.users, [&w](const StoredUser& user) {
     w.I32(user.fromUser);
     w.Str(user.name);
     w.I32(user.limitMinutes);
-    w.Str(user.password);
+    w.Bool(user.password.has_value());
+    if (user.password) w.Str(*user.password);
   });
 }
 void WriteFields(Writer& w, const SetParentPassword& r) {
   w.Str(r.password);
 }
-void WriteFields(Writer& w, const AppendLog& r) {
-  w.Str(r.line);
+void WriteFields(Writer& w, const StoreDays& r) {
+  w.I32(r.user);
+  WriteWeekdays(w, r.change.weekdayMinutes);
+  w.I32(r.change.extraToday);
 }
 void WriteFields(Writer& w, const ReadLog& r) {
   w.U32(r.offset);
@@ -157,21 +187,6 @@ void WriteFields(Writer& w, const ReadLog& r) {
 void WriteFields(Writer& w, const RewriteLog& r) {
   w.Bool(r.last);
   w.Str(r.piece);
-}
-void WriteDays(Writer& w, const std::vector<DayPlan>& users) {
-  w.List(users, [&w](const DayPlan& plan) {
-    for (std::int32_t minutes : plan.weekdayMinutes) w.I32(minutes);
-    w.I32(plan.extraMinutes);
-    w.I32(plan.extraDay);
-    w.List(plan.recentDays, [&w](const RecentDay& day) {
-      w.I32(day.day);
-      w.I32(day.usedMinutes);
-      w.I32(day.allowanceMinutes);
-    });
-  });
-}
-void WriteFields(Writer& w, const StoreDays& r) {
-  WriteDays(w, r.users);
 }
 template <typename Empty>
 void WriteFields(Writer&, const Empty&) {
@@ -193,22 +208,27 @@ void ReadFields(Reader& r, ChangeOwnPassword& m) {
 void ReadFields(Reader& r, OpenConsole& m) {
   m.parentPassword = r.Str(kMaxPasswordUnits);
 }
+void ReadFields(Reader& r, RevealPasswords& m) {
+  m.parentPassword = r.Str(kMaxPasswordUnits);
+}
 void ReadFields(Reader& r, StoreTable& m) {
-  m.passwordsInUse = r.Bool();
-  m.users = r.List<StoredUser>(kMaxUsersInTable, [&r] {
+  m.change.passwordsInUse = r.Bool();
+  m.change.users = r.List<StoredUser>(kMaxUsersInTable, [&r] {
     StoredUser user;
-    user.fromUser = r.UserNumber();
+    user.fromUser = r.UserOrNone();
     user.name = r.Str(kMaxNameUnits);
     user.limitMinutes = r.I32();
-    user.password = r.Str(kMaxPasswordUnits);
+    if (r.Bool()) user.password = r.Str(kMaxPasswordUnits);
     return user;
   });
 }
 void ReadFields(Reader& r, SetParentPassword& m) {
   m.password = r.Str(kMaxPasswordUnits);
 }
-void ReadFields(Reader& r, AppendLog& m) {
-  m.line = r.Str(kMaxLogLineUnits);
+void ReadFields(Reader& r, StoreDays& m) {
+  m.user = r.UserNumber();
+  m.change.weekdayMinutes = ReadWeekdays(r);
+  m.change.extraToday = r.I32();
 }
 void ReadFields(Reader& r, ReadLog& m) {
   m.offset = r.U32();
@@ -216,28 +236,6 @@ void ReadFields(Reader& r, ReadLog& m) {
 void ReadFields(Reader& r, RewriteLog& m) {
   m.last = r.Bool();
   m.piece = r.Str(kMaxLogPieceUnits);
-}
-std::vector<DayPlan> ReadDayPlans(Reader& r) {
-  return r.List<DayPlan>(kMaxUsersInTable, [&r] {
-    DayPlan plan;
-    for (std::int32_t& minutes : plan.weekdayMinutes) {
-      minutes = r.I32();
-      if (minutes < kDailyAllowance) r.Fail();
-    }
-    plan.extraMinutes = r.I32();
-    plan.extraDay = r.I32();
-    plan.recentDays = r.List<RecentDay>(kMaxRecentDays, [&r] {
-      RecentDay day;
-      day.day = r.I32();
-      day.usedMinutes = r.I32();
-      day.allowanceMinutes = r.I32();
-      return day;
-    });
-    return plan;
-  });
-}
-void ReadFields(Reader& r, StoreDays& m) {
-  m.users = ReadDayPlans(r);
 }
 template <typename Empty>
 void ReadFields(Reader&, Empty&) {
@@ -261,33 +259,83 @@ std::optional<Request> ReadKind(Reader& reader, std::size_t kind) {
 
 // ---- answers ---------------------------------------------------------------------------------
 
-void WriteTable(Writer& w, const TableView& table, bool withPasswords) {
-  w.Bool(table.passwordsInUse);
-  w.List(table.users, [&w, withPasswords](const UserView& user) {
+void WriteSession(Writer& w, const SessionSnapshot& view) {
+  w.Bool(view.passwordsInUse);
+  w.List(view.users, [&w](const RowView& user) {
     w.Str(user.name);
     w.I32(user.limitMinutes);
+    w.I32(user.dayAllowance);
     w.I32(user.usedMinutes);
     w.I32(user.usedSeconds);
     w.Bool(user.hasPassword);
-    if (withPasswords) w.Str(user.password);
   });
+  w.I16(view.currentUser);
+  w.I32(view.chooseSeconds);
+  w.I32(view.countdownMsLeft);
+  w.Bool(view.ended);
+  w.Bool(view.consoleOpen);
+  w.Bool(view.paused);
+  w.U32(view.chimes);
+  w.U32(view.notices);
+  w.Str(view.notice);
+  w.I32(view.msToNextChange);
 }
 
-TableView ReadTable(Reader& r, bool withPasswords) {
-  constexpr std::size_t kAny = std::numeric_limits<std::uint16_t>::max();
-  TableView table;
-  table.passwordsInUse = r.Bool();
-  table.users = r.List<UserView>(kMaxUsersInTable, [&r, withPasswords] {
-    UserView user;
-    user.name = r.Str(kAny);
+SessionSnapshot ReadSession(Reader& r) {
+  SessionSnapshot view;
+  view.passwordsInUse = r.Bool();
+  view.users = r.List<RowView>(kMaxUsersInTable, [&r] {
+    RowView user;
+    user.name = r.Str(kAnyUnits);
     user.limitMinutes = r.I32();
+    user.dayAllowance = r.I32();
     user.usedMinutes = r.I32();
     user.usedSeconds = r.I32();
     user.hasPassword = r.Bool();
-    if (withPasswords) user.password = r.Str(kAny);
     return user;
   });
-  return table;
+  view.currentUser = r.I16();
+  view.chooseSeconds = r.I32();
+  view.countdownMsLeft = r.I32();
+  view.ended = r.Bool();
+  view.consoleOpen = r.Bool();
+  view.paused = r.Bool();
+  view.chimes = r.U32();
+  view.notices = r.U32();
+  view.notice = r.Str(kAnyUnits);
+  view.msToNextChange = r.I32();
+  return view;
+}
+
+void WriteChildDays(Writer& w, const std::vector<ChildDays>& children) {
+  w.List(children, [&w](const ChildDays& days) {
+    WriteWeekdays(w, days.WeekdayMinutes);
+    w.I32(days.ExtraMinutes);
+    w.I32(days.ExtraDay);
+    w.List(days.History, [&w](const auto& day) {
+      w.I32(day.first);
+      w.I32(day.second.UsedMinutes);
+      w.I32(day.second.AllowanceMinutes);
+    });
+  });
+}
+
+std::vector<ChildDays> ReadChildDays(Reader& r) {
+  return r.List<ChildDays>(kMaxUsersInTable, [&r] {
+    ChildDays days;
+    days.WeekdayMinutes = ReadWeekdays(r);
+    days.ExtraMinutes = r.I32();
+    days.ExtraDay = r.I32();
+    r.List<int>(kMaxRecentDays, [&r, &days] {
+      const DayNumber day = r.I32();
+      DayUsage usage;
+      usage.UsedMinutes = r.I32();
+      usage.AllowanceMinutes = r.I32();
+      days.History[day] = usage;
+      return 0;
+    });
+    return days;
+  });
 }
 
 std::optional<std::string_view> Payload(std::string_view frame) {
@@ -299,29 +347,10 @@ std::optional<std::string_view> Payload(std::string_view frame) {
 
 }  // namespace
 
-DayPlan PlanOf(const ChildDays& days) {
-  DayPlan plan;
-  for (std::size_t d = 0; d < 7; ++d) {
-    plan.weekdayMinutes[d] = days.WeekdayMinutes[d].value_or(kDailyAllowance);
-  }
-  plan.extraMinutes = days.ExtraMinutes;
-  plan.extraDay = days.ExtraDay;
-  const std::size_t skipped = days.History.size() - std::min(days.History.size(), kMaxRecentDays);
-  for (auto day = std::next(days.History.begin(), static_cast<std::ptrdiff_t>(skipped));
-       day != days.History.end(); ++day) {
-    plan.recentDays.push_back({day->first, day->second.UsedMinutes, day->second.AllowanceMinutes});
-  }
-  return plan;
-}
-
-void ApplyPlan(const DayPlan& plan, ChildDays& days) {
-  for (std::size_t d = 0; d < 7; ++d) {
-    const std::int32_t minutes = plan.weekdayMinutes[d];
-    days.WeekdayMinutes[d] =
-        minutes == kDailyAllowance ? std::nullopt : std::optional<std::int32_t>(minutes);
-  }
-  days.ExtraMinutes = plan.extraMinutes;
-  days.ExtraDay = plan.extraDay;
+ChildDays RecentDaysOf(const ChildDays& days) {
+  ChildDays recent = days;
+  while (recent.History.size() > kMaxRecentDays) recent.History.erase(recent.History.begin());
+  return recent;
 }
 
 std::optional<std::size_t> PayloadLength(std::string_view header) {
@@ -356,26 +385,27 @@ std::string EncodeAnswer(const Answer& answer) {
   w.U16(answer.waitSeconds);
   w.U16(answer.guardVersion);
   std::uint8_t parts = 0;
-  if (answer.table) parts |= kTablePart;
   if (answer.session) parts |= kSessionPart;
-  if (answer.parentPassword) parts |= kSecretsPart;
+  if (answer.console) parts |= kConsolePart;
+  if (answer.passwords) parts |= kPasswordsPart;
+  if (answer.renumbering) parts |= kRenumberingPart;
   if (answer.log) parts |= kLogPart;
   if (answer.days) parts |= kDaysPart;
   w.U8(parts);
-  if (answer.table) WriteTable(w, *answer.table, answer.parentPassword.has_value());
-  if (answer.session) {
-    w.I16(answer.session->currentUser);
-    w.I32(answer.session->chooseSecondsLeft);
-    w.I32(answer.session->countdownSecondsLeft);
-    w.Bool(answer.session->paused);
-    w.Bool(answer.session->consoleOpen);
+  if (answer.session) WriteSession(w, *answer.session);
+  if (answer.console) {
+    w.I32(answer.console->wrongAttempts);
+    w.Bool(answer.console->newParentPasswordNeeded);
   }
-  if (answer.parentPassword) w.Str(*answer.parentPassword);
+  if (answer.passwords) w.List(*answer.passwords, [&w](const Text& password) { w.Str(password); });
+  if (answer.renumbering) {
+    for (int moved : *answer.renumbering) w.I32(moved);
+  }
   if (answer.log) {
     w.U32(answer.log->total);
     w.Str(answer.log->piece);
   }
-  if (answer.days) WriteDays(w, *answer.days);
+  if (answer.days) WriteChildDays(w, *answer.days);
   return w.Frame();
 }
 
@@ -390,25 +420,28 @@ std::optional<Answer> ReadAnswer(std::string_view frame) {
   answer.waitSeconds = r.U16();
   answer.guardVersion = r.U16();
   std::uint8_t parts = r.U8();
-  if (parts & kTablePart) answer.table = ReadTable(r, (parts & kSecretsPart) != 0);
-  if (parts & kSessionPart) {
-    SessionView session;
-    session.currentUser = r.I16();
-    session.chooseSecondsLeft = r.I32();
-    session.countdownSecondsLeft = r.I32();
-    session.paused = r.Bool();
-    session.consoleOpen = r.Bool();
-    answer.session = session;
+  if (parts & kSessionPart) answer.session = ReadSession(r);
+  if (parts & kConsolePart) {
+    ConsoleView console;
+    console.wrongAttempts = r.I32();
+    console.newParentPasswordNeeded = r.Bool();
+    answer.console = console;
   }
-  if (parts & kSecretsPart)
-    answer.parentPassword = r.Str(std::numeric_limits<std::uint16_t>::max());
+  if (parts & kPasswordsPart) {
+    answer.passwords = r.List<Text>(kMaxUsersInTable, [&r] { return r.Str(kAnyUnits); });
+  }
+  if (parts & kRenumberingPart) {
+    Renumbering renumbering{};
+    for (int& moved : renumbering) moved = r.UserOrNone();
+    answer.renumbering = renumbering;
+  }
   if (parts & kLogPart) {
     LogPiece log;
     log.total = r.U32();
-    log.piece = r.Str(std::numeric_limits<std::uint16_t>::max());
+    log.piece = r.Str(kAnyUnits);
     answer.log = std::move(log);
   }
-  if (parts & kDaysPart) answer.days = ReadDayPlans(r);
+  if (parts & kDaysPart) answer.days = ReadChildDays(r);
   if (!r.AtEnd()) return std::nullopt;
   return answer;
 }

@@ -15,12 +15,16 @@
 
 #include "base/text.h"
 #include "records/family_days.h"
+#include "supervisor/requests.h"
+#include "supervisor/snapshot.h"
 
 namespace orlimo::guard {
 
-// Version 1 is the first. A guard answers programs from kOldestProgramVersion to its own.
-inline constexpr std::uint16_t kProtocolVersion = 1;
-inline constexpr std::uint16_t kOldestProgramVersion = 1;
+// Version 2 carries what the supervisor's rules show and ask (version 1 carried the guard's
+// table and clocks for a program that kept rules of its own). A guard answers programs from
+// kOldestProgramVersion to its own.
+inline constexpr std::uint16_t kProtocolVersion = 2;
+inline constexpr std::uint16_t kOldestProgramVersion = 2;
 
 inline constexpr std::size_t kFrameHeaderBytes = 4;
 inline constexpr std::size_t kMaxPayloadBytes = 64 * 1024;
@@ -28,14 +32,19 @@ inline constexpr std::size_t kMaxPayloadBytes = 64 * 1024;
 // Longest texts a request may carry, in 16-bit code units.
 inline constexpr std::size_t kMaxNameUnits = 64;
 inline constexpr std::size_t kMaxPasswordUnits = 64;
-inline constexpr std::size_t kMaxLogLineUnits = 1024;
 inline constexpr std::size_t kMaxLogPieceUnits = 16 * 1024;
 
 struct Hello {
   std::uint16_t version = kProtocolVersion;
 };
-// The table without secrets and this session's state.
+// The program's main window loaded in the caller's session: the guard writes the start lines
+// and, the first time in the session, starts its supervision there.
+struct Started {};
+// What the session shows now.
 struct GetStatus {};
+// The program's main window unloads; the program is finally released.
+struct Closing {};
+struct Released {};
 // Makes the user current in the caller's session, once the user's password is right.
 struct ChooseUser {
   std::int32_t user = 0;
@@ -52,27 +61,25 @@ struct OpenConsole {
   Text parentPassword;
 };
 struct CloseConsole {};
-// The whole table with every password (console only).
-struct ReadSecrets {};
-// One user as the console stores it: the user number whose usage of the day the row keeps.
-struct StoredUser {
-  std::int32_t fromUser = 0;
-  Text name;
-  std::int32_t limitMinutes = 0;
-  Text password;
-  bool operator==(const StoredUser&) const = default;
+// The children's passwords, for the console that asks with the parent password again.
+struct RevealPasswords {
+  Text parentPassword;
 };
 // The console's table: users 0, 1, ... in order (console only).
 struct StoreTable {
-  bool passwordsInUse = false;
-  std::vector<StoredUser> users;
+  TableChange change;
 };
+// The console closes with its store: the session's main window is laid out anew.
+struct Rebuild {};
 struct SetParentPassword {
   Text password;
 };
-// One line for Logs.txt, stamped by the guard.
-struct AppendLog {
-  Text line;
+// Every child's days (console only): weekday allowances, extra minutes, recent days of use.
+struct ReadDays {};
+// One child's days as the console's days window stores them (console only).
+struct StoreDays {
+  std::int32_t user = 0;
+  DaysChange change;
 };
 // A piece of Logs.txt from a position in its text; position 0 takes a fresh copy (console only).
 struct ReadLog {
@@ -88,41 +95,11 @@ struct RewriteLog {
 struct Pause {};
 // Stops the guard's care for good and deletes the Run value (console only).
 struct Remove {};
-// One child's plan of days: the minutes of each weekday, Sunday first (kDailyAllowance for the
-// daily allowance), and the extra minutes given for one day.
-inline constexpr std::int32_t kDailyAllowance = -1;
-// One recorded day of a child's use: the day's number, the minutes used and the day's allowance.
-struct RecentDay {
-  std::int32_t day = 0;
-  std::int32_t usedMinutes = 0;
-  std::int32_t allowanceMinutes = 0;
-  bool operator==(const RecentDay&) const = default;
-};
-// As many recorded days as the usage chart shows.
-inline constexpr std::size_t kMaxRecentDays = 14;
-struct DayPlan {
-  std::array<std::int32_t, 7> weekdayMinutes{kDailyAllowance, kDailyAllowance, kDailyAllowance,
-                                             kDailyAllowance, kDailyAllowance, kDailyAllowance,
-                                             kDailyAllowance};
-  std::int32_t extraMinutes = 0;
-  std::int32_t extraDay = 0;
-  // The child's last recorded days, oldest first, for the usage chart; a store ignores them.
-  std::vector<RecentDay> recentDays;
-  bool operator==(const DayPlan&) const = default;
-};
-DayPlan PlanOf(const ChildDays& days);
-// Sets the plan's weekdays and extra minutes; the history stays.
-void ApplyPlan(const DayPlan& plan, ChildDays& days);
-// Every child's plan of days, users 0, 1, ... in order.
-struct ReadDays {};
-// The console's plans of days, users 0, 1, ... in order (console only).
-struct StoreDays {
-  std::vector<DayPlan> users;
-};
 
-using Request = std::variant<Hello, GetStatus, ChooseUser, ChangeOwnPassword, OpenConsole,
-                             CloseConsole, ReadSecrets, StoreTable, SetParentPassword, AppendLog,
-                             ReadLog, RewriteLog, Pause, Remove, ReadDays, StoreDays>;
+using Request =
+    std::variant<Hello, Started, GetStatus, Closing, Released, ChooseUser, ChangeOwnPassword,
+                 OpenConsole, CloseConsole, RevealPasswords, StoreTable, Rebuild, SetParentPassword,
+                 ReadDays, StoreDays, ReadLog, RewriteLog, Pause, Remove>;
 
 enum class Result : std::uint8_t {
   Ok = 0,
@@ -137,35 +114,12 @@ enum class Result : std::uint8_t {
   BadValue = 9,    // a name, password or log text the files cannot hold
   NoSession = 10,  // the caller's session is not a log-on session
   Failed = 11,     // the file could not be read or written
+  Busy = 12,       // too many requests from this connection: nothing was done
 };
-inline constexpr std::uint8_t kLastResult = 11;
+inline constexpr std::uint8_t kLastResult = 12;
 
-struct UserView {
-  Text name;
-  std::int32_t limitMinutes = 0;
-  std::int32_t usedMinutes = 0;
-  std::int32_t usedSeconds = 0;
-  bool hasPassword = false;
-  Text password;  // sent only in the answer to ReadSecrets
-  bool operator==(const UserView&) const = default;
-};
-
-struct TableView {
-  bool passwordsInUse = false;
-  std::vector<UserView> users;
-  bool operator==(const TableView&) const = default;
-};
-
-// What the program in a session shows: who is current, and the guard's clocks for the
-// choose-a-user countdown and the time-is-up countdown (-1 while they do not run).
-struct SessionView {
-  std::int16_t currentUser = -1;
-  std::int32_t chooseSecondsLeft = -1;
-  std::int32_t countdownSecondsLeft = -1;
-  bool paused = false;
-  bool consoleOpen = false;
-  bool operator==(const SessionView&) const = default;
-};
+// One recorded day of a child's use: the day's number, the minutes used and the day's allowance.
+inline constexpr std::size_t kMaxRecentDays = 14;
 
 struct LogPiece {
   std::uint32_t total = 0;  // code units in the whole log text
@@ -173,16 +127,24 @@ struct LogPiece {
   bool operator==(const LogPiece&) const = default;
 };
 
+struct ConsoleView {
+  std::int32_t wrongAttempts = 0;
+  bool newParentPasswordNeeded = false;
+  bool operator==(const ConsoleView&) const = default;
+};
+
 struct Answer {
   Result result = Result::Ok;
   std::uint16_t waitSeconds = 0;
   std::uint16_t guardVersion = 0;  // in answers to Hello
-  std::optional<TableView> table;
-  std::optional<SessionView> session;
-  // Present only in the answer to ReadSecrets; the users' passwords travel only with it.
-  std::optional<Text> parentPassword;
+  std::optional<SessionSnapshot> session;
+  std::optional<ConsoleView> console;  // in the answer to OpenConsole
+  // The children's passwords: only in the answer to RevealPasswords.
+  std::optional<std::vector<Text>> passwords;
+  std::optional<Renumbering> renumbering;  // in the answer to StoreTable
   std::optional<LogPiece> log;
-  std::optional<std::vector<DayPlan>> days;  // in the answer to ReadDays
+  // In the answer to ReadDays; each child's history holds its last kMaxRecentDays days.
+  std::optional<std::vector<ChildDays>> days;
   bool operator==(const Answer&) const = default;
 };
 
@@ -201,5 +163,8 @@ std::string EncodeRequest(const Request& request);
 
 std::optional<Answer> ReadAnswer(std::string_view frame);
 std::string EncodeAnswer(const Answer& answer);
+
+// A child's days with only the last kMaxRecentDays days of its history.
+ChildDays RecentDaysOf(const ChildDays& days);
 
 }  // namespace orlimo::guard

@@ -13,24 +13,35 @@
 #include "console/frmSetup.h"
 #include "console/frmUsageChart.h"
 #include "enforce/DialogEnd.h"
-#include "records/folder_records.h"
-#include "records/log_words.h"
+#include "program/local_supervision.h"
+#include "records/day_allowance.h"
 #include "records/sound_cue.h"
 
 namespace orlimo {
 
 Program::Program(Text dataFolder, Text ownFolder, platform::Services& platformServices,
                  forms::Renderer& renderer)
-    : Program(std::make_unique<FolderRecords>(std::move(dataFolder), platformServices.clock,
-                                              platformServices.codePage, platformServices.registry),
-              std::move(ownFolder), platformServices, renderer) {}
+    : programFolder(std::move(ownFolder)),
+      services(platformServices),
+      runtime(renderer),
+      supervision_(std::make_unique<LocalSupervision>(std::move(dataFolder), services, runtime)),
+      main_(std::make_unique<frmMain>(*this)),
+      small_(std::make_unique<frmSmall>(*this)),
+      dialogEnd_(std::make_unique<DialogEnd>(*this)),
+      userPrompt_(std::make_unique<frmChangeUser>(*this)),
+      parentPrompt_(std::make_unique<frmMastPWD>(*this)),
+      setupConsole_(std::make_unique<frmSetup>(*this)),
+      passwordDialog_(std::make_unique<frmChangePWD>(*this)),
+      notice_(std::make_unique<frmNotice>(*this)),
+      childDays_(std::make_unique<frmChildDays>(*this)),
+      usageChart_(std::make_unique<frmUsageChart>(*this)) {}
 
-Program::Program(std::unique_ptr<FamilyRecords> familyRecords, Text ownFolder,
+Program::Program(std::unique_ptr<Supervision> supervision, Text ownFolder,
                  platform::Services& platformServices, forms::Renderer& renderer)
     : programFolder(std::move(ownFolder)),
       services(platformServices),
       runtime(renderer),
-      records_(std::move(familyRecords)),
+      supervision_(std::move(supervision)),
       main_(std::make_unique<frmMain>(*this)),
       small_(std::make_unique<frmSmall>(*this)),
       dialogEnd_(std::make_unique<DialogEnd>(*this)),
@@ -53,53 +64,17 @@ void Program::Run() {
 void Program::SessionEnding() {
   // Windows may end the process at any moment from here on: the closing steps and the final
   // line run now, and the program ends itself. The companion is not started, as the session it
-  // would run in is ending. After the time-out's power-off request the main window is gone
-  // already, and the program ends as that request would end it, without a final line.
-  if (main_->Loaded()) {
-    main_->Unload();
-    forms::Runtime::Guarded([this] { UsageSummary(LogWords::kReleased); });
+  // would run in is ending. After the time-out's power-off the windows are gone already, and the
+  // program ends as the power-off would end it, without a final line.
+  if (!view.ended) {
+    if (main_->Loaded()) main_->Unload();
+    forms::Runtime::Guarded([this] { supervision_->Released(); });
   }
   runtime.End();
 }
 
-void Program::WriteLog(TextView text) const {
-  records_->WriteLog(text);
-}
-
-// The figures of the day's allowance, extra minutes and weekday allowance included.
-void Program::UsageSummary(TextView word) const {
-  UserEntry user = settings.User(LogUser());
-  user.LimitMinutes = DayAllowance(LogUser());
-  records_->WriteLog(Main::UsageLine(word, user));
-}
-
 void Program::PlayCue(TextView fileName) const {
   Main::PlaySound(services.sound, InFolder(programFolder, fileName));
-}
-
-void Program::LoadSettings() {
-  records_->Load(settings);
-  settingsRead = true;
-}
-
-void Program::SaveSettings() {
-  if (!settingsRead) return;
-  records_->Save(settings);
-}
-
-void Program::SaveSettingsOrLater() {
-  try {
-    SaveSettings();
-  } catch (const std::exception&) {
-  }
-}
-
-void Program::SaveFamily() const {
-  if (!settingsRead) return;
-  try {
-    records_->SaveFamily(family, settings);
-  } catch (const std::exception&) {
-  }
 }
 
 DayNumber Program::Today() const {
@@ -107,18 +82,8 @@ DayNumber Program::Today() const {
 }
 
 std::int32_t Program::DayAllowance(int user) const {
-  return Main::DayAllowance(settings.User(user), family.at(static_cast<std::size_t>(user)),
-                            Today());
-}
-
-void Program::RecordUsageOfTheDay() {
-  const DayNumber today = Today();
-  for (int u = 0; u <= settings.UserCount && u < kMaxUsers; ++u) {
-    const UserEntry& user = settings.User(u);
-    ChildDays& days = family[static_cast<std::size_t>(u)];
-    const DayNumber day = Main::DayOf(user.Day);
-    Main::RecordUsage(days, day, user.UsedMinutes, Main::DayAllowance(user, days, day), today);
-  }
+  if (user < 0 || static_cast<std::size_t>(user) >= view.users.size()) return 0;
+  return view.users[static_cast<std::size_t>(user)].dayAllowance;
 }
 
 }  // namespace orlimo

@@ -1,44 +1,48 @@
-#include "program/program.h"
+#include <utility>
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
+#include "app/frmNotice.h"
 #include "console/frmChangePWD.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "enforce/DialogEnd.h"
-#include "program/shared_texts.h"
+#include "program/program.h"
+#include "records/sound_cue.h"
 
 namespace orlimo {
 
-void Program::StopMetering() {
-  MainWindow().TimerCheckTime.SetOn(false);
-  MainWindow().TimerStartup.SetOn(false);
+void Program::Follow() {
+  Show(supervision_->Poll());
 }
 
-void Program::ResumeMetering() {
-  MainWindow().TimerCheckTime.SetOn(true);
-  MainWindow().TimerStartup.SetOn(true);
-  MainWindow().lTitle.SetCaption(SharedTexts::kWhoIsUsing);
+// The first snapshot a program shows (also after it started again) gives no cue and no notice:
+// those were given before.
+void Program::Show(const SessionSnapshot& next) {
+  const SessionSnapshot before = std::exchange(view, next);
+  const bool first = !viewShown_;
+  viewShown_ = true;
+  MainWindow().ShowState();
+  if (!first && next.chimes != before.chimes) PlayCue(Main::kChimes);
+  if (!first && next.notices != before.notices && !next.notice.empty()) {
+    Notice().ShowNotice(next.notice);
+  }
+  if (next.ended) {
+    // The countdown ran out: every window goes; the program stays, hidden, until the power-off.
+    EndDialog().Finish();
+    for (forms::Form* form : runtime.LoadedForms()) form->Hide();
+    return;
+  }
+  // Shown as an event of its own: the window goes on following the supervision meanwhile.
+  if (next.countdownMsLeft >= 0 && !EndDialog().Visible()) {
+    runtime.Post([this] { ShowCountdown(); });
+  }
 }
 
-void Program::MeterNow() {
-  MainWindow().CheckTimeOut();
-}
-
-void Program::SilenceUserBeep() {
-  MainWindow().TimerUserBeep.SetOn(false);
-}
-
-void Program::RefreshMainWindow() {
-  MainWindow().DisplayCurrent();
-}
-
-void Program::RebuildMainWindow() {
-  MainWindow().Inits();
-}
-
-void Program::CloseMainWindow() {
-  MainWindow().Unload();
+void Program::ShowCountdown() {
+  if (view.countdownMsLeft < 0 || view.ended || EndDialog().Visible()) return;
+  EndDialog().SetSecondsLeft((view.countdownMsLeft + 999) / 1000);
+  EndDialog().Show(true);
 }
 
 void Program::FollowChosenUser(bool gone) {
@@ -63,14 +67,35 @@ void Program::OpenParentPrompt() {
   ParentPrompt().Show();
 }
 
+void Program::OpenConsole(const ConsoleEntry& entry) {
+  Follow();
+  SetupConsole().ShowAfter(entry);
+}
+
 bool Program::ConsoleOpen() const {
   return setupConsole_->Loaded();
 }
 
-void Program::StartCountdown(std::optional<std::int32_t> secondsLeft) {
-  if (EndDialog().Visible()) return;
-  if (secondsLeft) EndDialog().SetSecondsLeft(*secondsLeft);
-  EndDialog().Show(true);
+// A user being chosen or changing a password goes on with that child under the new number; a
+// window acting on a deleted child closes.
+void Program::FollowRenumbering(const Renumbering& renumbering) {
+  auto renumbered = [&](std::int16_t user) {
+    return user >= 0 && user < kMaxUsers ? renumbering[static_cast<std::size_t>(user)] : -1;
+  };
+  const int chosen = renumbered(ChosenUser);
+  if (chosen >= 0) ChosenUser = static_cast<std::int16_t>(chosen);
+  FollowChosenUser(chosen < 0);
+
+  const int target = renumbered(PasswordTarget);
+  if (target >= 0) PasswordTarget = static_cast<std::int16_t>(target);
+  frmChangePWD& dialog = PasswordDialog();
+  if (dialog.Loaded()) {
+    if (target < 0) {
+      dialog.Unload();
+    } else {
+      dialog.TargetChanged();
+    }
+  }
 }
 
 }  // namespace orlimo

@@ -6,18 +6,9 @@
 #include "base/path.h"
 #include "records/file_bytes.h"
 #include "records/log_words.h"
-#include "records/metering.h"
 #include "records/registry_access.h"
 
 namespace orlimo {
-namespace {
-
-std::int32_t CheckedInt32(std::int64_t value) {
-  if (value < INT32_MIN || value > INT32_MAX) throw std::overflow_error("usage out of range");
-  return static_cast<std::int32_t>(value);
-}
-
-}  // namespace
 
 FolderRecords::FolderRecords(Text folder, const platform::Clock& clock,
                              const platform::AnsiCodePage& codePage, platform::Registry& registry)
@@ -29,13 +20,6 @@ void FolderRecords::Load(Settings& settings) {
   if (read == Main::SettingsRead::Rewritten || read == Main::SettingsRead::Held) {
     WriteLog(LogWords::kSettingsUnreadable);
   }
-}
-
-void FolderRecords::Meter(Settings& settings, std::int16_t& currentUser, int seconds) {
-  if (currentUser < 0) return;
-  UserEntry& user = settings.User(currentUser);
-  user.UsedSeconds = CheckedInt32(static_cast<std::int64_t>(user.UsedSeconds) + seconds);
-  user.UsedMinutes = Metering::UsedMinutesOf(user.UsedSeconds);
 }
 
 void FolderRecords::Save(const Settings& settings) {
@@ -62,40 +46,6 @@ void FolderRecords::SaveFamily(const FamilyDays& family, const Settings& setting
   Main::SaveFamilyDays(family, settings, folder_, log_.codePage);
 }
 
-UserChoice FolderRecords::ChooseUser(Settings& settings, int user, TextView password,
-                                     std::int32_t dayAllowance) {
-  const UserEntry& chosen = settings.User(user);
-  if (password != chosen.Password) return UserChoice::WrongPassword;
-  if (std::int64_t{dayAllowance} - chosen.UsedMinutes < 1) return UserChoice::NoTimeLeft;
-  return UserChoice::Chosen;
-}
-
-std::optional<bool> FolderRecords::PasswordMatches(const Settings& settings, int user,
-                                                   TextView typed) const {
-  return typed == settings.User(user).Password;
-}
-
-bool FolderRecords::ChangeOwnPassword(Settings& settings, int user, TextView current,
-                                      TextView replacement) {
-  UserEntry& entry = settings.User(user);
-  if (current != entry.Password) return false;
-  entry.Password = Text(replacement);
-  Save(settings);
-  return true;
-}
-
-bool FolderRecords::OpenConsole(Settings& settings, TextView parentPassword, TextView logUserName) {
-  const bool right = parentPassword == settings.ParentPassword;
-  WriteLog((right ? LogWords::kParentPasswordRight : LogWords::kParentPasswordWrong) +
-           Text(logUserName) + u")");
-  return right;
-}
-
-void FolderRecords::SetParentPassword(Settings& settings, TextView password) {
-  settings.ParentPassword = Text(password);
-  Save(settings);
-}
-
 void FolderRecords::WriteLog(TextView line) {
   Main::WriteLog(log_, line);
 }
@@ -106,7 +56,7 @@ std::optional<Text> FolderRecords::ReadLog() const {
   return log_.codePage.Decode(*bytes);
 }
 
-std::vector<Text> FolderRecords::ReadLogLines() {
+std::vector<Text> FolderRecords::ReadLogLines() const {
   // A CR never occurs inside a double-byte character of the code page, so the lines can be
   // split after decoding.
   std::optional<Text> log = ReadLog();

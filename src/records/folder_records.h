@@ -1,52 +1,44 @@
-// The family's data as files in one folder (Setup.ini, Family.ini, Logs.txt), kept by the program
-// itself: the portable program, where the program meters and checks every password.
+// The family's data as files in one folder (Setup.ini, Family.ini, Logs.txt): the portable
+// program keeps them beside itself, the guard in its data folder.
 #pragma once
+
+#include <optional>
+#include <vector>
 
 #include "platform/ansi_codepage.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
-#include "records/family_records.h"
+#include "records/family_days.h"
+#include "records/settings.h"
 #include "records/usage_log.h"
 
 namespace orlimo {
 
-class FolderRecords : public FamilyRecords {
+class FolderRecords {
  public:
   FolderRecords(Text folder, const platform::Clock& clock, const platform::AnsiCodePage& codePage,
                 platform::Registry& registry);
 
-  void Load(Settings& settings) override;
-  void Meter(Settings& settings, std::int16_t& currentUser, int seconds) override;
-  void Save(const Settings& settings) override;
-  std::optional<OutsideClocks> Clocks() const override { return std::nullopt; }
-  bool Reachable() const override { return true; }
-  void Follow(Settings&, std::int16_t&) override {}
+  // Reads the table into settings (which should be fresh). A file not read whole is logged; one
+  // that could not be kept as a copy is left as it is until a copy can be kept.
+  void Load(Settings& settings);
+  // Writes the table. Throws when it fails; the first failure of a run of them is logged.
+  void Save(const Settings& settings);
 
-  FamilyDays LoadFamily(const Settings& settings) override;
-  void SaveFamily(const FamilyDays& family, const Settings& settings) override;
+  // Each child's days (Family.ini). Throws when they cannot be read or written.
+  FamilyDays LoadFamily(const Settings& settings);
+  void SaveFamily(const FamilyDays& family, const Settings& settings);
 
-  UserChoice ChooseUser(Settings& settings, int user, TextView password,
-                        std::int32_t dayAllowance) override;
-  std::optional<bool> PasswordMatches(const Settings& settings, int user,
-                                      TextView typed) const override;
-  bool ChangeOwnPassword(Settings& settings, int user, TextView current,
-                         TextView replacement) override;
-
-  bool OpenConsole(Settings& settings, TextView parentPassword, TextView logUserName) override;
-  void CloseConsole(Settings&) override {}
-  // The table is written with the next save, as every other change of the console.
-  void StoreTable(Settings&, const UserMoves&) override {}
-  void SetParentPassword(Settings& settings, TextView password) override;
-
-  void WriteLog(TextView line) override;
+  void WriteLog(TextView line);
   // The whole log as text; nothing when it cannot be read.
   std::optional<Text> ReadLog() const;
-  std::vector<Text> ReadLogLines() override;
-  void RewriteLog(TextView text) override;
+  // The log's lines: a line ends at CR or CR LF, without its end. Throws when it cannot be read.
+  std::vector<Text> ReadLogLines() const;
+  // Replaces the whole log with exactly this text.
+  void RewriteLog(TextView text);
 
-  // Nothing is kept for the pause: the program simply ends.
-  void Pause() override {}
-  void Remove() override;
+  // The start of Windows no longer starts the program: the Run value goes.
+  void Remove();
 
  private:
   const Text folder_;

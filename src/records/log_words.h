@@ -22,5 +22,17 @@ inline constexpr char16_t kSettingsNotSaved[] = u"설정저장 실패";
 // Attempts to open the setup console: the prefix, then the log user's name and ")".
 inline constexpr char16_t kParentPasswordRight[] = u"설정시도: 암호 맞음, (";
 inline constexpr char16_t kParentPasswordWrong[] = u"설정시도: 암호 틀림, (";
+// An attempt made while the session waits after wrong parent passwords: it is not checked.
+inline constexpr char16_t kParentPasswordDuringWait[] = u"설정시도: 대기 중, (";
+
+// A wrong password makes the session wait: the prefix, the seconds, the unit.
+inline constexpr char16_t kPasswordWaitPrefix[] = u"보호: 암호 대기 ";
+inline constexpr char16_t kSecondsUnit[] = u"초";
+
+// Today's extra minutes changed: "추가시간:첫째님 20분 더함, 오늘 80분" or "… 10분 뺌, 오늘 50분".
+inline constexpr char16_t kExtraMinutes[] = u"추가시간:";
+inline constexpr char16_t kGiven[] = u"분 더함, 오늘 ";
+inline constexpr char16_t kTakenBack[] = u"분 뺌, 오늘 ";
+inline constexpr char16_t kMinutesUnit[] = u"분";
 
 }  // namespace orlimo::LogWords

@@ -74,7 +74,8 @@ class Desktop {
   // The window that owns a message box or input box: the program's active window.
   HWND BoxOwner() const;
 
-  // The message loop (message_loop.cpp).
+  // The message loop (message_loop.cpp): an action posted runs as a message of its own.
+  void Post(std::function<void()> action);
   void RunUntil(const std::function<bool()>& done);
   void YieldOnce();
 
@@ -86,6 +87,7 @@ class Desktop {
 
  private:
   // The window procedures (form_events.cpp, edit_events.cpp, paint.cpp, paint_chart.cpp).
+  static LRESULT CALLBACK PostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR subclassId, DWORD_PTR refData);
@@ -122,6 +124,7 @@ class Desktop {
   int settingText_ = 0;          // the renderer itself is setting an edit's text
   std::function<void()> sessionEnding_;
   bool sessionEnded_ = false;
+  HWND posts_ = nullptr;  // a message-only window that runs the posted actions
 };
 
 }  // namespace orlimo::win32

@@ -1,12 +1,13 @@
 // Orlimo.exe: builds the Windows services and the window system, and runs the program with its
-// own folder and the family's data: the data folder's files, or the guard where the installer set
-// one up (the program then never opens the data folder and never falls back to it).
+// own folder and the rules: hosted by the program over the data folder's files, or the guard's
+// where the installer set one up (the program then never opens the data folder and never falls
+// back to it).
 #include <memory>
 
-#include "program/program.h"
-#include "guard/guard_records.h"
-#include "records/folder_records.h"
+#include "guard/guard_supervision.h"
 #include "platform/services.h"
+#include "program/local_supervision.h"
+#include "program/program.h"
 #include "win32/dpi.h"
 #include "win32/guard_pipe_channel.h"
 #include "win32/program_folders.h"
@@ -44,15 +45,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Renderer renderer;
   const orlimo::Text ownFolder = OwnFolder();
   GuardPipeChannel guardChannel(UnderWine());
-  std::unique_ptr<orlimo::FamilyRecords> records;
+  std::unique_ptr<orlimo::Program> program;
   if (Guarded()) {
-    records = std::make_unique<orlimo::guard::GuardRecords>(guardChannel, clock);
+    program = std::make_unique<orlimo::Program>(
+        std::make_unique<orlimo::guard::GuardSupervision>(guardChannel), ownFolder, services,
+        renderer);
   } else {
-    records =
-        std::make_unique<orlimo::FolderRecords>(DataFolder(ownFolder), clock, codePage, registry);
+    program =
+        std::make_unique<orlimo::Program>(DataFolder(ownFolder), ownFolder, services, renderer);
   }
-  orlimo::Program program(std::move(records), ownFolder, services, renderer);
-  renderer.SetSessionEndingHandler([&program] { program.SessionEnding(); });
-  program.Run();
+  renderer.SetSessionEndingHandler([&program] { program->SessionEnding(); });
+  program->Run();
   return 0;
 }

@@ -1,10 +1,15 @@
 // The program's message loop: nested loops for modal forms run here too, and a yield handles
 // what is queued at that moment.
+#include <memory>
+
 #include "forms/runtime.h"
 #include "win32/desktop.h"
 
 namespace orlimo::win32 {
 namespace {
+
+constexpr wchar_t kPostClassName[] = L"OrlimoPosts";
+constexpr UINT kPostedAction = WM_APP + 1;
 
 // A yield handles the messages queued now; a timer that comes due again and again while it
 // runs cannot keep it going for ever.
@@ -21,6 +26,28 @@ bool IsEnterOrEscape(const MSG& message) {
 }
 
 }  // namespace
+
+LRESULT CALLBACK Desktop::PostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kPostedAction) return DefWindowProcW(hwnd, message, wParam, lParam);
+  std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lParam));
+  (*action)();
+  return 0;
+}
+
+void Desktop::Post(std::function<void()> action) {
+  if (posts_ == nullptr) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = PostProc;
+    windowClass.hInstance = instance_;
+    windowClass.lpszClassName = kPostClassName;
+    RegisterClassExW(&windowClass);
+    posts_ = CreateWindowExW(0, kPostClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             instance_, nullptr);
+  }
+  auto* posted = new std::function<void()>(std::move(action));
+  if (!PostMessageW(posts_, kPostedAction, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+}
 
 void Desktop::RunUntil(const std::function<bool()>& done) {
   while (!done()) {

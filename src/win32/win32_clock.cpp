@@ -11,4 +11,8 @@ DateTimeFields Win32Clock::Now() const {
                         local.wHour, local.wMinute, local.wSecond};
 }
 
+std::int64_t Win32Clock::SteadyMs() const {
+  return static_cast<std::int64_t>(GetTickCount64());
+}
+
 }  // namespace orlimo::win32

@@ -8,6 +8,7 @@ namespace orlimo::win32 {
 class Win32Clock : public platform::Clock {
  public:
   DateTimeFields Now() const override;
+  std::int64_t SteadyMs() const override;
 };
 
 }  // namespace orlimo::win32

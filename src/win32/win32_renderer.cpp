@@ -45,6 +45,10 @@ void Win32Renderer::StopTimer(forms::Timer& timer) {
   desktop_->StopTimer(timer);
 }
 
+void Win32Renderer::Post(std::function<void()> action) {
+  desktop_->Post(std::move(action));
+}
+
 void Win32Renderer::RunUntil(const std::function<bool()>& done) {
   desktop_->RunUntil(done);
 }

@@ -30,6 +30,7 @@ class Win32Renderer : public forms::Renderer {
   forms::Bounds FrameSize(const forms::Form& form) override;
   void StartTimer(forms::Timer& timer) override;
   void StopTimer(forms::Timer& timer) override;
+  void Post(std::function<void()> action) override;
   void RunUntil(const std::function<bool()>& done) override;
   void YieldOnce() override;
   forms::MessageBoxAnswer ShowMessageBox(const Text& text, unsigned flags,

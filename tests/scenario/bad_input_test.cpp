@@ -135,9 +135,9 @@ TEST(BadInput, TheProgramStartsMetersAndKeepsWhatItCouldRead) {
     scenario.Start();
     EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
 
-    const Settings& read = scenario.program().settings;
+    const SessionSnapshot& read = scenario.program().view;
     std::vector<std::string> names;
-    for (int user = 0; user <= read.UserCount; ++user) names.push_back(S(read.User(user).Name));
+    for (const RowView& user : read.users) names.push_back(S(user.name));
     EXPECT_EQ(names, c.names);
     EXPECT_EQ(scenario.Files().Exists(u"Setup.ini.bad"), c.keptAside);
     if (c.keptAside) {
@@ -152,12 +152,12 @@ TEST(BadInput, TheProgramStartsMetersAndKeepsWhatItCouldRead) {
       EXPECT_TRUE(main.cmdUser[static_cast<int>(user)].Visible()) << user;
     }
     if (!names.empty()) {
-      ASSERT_EQ(scenario.program().CurrentUser, 0);
-      EXPECT_EQ(read.User(0).UsedSeconds, 30);
+      ASSERT_EQ(read.currentUser, 0);
+      EXPECT_EQ(read.users[0].usedSeconds, 30);
     }
     if (c.settingsWritable) {
       Settings onDisk = scenario.SettingsOnDisk();
-      EXPECT_EQ(onDisk.UserCount, read.UserCount);
+      EXPECT_EQ(onDisk.UserCount, read.UserCount());
       if (!names.empty()) {
         EXPECT_EQ(onDisk.User(0).UsedSeconds, 30);
       }

@@ -175,7 +175,7 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
       EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->title), "Orlimo");
       scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
     }
-    EXPECT_EQ(S(scenario.program().settings.ParentPassword), c.stored);
+    EXPECT_EQ(S(scenario.SettingsOnDisk().ParentPassword), c.stored);
     EXPECT_EQ(S(scenario.SettingsOnDisk().ParentPassword), c.stored);
     EXPECT_EQ(scenario.LogLines().size(), logLines);
     EXPECT_TRUE(console.Visible());

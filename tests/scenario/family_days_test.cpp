@@ -1,5 +1,5 @@
-// A child's day beyond the daily allowance: the end-of-time notices, extra minutes for today,
-// weekday allowances and the figures of the usage chart.
+// The console's days window (extra minutes for today, weekday allowances) and the usage chart.
+// The notices and the day's allowance at work: supervision_test.cpp.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -28,115 +28,6 @@ DayNumber DayOfFields(const DateTimeFields& fields) {
 // Family.ini for the family already in Setup.ini.
 void WriteDays(Scenario& scenario, const FamilyDays& days) {
   Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
-}
-
-// What the notice said at each 30-second step that showed one, with the seconds used then.
-struct Shown {
-  std::int32_t usedSeconds;
-  std::string text;
-  bool operator==(const Shown&) const = default;
-};
-
-std::vector<Shown> RunSteps(Scenario& scenario, int steps) {
-  std::vector<Shown> shown;
-  frmNotice& notice = scenario.program().Notice();
-  for (int i = 0; i < steps; ++i) {
-    bool wasShown = notice.Visible();
-    scenario.AdvanceSeconds(10);
-    if (wasShown) {
-      EXPECT_FALSE(notice.Loaded()) << "closes itself after 10 s";
-    }
-    scenario.AdvanceSeconds(20);
-    if (notice.Visible()) {
-      shown.push_back(
-          {scenario.program().settings.User(0).UsedSeconds, S(notice.lMessage.Caption())});
-      EXPECT_TRUE(notice.TopMost());
-      EXPECT_TRUE(notice.NoActivate());  // the child's typing stays where it was
-      EXPECT_EQ(scenario.CuesPlayed().back(), "CHIMES.WAV");
-    }
-  }
-  return shown;
-}
-
-const std::string kFive = "첫째 님, 5분 남았습니다.";
-const std::string kOne = "첫째 님, 1분 남았습니다. 작업을 저장하십시오.";
-
-TEST(FamilyDays, NoticesAtFiveAndOneMinuteOnceAndAgainAfterExtraMinutes) {
-  Scenario scenario;
-  scenario.PlaceSoundFiles();
-  scenario.StartWith({{"첫째", 10, 0}});
-  std::vector<Shown> shown = RunSteps(scenario, 19);
-  EXPECT_THAT(shown, ElementsAre(Shown{300, kFive}, Shown{540, kOne}));
-  EXPECT_FALSE(scenario.program().EndDialog().Visible());
-
-  scenario.Do([&] {
-    Main::GiveExtraMinutes(scenario.program().family[0], scenario.program().Today(), 10);
-  });
-  shown = RunSteps(scenario, 20);
-  EXPECT_THAT(shown, ElementsAre(Shown{900, kFive}, Shown{1140, kOne}));
-  EXPECT_FALSE(scenario.program().EndDialog().Visible());
-  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (20분)");
-}
-
-TEST(FamilyDays, NoNoticeWhileTheConsoleIsOpen) {
-  Scenario scenario;
-  scenario.StartWith({{"첫째", 10, 280}});
-  scenario.AdvanceSeconds(30);  // the start-up tick: 320 s left
-  frmSetup& console = scenario.OpenConsole();
-  ASSERT_TRUE(console.Visible());
-  scenario.AdvanceSeconds(180);
-  EXPECT_FALSE(scenario.program().Notice().Loaded());
-  scenario.Close(console);
-  // Either timer may tick first 30 s after the closing; the next metering step credits 30 s.
-  scenario.AdvanceSeconds(30);
-  if (!scenario.program().Notice().Visible()) scenario.AdvanceSeconds(30);
-  ASSERT_TRUE(scenario.program().Notice().Visible());
-  EXPECT_EQ(S(scenario.program().Notice().lMessage.Caption()), kFive);
-}
-
-TEST(FamilyDays, TheDaysAllowanceDecidesTheTimeOut) {
-  struct Case {
-    const char* story;
-    int day;  // of December 2026
-    bool extraToday;
-    bool timeOutAtStart;
-    std::string row;
-  };
-  // 첫째: 60 minutes a day, 120 on Saturdays, 3700 s used; 20 extra minutes when given for today.
-  const std::vector<Case> cases = {
-      {"Saturday's allowance on a Saturday", 5, false, false, "첫째 (120분)"},
-      {"the daily allowance on a Monday", 7, false, true, "첫째 (60분)"},
-      {"extra minutes lift the time-out", 7, true, false, "첫째 (80분)"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.story);
-    const DateTimeFields start{2026, 12, c.day, 15, 0, 0};
-    Scenario scenario(start);
-    scenario.WriteFamily({{"첫째", 60, 3700}});
-    FamilyDays days{};
-    days[0].WeekdayMinutes[6] = 120;
-    if (c.extraToday) Main::GiveExtraMinutes(days[0], DayOfFields(start), 20);
-    WriteDays(scenario, days);
-    scenario.Start();
-    scenario.AdvanceSeconds(30);
-    EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), c.row);
-    EXPECT_EQ(scenario.program().EndDialog().Visible(), c.timeOutAtStart);
-  }
-}
-
-TEST(FamilyDays, ExtraMinutesVanishAtMidnight) {
-  Scenario scenario({2026, 12, 6, 23, 58, 0});
-  scenario.WriteFamily({{"첫째", 10, 900}});
-  FamilyDays days{};
-  Main::GiveExtraMinutes(days[0], DayOfFields({2026, 12, 6}), 30);
-  WriteDays(scenario, days);
-  scenario.Start();
-  scenario.AdvanceSeconds(30);  // 23:58:30
-  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (40분)");
-  scenario.AdvanceSeconds(60);  // 23:59:30
-  EXPECT_FALSE(scenario.program().EndDialog().Visible());
-  scenario.AdvanceSeconds(30);  // midnight: the day's allowance is 10 minutes again
-  EXPECT_TRUE(scenario.program().EndDialog().Visible());
 }
 
 TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {

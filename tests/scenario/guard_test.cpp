@@ -1,9 +1,12 @@
 // The guard on virtual time with two log-on sessions, each with its program, and hostile
-// clients: metering without the programs, one child at two screens, the day, password waits,
-// secrets and checked changes, the time-outs to the power-off, the program kept running, pause.
+// clients: one child at two screens, the day in the guard's time zone, the password waits that
+// only time clears, secrets and checked changes, a console left behind, the limits on requests,
+// the time-outs to the power-off without the program, the program kept running, pause.
+// (The stories both hosts tell alike: supervision_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,11 +68,13 @@ class GuardRig {
                                     kOrlimo);
     guard->Poll();
   }
-  // A log-on session with its program running.
+  // A log-on session with its program running, which says it started.
   SessionProgram& LogOn(SessionId session) {
     host.sessions.insert(session);
     guard->Poll();
-    return Program(session);
+    SessionProgram& program = Program(session);
+    program.Send(Started{});
+    return program;
   }
   SessionProgram& Program(SessionId session) {
     programs.push_back(std::make_unique<SessionProgram>(*guard, host, session));
@@ -116,7 +121,6 @@ class GuardRig {
 
 const std::vector<testing::Child> kTwoChildren = {{"첫째", 120, 600, "sesame"},
                                                   {"둘째", 90, 300, "open"}};
-
 TEST(Guard, MetersEverySessionOnceForEachChildWithOrWithoutItsProgram) {
   struct Case {
     const char* what;
@@ -126,19 +130,23 @@ TEST(Guard, MetersEverySessionOnceForEachChildWithOrWithoutItsProgram) {
   };
   const Case cases[] = {
       {"two children, two sessions", 1, false, 600, 600},
-      {"one child at two screens is credited once", 0, false, 600, 0},
+      // The second screen's last step comes 10 s after the first's, and counts those 10 s.
+      {"one child at two screens is credited once", 0, false, 610, 0},
       {"the first session's program ended for good", 1, true, 600, 600},
   };
   for (const Case& c : cases) {
     GuardRig rig(kTwoChildren);
     SessionProgram& one = rig.LogOn(1);
-    SessionProgram& two = rig.LogOn(2);
+    rig.Run(10);
+    SessionProgram& two = rig.LogOn(2);  // its steps come 10 s after the first session's
     rig.host.refusesStart = true;
+    rig.Run(30);
     ASSERT_EQ(one.Send(ChooseUser{0, u"sesame"}).result, Result::Ok) << c.what;
+    rig.Run(10);
     const char16_t* password = c.secondSessionChooses == 0 ? u"sesame" : u"open";
     ASSERT_EQ(two.Send(ChooseUser{c.secondSessionChooses, password}).result, Result::Ok);
     if (c.firstProgramEnded) rig.EndProgram(1, one);
-    rig.Run(600);
+    rig.Run(590);
     EXPECT_EQ(rig.Used(0) - 600, c.first) << c.what;
     EXPECT_EQ(rig.Used(1) - 300, c.second) << c.what;
     // Both sessions' figures reach Setup.ini: neither overwrites the other's.
@@ -160,11 +168,12 @@ TEST(Guard, TheDayStartsAgainOnlyForwardsInTheTimeZoneOfTheGuardsStart) {
       {"time zone moved past midnight", kKorea + 2 * 3600, 0, 120, 1200 + 120},
       {"clock set back an hour", kKorea, -3600, 120, 1200 + 90},
       {"clock set back a day", kKorea, -86400, 120, 1200 + 90},
-      {"midnight passes where the guard started", kKorea, 0, 660, 90},
+      {"midnight passes where the guard started: the day turns at the step", kKorea, 0, 630, 60},
   };
   for (const Case& c : cases) {
     GuardRig rig({{"첫째", 120, 1200, ""}}, false, {2026, 12, 7, 23, 50, 0});
     rig.LogOn(1);
+    rig.Run(30);  // the start-up tick
     rig.clock.SetZoneOffsetSeconds(c.zoneOffset);
     rig.clock.ShiftUtcSeconds(c.clockShift);
     rig.Run(c.runSeconds);
@@ -172,6 +181,10 @@ TEST(Guard, TheDayStartsAgainOnlyForwardsInTheTimeZoneOfTheGuardsStart) {
   }
 }
 
+// Each wrong password makes the session's next check wait longer; a check made during the wait
+// is not made, even with the right password. The children's passwords and the parent's have
+// waits of their own: a child's own right password does not end the parent password's wait,
+// which only time clears.
 TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
   GuardRig rig(kTwoChildren);
   SessionProgram& one = rig.LogOn(1);
@@ -186,8 +199,7 @@ TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
     EXPECT_EQ(rig.LogCount(u"보호: 암호 대기 " + DecimalText(wait) + u"초"), sameSoFar);
     if (wait > 1) {
       rig.Run(1);
-      // Even the right password is not looked at while the session waits.
-      Answer early = one.Send(OpenConsole{u"parent!"});
+      Answer early = one.Send(ChooseUser{1, u"open"});
       EXPECT_EQ(early.result, Result::Wait);
       EXPECT_EQ(early.waitSeconds, wait - 1);
     }
@@ -197,39 +209,61 @@ TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
   EXPECT_EQ(two.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
   EXPECT_EQ(one.Send(ChooseUser{1, u"open"}).result, Result::Ok);
   EXPECT_EQ(one.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
-  EXPECT_EQ(rig.guard->settings().User(1).Password, u"open");
+
+  // Wrong parent passwords with the child's own right one between them: the parent's wait goes
+  // on growing, and a guess during it is not checked.
+  std::vector<int> parentWaits;
+  for (int guess = 0; guess < 6; ++guess) {
+    rig.Run(31);
+    ASSERT_EQ(two.Send(ChooseUser{0, u"sesame"}).result, Result::Ok);
+    Answer answer = two.Send(OpenConsole{u"guess"});
+    EXPECT_EQ(answer.result, Result::WrongPassword);
+    parentWaits.push_back(answer.waitSeconds);
+    EXPECT_EQ(two.Send(OpenConsole{u"parent!"}).result, Result::Wait);
+  }
+  EXPECT_EQ(parentWaits, (std::vector<int>{1, 2, 4, 8, 16, 30}));
+  rig.Run(30);
+  const Answer opened = two.Send(OpenConsole{u"parent!"});
+  ASSERT_EQ(opened.result, Result::Ok);
+  EXPECT_EQ(opened.console, (ConsoleView{12, false}));  // six wrong, six during the wait
+  EXPECT_EQ(rig.LogCount(u"설정시도: 암호 틀림, (첫째)"), 6);
+  EXPECT_EQ(rig.LogCount(u"설정시도: 대기 중, (첫째)"), 6);
 }
 
 TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {
   GuardRig rig(kTwoChildren);
   SessionProgram& child = rig.LogOn(1);
   SessionProgram& parent = rig.LogOn(2);
-  const StoreTable raised{false, {{0, u"첫째", 999, u""}, {1, u"둘째", 90, u"open"}}};
-  const StoreTable renamed{true, {{0, u"대장", 120, u"sesame"}, {1, u"둘째", 90, u"open"}}};
+  const StoreTable raised{{false, {{0, u"첫째", 999, std::nullopt}, {1, u"둘째", 90, u""}}}};
+  const StoreTable renamed{{true, {{0, u"대장", 120, u"x"}, {1, u"둘째", 90, std::nullopt}}}};
+  DaysChange longer;
+  longer.extraToday = 600;
   struct Case {
     const char* what;
     Request request;
     Result result;
   };
   const Case cases[] = {
-      {"read the passwords", ReadSecrets{}, Result::NotAllowed},
+      {"read the passwords", RevealPasswords{u"parent!"}, Result::NotAllowed},
       {"raise an allowance and switch passwords off", raised, Result::NotAllowed},
       {"rename", renamed, Result::NotAllowed},
+      {"give itself extra minutes", StoreDays{0, longer}, Result::NotAllowed},
+      {"read the days", ReadDays{}, Result::NotAllowed},
       {"set the parent password", SetParentPassword{u"mine"}, Result::NotAllowed},
       {"read the log", ReadLog{0}, Result::NotAllowed},
       {"empty the log", RewriteLog{true, u""}, Result::NotAllowed},
       {"pause", Pause{}, Result::NotAllowed},
       {"remove", Remove{}, Result::NotAllowed},
+      {"lay the window out anew", Rebuild{}, Result::NotAllowed},
       {"close a console it never opened", CloseConsole{}, Result::NotAllowed},
-      {"write a guard line", AppendLog{u"보호: 전원 끄기"}, Result::BadValue},
-      {"write two lines as one", AppendLog{u"시작\r\n2026-12-07 15:00:00 x"}, Result::BadValue},
       {"change another's password", ChangeOwnPassword{1, u"", u"x"}, Result::WrongPassword},
   };
   ASSERT_EQ(parent.Send(OpenConsole{u"parent!"}).result, Result::Ok);
   InMemoryChannel unannounced(*rig.guard, 2);
-  EXPECT_EQ(ReadAnswer(unannounced.Exchange(EncodeRequest(ReadSecrets{})).value())->result,
+  EXPECT_EQ(ReadAnswer(unannounced.Exchange(EncodeRequest(ReadDays{})).value())->result,
             Result::HelloFirst);
   ASSERT_EQ(child.Send(GetStatus{}).result, Result::Ok);
+  rig.Run(2);  // past the wait of the wrong password below
   const std::string setupBefore = rig.folder.Bytes(u"Setup.ini");
   std::vector<std::string> frames;
   for (const Case& c : cases) {
@@ -237,27 +271,82 @@ TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {
     EXPECT_EQ(ReadAnswer(frames.back())->result, c.result) << c.what;
   }
   frames.push_back(child.channel.Exchange(EncodeRequest(GetStatus{})).value());
-  frames.push_back(child.channel.Exchange(std::string("\x05\x00\x00\x00\x07xxxx", 9)).value());
+  frames.push_back(child.channel.Exchange(std::string("\x05\x00\x00\x00\x63xxxx", 9)).value());
   EXPECT_EQ(ReadAnswer(frames.back())->result, Result::Malformed);
+  // The parent's console asks again for the children's passwords; the parent password itself
+  // travels in no answer at all.
+  const std::string revealed =
+      parent.channel.Exchange(EncodeRequest(RevealPasswords{u"parent!"})).value();
+  EXPECT_EQ(ReadAnswer(revealed)->passwords, (std::vector<Text>{u"sesame", u"open"}));
+  frames.push_back(parent.channel.Exchange(EncodeRequest(GetStatus{})).value());
   for (const std::string& frame : frames) {
     for (const char16_t* secret : {u"sesame", u"open", u"parent!"}) {
       EXPECT_EQ(frame.find(Utf16Bytes(secret)), std::string::npos);
     }
   }
+  EXPECT_EQ(revealed.find(Utf16Bytes(u"parent!")), std::string::npos);
   EXPECT_EQ(rig.folder.Bytes(u"Setup.ini"), setupBefore);
   EXPECT_TRUE(rig.registry.values.contains(Registry::kRunValuePath));
 
-  // The parent's console reads the secrets; its store keeps the day's usage with each child.
-  Answer secrets = parent.Send(ReadSecrets{});
-  ASSERT_EQ(secrets.result, Result::Ok);
-  EXPECT_EQ(secrets.parentPassword, u"parent!");
-  EXPECT_EQ(secrets.table->users[1].password, u"open");
-  const StoreTable swapped{true, {{1, u"둘째", 10, u"open"}, {0, u"첫째", 1, u"sesame"}}};
-  ASSERT_EQ(parent.Send(swapped).result, Result::Ok);
+  // The console's store keeps the day's usage with each child, and keeps a password not sent.
+  const StoreTable swapped{{true, {{1, u"둘째", 10, std::nullopt}, {0, u"첫째", 1, u"new"}}}};
+  const Answer stored = parent.Send(swapped);
+  ASSERT_EQ(stored.result, Result::Ok);
+  EXPECT_EQ((*stored.renumbering)[0], 1);
   EXPECT_EQ(rig.Used(0), 300);
   EXPECT_EQ(rig.Used(1), 600);
+  EXPECT_EQ(rig.Stored().User(0).Password, u"open");
+  EXPECT_EQ(rig.Stored().User(1).Password, u"new");
   ASSERT_EQ(parent.Send(CloseConsole{}).result, Result::Ok);
-  EXPECT_EQ(parent.Send(ReadSecrets{}).result, Result::NotAllowed);
+  EXPECT_EQ(parent.Send(RevealPasswords{u"parent!"}).result, Result::NotAllowed);
+}
+
+// A console counts as open only while its program keeps asking: left behind (a program ended
+// without a word, or suspended), it closes after 30 s of silence and the metering goes on.
+TEST(Guard, AConsoleWhoseProgramStopsAskingClosesAndTheMeteringGoesOn) {
+  for (bool asking : {true, false}) {
+    GuardRig rig(kTwoChildren, false);
+    SessionProgram& program = rig.LogOn(1);
+    rig.Run(30);  // the start-up tick: 첫째 is metered
+    ASSERT_EQ(program.Send(OpenConsole{u"parent!"}).result, Result::Ok);
+    for (int second = 0; second < 120; ++second) {
+      rig.Run(1);
+      if (asking && second % 3 == 0) program.Send(GetStatus{});
+    }
+    EXPECT_EQ(program.Send(GetStatus{}).session->consoleOpen, asking) << asking;
+    // Closed after 30 s: 30 s later the metering starts again with the 60 s since the console
+    // opened, then 30 s at each step.
+    EXPECT_EQ(rig.Used(0), asking ? 600 : 720) << asking;
+  }
+}
+
+// No connection may ask faster than a program does: a burst is answered, then "busy" until time
+// passes. The lines a session's programs write are limited likewise, and a password changed to
+// itself writes nothing.
+TEST(Guard, RequestsAndProgramLinesAreLimitedAndANoChangeWritesNothing) {
+  GuardRig rig(kTwoChildren);
+  SessionProgram& program = rig.LogOn(1);
+  int answered = 0;
+  for (int i = 0; i < 100; ++i) answered += program.Send(GetStatus{}).result == Result::Ok;
+  EXPECT_EQ(answered, kRequestBurst - 2);  // after the greeting and the start
+  EXPECT_EQ(program.Send(GetStatus{}).result, Result::Busy);
+  rig.Run(1);
+  EXPECT_EQ(program.Send(GetStatus{}).result, Result::Ok);
+
+  rig.Run(60);
+  int starts = 0;
+  for (int i = 0; i < 20; ++i) {
+    starts += program.Send(Started{}).result == Result::Ok;
+    rig.Run(1);
+  }
+  EXPECT_EQ(starts, 20);  // answered, but the lines are limited
+  EXPECT_LE(rig.LogCount(u"(*----------------------------*)"), kProgramLineBurst / 2 + 1);
+
+  const std::string setupBefore = rig.folder.Bytes(u"Setup.ini");
+  const auto modified = std::filesystem::last_write_time(rig.folder.File(u"Setup.ini"));
+  EXPECT_EQ(program.Send(ChangeOwnPassword{0, u"sesame", u"sesame"}).result, Result::Ok);
+  EXPECT_EQ(std::filesystem::last_write_time(rig.folder.File(u"Setup.ini")), modified);
+  EXPECT_EQ(rig.folder.Bytes(u"Setup.ini"), setupBefore);
 }
 
 TEST(Guard, TheGuardsCountdownOutlivesTheProgramAndEndsInPowerOffThenLogOff) {
@@ -265,26 +354,26 @@ TEST(Guard, TheGuardsCountdownOutlivesTheProgramAndEndsInPowerOffThenLogOff) {
     const char* what;
     bool passwordsInUse;
     bool choose;
-    int powerOffAt;  // seconds after the session's start
+    int powerOffAt;  // seconds after the program's start
   };
   const Case cases[] = {
-      {"allowance used, passwords not in use", false, false, 60},
+      {"allowance used, passwords not in use", false, false, 90},
       {"nobody chosen in time", true, false, 161},
-      {"allowance used, passwords in use", true, true, 161},
+      {"allowance used, passwords in use", true, true, 191},
   };
   for (const Case& c : cases) {
-    // At the first step 570 s make 10 minutes, the whole allowance.
+    // At the second step 570 s make 10 minutes, the whole allowance.
     GuardRig rig({{"첫째", 10, 540, ""}}, c.passwordsInUse);
     SessionProgram* program = &rig.LogOn(1);
     if (c.choose) {
       ASSERT_EQ(program->Send(ChooseUser{0, u""}).result, Result::Ok) << c.what;
     }
     rig.Run(c.powerOffAt - 20);
-    EXPECT_EQ(program->Send(GetStatus{}).session->countdownSecondsLeft, 20) << c.what;
+    EXPECT_EQ(program->Send(GetStatus{}).session->countdownMsLeft, 20000) << c.what;
     rig.EndProgram(1, *program);
     rig.Run(5);
     program = &rig.Program(1);
-    EXPECT_EQ(program->Send(GetStatus{}).session->countdownSecondsLeft, 15) << c.what;
+    EXPECT_EQ(program->Send(GetStatus{}).session->countdownMsLeft, 15000) << c.what;
     rig.Run(14);
     EXPECT_EQ(rig.host.powerOffs, 0) << c.what;
     rig.Run(1);
@@ -349,7 +438,7 @@ TEST(Guard, APauseHoldsUntilWindowsStartsAgainAndARemovalForGood) {
     EXPECT_EQ(rig.host.started.size(), c.caredForAfterRestart ? 1u : 0u) << c.what;
     SessionProgram& again = rig.Program(1);
     ASSERT_EQ(again.Send(ChooseUser{0, u"sesame"}).result, Result::Ok);
-    rig.Run(30);
+    rig.Run(60);
     EXPECT_EQ(rig.Used(0) > 600, c.caredForAfterRestart) << c.what;
   }
 }

@@ -23,8 +23,9 @@ void EditRow(Scenario& scenario, frmSetup& console, int row, const std::string& 
   scenario.Edit(console.tUserPWD[row], password);
 }
 
-const Settings& Table(Scenario& scenario) {
-  return scenario.program().settings;
+// The table as the console's store left it.
+Settings Table(Scenario& scenario) {
+  return scenario.SettingsOnDisk();
 }
 
 TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
@@ -37,7 +38,8 @@ TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
   EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
   EXPECT_EQ(S(console.tLimitMins[0].GetText()), "90");
   EXPECT_EQ(S(console.lUsedTime[0].Caption()), "12 (734초)");
-  EXPECT_EQ(S(console.tUserPWD[0].GetText()), "abc");
+  EXPECT_EQ(S(console.tUserPWD[0].GetText()), "●●●●");  // not the password
+  EXPECT_EQ(S(console.tUserPWD[1].GetText()), "");
   EXPECT_EQ(S(console.lUsedTime[1].Caption()), "0 (0초)");
   for (int r = 2; r < 10; ++r) {
     EXPECT_EQ(S(console.tNames[r].GetText()), "") << r;
@@ -92,15 +94,13 @@ TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules)
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "아이0 (2분)");
 }
 
-// Store keeps the console open and changes only the table; Reset goes back to the last store, not
-// to the file; Cancel keeps what was stored; the system's close stores nothing; Store and close
-// writes the file, and an empty grid stores no user.
-TEST(SetupConsole, OnlyStoreAndCloseWritesTheFileAndEachButtonKeepsItsShareOfTheTable) {
+// Store writes the table at once and keeps the console open; Reset goes back to the last store;
+// Cancel keeps what was stored; the system's close stores nothing; an empty grid stores no user.
+TEST(SetupConsole, StoreWritesAtOnceAndEachButtonKeepsItsShareOfTheTable) {
   Scenario scenario;
   scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
-  ASSERT_EQ(scenario.program().CurrentUser, 0);
+  ASSERT_EQ(scenario.program().view.currentUser, 0);
   frmSetup& console = scenario.OpenConsole();
-  const std::string before = scenario.SettingsBytes();
   scenario.Edit(console.tLimitMins[1], "75");
   scenario.Click(console.cmdStore);
   scenario.Edit(console.tLimitMins[1], "5");
@@ -115,9 +115,8 @@ TEST(SetupConsole, OnlyStoreAndCloseWritesTheFileAndEachButtonKeepsItsShareOfThe
   EXPECT_EQ(Table(scenario).UserCount, 0);
   EXPECT_EQ(S(console.tNames[0].GetText()), "둘째");
   EXPECT_EQ(S(console.tLimitMins[1].GetText()), "");
-  EXPECT_EQ(scenario.program().CurrentUser, -1);
-  EXPECT_EQ(scenario.SettingsBytes(), before);
-  EXPECT_TRUE(scenario.main().cmdUser[1].Visible());  // the main window is not rebuilt
+  EXPECT_EQ(scenario.program().view.currentUser, -1);  // the deleted child is metered no more
+  EXPECT_FALSE(scenario.main().cmdUser[1].Visible());
 
   scenario.Click(console.cmdCancel);  // stored changes stay in the table
   EXPECT_EQ(Table(scenario).UserCount, 0);
@@ -129,7 +128,7 @@ TEST(SetupConsole, OnlyStoreAndCloseWritesTheFileAndEachButtonKeepsItsShareOfThe
   EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
   // The metering goes on: the start-up tick 30 s later chooses anew, then a step; nothing ends.
   scenario.AdvanceSeconds(60);
-  EXPECT_EQ(scenario.program().CurrentUser, 0);
+  EXPECT_EQ(scenario.program().view.currentUser, 0);
   EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
   EXPECT_FALSE(scenario.program().EndDialog().Loaded());
 
@@ -160,21 +159,28 @@ TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox)
   }
   EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
 
+  scenario.AdvanceSeconds(30);  // past the waits the wrong ones started
   scenario.Click(console.cmdSeeNoSee);
   scenario.renderer.AnswerInputBox(u"Secret");
   for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), 0);
+  EXPECT_EQ(S(console.tUserPWD[0].GetText()), "abc");
   EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "숨김");
 
   std::size_t boxes = scenario.renderer.InputBoxes().size();
-  scenario.Click(console.cmdSeeNoSee);
+  scenario.Click(console.cmdSeeNoSee);  // masked again, the password leaves the console
   EXPECT_EQ(scenario.renderer.InputBoxes().size(), boxes);
   for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), u'*');
+  EXPECT_EQ(S(console.tUserPWD[0].GetText()), "●●●●");
   EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
 
   scenario.Click(console.cmdSeeNoSee);
   scenario.renderer.AnswerInputBox(u"Secret");
   scenario.Click(console.cmdCancel);  // every opening starts masked
   scenario.OpenConsole("Secret");
+  ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());  // the wrong ones meanwhile
+  EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->text),
+            "지난번에 설정을 연 뒤로 틀린 부모님 암호가 3번 입력되었습니다.");
+  scenario.renderer.AnswerMessageBox(forms::MessageBoxAnswer::Ok);
   ASSERT_TRUE(console.Visible());
   EXPECT_EQ(console.tUserPWD[9].PasswordChar(), u'*');
   EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
@@ -182,29 +188,29 @@ TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox)
 
 TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   Scenario scenario;
-  scenario.StartWith(
+  scenario.WriteFamily(
       {{"첫째", 60, 600, "a"}, {"둘째", 70, 1200, "b"}, {"셋째", 80, 1800, "c"}, {"넷째", 90}},
       /*passwordsInUse=*/true);
+  FamilyDays days{};
+  days[2].WeekdayMinutes[6] = 100;  // 셋째's Saturday
+  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  scenario.Start();
   scenario.AdvanceSeconds(30);
   scenario.Click(scenario.main().cmdUser[2]);
   scenario.Type(scenario.program().UserPrompt().tPassword, "c");
   scenario.PressEnter(scenario.program().UserPrompt().tPassword);  // Enter acts as OK
-  ASSERT_EQ(scenario.program().CurrentUser, 2);
-  scenario.Do([&] { scenario.program().family[2].WeekdayMinutes[6] = 100; });  // 셋째's Saturday
+  ASSERT_EQ(scenario.program().view.currentUser, 2);
   frmSetup& console = scenario.OpenConsole();
   scenario.Edit(console.tNames[1], "");
   scenario.Edit(console.tNames[3], "");
   EditRow(scenario, console, 5, "다섯째", "15", "e");
   scenario.Click(console.cmdStoreEnd);
-  for (const FamilyDays& family :
-       {scenario.program().family,
-        Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(),
-                             scenario.codePage)}) {
-    EXPECT_EQ(family[1].WeekdayMinutes[6], 100);  // Family.ini follows 셋째 to row 1
-    EXPECT_EQ(family[2], ChildDays{});
-  }
+  const FamilyDays family =
+      Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  EXPECT_EQ(family[1].WeekdayMinutes[6], 100);  // Family.ini follows 셋째 to row 1
+  EXPECT_EQ(family[2], ChildDays{});
 
-  const Settings& table = Table(scenario);
+  const Settings table = Table(scenario);
   ASSERT_EQ(table.UserCount, 2);
   EXPECT_EQ(S(table.User(0).Name), "첫째");
   EXPECT_EQ(table.User(0).UsedSeconds, 600);
@@ -220,7 +226,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
     EXPECT_EQ(table.User(u).LimitMinutes, 0) << u;
     EXPECT_EQ(table.User(u).UsedSeconds, 0) << u;
   }
-  EXPECT_EQ(scenario.program().CurrentUser, 1);
+  EXPECT_EQ(scenario.program().view.currentUser, 1);
   EXPECT_EQ(scenario.main().cmdUser[1].BackColor(), forms::kGreen);
   EXPECT_EQ(S(scenario.main().cmdUser[1].Caption()), "셋째 (80분)");
   EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 2);

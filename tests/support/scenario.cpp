@@ -4,6 +4,9 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
+#include "guard/guard.h"
+#include "guard/guard_supervision.h"
+#include "guard/in_memory_channel.h"
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "base/path.h"
@@ -20,9 +23,16 @@ std::string S(const Text& text) {
   return ToUtf8(text);
 }
 
-Scenario::Scenario(const DateTimeFields& start)
+std::int64_t ScenarioSystemClock::UtcSeconds() const {
+  return SecondsFromFields(clock_.Now()) - kKoreaSeconds;
+}
+
+Scenario::Scenario(const DateTimeFields& start) : Scenario(Host::Portable, start) {}
+
+Scenario::Scenario(Host host, const DateTimeFields& start)
     : clock(start),
       renderer(clock),
+      host_(host),
       services_{clock, codePage, sound, registry, system},
       program_(std::make_unique<Program>(folder_.folder(), folder_.folder(), services_, renderer)) {
   Text startup = InFolder(folder_.folder(), u"startup");
@@ -33,6 +43,17 @@ Scenario::Scenario(const DateTimeFields& start)
 Scenario::~Scenario() {
   renderer.Stop();
   program_.reset();
+  channel_.reset();
+  guard_.reset();
+}
+
+bool Scenario::ProgramFolderHoldsNoFamilyFile() const {
+  return !folder_.Exists(Main::kSettingsFileName) && !folder_.Exists(Main::kLogFileName) &&
+         !folder_.Exists(Main::kFamilyFileName);
+}
+
+bool Scenario::PoweredOff() const {
+  return host_ == Host::Guarded ? sessions_.powerOffs > 0 : system.exitRequested;
 }
 
 frmMain& Scenario::main() {
@@ -50,7 +71,7 @@ void Scenario::WriteFamily(const std::vector<Child>& children, bool passwordsInU
 }
 
 void Scenario::WriteSettings(const Settings& settings) {
-  Main::SaveSettings(settings, folder_.folder());
+  Main::SaveSettings(settings, Data().folder());
 }
 
 void Scenario::PlaceSoundFiles() {
@@ -59,11 +80,22 @@ void Scenario::PlaceSoundFiles() {
   }
 }
 
-void Scenario::UseRecords(std::unique_ptr<FamilyRecords> records) {
-  program_ = std::make_unique<Program>(std::move(records), folder_.folder(), services_, renderer);
+void Scenario::UseSupervision(std::unique_ptr<Supervision> supervision) {
+  program_ =
+      std::make_unique<Program>(std::move(supervision), folder_.folder(), services_, renderer);
 }
 
 void Scenario::Start() {
+  if (host_ == Host::Guarded) {
+    sessions_.sessions.insert(kSession);
+    sessions_.programs[kSession].push_back(kGuardedProgram);
+    guard_ = std::make_unique<guard::Guard>(
+        guard::GuardPlatform{systemClock_, sessions_, registry, codePage}, guardData_.folder(),
+        kGuardedProgram);
+    guard_->Poll();
+    channel_ = std::make_unique<guard::InMemoryChannel>(*guard_, kSession);
+    UseSupervision(std::make_unique<guard::GuardSupervision>(*channel_));
+  }
   renderer.Start([this] { program_->Run(); });
 }
 
@@ -138,7 +170,7 @@ frmChangeUser& Scenario::ChooseUser(int user, const std::string& password) {
 }
 
 std::string Scenario::LogBytes() const {
-  return folder_.Bytes(Main::kLogFileName);
+  return Data().Bytes(Main::kLogFileName);
 }
 
 std::vector<std::string> Scenario::LogLinesWithStamps() const {
@@ -150,13 +182,22 @@ std::vector<std::string> Scenario::LogLinesWithStamps() const {
 std::vector<std::string> Scenario::LogLines() const {
   std::vector<std::string> lines;
   for (const std::string& line : LogLinesWithStamps()) {
-    lines.push_back(line.size() > 20 ? line.substr(20) : line);
+    std::string text = line.size() > 20 ? line.substr(20) : line;
+    if (!text.starts_with("보호:")) lines.push_back(std::move(text));
+  }
+  return lines;
+}
+
+std::vector<std::string> Scenario::GuardLines() const {
+  std::vector<std::string> lines;
+  for (const std::string& line : LogLinesWithStamps()) {
+    if (line.size() > 20 && line.substr(20).starts_with("보호:")) lines.push_back(line.substr(20));
   }
   return lines;
 }
 
 std::string Scenario::SettingsBytes() const {
-  return folder_.Bytes(Main::kSettingsFileName);
+  return Data().Bytes(Main::kSettingsFileName);
 }
 
 std::vector<std::string> Scenario::SettingsRecords() const {

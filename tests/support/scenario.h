@@ -1,4 +1,7 @@
-// A whole program in a temporary folder, on virtual time, driven step by step by a test.
+// A whole program in a temporary folder, on virtual time, driven step by step by a test: portable,
+// hosting the rules itself over the files beside it, or guarded, asking a real guard over an
+// in-memory channel, the guard keeping the family's files in a data folder of its own. Both run
+// on the same virtual clock, so a story reads the same in both.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include "program/program.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_guard_host.h"
 #include "platform/fake/fake_services.h"
 #include "support/family.h"
 #include "support/test_folder.h"
@@ -19,13 +23,37 @@ class frmChangeUser;
 class frmSetup;
 }  // namespace orlimo
 
+namespace orlimo::guard {
+class Guard;
+class InMemoryChannel;
+}  // namespace orlimo::guard
+
 namespace orlimo::testing {
+
+enum class Host { Portable, Guarded };
+
+// The guard's clock: the scenario's virtual time, in Korea's time zone.
+class ScenarioSystemClock : public platform::SystemClock {
+ public:
+  explicit ScenarioSystemClock(const fake::FakeClock& clock) : clock_(clock) {}
+  std::int64_t UtcSeconds() const override;
+  std::int64_t ZoneOffsetSeconds() const override { return kKoreaSeconds; }
+  std::int64_t SteadyMs() const override { return clock_.ElapsedMs(); }
+  static constexpr std::int64_t kKoreaSeconds = 9 * 3600;
+
+ private:
+  const fake::FakeClock& clock_;
+};
 
 class Scenario {
  public:
   static constexpr DateTimeFields kDefaultStart{2026, 12, 6, 15, 0, 0};
+  // Where the guard finds the program it keeps running in the session.
+  static constexpr char16_t kGuardedProgram[] = u"C:\\Program Files\\Orlimo\\Orlimo.exe";
+  static constexpr platform::SessionId kSession = 1;
 
   explicit Scenario(const DateTimeFields& start = kDefaultStart);
+  explicit Scenario(Host host, const DateTimeFields& start = kDefaultStart);
   ~Scenario();
   Scenario(const Scenario&) = delete;
   Scenario& operator=(const Scenario&) = delete;
@@ -36,9 +64,10 @@ class Scenario {
   void WriteSettings(const Settings& settings);
   // Places the four cue files in the program's folder.
   void PlaceSoundFiles();
-  // Before the start: the family's data is kept by <records> instead of this folder's files.
-  void UseRecords(std::unique_ptr<FamilyRecords> records);
+  // Before the start: the rules are kept by <supervision> (a guard) instead of the program.
+  void UseSupervision(std::unique_ptr<Supervision> supervision);
 
+  // Guarded, the guard starts first, over the data folder as the test left it.
   void Start();
   // WriteFamily, then Start.
   void StartWith(const std::vector<Child>& children, bool passwordsInUse = false,
@@ -65,8 +94,11 @@ class Scenario {
   frmMain& main();
   bool Ended() const { return renderer.ProgramFinished(); }
 
-  // What the program left behind.
-  std::vector<std::string> LogLines() const;  // without time stamps, as UTF-8
+  // What the program (or the guard) left behind in the family's data folder.
+  // The log's lines without time stamps, as UTF-8; without the guard's own lines ("보호: ...").
+  std::vector<std::string> LogLines() const;
+  // The guard's own lines ("보호: ..."), written in either host.
+  std::vector<std::string> GuardLines() const;
   std::vector<std::string> LogLinesWithStamps() const;
   std::string LogBytes() const;
   std::string SettingsBytes() const;
@@ -80,6 +112,16 @@ class Scenario {
   Text FolderText() const { return folder_.folder(); }
   // The files of the program's folder, to set up or read back.
   const TestFolder& Files() const { return folder_; }
+  // The family's data folder: the program's own folder, or the guard's.
+  const TestFolder& Data() const { return host_ == Host::Guarded ? guardData_ : folder_; }
+  Host host() const { return host_; }
+  // Guarded: the program never opened the family's files itself.
+  bool ProgramFolderHoldsNoFamilyFile() const;
+  // Whether the PC is to power off: the program asked Windows, or the guard powered off.
+  bool PoweredOff() const;
+  // The guard and its sessions (guarded only).
+  guard::Guard& Guard() { return *guard_; }
+  fake::FakeSessionHost& Sessions() { return sessions_; }
 
   fake::FakeClock clock;
   fake::Cp949CodePage codePage;
@@ -89,8 +131,14 @@ class Scenario {
   VirtualRenderer renderer;
 
  private:
+  Host host_ = Host::Portable;
   TestFolder folder_;
   platform::Services services_;
+  TestFolder guardData_;
+  ScenarioSystemClock systemClock_{clock};
+  fake::FakeSessionHost sessions_;
+  std::unique_ptr<guard::Guard> guard_;
+  std::unique_ptr<guard::InMemoryChannel> channel_;
   std::unique_ptr<Program> program_;
 };
 

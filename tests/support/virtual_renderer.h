@@ -58,6 +58,7 @@ class VirtualRenderer : public forms::Renderer {
   // Renderer: timers and the turns of the two threads.
   void StartTimer(forms::Timer& timer) override;
   void StopTimer(forms::Timer& timer) override;
+  void Post(std::function<void()> action) override { actions_.push_back(std::move(action)); }
   void RunUntil(const std::function<bool()>& done) override;
   void YieldOnce() override;
   [[noreturn]] void EndProcess() override;

@@ -1,8 +1,9 @@
-// The guard's messages: what the request reader refuses, and that answers carry passwords only
-// when they are the parent's full table.
+// The guard's messages: what the request reader refuses, and that every part of a request or an
+// answer comes back as it was sent.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "guard/protocol.h"
 
@@ -27,8 +28,8 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
   badBool[1] = 2;
   std::string twelveUsers = Payload(StoreTable{});
   twelveUsers[2] = 12;
-  std::string weekdayUnderDaily = Payload(StoreDays{{DayPlan{}}});
-  weekdayUnderDaily[2] = '\xFE';
+  std::string weekdayUnderDaily = Payload(StoreDays{0, DaysChange{}});
+  weekdayUnderDaily[5] = '\xFE';
   struct Case {
     const char* what;
     std::string frame;
@@ -63,19 +64,48 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
   EXPECT_FALSE(PayloadLength(WithLength("", kMaxPayloadBytes + 1)).has_value());
 }
 
-TEST(GuardProtocol, PasswordsTravelOnlyWithTheParentsTable) {
-  Answer status;
-  status.table = TableView{true, {UserView{u"첫째", 60, 1, 70, true, u"secret"}}};
-  std::string bytes = EncodeAnswer(status);
-  EXPECT_EQ(bytes.find("s\0e\0c\0r\0e\0t", 0, 11), std::string::npos);
-  std::optional<Answer> read = ReadAnswer(bytes);
-  ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->table->users[0].password, u"");
-  EXPECT_TRUE(read->table->users[0].hasPassword);
+TEST(GuardProtocol, RequestsAndAnswersComeBackAsTheyWereSent) {
+  TableChange change;
+  change.passwordsInUse = true;
+  change.users = {{2, u"첫째", 90, std::nullopt}, {-1, u"새아이", 30, u"pw"}};
+  DaysChange days;
+  days.weekdayMinutes[6] = 120;
+  days.extraToday = -15;
+  for (const Request& request : std::vector<Request>{StoreTable{change}, StoreDays{1, days},
+                                                     ChangeOwnPassword{2, u"old", u"새"}}) {
+    ReadRequestResult read = ReadRequest(EncodeRequest(request));
+    ASSERT_TRUE(read.request.has_value());
+    EXPECT_EQ(EncodeRequest(*read.request), EncodeRequest(request));
+  }
 
-  Answer secrets = status;
-  secrets.parentPassword = u"5927";
-  EXPECT_EQ(ReadAnswer(EncodeAnswer(secrets)), secrets);
+  Answer answer;
+  answer.result = Result::Wait;
+  answer.waitSeconds = 30;
+  SessionSnapshot view;
+  view.passwordsInUse = true;
+  view.users = {{u"첫째", 60, 75, 12, 734, true}, {u"둘째", 30, 30, 0, 0, false}};
+  view.currentUser = 1;
+  view.chooseSeconds = 95;
+  view.countdownMsLeft = 12500;
+  view.chimes = 7;
+  view.notices = 2;
+  view.notice = u"첫째 님, 5분 남았습니다.";
+  view.msToNextChange = 500;
+  answer.session = view;
+  answer.console = ConsoleView{3, true};
+  answer.passwords = std::vector<Text>{u"abc", u""};
+  Renumbering renumbering;
+  renumbering.fill(-1);
+  renumbering[2] = 0;
+  answer.renumbering = renumbering;
+  answer.log = LogPiece{40, u"2026-12-07 15:00:00 시작"};
+  ChildDays child;
+  child.WeekdayMinutes[0] = 30;
+  child.ExtraMinutes = 10;
+  child.ExtraDay = 46000;
+  child.History[45999] = {50, 60};
+  answer.days = std::vector<ChildDays>{child, ChildDays{}};
+  EXPECT_EQ(ReadAnswer(EncodeAnswer(answer)), answer);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // at the path given first, sends the request named on the command line and prints the answer's
 // result.
 //   guard_probe <guard> status            -> "ok users=<n> current=<n>"
-//   guard_probe <guard> secrets           -> the result name only
+//   guard_probe <guard> secrets           -> the result of asking for the children's passwords
 //   guard_probe <guard> parent <password>... -> for each password in turn, on one connection,
 //                                            the result name and the wait in seconds if any
 //   guard_probe <guard> store             -> the result of storing the table with every
@@ -31,7 +31,8 @@ namespace guard = orlimo::guard;
 
 constexpr const char* kResultNames[] = {
     "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
-    "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed"};
+    "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed",
+    "busy"};
 
 // The probe runs under Wine, where the guard's service runs as the probe's own user.
 orlimo::win32::ExpectedGuard ExpectedGuardAt(const std::wstring& guardPath) {
@@ -91,18 +92,17 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring command = argc > 1 ? argv[1] : L"status";
   if (command == L"store") {
     guard::StoreTable table;
-    table.passwordsInUse = hello->table && hello->table->passwordsInUse;
-    const std::size_t count = hello->table ? hello->table->users.size() : 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      // Each from a row past the last, which holds no usage.
-      table.users.push_back(
-          {static_cast<std::int32_t>(count + i), hello->table->users[i].name, 24 * 60, u""});
+    const orlimo::SessionSnapshot& shown = hello->session.value_or(orlimo::SessionSnapshot{});
+    table.change.passwordsInUse = shown.passwordsInUse;
+    for (const orlimo::RowView& user : shown.users) {
+      // Each as a new user, which holds no usage.
+      table.change.users.push_back({-1, user.name, 24 * 60, u""});
     }
     const guard::Answer stored = Answered(client.Send(table));
     const guard::Answer after = Answered(client.Send(guard::GetStatus{}));
-    if (!after.table || after.table->users.empty()) Answered(std::nullopt);
+    if (!after.session || after.session->users.empty()) Answered(std::nullopt);
     PrintResult(stored);
-    const guard::UserView& first = after.table->users.front();
+    const orlimo::RowView& first = after.session->users.front();
     std::printf(" used=%d limit=%d\n", first.usedMinutes, first.limitMinutes);
     return 0;
   }
@@ -130,11 +130,11 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   guard::Request request = guard::GetStatus{};
-  if (command == L"secrets") request = guard::ReadSecrets{};
+  if (command == L"secrets") request = guard::RevealPasswords{u""};
   const guard::Answer answer = Answered(client.Send(request));
   PrintResult(answer);
-  if (answer.table && answer.session) {
-    std::printf(" users=%zu current=%d", answer.table->users.size(), answer.session->currentUser);
+  if (answer.session) {
+    std::printf(" users=%zu current=%d", answer.session->users.size(), answer.session->currentUser);
   }
   if (answer.waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
   std::puts("");

@@ -11,6 +11,7 @@ class FakeClock : public platform::Clock {
  public:
   explicit FakeClock(const DateTimeFields& start);
   DateTimeFields Now() const override;
+  std::int64_t SteadyMs() const override { return elapsedMs_; }
 
   // Virtual time passes: both the wall clock and the elapsed milliseconds move on.
   void AdvanceMs(std::int64_t ms);

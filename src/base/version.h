@@ -11,4 +11,9 @@ inline Text VersionTitle() {
          DecimalText(ORLIMO_VERSION_MINOR) + u"." + DecimalText(ORLIMO_VERSION_PATCH);
 }
 
+// The main window's caption, which is also the program's second start line in the log.
+inline Text ProgramCaption() {
+  return VersionTitle() + u"    Orlimo  (C) Orlimo 개발팀";
+}
+
 }  // namespace orlimo
