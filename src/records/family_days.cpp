@@ -14,6 +14,14 @@ namespace orlimo::Main {
 namespace {
 
 constexpr char16_t kHeading[] = u"!Orlimo Family.ini";
+// Family.ini is written in UTF-8 after this mark, so that every name the console accepts comes
+// back as it was; a file without it was written in the system's code page and is read so.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+Text DecodeFamilyFile(std::string_view bytes, const platform::AnsiCodePage& codePage) {
+  if (bytes.starts_with(kUtf8Mark)) return FromUtf8(bytes.substr(kUtf8Mark.size()));
+  return codePage.Decode(std::string(bytes));
+}
 
 // A number that must be written out: an empty field is not read as 0.
 std::optional<std::int32_t> ReadGivenNumber(TextView field) {
@@ -184,22 +192,22 @@ FamilyDays LoadFamilyDays(const Settings& settings, const Text& folder,
   const Text path = InFolder(folder, kFamilyFileName);
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) return {};  // no file yet: nobody has weekday allowances, extras or history
-  FamilyFileText file = ReadFamilyText(codePage.Decode(*bytes));
+  FamilyFileText file = ReadFamilyText(DecodeFamilyFile(*bytes, codePage));
   FamilyDays days = MatchFamilyRecords(file.Records, settings);
   if (!file.Whole) {
     KeepUnreadableCopy(path, *bytes);
-    SaveFamilyDays(days, settings, folder, codePage);
+    SaveFamilyDays(days, settings, folder);
   }
   return days;
 }
 
-void SaveFamilyDays(const FamilyDays& days, const Settings& settings, const Text& folder,
-                    const platform::AnsiCodePage& codePage) {
+void SaveFamilyDays(const FamilyDays& days, const Settings& settings, const Text& folder) {
   std::vector<FamilyRecord> records;
   for (int user = 0; user <= settings.UserCount && user < kMaxUsers; ++user) {
     records.push_back({user, settings.User(user).Name, days[static_cast<std::size_t>(user)]});
   }
-  ReplaceFileAtomically(InFolder(folder, kFamilyFileName), codePage.Encode(FamilyText(records)));
+  ReplaceFileAtomically(InFolder(folder, kFamilyFileName),
+                        std::string(kUtf8Mark) + ToUtf8(FamilyText(records)));
 }
 
 }  // namespace orlimo::Main

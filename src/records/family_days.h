@@ -65,16 +65,16 @@ Text FamilyText(const std::vector<FamilyRecord>& records);
 // changed by a program that does not know Family.ini).
 FamilyDays MatchFamilyRecords(const std::vector<FamilyRecord>& records, const Settings& settings);
 
-// Reads folder/Family.ini. A missing file gives empty days; a file that cannot be read whole is
+// Reads folder/Family.ini, in UTF-8 after a byte order mark or else in the code page. A missing
+// file gives empty days; a file that cannot be read whole is
 // kept beside it as Family.ini.bad (or .bad2 ...) and rewritten from what was read. Throws only
 // when that rewrite fails.
 FamilyDays LoadFamilyDays(const Settings& settings, const Text& folder,
                           const platform::AnsiCodePage& codePage);
 
-// Rewrites folder/Family.ini whole for users 0 to UserCount, through a temporary file moved over
-// the old one. Throws on failure.
-void SaveFamilyDays(const FamilyDays& days, const Settings& settings, const Text& folder,
-                    const platform::AnsiCodePage& codePage);
+// Rewrites folder/Family.ini whole for users 0 to UserCount, in UTF-8 after its byte order mark,
+// through a temporary file moved over the old one. Throws on failure.
+void SaveFamilyDays(const FamilyDays& days, const Settings& settings, const Text& folder);
 
 }  // namespace Main
 }  // namespace orlimo

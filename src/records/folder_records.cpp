@@ -43,7 +43,7 @@ FamilyDays FolderRecords::LoadFamily(const Settings& settings) {
 }
 
 void FolderRecords::SaveFamily(const FamilyDays& family, const Settings& settings) {
-  Main::SaveFamilyDays(family, settings, folder_, log_.codePage);
+  Main::SaveFamilyDays(family, settings, folder_);
 }
 
 void FolderRecords::WriteLog(TextView line) {

@@ -27,7 +27,7 @@ DayNumber DayOfFields(const DateTimeFields& fields) {
 
 // Family.ini for the family already in Setup.ini.
 void WriteDays(Scenario& scenario, const FamilyDays& days) {
-  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText());
 }
 
 TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {

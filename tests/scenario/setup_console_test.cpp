@@ -193,7 +193,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
       /*passwordsInUse=*/true);
   FamilyDays days{};
   days[2].WeekdayMinutes[6] = 100;  // 셋째's Saturday
-  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText());
   scenario.Start();
   scenario.AdvanceSeconds(30);
   scenario.Click(scenario.main().cmdUser[2]);

@@ -62,8 +62,7 @@ DayNumber DayOfFields(const DateTimeFields& fields) {
 }
 // Family.ini beside the family already in Setup.ini, where the host keeps it.
 void WriteDays(Scenario& scenario, const FamilyDays& days) {
-  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.Data().folder(),
-                       scenario.codePage);
+  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.Data().folder());
 }
 FamilyDays DaysOnDisk(Scenario& scenario) {
   return Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.Data().folder(),

@@ -28,10 +28,12 @@ Settings Family(const std::vector<testing::Child>& children) {
   return testing::FamilySettings(children, false, "", 0);
 }
 
-TEST(FamilyFile, RoundTripsInCodePage949AndFollowsItsChildByName) {
+// Every name the console takes comes back, also one the code page cannot write; a file an
+// earlier version wrote in code page 949 is still read.
+TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   TestFolder folder;
   fake::Cp949CodePage codePage;
-  Settings settings = Family({{"첫째"}, {"둘째"}});
+  Settings settings = Family({{"첫째"}, {"둘째"}, {"丂"}, {"민수😀"}});
   FamilyDays days{};
   days[0].WeekdayMinutes[6] = 120;  // 토
   days[0].WeekdayMinutes[0] = 0;    // 일
@@ -39,10 +41,14 @@ TEST(FamilyFile, RoundTripsInCodePage949AndFollowsItsChildByName) {
   days[0].ExtraMinutes = -15;
   days[1].History[Day(2026, 11, 30)] = {45, 60};
   days[1].History[Day(2026, 12, 1)] = {0, 90};
-  Main::SaveFamilyDays(days, settings, folder.folder(), codePage);
+  days[2].WeekdayMinutes[1] = 30;
+  days[3].ExtraDay = Day(2026, 12, 7);
+  days[3].ExtraMinutes = 20;
+  Main::SaveFamilyDays(days, settings, folder.folder());
 
   const std::string bytes = folder.Bytes(kFamily);
-  EXPECT_NE(bytes.find("Child,0,\xC3\xB9\xC2\xB0\r\n"), std::string::npos) << bytes;  // 첫째
+  EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF!Orlimo Family.ini\r\n")) << bytes;
+  EXPECT_NE(bytes.find("Child,0,첫째\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("Week,0,0,,,,,,120\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("Used,1,2026-11-30,45,60\r\n"), std::string::npos) << bytes;
   EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage), days);
@@ -50,11 +56,15 @@ TEST(FamilyFile, RoundTripsInCodePage949AndFollowsItsChildByName) {
 
   // Setup.ini rewritten by a program that knows nothing of Family.ini, the rows swapped and a
   // third child added: each block still finds its child, the stranger gets empty days.
-  Settings swapped = Family({{"둘째"}, {"셋째"}, {"첫째"}});
+  Settings swapped = Family({{"둘째"}, {"셋째"}, {"첫째"}, {"민수😀"}});
   FamilyDays read = Main::LoadFamilyDays(swapped, folder.folder(), codePage);
   EXPECT_EQ(read[0], days[1]);
   EXPECT_EQ(read[1], ChildDays{});
   EXPECT_EQ(read[2], days[0]);
+  EXPECT_EQ(read[3], days[3]);
+
+  folder.Write(kFamily, "!Orlimo Family.ini\r\nChild,0,\xC3\xB9\xC2\xB0\r\nWeek,0,,,,,,,90\r\n");
+  EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage)[0].WeekdayMinutes[6], 90);
 }
 
 TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
