@@ -218,30 +218,39 @@ int main(int argc, char** argv) {
       {"bad-day", "Child,0,a\r\nExtra,0,2026-02-30,5\r\n"},
       {"row-first", "Week,0,,,,,,,30\r\nChild,0,a\r\n"},
       {"lone-cr", "Child,9,z\rUsed,9,1899-12-30,1,2\r"},
+      {"utf8",
+       "\xEF\xBB\xBF!Orlimo Family.ini\r\nChild,0,\xEB\xAF\xBC\xEC\x88\x98\xF0\x9F\x98\x80\r\n"
+       "Week,0,,,,,,,30\r\n"},
   };
   for (const auto& [name, bytes] : familyFiles) {
     WriteFile(corpus / "family_fuzz" / (name + ".ini"), bytes);
   }
 
   namespace guard = orlimo::guard;
+  orlimo::DaysChange days;
+  days.weekdayMinutes = {90,           std::nullopt, std::nullopt, std::nullopt,
+                         std::nullopt, std::nullopt, 120};
+  days.extraToday = 20;
   const std::vector<guard::Request> requests = {
       guard::Hello{},
+      guard::Started{},
       guard::GetStatus{},
+      guard::Closing{},
+      guard::Released{},
       guard::ChooseUser{1, u"0412"},
       guard::ChangeOwnPassword{0, u"old", u"새암호"},
       guard::OpenConsole{u"5927"},
       guard::CloseConsole{},
-      guard::ReadSecrets{},
-      guard::StoreTable{true, {{0, u"첫째", 60, u"a"}, {2, u"둘째", 90, u""}}},
+      guard::RevealPasswords{u"5927"},
+      guard::StoreTable{{true, {{0, u"첫째", 60, std::nullopt}, {-1, u"둘째", 90, u""}}}},
+      guard::Rebuild{},
       guard::SetParentPassword{u"1234"},
-      guard::AppendLog{u"사용변경:첫째님(60분)  12분 사용, 48분 남음."},
+      guard::ReadDays{},
+      guard::StoreDays{1, days},
       guard::ReadLog{16384},
       guard::RewriteLog{true, u"2026-12-06 15:00:00 시작\r\n"},
       guard::Pause{},
-      guard::Remove{},
-      guard::ReadDays{},
-      guard::StoreDays{
-          {guard::DayPlan{{90, -1, -1, -1, -1, -1, 120}, 20, 46362, {{46361, 45, 60}}}}}};
+      guard::Remove{}};
   std::vector<std::string> frames;
   for (const guard::Request& request : requests) frames.push_back(guard::EncodeRequest(request));
   WriteEach(corpus / "guard_request_fuzz", "request", frames);

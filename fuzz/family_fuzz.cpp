@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(orlimo::fuzz::Bytes(data, size));
   const ByteCodePage codePage;
 
-  Main::FamilyFileText read = Main::ReadFamilyText(codePage.Decode(input));
+  Main::FamilyFileText read = Main::ReadFamilyText(Main::DecodeFamilyFile(input, codePage));
   std::set<int> rows;
   for (const orlimo::FamilyRecord& record : read.Records) {
     Check(record.Row >= 0 && record.Row < orlimo::kMaxUsers, "rows are user numbers");

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fuzz_input.h"
 #include "guard/protocol.h"
@@ -28,7 +29,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto* log = std::get_if<guard::RewriteLog>(&*read.request)) {
     answer.log = guard::LogPiece{static_cast<std::uint32_t>(size), log->piece};
   }
-  if (const auto* days = std::get_if<guard::StoreDays>(&*read.request)) answer.days = days->users;
+  if (const auto* days = std::get_if<guard::StoreDays>(&*read.request)) {
+    orlimo::ChildDays child;
+    child.WeekdayMinutes = days->change.weekdayMinutes;
+    child.ExtraMinutes = days->change.extraToday;
+    answer.days = std::vector<orlimo::ChildDays>{child};
+  }
+  if (const auto* table = std::get_if<guard::StoreTable>(&*read.request)) {
+    orlimo::SessionSnapshot shown;
+    shown.passwordsInUse = table->change.passwordsInUse;
+    for (const orlimo::StoredUser& user : table->change.users) {
+      shown.users.push_back(
+          {user.name, user.limitMinutes, user.fromUser, 0, 0, user.password.has_value()});
+      if (user.password) answer.passwords = std::vector<orlimo::Text>{*user.password};
+    }
+    answer.session = shown;
+  }
   Check(guard::ReadAnswer(guard::EncodeAnswer(answer)) == answer, "answers read back whole");
   return 0;
 }

@@ -15,13 +15,8 @@ namespace {
 
 constexpr char16_t kHeading[] = u"!Orlimo Family.ini";
 // Family.ini is written in UTF-8 after this mark, so that every name the console accepts comes
-// back as it was; a file without it was written in the system's code page and is read so.
+// back as it was.
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-Text DecodeFamilyFile(std::string_view bytes, const platform::AnsiCodePage& codePage) {
-  if (bytes.starts_with(kUtf8Mark)) return FromUtf8(bytes.substr(kUtf8Mark.size()));
-  return codePage.Decode(std::string(bytes));
-}
 
 // A number that must be written out: an empty field is not read as 0.
 std::optional<std::int32_t> ReadGivenNumber(TextView field) {
@@ -125,6 +120,11 @@ Text WeekLine(const FamilyRecord& record) {
 }
 
 }  // namespace
+
+Text DecodeFamilyFile(std::string_view bytes, const platform::AnsiCodePage& codePage) {
+  if (bytes.starts_with(kUtf8Mark)) return FromUtf8(bytes.substr(kUtf8Mark.size()));
+  return codePage.Decode(std::string(bytes));
+}
 
 FamilyFileText ReadFamilyText(TextView text) {
   FamilyFileText file;

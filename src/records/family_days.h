@@ -57,6 +57,9 @@ struct FamilyFileText {
   bool Whole = true;
 };
 
+// The text of a Family.ini: UTF-8 after a byte order mark, else the system's code page (the
+// files an earlier version wrote).
+Text DecodeFamilyFile(std::string_view bytes, const platform::AnsiCodePage& codePage);
 FamilyFileText ReadFamilyText(TextView text);
 Text FamilyText(const std::vector<FamilyRecord>& records);
 
