@@ -21,6 +21,10 @@ Outcome Waiting(int seconds) {
   return {Verdict::Wait, seconds};
 }
 
+Text WaitLine(int seconds) {
+  return LogWords::kPasswordWaitPrefix + DecimalText(seconds) + LogWords::kSecondsUnit;
+}
+
 }  // namespace
 
 Supervisor::Supervisor(FolderRecords& store, const platform::Clock& clock, SupervisorHost& host,
@@ -128,6 +132,20 @@ void Supervisor::UsageSummary(const Session& session, TextView word) {
   WriteLog(Main::UsageLine(word, entry));
 }
 
+// A session may write lines about passwords in a burst, then one every kPasswordLineEveryMs: a
+// flood of guesses is counted, not written out line by line.
+void Supervisor::WritePasswordLine(Session& session, TextView line) {
+  const std::int64_t now = NowMs();
+  session.passwordLines =
+      std::min<double>(kPasswordLineBurst, session.passwordLines +
+                                               static_cast<double>(now - session.passwordLinesAtMs) /
+                                                   kPasswordLineEveryMs);
+  session.passwordLinesAtMs = now;
+  if (session.passwordLines < 1) return;
+  session.passwordLines -= 1;
+  WriteLog(line);
+}
+
 void Supervisor::SaveSoon() {
   Save();
 }
@@ -183,7 +201,7 @@ Outcome Supervisor::ChooseUser(SessionId id, int user, TextView password) {
   const UserEntry& chosen = settings_.User(user);
   if (password != chosen.Password) {
     const int seconds = session->childWait.Wrong(now);
-    WriteLog(LogWords::kPasswordWaitPrefix + DecimalText(seconds) + LogWords::kSecondsUnit);
+    WritePasswordLine(*session, WaitLine(seconds));
     return {Verdict::WrongPassword, seconds};
   }
   session->childWait.Right();
@@ -207,7 +225,7 @@ Outcome Supervisor::ChangeOwnPassword(SessionId id, int user, TextView current,
   UserEntry& entry = settings_.User(user);
   if (current != entry.Password) {
     const int seconds = session->childWait.Wrong(now);
-    WriteLog(LogWords::kPasswordWaitPrefix + DecimalText(seconds) + LogWords::kSecondsUnit);
+    WritePasswordLine(*session, WaitLine(seconds));
     return {Verdict::WrongPassword, seconds};
   }
   session->childWait.Right();
@@ -233,10 +251,10 @@ ConsoleEntry Supervisor::OpenConsole(SessionId id, TextView parentPassword) {
   const Text name = settings_.User(session->currentUser >= 0 ? session->currentUser : 0).Name;
   const bool waiting = session->parentWait.SecondsLeft(NowMs()) > 0;
   if (!waiting && parentPassword != settings_.ParentPassword) {
-    WriteLog(LogWords::kParentPasswordWrong + name + u")");
+    WritePasswordLine(*session, LogWords::kParentPasswordWrong + name + u")");
   }
   if (waiting && session->parentWait.FirstDuringWait()) {
-    WriteLog(LogWords::kParentPasswordDuringWait + name + u")");
+    WritePasswordLine(*session, LogWords::kParentPasswordDuringWait + name + u")");
   }
   entry.outcome = CheckParentPassword(*session, parentPassword);
   if (entry.outcome.verdict != Verdict::Done) return entry;
@@ -299,7 +317,7 @@ Outcome Supervisor::CheckParentPassword(Session& session, TextView parentPasswor
   }
   if (parentPassword != settings_.ParentPassword) {
     const int seconds = session.parentWait.Wrong(now);
-    WriteLog(LogWords::kPasswordWaitPrefix + DecimalText(seconds) + LogWords::kSecondsUnit);
+    WritePasswordLine(session, WaitLine(seconds));
     ++wrongParentAttempts_;
     return {Verdict::WrongPassword, seconds};
   }

@@ -55,6 +55,9 @@ inline constexpr int kChooseSeconds = 100;
 inline constexpr int kCountdownMs = 30'000;
 inline constexpr int kForceAfterMs = 60'000;
 inline constexpr int kTicksBetweenUsageLines = 60;
+// Lines about passwords a session may write: a burst of this many, then one every this long.
+inline constexpr int kPasswordLineBurst = 20;
+inline constexpr std::int64_t kPasswordLineEveryMs = 30'000;
 // The parent password's wait forgets its growth this long after the last wrong one.
 inline constexpr std::int64_t kParentWaitForgetMs = 10 * 60'000;
 
@@ -136,6 +139,8 @@ class Supervisor {
     Text notice;
     std::array<Main::WarningState, kMaxUsers> warnings{};
     PasswordWait childWait{0};
+    double passwordLines = kPasswordLineBurst;
+    std::int64_t passwordLinesAtMs = 0;
     PasswordWait parentWait{kParentWaitForgetMs};
   };
 
@@ -169,6 +174,7 @@ class Supervisor {
   // The files.
   void UsageSummary(const Session& session, TextView word);
   void WriteLog(TextView line) { store_.WriteLog(line); }
+  void WritePasswordLine(Session& session, TextView line);
   // Saves the table; a failure is left to the next save.
   void SaveSoon();
   bool Save();

@@ -321,8 +321,8 @@ TEST(Guard, AConsoleWhoseProgramStopsAskingClosesAndTheMeteringGoesOn) {
 }
 
 // No connection may ask faster than a program does: a burst is answered, then "busy" until time
-// passes. The lines a session's programs write are limited likewise, and a password changed to
-// itself writes nothing.
+// passes. The lines a session's programs write and the lines about its passwords are limited
+// likewise, and a password changed to itself writes nothing.
 TEST(Guard, RequestsAndProgramLinesAreLimitedAndANoChangeWritesNothing) {
   GuardRig rig(kTwoChildren);
   SessionProgram& program = rig.LogOn(1);
@@ -341,6 +341,17 @@ TEST(Guard, RequestsAndProgramLinesAreLimitedAndANoChangeWritesNothing) {
   }
   EXPECT_EQ(starts, 20);  // answered, but the lines are limited
   EXPECT_LE(rig.LogCount(u"(*----------------------------*)"), kProgramLineBurst / 2 + 1);
+
+  // A wrong password and the right one, again and again: each is answered, but the lines about
+  // them come in a burst and then one every 30 s.
+  int wrong = 0;
+  for (int i = 0; i < 200; ++i) {
+    wrong += program.Send(ChooseUser{1, u"guess"}).result == Result::WrongPassword;
+    rig.Run(1);
+    program.Send(ChooseUser{1, u"open"});
+  }
+  EXPECT_EQ(wrong, 200);
+  EXPECT_EQ(rig.LogCount(u"보호: 암호 대기 1초"), kPasswordLineBurst + 200 / 30);
 
   const std::string setupBefore = rig.folder.Bytes(u"Setup.ini");
   const auto modified = std::filesystem::last_write_time(rig.folder.File(u"Setup.ini"));
