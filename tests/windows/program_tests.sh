@@ -57,12 +57,20 @@ start_program() {
 # open_program <test prefix> <folder name> [make_setup users...]: both; a failed step fails the test.
 open_program() { program_folder "$@" && start_program "$1"; }
 # open_console <test prefix> [screenshot]: the Setup button clicked, the parent password prompt
-# (kept as the screenshot when one is named) answered with the parent password and Enter.
+# (kept as the screenshot when one is named) answered with the parent password and Enter. On a
+# guarded PC the first opening with 5927 asks for a new parent password first: 4321, twice.
 open_console() {
   act "$1: the Setup button is clicked" click Orlimo.exe Setup || return 1
   wait_for 20 shown "설정 암호"
   [ -n "${2:-}" ] && screenshot "$2"
   act "$1: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return 1
+  if [ -n "${RENEW_PARENT_PASSWORD:-}" ]; then
+    check "$1: a new parent password is asked for first" wait_for 10 input_box_shown || return 1
+    act "$1: the new parent password is typed" type Orlimo.exe Orlimo '4321\r' || return 1
+    sleep 1
+    wait_for 10 input_box_shown
+    act "$1: ... and again" type Orlimo.exe Orlimo '4321\r' || return 1
+  fi
   check "$1: Enter in the parent password box opens the console" \
     wait_for 10 control_shown "컴퓨터 사용자 설정"
 }
@@ -306,8 +314,9 @@ test_program_masked_input_box() {
     check "program: Enter closes the input box, back to the console ($attempt)" \
       wait_for 10 shown_instead "$CONSOLE_CAPTION" Orlimo
     if [ "$attempt" = wrong ]; then
-      check "program: a wrong password typed in the box leaves the password column masked" \
-        password_column 42 7
+      check "program: a wrong password typed in the box leaves the password column masked, the password not in it" \
+        password_column 42 "●●●●"
+      sleep 1 # the wait after the wrong password
     fi
   done
   screenshot program_console_after_input_box

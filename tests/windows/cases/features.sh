@@ -3,7 +3,8 @@
 # allowance, the 5-minute notice (on top, without taking the keyboard, closing itself) and the
 # file written back whole at the closing.
 
-# family_file <folder> <week fields>: a Family.ini for user 0, 철수, in code page 949.
+# family_file <folder> <week fields>: a Family.ini for user 0, 철수, in code page 949, as an
+# earlier version wrote it; the program writes it back in UTF-8 after a byte order mark.
 family_file() {
   printf '!Orlimo Family.ini\r\nChild,0,철수\r\nWeek,0,%s\r\n' "$2" | iconv -f UTF-8 -t CP949 >"$1/Family.ini"
 }
@@ -18,7 +19,7 @@ week_with_today() {
   (IFS=,; printf '%s' "${fields[*]}")
 }
 
-family_text() { iconv -f CP949 -t UTF-8 "$1/Family.ini" 2>/dev/null | tr -d '\r'; }
+family_text() { sed '1s/^\xEF\xBB\xBF//' "$1/Family.ini" 2>/dev/null | tr -d '\r'; }
 family_has_today() { grep -q "^Used,0,$(date +%Y-%m-%d)," <<<"$(family_text "$1")"; }
 
 notepad_has_keyboard() {
@@ -76,6 +77,8 @@ test_features_notice_and_family_file() {
   end_wine_programs
   local family
   family=$(family_text "$folder")
+  check "features: Family.ini is written back in UTF-8" \
+    test "$(head -c 3 "$folder/Family.ini" | od -An -tx1 | tr -d ' ')" = efbbbf
   check "features: Family.ini keeps the child and the weekday allowances" \
     eval 'grep -qx "Child,0,철수" <<<"$family" && grep -qx "Week,0,$(week_with_today 10)" <<<"$family"'
   check "features: Family.ini records today's use at the closing" \

@@ -26,18 +26,26 @@ guard_log_has() {
     grep -q "$1"
 }
 
+# The end of a session in the guard's log: the words of its lines (the usage lines' word before
+# ":", the separator whole), in order, joined by "|".
+guard_end_lines() {
+  iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" 2>/dev/null | tr -d '\r' | cut -c21- |
+    grep -E '^(종료시작:|종료:|정상종료:|\)\*-+\*\()' | sed 's/:.*//' | paste -sd '|'
+}
+
 # The Run value VarnTime's data, empty when there is none.
 guard_run_value() { installer_value "$INSTALLER_RUN_KEY" VarnTime; }
 
 # The guard's data folder here (the prefix is made after the cases are read).
 guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
-# guard_family <test name> <make_setup users...>: a fresh data folder with the family's Setup.ini.
+# guard_family <test name> <make_setup users...>: a fresh data folder with the family's Setup.ini
+# (passwords in use when GUARD_PASSWORDS is 1).
 guard_family() {
   local name=$1
   shift
   rm -rf "$(guard_data)"
   mkdir -p "$(guard_data)"
-  make_setup "$name" "$(guard_data)" 0 "$@"
+  make_setup "$name" "$(guard_data)" "${GUARD_PASSWORDS:-0}" "$@"
 }
 
 # install_guard: the setup program (installer.sh), silent, on a persistent Wine server; the guard
@@ -133,6 +141,10 @@ test_guard_powers_off_after_its_countdown() {
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   check "guard: Orlimo.exe ended during the countdown, the guard still powers off" \
     wait_for 60 guard_log_has "보호: 전원 끄기"
+  local ending
+  ending=$(guard_end_lines)
+  check "guard: the time-out writes its lines once each, in order ($ending)" \
+    test "$ending" = "종료시작|종료|)*----------------------------*(|정상종료"
   # The power-off ended the prefix's programs: remove the guard, which starts again with them.
   end_wine_programs
   uninstall_guard

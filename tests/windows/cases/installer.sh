@@ -404,7 +404,7 @@ test_installer_console_removal_then_uninstaller() {
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
   local orlimo=$!
   wait_for 60 main_window_shown
-  open_console "installer: console removal" || return
+  RENEW_PARENT_PASSWORD=1 open_console "installer: console removal" || return
   check "installer: console removal: the removal button is clicked" \
     installer_click_when_shown Orlimo.exe "프로그램 제거"
   check "installer: console removal: the question is asked" installer_click_when_shown Orlimo.exe "예(&Y)"
