@@ -36,14 +36,18 @@ inline constexpr char16_t kGuardLinePrefix[] = u"보호:";
 inline constexpr char16_t kProgramStartedAgainLine[] = u"보호: 프로그램 다시 실행";
 inline constexpr char16_t kPowerOffLine[] = u"보호: 전원 끄기";
 inline constexpr char16_t kSessionLogOffLine[] = u"보호: 세션 로그오프";
+inline constexpr char16_t kPipeUnavailableLine[] = u"보호: 연결 통로 사용 불가";
 
 // The guard's timeline, in milliseconds of its steady clock.
 inline constexpr std::int64_t kMeterEveryMs = 30'000;
 inline constexpr std::int64_t kProgramCheckEveryMs = 5'000;
 // A new session's programs start from its Run value; the guard steps in after this.
 inline constexpr std::int64_t kNewSessionGraceMs = 20'000;
-// A program the guard started is given this long to appear.
-inline constexpr std::int64_t kStartedProgramGraceMs = 10'000;
+// A program the guard started is given this long to appear. Shorter than a check's interval, so
+// that a program ended at any time, even just after the guard started it, is started again at
+// the next check, which leaves it the rest of ten seconds to start.
+inline constexpr std::int64_t kStartedProgramGraceMs = 3'000;
+static_assert(kStartedProgramGraceMs <= kProgramCheckEveryMs);
 // With passwords in use: the start-up tick and the choose-a-user countdown.
 inline constexpr std::int64_t kStartUpMs = 30'000;
 inline constexpr std::int64_t kChooseMs = 101'000;
@@ -61,6 +65,9 @@ class Guard {
   // One request frame from a connection of the given session; gives the answer frame.
   std::string Handle(ConnectionId connection, SessionId session, std::string_view frame);
   void Disconnected(ConnectionId connection);
+  // The host could not make the pipe: the guard goes on without it and says so in its log
+  // (guard_outage.cpp).
+  void LogPipeUnavailable();
 
   const Settings& settings() const { return settings_; }
 

@@ -323,6 +323,26 @@ TEST(Guard, KeepsTheProgramRunningInEachSessionByItsFullPath) {
   }
 }
 
+TEST(Guard, StartsTheProgramAgainAtTheNextCheckHoweverSoonAfterItsStartItEnds) {
+  for (int afterStart = 0; afterStart <= 10; ++afterStart) {
+    GuardRig rig(kTwoChildren);
+    rig.LogOn(1);
+    rig.Run(10);
+    std::erase(rig.host.programs[1], Text(kOrlimo));
+    for (int second = 0; second < 10 && rig.host.started.empty(); ++second) rig.Run(1);
+    ASSERT_EQ(rig.host.started.size(), 1u);
+    rig.Run(afterStart);
+    std::erase(rig.host.programs[1], Text(kOrlimo));
+    int waited = 0;
+    while (rig.host.started.size() < 2 && waited <= 10) {
+      rig.Run(1);
+      ++waited;
+    }
+    EXPECT_LE(waited, kProgramCheckEveryMs / 1000)
+        << "ended " << afterStart << " s after its start";
+  }
+}
+
 TEST(Guard, APauseHoldsUntilWindowsStartsAgainAndARemovalForGood) {
   struct Case {
     const char* what;
