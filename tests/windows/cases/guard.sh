@@ -1,8 +1,10 @@
 # shellcheck shell=bash
 # OrlimoGuard.exe as the service the setup program registers and starts under Wine: running,
 # answering a client on its pipe without letting it read a password or lower usage, making it
-# wait after a wrong password, starting Orlimo.exe again after taskkill /F, powering off after a
-# countdown whose Orlimo.exe was ended, and serving nothing when started by hand. Wine ends a
+# wait after a wrong password, starting Orlimo.exe again after taskkill /F however soon after its
+# start, powering off after a countdown whose Orlimo.exe was ended, on time under a flood of
+# requests and with its pipe's name taken at its start, and serving nothing when started by
+# hand. Wine ends a
 # service 2-3 s after the last ordinary program of the prefix, so the tests keep the Wine server
 # up with `wineserver -p`. Each test removes what it installed, so later tests find no guard.
 

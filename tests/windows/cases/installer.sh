@@ -1,11 +1,13 @@
 # shellcheck shell=bash
 # The setup program <build>/Orlimo-<version>-setup.exe and its uninstaller, silent, in the run's
 # prefix: what lands in the program folder, the data folder and the registry, the guard's service
-# and how it is registered, the rights the setup program asks icacls for, an upgrade over an
-# installation without the guard (the family's Setup.ini and Logs.txt in the program folder, or
-# in a data folder Users could change) and over running programs, and the removal. The tests
-# build on each other in order: install, upgrade, upgrade while running, remove. Then the
-# executables' imports and a foreign WINMM.dll beside the program. The guard's own behaviour is
+# and how it is registered, the ownership and rights the setup program asks takeown and icacls
+# for, an upgrade over an installation without the guard (the family's Setup.ini and Logs.txt in
+# the program folder, or in a data folder Users could change; what a child put in the program
+# folder set aside) and over running programs, and the removal. The tests build on each other in
+# order: install, upgrade, upgrade while running, remove. Then a data folder no installation made,
+# a program folder outside Program Files and one holding other files, the executables' imports
+# and manifests, and a foreign WINMM.dll beside the program. The guard's own behaviour is
 # tried in guard.sh.
 
 INSTALLER_VERSION="$ORLIMO_VERSION"
@@ -76,10 +78,10 @@ installer_no_program_file_left() {
   return 0
 }
 
-# installer_run_setup <log>: the setup program, silent, to its end; Wine's messages (icacls, and
-# the command line of every program started) go to <log>.
+# installer_run_setup <log>: the setup program, silent, to its end; Wine's trace of the command
+# line of every program started goes to <log>.
 installer_run_setup() {
-  WINEDEBUG=fixme+icacls,trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
+  WINEDEBUG=trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
 }
 
 # installer_setup_succeeds <what> [log]: the setup program, silent, ends with exit code 0.
