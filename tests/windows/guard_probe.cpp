@@ -17,8 +17,9 @@
 //                                            started, in milliseconds since 1970 (none: "none")
 //   guard_probe <guard> guess-alternating <own password> <parent guess> <times>
 //                                         -> on one connection, that many times a wrong parent
-//                                            password and then user 0 chosen with its own one:
-//                                            the result names, each with its wait if any
+//                                            password and then user 0 chosen with its own one,
+//                                            each sent once the last answer's wait is over: the
+//                                            result names, each with its wait if any
 // Prints "no-answer" and exits with 2 when the guard does not answer.
 #include <cstdio>
 #include <cstdlib>
@@ -160,11 +161,17 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"guess-alternating" && argc > 4) {
     const int times = _wtoi(argv[4]);
+    // Each request once the wait the last answer gave is over.
+    auto sendAfterWait = [&](const guard::Request& request) {
+      const guard::Answer answer = Answered(client.Send(request));
+      PrintAnswer(answer);
+      Sleep(answer.waitSeconds * 1000u);
+    };
     for (int i = 0; i < times; ++i) {
       if (i > 0) std::printf(", ");
-      PrintAnswer(Answered(client.Send(guard::OpenConsole{orlimo::win32::FromWide(argv[3])})));
+      sendAfterWait(guard::OpenConsole{orlimo::win32::FromWide(argv[3])});
       std::printf(", ");
-      PrintAnswer(Answered(client.Send(guard::ChooseUser{0, orlimo::win32::FromWide(argv[2])})));
+      sendAfterWait(guard::ChooseUser{0, orlimo::win32::FromWide(argv[2])});
     }
     std::puts("");
     return 0;
