@@ -12,7 +12,18 @@
 ; Setup.ini and Logs.txt are never shipped. An upgrade from a version that kept them in the program
 ; folder moves them to the data folder unchanged and takes back the right to change the program
 ; folder that version gave to Users; an upgrade from one that let Users change the data folder
-; takes that right back.
+; takes that right back. Either leaves the mark ParentPasswordExposed in the data folder: children
+; could read the parent password there, and the console asks the parent for a new one.
+;
+; Nothing a child made is adopted. The program folder and every entry in it are taken over by
+; Administrators (takeown) before their rights are set explicitly, wherever the folder is: SYSTEM
+; and Administrators full control, Users read and run, nothing inherited from the folder above.
+; What the setup program did not ship is set aside into a new folder "Set aside <n>" in the data
+; folder. The program folder must be new, empty or hold an Orlimo.exe: any other folder is refused.
+; A data folder that no earlier installation recorded (HKLM\SOFTWARE\Orlimo, value DataFolder, or
+; KeptDataFolder where the uninstaller kept the family's data) is not Orlimo's: it is renamed
+; "<folder> (set aside <n>)", kept for the parent, and a new one is made. The finish page names
+; whatever was set aside.
 ;
 ; Built by the Windows build:
 ;   makensis -DVERSION=<version> -DDIST=<build>/dist -DOUTFILE=<build>/Orlimo-<version>-setup.exe orlimo.nsi
@@ -44,6 +55,8 @@ RequestExecutionLevel admin
 !define UNINSTALLER "uninstall.exe"
 !define ORLIMO_KEY "Software\Orlimo"
 !define DATA_FOLDER_VALUE "DataFolder"
+; Where the uninstaller leaves the data folder it kept, so that a new installation takes it back.
+!define KEPT_DATA_FOLDER_VALUE "KeptDataFolder"
 !define GUARDED_VALUE "Guarded"
 ; The guard's service, and the keys that let it start in Safe Mode too.
 !define SERVICE "OrlimoGuard"
@@ -52,10 +65,18 @@ RequestExecutionLevel admin
 ; What the parent's console leaves in the data folder when it removes Orlimo for good; a new
 ; installation takes it away, so that the guard cares for the sessions again.
 !define REMOVED_MARK "Removed"
+; What an upgrade leaves in the data folder when the family's Setup.ini sat where children could
+; read it: the parent's console then asks for a new parent password.
+!define EXPOSED_MARK "ParentPasswordExposed"
+; This installation's folder, in the data folder, for what it found and did not ship.
+!define SET_ASIDE "Set aside"
 ; Groups named by their SIDs, so that the rights are right on Windows in any language.
 !define SID_SYSTEM "*S-1-5-18"
 !define SID_ADMINISTRATORS "*S-1-5-32-544"
 !define SID_USERS "*S-1-5-32-545"
+; The rights of the program folder and of the data folder, inherited by everything in them.
+!define PROGRAM_FOLDER_RIGHTS "${SID_SYSTEM}:(OI)(CI)F ${SID_ADMINISTRATORS}:(OI)(CI)F ${SID_USERS}:(OI)(CI)RX"
+!define DATA_FOLDER_RIGHTS "${SID_SYSTEM}:(OI)(CI)F ${SID_ADMINISTRATORS}:(OI)(CI)F"
 ; The parents' guide, one page, and its shortcut in the Start menu of every user.
 !define GUIDE "사용설명서.html"
 !define GUIDE_SHORTCUT "$SMPROGRAMS\Orlimo\사용 설명서.lnk"
@@ -110,6 +131,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_FINISHPAGE_SHOWREADME ""
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "$(OpenGuideText)"
 !define MUI_FINISHPAGE_SHOWREADME_FUNCTION OpenGuide
+; Room for the lines that name what was set aside, when there are any.
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !insertmacro MUI_PAGE_FINISH
 
 UninstPage custom un.RemovalPageCreate un.RemovalPageLeave
@@ -195,6 +218,15 @@ FunctionEnd
 Var DataFolder
 
 ; ---- Setup -------------------------------------------------------------------------------------
+; 1 when an earlier installation recorded the data folder: it was made by a setup program.
+Var DataFolderRecorded
+; Where this installation sets aside what it found and did not ship; made at the first need.
+Var SetAsideFolder
+; The finish page's lines naming what was set aside; empty when nothing was.
+Var SetAsideNote
+; The path a set-aside text names.
+Var SetAsidePath
+
 ; Icacls <arguments>: runs the system's icacls with the arguments; a failure leaves a warning in
 ; the details and the installation goes on.
 !macro Icacls arguments
@@ -202,6 +234,17 @@ Var DataFolder
   Pop $0
   ${If} $0 != 0
     DetailPrint "$(PermissionFailedText)"
+  ${EndIf}
+!macroend
+
+; TakeOwn <path>: Administrators become the owner of the path (a wildcard takes every entry of a
+; folder), whatever its rights say: icacls /setowner cannot force that, takeown /A can. An owner
+; may always rewrite the rights, so a child who owned an entry could give them back to itself.
+!macro TakeOwn path
+  nsExec::ExecToLog '"$SYSDIR\takeown.exe" /F "${path}" /A'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint "$(OwnershipFailedText)"
   ${EndIf}
 !macroend
 
@@ -241,35 +284,233 @@ Function RemoveLinksIn
   Pop $R2
 FunctionEnd
 
-; The program folder: the rights given to Users by versions that kept the family's data there
-; are taken back; the folder and its entries get the rights inherited from Program Files. Only
-; the folder and what is directly in it, with the links among them taken away first: a walk
-; through the whole tree could be turned by a link further down onto another folder.
-Function ResetProgramFolderRights
-  Push "$INSTDIR"
+; TakeFolder <folder> <rights>: the folder and what is directly in it become Administrators' and
+; get exactly the rights given, nothing inherited from above; first the folder itself, so that
+; nobody else can add an entry (or a link) any more, then its entries, with the links among them
+; taken away. Only one level: a walk through a tree could be turned by a link onto another folder.
+!macro TakeFolder folder rights
+  !insertmacro TakeOwn "${folder}"
+  !insertmacro Icacls '"${folder}" /reset /L /C /Q'
+  !insertmacro Icacls '"${folder}" /inheritance:r /grant:r ${rights} /L /C /Q'
+  Push "${folder}"
   Call RemoveLinksIn
-  !insertmacro Icacls '"$INSTDIR" /reset /L /C /Q'
-  !insertmacro Icacls '"$INSTDIR\*" /reset /L /C /Q'
+  !insertmacro TakeOwn "${folder}\*"
+  !insertmacro Icacls '"${folder}\*" /reset /L /C /Q'
+!macroend
+
+; NoteSetAside: the finish page names $SetAsidePath.
+Function NoteSetAside
+  StrCpy $SetAsideNote "$SetAsideNote$\r$\n$(SetAsideNoteText)"
 FunctionEnd
 
-; The data folder, made when missing: owned by Administrators; SYSTEM and Administrators have full
-; control, Users nothing; no other rights, inherited or not. A folder an earlier version let Users
-; change is tightened the same way, its files included: each is given to Administrators (a child
-; who owned one could otherwise give the rights back to itself) and keeps only the folder's rights.
+; SetAside <path>: the entry is moved into this installation's set-aside folder in the data
+; folder, which nobody but SYSTEM and Administrators can change; it is left where it is, with a
+; warning, when it cannot be moved.
+Function SetAside
+  Exch $R0
+  Push $R1
+  ${If} $SetAsideFolder == ""
+    StrCpy $R1 1
+    ${DoWhile} ${FileExists} "$DataFolder\${SET_ASIDE} $R1"
+      IntOp $R1 $R1 + 1
+    ${Loop}
+    StrCpy $SetAsideFolder "$DataFolder\${SET_ASIDE} $R1"
+    CreateDirectory "$SetAsideFolder"
+    StrCpy $SetAsidePath "$SetAsideFolder"
+    Call NoteSetAside
+  ${EndIf}
+  ${GetFileName} "$R0" $R1
+  ClearErrors
+  Rename "$R0" "$SetAsideFolder\$R1"
+  ${If} ${Errors}
+    DetailPrint "$(SetAsideFailedText)"
+  ${Else}
+    DetailPrint "$(SetAsideText)"
+  ${EndIf}
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+; IsShipped <name>: 1 for what the setup program puts in the program folder, and for the family's
+; files an earlier version kept there (MoveFamilyFile moves them); 0 for anything else.
+Function IsShipped
+  Exch $R0
+  ${Switch} $R0
+    ${Case} "Orlimo.exe"
+    ${Case} "OrlimoGuard.exe"
+    ${Case} "VarnRunCom.exe"
+    ${Case} "CHIMES.WAV"
+    ${Case} "BUTTON.WAV"
+    ${Case} "CASHREG.WAV"
+    ${Case} "GLASS.WAV"
+    ${Case} "${GUIDE}"
+    ${Case} "${UNINSTALLER}"
+    ${Case} "Setup.ini"
+    ${Case} "Logs.txt"
+      StrCpy $R0 1
+      ${Break}
+    ${Default}
+      StrCpy $R0 0
+  ${EndSwitch}
+  Exch $R0
+FunctionEnd
+
+; SetAsideAllIn <folder> <1: keep what is shipped>: every other entry of the folder is set aside
+; (a shipped name that is a folder too).
+Function SetAsideAllIn
+  Exch $R3
+  Exch
+  Exch $R2
+  Push $R0
+  Push $R1
+  Push $R4
+  FindFirst $R0 $R1 "$R2\*"
+  ${DoWhile} $R1 != ""
+    ${If} $R1 != "."
+    ${AndIf} $R1 != ".."
+    ${AndIf} "$R2\$R1" != $SetAsideFolder
+      StrCpy $R4 0
+      ${If} $R3 == 1
+      ${AndIfNot} ${FileExists} "$R2\$R1\*.*"
+        Push $R1
+        Call IsShipped
+        Pop $R4
+      ${EndIf}
+      ${If} $R4 == 0
+        Push "$R2\$R1"
+        Call SetAside
+      ${EndIf}
+    ${EndIf}
+    FindNext $R0 $R1
+  ${Loop}
+  FindClose $R0
+  Pop $R4
+  Pop $R1
+  Pop $R0
+  Pop $R2
+  Pop $R3
+FunctionEnd
+
+; IsOrlimoFolder <folder>: 1 when the folder may be Orlimo's program folder: it does not exist
+; yet, it is empty, or it holds an Orlimo.exe (an earlier Orlimo). Any other folder holds
+; somebody's files, which the program folder's rights and set-aside must not reach.
+Function IsOrlimoFolder
+  Exch $R0
+  Push $R1
+  Push $R2
+  Push $R3
+  StrCpy $R2 1
+  StrLen $R1 "$R0"
+  ${If} $R1 <= 3
+    StrCpy $R2 0
+  ${ElseIf} ${FileExists} "$R0\*.*"
+  ${AndIfNot} ${FileExists} "$R0\Orlimo.exe"
+    FindFirst $R3 $R1 "$R0\*"
+    ${DoWhile} $R1 != ""
+      ${If} $R1 != "."
+      ${AndIf} $R1 != ".."
+        StrCpy $R2 0
+        ${Break}
+      ${EndIf}
+      FindNext $R3 $R1
+    ${Loop}
+    FindClose $R3
+  ${EndIf}
+  StrCpy $R0 $R2
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+
+; The folder page lets only such a folder be chosen.
+Function .onVerifyInstDir
+  Push "$INSTDIR"
+  Call IsOrlimoFolder
+  Pop $0
+  ${If} $0 != 1
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; The program folder, made when missing, and everything in it: Administrators' own, with the
+; program folder's rights, whatever the folder above gives (outside Program Files too); the
+; rights versions that kept the family's data there gave to Users are taken back. What the setup
+; program did not ship is set aside.
+Function PrepareProgramFolder
+  Push "$INSTDIR"
+  Call RemoveLink
+  CreateDirectory "$INSTDIR"
+  !insertmacro TakeFolder "$INSTDIR" "${PROGRAM_FOLDER_RIGHTS}"
+  Push "$INSTDIR"
+  Push 1
+  Call SetAsideAllIn
+FunctionEnd
+
+; A data folder no installation recorded is not Orlimo's: a child may have made it, with a
+; Setup.ini of its own, before the first installation. It is renamed "<folder> (set aside <n>)",
+; beside it, for the parent; renaming never moves it into a folder of that name made meanwhile.
+; When it cannot be renamed (a program holds a file in it open), the installation stops.
+Function SetAsideDataFolder
+  Push $R0
+  Push $R1
+  StrCpy $R1 1
+  ${Do}
+    StrCpy $R0 "$DataFolder (set aside $R1)"
+    ${IfNot} ${FileExists} "$R0"
+      ClearErrors
+      Rename "$DataFolder" "$R0"
+      ${IfNot} ${Errors}
+        StrCpy $SetAsidePath "$R0"
+        Call NoteSetAside
+        DetailPrint "$(DataFolderSetAsideText)"
+        ${Break}
+      ${EndIf}
+      ${IfNot} ${FileExists} "$R0"
+        DetailPrint "$(DataFolderInUseText)"
+        MessageBox MB_ICONSTOP "$(DataFolderInUseText)" /SD IDOK
+        SetErrorLevel 2
+        Quit
+      ${EndIf}
+    ${EndIf}
+    IntOp $R1 $R1 + 1
+  ${Loop}
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+; The data folder: the recorded one kept, any other set aside and a new one made; owned by
+; Administrators, SYSTEM and Administrators full control, Users nothing, no other rights,
+; inherited or not, for the folder and each entry in it. In a folder just made, anything found
+; once nobody else can write there any more is set aside.
 Function PrepareDataFolder
+  Push $R0
   Push "$DataFolder"
   Call RemoveLink
+  ${If} $DataFolderRecorded != 1
+  ${AndIf} ${FileExists} "$DataFolder"
+    Call SetAsideDataFolder
+  ${EndIf}
+  StrCpy $R0 0
   ${IfNot} ${FileExists} "$DataFolder\*.*"
     Delete "$DataFolder"
     CreateDirectory "$DataFolder"
+    StrCpy $R0 1
   ${EndIf}
-  Push "$DataFolder"
-  Call RemoveLinksIn
-  !insertmacro Icacls '"$DataFolder" /setowner ${SID_ADMINISTRATORS} /L /C /Q'
-  !insertmacro Icacls '"$DataFolder" /reset /L /C /Q'
-  !insertmacro Icacls '"$DataFolder" /inheritance:r /grant:r ${SID_SYSTEM}:(OI)(CI)F ${SID_ADMINISTRATORS}:(OI)(CI)F /L /C /Q'
-  !insertmacro Icacls '"$DataFolder\*" /setowner ${SID_ADMINISTRATORS} /L /C /Q'
-  !insertmacro Icacls '"$DataFolder\*" /reset /L /C /Q'
+  !insertmacro TakeFolder "$DataFolder" "${DATA_FOLDER_RIGHTS}"
+  ${If} $R0 == 1
+    Push "$DataFolder"
+    Push 0
+    Call SetAsideAllIn
+  ${EndIf}
+  Pop $R0
+FunctionEnd
+
+; The parent password sat where children could read it: the console asks for a new one.
+Function MarkParentPasswordExposed
+  FileOpen $0 "$DataFolder\${EXPOSED_MARK}" w
+  FileWrite $0 "1"
+  FileClose $0
 FunctionEnd
 
 ; RegisterGuard: the service OrlimoGuard, as LocalSystem, started with Windows, restarted by the
@@ -286,15 +527,19 @@ Function RegisterGuard
       DetailPrint "$(GuardFailedText)"
     ${EndIf}
   ${EndIf}
-  ; Restarted 5 s after each failure; the count of failures is forgotten after a day.
+  ; Restarted 5 s after each failure; the count of failures is forgotten after a day. A failure
+  ; is also a stop the guard reports itself with an error.
   !insertmacro Sc 'failure ${SERVICE} reset= 86400 actions= restart/5000/restart/5000/restart/5000'
+  Pop $0
+  !insertmacro Sc 'failureflag ${SERVICE} 1'
   Pop $0
   WriteRegStr HKLM "${SAFE_BOOT_KEY}\Minimal\${SERVICE}" "" "Service"
   WriteRegStr HKLM "${SAFE_BOOT_KEY}\Network\${SERVICE}" "" "Service"
 FunctionEnd
 
 ; MoveFamilyFile <name>: a Setup.ini or Logs.txt left in the program folder by an earlier version
-; is copied byte for byte into the data folder and then deleted from the program folder. A file of
+; is copied byte for byte into the data folder and then deleted from the program folder; a
+; Setup.ini moved so leaves the mark that the parent password was exposed. A file of
 ; that name the data folder holds already wins; the old one is kept beside it, ".old" added (a
 ; number after that when the name is taken). A copy that fails leaves the old file where it is.
 Function MoveFamilyFile
@@ -323,11 +568,39 @@ Function MoveFamilyFile
     ${Else}
       DetailPrint "$(MovedText)"
       Delete "$INSTDIR\$R0"
+      ${If} $R0 == "Setup.ini"
+        Call MarkParentPasswordExposed
+      ${EndIf}
     ${EndIf}
   ${EndIf}
   Pop $R2
   Pop $R1
   Pop $R0
+FunctionEnd
+
+; The finish page's text grows by half when it names what was set aside, and the offer to read
+; the guide moves down as much.
+Function FinishPageShow
+  ${If} $SetAsideNote != ""
+    System::Call "*(i, i, i, i) p.r1"
+    System::Call "user32::GetWindowRect(p $mui.FinishPage.Text, p r1)"
+    System::Call "user32::MapWindowPoints(p 0, p $mui.FinishPage, p r1, i 2)"
+    System::Call "*$1(i .r2, i .r3, i .r4, i .r5)"
+    IntOp $6 $5 - $3
+    IntOp $6 $6 / 2
+    IntOp $7 $5 - $3
+    IntOp $7 $7 + $6
+    IntOp $8 $4 - $2
+    ; SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE
+    System::Call "user32::SetWindowPos(p $mui.FinishPage.Text, p 0, i 0, i 0, i r8, i r7, i 0x16)"
+    System::Call "user32::GetWindowRect(p $mui.FinishPage.ShowReadme, p r1)"
+    System::Call "user32::MapWindowPoints(p 0, p $mui.FinishPage, p r1, i 2)"
+    System::Call "*$1(i .r2, i .r3)"
+    IntOp $3 $3 + $6
+    ; SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE
+    System::Call "user32::SetWindowPos(p $mui.FinishPage.ShowReadme, p 0, i r2, i r3, i 0, i 0, i 0x15)"
+    System::Free $1
+  ${EndIf}
 FunctionEnd
 
 Function OpenGuide
@@ -338,9 +611,14 @@ Function .onInit
   SetRegView 64
   SetShellVarContext all
   StrCpy $DataFolder "$APPDATA\${PRODUCT}"
+  StrCpy $DataFolderRecorded 0
   ReadRegStr $0 HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}"
+  ${If} $0 == ""
+    ReadRegStr $0 HKLM "${ORLIMO_KEY}" "${KEPT_DATA_FOLDER_VALUE}"
+  ${EndIf}
   ${If} $0 != ""
     StrCpy $DataFolder $0
+    StrCpy $DataFolderRecorded 1
   ${EndIf}
   ; Korean is preselected whatever the language of Windows; a language chosen before wins.
   StrCpy $LANGUAGE ${LANG_KOREAN}
@@ -352,7 +630,28 @@ Section "Orlimo" SecProgram
   SetRegView 64
   SetShellVarContext all
 
+  Push "$INSTDIR"
+  Call IsOrlimoFolder
+  Pop $0
+  ${If} $0 != 1
+    DetailPrint "$(NotOrlimoFolderText)"
+    MessageBox MB_ICONSTOP "$(NotOrlimoFolderText)" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+
   Call StopOrlimo
+
+  ; An installation of the version before the guard whose data folder Users could change.
+  ReadRegStr $1 HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}"
+  ReadRegDWORD $2 HKLM "${ORLIMO_KEY}" "${GUARDED_VALUE}"
+  Call PrepareDataFolder
+  ${If} $1 != ""
+  ${AndIf} $2 != 1
+  ${AndIf} ${FileExists} "$DataFolder\Setup.ini"
+    Call MarkParentPasswordExposed
+  ${EndIf}
+  Call PrepareProgramFolder
 
   SetOutPath "$INSTDIR"
   SetOverwrite on
@@ -368,8 +667,6 @@ Section "Orlimo" SecProgram
   CreateDirectory "$SMPROGRAMS\Orlimo"
   CreateShortcut "${GUIDE_SHORTCUT}" "$INSTDIR\${GUIDE}"
 
-  Call ResetProgramFolderRights
-  Call PrepareDataFolder
   Push "Setup.ini"
   Call MoveFamilyFile
   Push "Logs.txt"
@@ -378,6 +675,7 @@ Section "Orlimo" SecProgram
   ; Orlimo.exe and the guard take the data folder from here; without the value Orlimo.exe keeps
   ; its files beside itself. Guarded tells Orlimo.exe to ask the guard for everything.
   WriteRegStr HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}" "$DataFolder"
+  DeleteRegValue HKLM "${ORLIMO_KEY}" "${KEPT_DATA_FOLDER_VALUE}"
   WriteRegDWORD HKLM "${ORLIMO_KEY}" "${GUARDED_VALUE}" 1
 
   ; Windows starts Orlimo at every log-on; the console's removal command deletes this value.
@@ -413,6 +711,9 @@ Function un.onInit
   SetRegView 64
   SetShellVarContext all
   ReadRegStr $DataFolder HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}"
+  ${If} $DataFolder == ""
+    ReadRegStr $DataFolder HKLM "${ORLIMO_KEY}" "${KEPT_DATA_FOLDER_VALUE}"
+  ${EndIf}
   ${If} $DataFolder == ""
     StrCpy $DataFolder "$APPDATA\${PRODUCT}"
   ${EndIf}
@@ -486,7 +787,14 @@ Section "un.Orlimo"
   ${EndIf}
 
   DeleteRegKey HKLM "${UNINST_KEY}"
-  DeleteRegKey HKLM "${ORLIMO_KEY}"
+  ; Kept family data stay recorded, so that a new installation takes them back as its own.
+  ${If} $RemoveFamilyData == ${BST_CHECKED}
+    DeleteRegKey HKLM "${ORLIMO_KEY}"
+  ${Else}
+    DeleteRegValue HKLM "${ORLIMO_KEY}" "${DATA_FOLDER_VALUE}"
+    DeleteRegValue HKLM "${ORLIMO_KEY}" "${GUARDED_VALUE}"
+    WriteRegStr HKLM "${ORLIMO_KEY}" "${KEPT_DATA_FOLDER_VALUE}" "$DataFolder"
+  ${EndIf}
   ; The folder goes only when nothing is left in it.
   RMDir "$INSTDIR"
 SectionEnd
@@ -505,5 +813,6 @@ Function un.DeleteFamilyFiles
   Delete "$R0\Family.ini.bad*"
   Delete "$R0\Family.ini.tmp"
   Delete "$R0\${REMOVED_MARK}"
+  Delete "$R0\${EXPOSED_MARK}"
   Pop $R0
 FunctionEnd

@@ -36,14 +36,18 @@ struct GuardPlatform {
 inline constexpr char16_t kProgramStartedAgainLine[] = u"보호: 프로그램 다시 실행";
 inline constexpr char16_t kPowerOffLine[] = u"보호: 전원 끄기";
 inline constexpr char16_t kSessionLogOffLine[] = u"보호: 세션 로그오프";
+inline constexpr char16_t kPipeUnavailableLine[] = u"보호: 연결 통로 사용 불가";
 
 // The guard's timeline, in milliseconds of its steady clock.
 inline constexpr std::int64_t kFollowSessionsEveryMs = 1'000;
 inline constexpr std::int64_t kProgramCheckEveryMs = 2'000;
 // A new session's programs start from its Run value; the guard steps in after this.
 inline constexpr std::int64_t kNewSessionGraceMs = 20'000;
-// A program the guard started is given this long to appear in the session's process list.
-inline constexpr std::int64_t kStartedProgramGraceMs = 4'000;
+// A program the guard started is given this long to appear. No longer than a check's interval, so
+// that a program ended at any time, even just after the guard started it, is started again at the
+// next check.
+inline constexpr std::int64_t kStartedProgramGraceMs = 2'000;
+static_assert(kStartedProgramGraceMs <= kProgramCheckEveryMs);
 // A session whose program never said it started is supervised from this long after it appeared.
 inline constexpr std::int64_t kSuperviseAnywayAfterMs = 40'000;
 // A console whose program stopped asking is closed after this long.
@@ -56,10 +60,6 @@ inline constexpr int kRequestsPerSecond = 10;
 inline constexpr int kProgramLineBurst = 12;
 inline constexpr std::int64_t kProgramLineEveryMs = 30'000;
 
-// Whether the registry holds the mark that the parent password lay where the children could read
-// it (an upgrade moved such a Setup.ini).
-bool ParentPasswordExposedMark(platform::Registry& registry);
-
 class Guard : private SupervisorHost {
  public:
   // Reads the settings from the data folder and takes the time zone in force now as the one
@@ -70,6 +70,9 @@ class Guard : private SupervisorHost {
   // One request frame from a connection of the given session; gives the answer frame.
   std::string Handle(ConnectionId connection, SessionId session, std::string_view frame);
   void Disconnected(ConnectionId connection);
+  // The host could not make the pipe: the guard goes on without it and says so in its log
+  // (guard_outage.cpp).
+  void LogPipeUnavailable();
 
   const Settings& settings() const { return supervisor_.settings(); }
 

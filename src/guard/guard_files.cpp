@@ -26,6 +26,16 @@ bool GuardFiles::RemovedForGood() const {
   return std::filesystem::exists(FsPath(InFolder(folder_, kRemovedMarkName)), error);
 }
 
+bool GuardFiles::ParentPasswordExposed() const {
+  std::error_code error;
+  return std::filesystem::exists(FsPath(InFolder(folder_, kParentPasswordExposedMarkName)), error);
+}
+
+void GuardFiles::ForgetParentPasswordExposed() {
+  std::error_code ignored;
+  std::filesystem::remove(FsPath(InFolder(folder_, kParentPasswordExposedMarkName)), ignored);
+}
+
 void GuardFiles::MarkRemoved() {
   std::ofstream mark(FsPath(InFolder(folder_, kRemovedMarkName)), std::ios::binary);
 }

@@ -13,6 +13,8 @@
 namespace orlimo::guard {
 
 inline constexpr char16_t kRemovedMarkName[] = u"Removed";
+// Left by the installer when it moved a Setup.ini that lay where the children could read it.
+inline constexpr char16_t kParentPasswordExposedMarkName[] = u"ParentPasswordExposed";
 
 // The local time shown in log stamps: the system time in the time zone in force now.
 class LocalClock : public platform::Clock {
@@ -48,6 +50,10 @@ class GuardFiles {
   bool RemovedForGood() const;
   // Leaves the mark that the parent removed Orlimo for good.
   void MarkRemoved();
+  // Whether the parent password lay where the children could read it; the mark goes once the
+  // parent has set a new one.
+  bool ParentPasswordExposed() const;
+  void ForgetParentPasswordExposed();
 
  private:
   Text folder_;

@@ -7,14 +7,11 @@
 
 #include "base/version.h"
 #include "guard/guard.h"
-#include "records/registry_access.h"
 
 namespace orlimo::guard {
 namespace {
 
 constexpr std::size_t kLongestNewLogUnits = 32 * 1024 * 1024;
-constexpr char16_t kParentPasswordExposedValue[] =
-    u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Orlimo\\ParentPasswordExposed";
 
 Answer Refused(Result result) {
   Answer answer;
@@ -48,16 +45,6 @@ double Refilled(double left, std::int64_t& atMs, std::int64_t now, double perMs,
 }
 
 }  // namespace
-
-bool ParentPasswordExposedMark(platform::Registry& registry) {
-  try {
-    const platform::RegistryValue value = registry.ReadValue(kParentPasswordExposedValue);
-    if (const auto* number = std::get_if<std::uint64_t>(&value)) return *number != 0;
-    if (const auto* text = std::get_if<Text>(&value)) return *text != u"0" && !text->empty();
-  } catch (const platform::RegistryError&) {
-  }
-  return false;
-}
 
 std::string Guard::Handle(ConnectionId id, SessionId session, std::string_view frame) {
   // The rules are brought up to now before anything is answered.
@@ -240,9 +227,7 @@ Answer Guard::On(ConnectionId id, Connection& connection, const Rebuild&) {
 Answer Guard::On(ConnectionId id, Connection& connection, const SetParentPassword& request) {
   if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   const Outcome outcome = supervisor_.SetParentPassword(request.password);
-  if (outcome.verdict == Verdict::Done && ParentPasswordExposedMark(platform_.registry)) {
-    Registry::RegistryDelete(platform_.registry, kParentPasswordExposedValue);
-  }
+  if (outcome.verdict == Verdict::Done) files_.ForgetParentPasswordExposed();
   return Refused(ResultOf(outcome.verdict));
 }
 

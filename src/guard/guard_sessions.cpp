@@ -14,7 +14,7 @@ Guard::Guard(GuardPlatform platform, Text dataFolder, Text programPath)
       dayClock_(platform.clock),
       programPath_(std::move(programPath)),
       supervisor_(files_.records(), dayClock_, *this,
-                  ParentPasswordRules{true, ParentPasswordExposedMark(platform.registry)}) {
+                  ParentPasswordRules{true, files_.ParentPasswordExposed()}) {
   supervisor_.LoadTable();
   if (files_.RemovedForGood()) supervisor_.Remove();
   nextSessionsMs_ = Now();

@@ -21,24 +21,32 @@ Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The activation context of the manifest in the program's resources, and comctl32 loaded under
-// it, from the side-by-side store (never from the program's folder); tried once.
-CommonControls& Loaded() {
-  static CommonControls loaded;
-  if (loaded.tried) return loaded;
-  loaded.tried = true;
+// The activation context of the common controls' manifest, resource IDR_COMMON_CONTROLS (stored
+// language-neutral, which the context's search by language always reaches).
+HANDLE ManifestContext() {
   const std::wstring self = ModulePath();
-  if (self.empty()) return loaded;
+  if (self.empty()) return INVALID_HANDLE_VALUE;
   ACTCTXW request{};
   request.cbSize = sizeof(request);
   request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
   request.lpSource = self.c_str();
   request.hModule = GetModuleHandleW(nullptr);
   request.lpResourceName = MAKEINTRESOURCEW(IDR_COMMON_CONTROLS);
-  loaded.context = CreateActCtxW(&request);
-  if (loaded.context == INVALID_HANDLE_VALUE) return loaded;
+  return CreateActCtxW(&request);
+}
+
+// The activation context of the manifest in the program's resources, and comctl32 loaded under
+// it, from the side-by-side store (never from the program's folder); tried once. Without the
+// context comctl32 is still loaded, the system folder's, whose subclassing the text boxes need
+// as much.
+CommonControls& Loaded() {
+  static CommonControls loaded;
+  if (loaded.tried) return loaded;
+  loaded.tried = true;
+  loaded.context = ManifestContext();
   ULONG_PTR cookie = 0;
-  if (!ActivateActCtx(loaded.context, &cookie)) return loaded;
+  const bool active =
+      loaded.context != INVALID_HANDLE_VALUE && ActivateActCtx(loaded.context, &cookie);
   if (HMODULE comctl32 = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
     if (auto init = Export<decltype(&InitCommonControlsEx)>(comctl32, "InitCommonControlsEx")) {
       INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -49,7 +57,7 @@ CommonControls& Loaded() {
         Export<decltype(&RemoveWindowSubclass)>(comctl32, "RemoveWindowSubclass");
     loaded.defSubclass = Export<decltype(&DefSubclassProc)>(comctl32, "DefSubclassProc");
   }
-  DeactivateActCtx(0, cookie);
+  if (active) DeactivateActCtx(0, cookie);
   return loaded;
 }
 

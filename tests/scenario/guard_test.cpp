@@ -423,6 +423,26 @@ TEST(Guard, KeepsTheProgramRunningInEachSessionByItsFullPath) {
   }
 }
 
+TEST(Guard, StartsTheProgramAgainAtTheNextCheckHoweverSoonAfterItsStartItEnds) {
+  for (int afterStart = 0; afterStart <= 10; ++afterStart) {
+    GuardRig rig(kTwoChildren);
+    rig.LogOn(1);
+    rig.Run(10);
+    std::erase(rig.host.programs[1], Text(kOrlimo));
+    for (int second = 0; second < 10 && rig.host.started.empty(); ++second) rig.Run(1);
+    ASSERT_EQ(rig.host.started.size(), 1u);
+    rig.Run(afterStart);
+    std::erase(rig.host.programs[1], Text(kOrlimo));
+    int waited = 0;
+    while (rig.host.started.size() < 2 && waited <= 10) {
+      rig.Run(1);
+      ++waited;
+    }
+    EXPECT_LE(waited, kProgramCheckEveryMs / 1000)
+        << "ended " << afterStart << " s after its start";
+  }
+}
+
 TEST(Guard, APauseHoldsUntilWindowsStartsAgainAndARemovalForGood) {
   struct Case {
     const char* what;
@@ -451,6 +471,42 @@ TEST(Guard, APauseHoldsUntilWindowsStartsAgainAndARemovalForGood) {
     ASSERT_EQ(again.Send(ChooseUser{0, u"sesame"}).result, Result::Ok);
     rig.Run(60);
     EXPECT_EQ(rig.Used(0) > 600, c.caredForAfterRestart) << c.what;
+  }
+}
+
+// The published first parent password, or one that lay where the children could read it, is
+// replaced before the console does anything, and never by 5927.
+TEST(Guard, AKnownParentPasswordIsReplacedFirst) {
+  struct Case {
+    const char* what;
+    std::string parentPassword;
+    bool exposedMark;
+    bool renewalAsked;
+  };
+  const Case cases[] = {
+      {"the first password", "5927", false, true},
+      {"a password children could read", "parent!", true, true},
+      {"the parent's own", "parent!", false, false},
+  };
+  for (const Case& c : cases) {
+    testing::TestFolder data;
+    Main::SaveSettings(testing::FamilySettings({{"첫째", 60, 0, ""}}, false, c.parentPassword,
+                                               DateFromFields({2026, 12, 7, 15, 0, 0})),
+                       data.folder());
+    if (c.exposedMark) data.Write(kParentPasswordExposedMarkName, "1");
+    GuardRig rig({{"첫째", 60, 0, ""}}, false);
+    rig.folder.Write(u"Setup.ini", data.Bytes(u"Setup.ini"));
+    if (c.exposedMark) rig.folder.Write(kParentPasswordExposedMarkName, "1");
+    rig.StartWindows();
+    SessionProgram& program = rig.LogOn(1);
+    const Answer opened = program.Send(OpenConsole{FromUtf8(c.parentPassword)});
+    ASSERT_EQ(opened.result, Result::Ok) << c.what;
+    EXPECT_EQ(opened.console->newParentPasswordNeeded, c.renewalAsked) << c.what;
+    EXPECT_EQ(program.Send(SetParentPassword{u"5927"}).result, Result::BadValue) << c.what;
+    ASSERT_EQ(program.Send(SetParentPassword{u"new one"}).result, Result::Ok) << c.what;
+    EXPECT_FALSE(rig.folder.Exists(kParentPasswordExposedMarkName)) << c.what;
+    ASSERT_EQ(program.Send(CloseConsole{}).result, Result::Ok);
+    EXPECT_FALSE(program.Send(OpenConsole{u"new one"}).console->newParentPasswordNeeded);
   }
 }
 

@@ -13,6 +13,13 @@
 //                                            password and of removing Orlimo for good
 //   guard_probe <guard> server            -> what the channel learns of the pipe's server, and
 //                                            whether it takes it for the guard at <guard>
+//   guard_probe <guard> started           -> "started=<ms>": when the process running <guard>
+//                                            started, in milliseconds since 1970 (none: "none")
+//   guard_probe <guard> guess-alternating <own password> <parent guess> <times>
+//                                         -> on one connection, that many times a wrong parent
+//                                            password and then user 0 chosen with its own one,
+//                                            each sent once the last answer's wait is over: the
+//                                            result names, each with its wait if any
 // Prints "no-answer" and exits with 2 when the guard does not answer.
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +31,8 @@
 #include "win32/guard_server_check.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
+// After windows.h:
+#include <tlhelp32.h>
 
 namespace {
 
@@ -69,6 +78,39 @@ int PrintServer(const std::wstring& guardPath) {
   return 0;
 }
 
+// When the guard's process started, by its full image path.
+int PrintStarted(const std::wstring& guardPath) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    wchar_t path[MAX_PATH * 4];
+    DWORD length = static_cast<DWORD>(std::size(path));
+    FILETIME created, exited, kernel, user;
+    const bool isGuard = QueryFullProcessImageNameW(process, 0, path, &length) &&
+                         _wcsicmp(path, guardPath.c_str()) == 0 &&
+                         GetProcessTimes(process, &created, &exited, &kernel, &user);
+    CloseHandle(process);
+    if (!isGuard) continue;
+    CloseHandle(snapshot);
+    // 100-ns steps since 1601 to milliseconds since 1970.
+    const ULONGLONG steps = (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+    std::printf("started=%llu\n", steps / 10'000 - 11'644'473'600'000ULL);
+    return 0;
+  }
+  CloseHandle(snapshot);
+  std::puts("none");
+  return 2;
+}
+
+void PrintAnswer(const guard::Answer& answer) {
+  PrintResult(answer);
+  if (answer.waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -80,6 +122,7 @@ int wmain(int argc, wchar_t** argv) {
   argc -= 1;
   argv += 1;
   if (argc > 1 && std::wstring(argv[1]) == L"server") return PrintServer(guardPath);
+  if (argc > 1 && std::wstring(argv[1]) == L"started") return PrintStarted(guardPath);
   orlimo::win32::GuardPipeChannel channel(ExpectedGuardAt(guardPath));
   guard::GuardClient client(channel);
   // The service may still be starting.
@@ -111,10 +154,24 @@ int wmain(int argc, wchar_t** argv) {
       const guard::Answer answer =
           Answered(client.Send(guard::OpenConsole{orlimo::win32::FromWide(argv[i])}));
       if (i > 2) std::printf(", ");
-      PrintResult(answer);
-      if (answer.waitSeconds > 0) {
-        std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
-      }
+      PrintAnswer(answer);
+    }
+    std::puts("");
+    return 0;
+  }
+  if (command == L"guess-alternating" && argc > 4) {
+    const int times = _wtoi(argv[4]);
+    // Each request once the wait the last answer gave is over.
+    auto sendAfterWait = [&](const guard::Request& request) {
+      const guard::Answer answer = Answered(client.Send(request));
+      PrintAnswer(answer);
+      Sleep(answer.waitSeconds * 1000u);
+    };
+    for (int i = 0; i < times; ++i) {
+      if (i > 0) std::printf(", ");
+      sendAfterWait(guard::OpenConsole{orlimo::win32::FromWide(argv[3])});
+      std::printf(", ");
+      sendAfterWait(guard::ChooseUser{0, orlimo::win32::FromWide(argv[2])});
     }
     std::puts("");
     return 0;

@@ -15,8 +15,9 @@ namespace {
 // before it trusts the pipe. SYSTEM and Administrators: everything. Interactive users: read and
 // write data and attributes, which does not include creating an instance of the pipe.
 constexpr wchar_t kPipeAccess[] = L"O:SYD:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x12019b;;;IU)";
-constexpr int kMostClients = 64;
 constexpr DWORD kBufferBytes = guard::kFrameHeaderBytes + guard::kMaxPayloadBytes;
+constexpr DWORD kTryNameAgainMs = 3000;
+constexpr DWORD kTryInstanceAgainMs = 1000;
 
 HANDLE NewInstance(bool first) {
   SECURITY_ATTRIBUTES attributes{};
@@ -31,6 +32,31 @@ HANDLE NewInstance(bool first) {
                                  kBufferBytes, 0, &attributes);
   LocalFree(attributes.lpSecurityDescriptor);
   return pipe;
+}
+
+// An instance beside those the guard holds; tried again until made.
+HANDLE NextInstance() {
+  for (;;) {
+    HANDLE pipe = NewInstance(false);
+    if (pipe != INVALID_HANDLE_VALUE) return pipe;
+    Sleep(kTryInstanceAgainMs);
+  }
+}
+
+// The full path of the client's image, empty when it cannot be read.
+std::wstring ImagePathOf(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return {};
+  wchar_t path[MAX_PATH * 4];
+  DWORD length = static_cast<DWORD>(std::size(path));
+  const bool read = QueryFullProcessImageNameW(process, 0, path, &length);
+  CloseHandle(process);
+  return read ? std::wstring(path, length) : std::wstring();
+}
+
+bool SamePath(const std::wstring& one, const std::wstring& other) {
+  return CompareStringOrdinal(one.c_str(), static_cast<int>(one.size()), other.c_str(),
+                              static_cast<int>(other.size()), TRUE) == CSTR_EQUAL;
 }
 
 // One whole message; a message over the limit comes back cut, which the guard refuses.
@@ -50,55 +76,77 @@ bool ReadMessage(HANDLE pipe, std::string& frame) {
   return true;
 }
 
-}  // namespace
-
-bool PipeServer::Start() {
-  HANDLE first = NewInstance(true);
-  if (first == INVALID_HANDLE_VALUE) return false;
-  std::thread([this, first] { Listen(first); }).detach();
-  return true;
-}
-
-void PipeServer::Listen(void* firstInstance) {
-  HANDLE pipe = firstInstance;
-  guard::ConnectionId next = 1;
-  for (;;) {
-    bool connected = ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED;
-    if (connected && clients_ < kMostClients) {
-      ++clients_;
-      guard::ConnectionId connection = next++;
-      std::thread([this, pipe, connection] { Serve(pipe, connection); }).detach();
-    } else {
-      DisconnectNamedPipe(pipe);
-      CloseHandle(pipe);
-    }
-    do {
-      pipe = NewInstance(false);
-      if (pipe == INVALID_HANDLE_VALUE) Sleep(1000);
-    } while (pipe == INVALID_HANDLE_VALUE);
-  }
-}
-
-void PipeServer::Serve(void* pipe, guard::ConnectionId connection) {
-  // The caller's session comes from the pipe, never from what the caller says.
-  ULONG clientProcess = 0;
-  DWORD session = 0;
-  if (GetNamedPipeClientProcessId(pipe, &clientProcess) &&
-      ProcessIdToSessionId(clientProcess, &session)) {
-    std::string frame;
-    while (ReadMessage(pipe, frame)) {
-      std::string answer = queue_.Ask(connection, session, std::move(frame));
-      DWORD written = 0;
-      if (!WriteFile(pipe, answer.data(), static_cast<DWORD>(answer.size()), &written, nullptr)) {
-        break;
-      }
-    }
-    queue_.Disconnected(connection);
-  }
-  FlushFileBuffers(pipe);
+void LetGo(HANDLE pipe) {
   DisconnectNamedPipe(pipe);
   CloseHandle(pipe);
-  --clients_;
+}
+
+}  // namespace
+
+void PipeServer::Start() {
+  std::thread([this] { Listen(); }).detach();
+}
+
+// The first instance, made as soon as no other process holds the name.
+void* PipeServer::FirstInstance() {
+  HANDLE pipe = NewInstance(true);
+  if (pipe == INVALID_HANDLE_VALUE) outageBegan_ = true;
+  while (pipe == INVALID_HANDLE_VALUE) {
+    Sleep(kTryNameAgainMs);
+    pipe = NewInstance(true);
+  }
+  return pipe;
+}
+
+void PipeServer::Listen() {
+  HANDLE pipe = FirstInstance();
+  guard::ConnectionId next = 1;
+  for (;;) {
+    const bool connected =
+        ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED;
+    // Made before this one is handed on or let go: the name is never free for a moment.
+    HANDLE following = NextInstance();
+    Caller caller;
+    if (connected && Admit(pipe, caller)) {
+      const guard::ConnectionId connection = next++;
+      std::thread([this, pipe, connection, caller] { Serve(pipe, connection, caller); }).detach();
+    } else {
+      LetGo(pipe);
+    }
+    pipe = following;
+  }
+}
+
+// The caller's session comes from the pipe, never from what the caller says; Orlimo.exe is
+// known by its full path.
+bool PipeServer::Admit(void* pipe, Caller& caller) {
+  ULONG clientProcess = 0;
+  DWORD session = 0;
+  if (!GetNamedPipeClientProcessId(pipe, &clientProcess) ||
+      !ProcessIdToSessionId(clientProcess, &session)) {
+    return false;
+  }
+  caller.session = session;
+  caller.kind = SamePath(ImagePathOf(clientProcess), programPath_) ? guard::Caller::Program
+                                                                   : guard::Caller::Other;
+  std::lock_guard lock(limitsMutex_);
+  return limits_.Admit(caller.session, caller.kind);
+}
+
+void PipeServer::Serve(void* pipe, guard::ConnectionId connection, Caller caller) {
+  std::string frame;
+  while (ReadMessage(pipe, frame)) {
+    std::string answer = queue_.Ask(connection, caller.session, std::move(frame));
+    DWORD written = 0;
+    if (!WriteFile(pipe, answer.data(), static_cast<DWORD>(answer.size()), &written, nullptr)) {
+      break;
+    }
+  }
+  queue_.Disconnected(connection);
+  FlushFileBuffers(pipe);
+  LetGo(pipe);
+  std::lock_guard lock(limitsMutex_);
+  limits_.Release(caller.session, caller.kind);
 }
 
 }  // namespace orlimo::win32

@@ -1,7 +1,5 @@
 #include "win32/guard/request_queue.h"
 
-#include <chrono>
-
 namespace orlimo::win32 {
 
 std::string RequestQueue::Ask(guard::ConnectionId connection, guard::SessionId session,
@@ -40,12 +38,16 @@ void RequestQueue::Wake() {
   ready_.notify_one();
 }
 
-void RequestQueue::RunFor(guard::Guard& guard, int timeoutMs) {
+void RequestQueue::RunUntil(guard::Guard& guard, std::chrono::steady_clock::time_point deadline) {
   std::unique_lock lock(mutex_);
-  ready_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                  [this] { return woken_ || !jobs_.empty(); });
-  woken_ = false;
-  while (!jobs_.empty()) {
+  for (;;) {
+    if (!ready_.wait_until(lock, deadline, [this] { return woken_ || !jobs_.empty(); })) return;
+    if (woken_) {
+      woken_ = false;
+      return;
+    }
+    // A request takes a few milliseconds at most: the poll comes on time whatever waits.
+    if (std::chrono::steady_clock::now() >= deadline) return;
     Job* job = jobs_.front();
     jobs_.pop_front();
     lock.unlock();

@@ -1,7 +1,10 @@
 // Requests from the pipe's connection threads, handed to the guard's one thread and answered
-// there; the guard's thread also wakes here for its once-a-second poll and for session changes.
+// there, one at a time and in the order they came, between the guard's polls: the guard's thread
+// leaves the queue when its next poll is due, however many requests wait, so that no number of
+// connections or requests holds its clocks back. It also leaves it at once for session changes.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -22,8 +25,9 @@ class RequestQueue {
   // Makes the guard's thread poll now (a session logged on or off, or the service stops).
   void Wake();
 
-  // On the guard's thread: handles what is queued, waiting at most timeoutMs for something.
-  void RunFor(guard::Guard& guard, int timeoutMs);
+  // On the guard's thread: handles queued requests until the deadline, waiting for them while
+  // there are none; returns at the deadline, or at once when woken.
+  void RunUntil(guard::Guard& guard, std::chrono::steady_clock::time_point deadline);
 
  private:
   struct Job {

@@ -1,6 +1,7 @@
 // OrlimoGuard.exe: the service OrlimoGuard. It reads where the family's data lives, runs the
 // guard on the service's thread, serves the pipe and follows session changes until stopped.
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -25,7 +26,7 @@ constexpr wchar_t kServiceName[] = L"OrlimoGuard";
 constexpr char16_t kDataFolderValue[] = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Orlimo\\DataFolder";
 constexpr char16_t kDataFolderName[] = u"Orlimo";
 constexpr char16_t kProgramName[] = u"Orlimo.exe";
-constexpr int kPollEveryMs = 1000;
+constexpr std::chrono::milliseconds kPollEvery{1000};
 
 SERVICE_STATUS_HANDLE statusHandle = nullptr;
 // Outlives the service's thread: the pipe's threads may still be waiting in it at the end.
@@ -118,18 +119,22 @@ void WINAPI ServiceMain(DWORD, LPWSTR*) {
   const Text dataFolder = DataFolder(registry);
   std::error_code ignored;
   std::filesystem::create_directories(FsPath(dataFolder), ignored);
-  guard::Guard guard({clock, sessions, registry, codePage}, dataFolder,
-                     InFolder(OwnFolder(), kProgramName));
-  static PipeServer pipe(queue);
-  if (!pipe.Start()) {
-    Report(SERVICE_STOPPED, ERROR_ALREADY_EXISTS);
-    return;
-  }
+  const Text programPath = InFolder(OwnFolder(), kProgramName);
+  guard::Guard guard({clock, sessions, registry, codePage}, dataFolder, programPath);
+  // Without its pipe (another process holds the name) the guard meters and enforces all the
+  // same, and takes the pipe once the name is free.
+  static PipeServer pipe(queue, ToWide(programPath));
+  pipe.Start();
   runningQueue = &queue;
   Report(SERVICE_RUNNING);
+  // The guard polls on its own schedule, once a second whatever the pipe brings, and at once
+  // after a session change.
+  auto nextPoll = std::chrono::steady_clock::now();
   while (!stopping) {
-    queue.RunFor(guard, kPollEveryMs);
+    queue.RunUntil(guard, nextPoll);
     guard.Poll();
+    if (pipe.OutageBegan()) guard.LogPipeUnavailable();
+    nextPoll = std::chrono::steady_clock::now() + kPollEvery;
   }
   // The pipe's threads end with the process; the guard answers nobody from here on.
   runningQueue = nullptr;

@@ -1,5 +1,6 @@
 #include "win32/guard/win32_session_host.h"
 
+#include <optional>
 #include <string>
 
 #include "win32/guard/system_functions.h"
@@ -13,18 +14,53 @@
 namespace orlimo::win32 {
 namespace {
 
-bool HasUser(DWORD session) {
+// Whether a user is logged on to the session; nothing when the session could not be asked.
+std::optional<bool> HasUser(DWORD session) {
   const SystemFunctions& wts = Functions();
   LPWSTR name = nullptr;
   DWORD bytes = 0;
   if (!wts.querySessionInformation || !wts.freeMemory ||
       !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
                                    &bytes)) {
-    return false;
+    return std::nullopt;
   }
   bool hasUser = name && name[0] != L'\0';
   wts.freeMemory(name);
   return hasUser;
+}
+
+// The terminal services' listing of the sessions: those a user is logged on to, active or
+// disconnected, the services' session 0 aside.
+guard::SessionListing ListSessions() {
+  guard::SessionListing listing;
+  const SystemFunctions& wts = Functions();
+  PWTS_SESSION_INFOW list = nullptr;
+  DWORD count = 0;
+  if (!wts.enumerateSessions || !wts.freeMemory ||
+      !wts.enumerateSessions(WTS_CURRENT_SERVER_HANDLE, 0, 1, &list, &count)) {
+    return listing;
+  }
+  listing.succeeded = true;
+  listing.named = static_cast<int>(count);
+  for (DWORD i = 0; i < count; ++i) {
+    const WTS_SESSION_INFOW& info = list[i];
+    bool loggedOn = info.State == WTSActive || info.State == WTSDisconnected;
+    if (info.SessionId == 0 || !loggedOn) continue;
+    const std::optional<bool> hasUser = HasUser(info.SessionId);
+    if (!hasUser) {
+      listing.unknown.push_back(info.SessionId);
+    } else if (*hasUser) {
+      listing.loggedOn.push_back(info.SessionId);
+    }
+  }
+  wts.freeMemory(list);
+  return listing;
+}
+
+std::optional<platform::SessionId> ActiveConsoleSession() {
+  const DWORD console = WTSGetActiveConsoleSessionId();
+  if (console == 0xFFFFFFFF) return std::nullopt;
+  return console;
 }
 
 class Handle {
@@ -57,28 +93,10 @@ void EnableShutdownPrivilege() {
 
 }  // namespace
 
+// Wine lists no session at all; its one session is the console's. A listing that fails keeps the
+// sessions of the last one.
 std::vector<platform::SessionId> Win32SessionHost::LogOnSessions() {
-  std::vector<platform::SessionId> sessions;
-  const SystemFunctions& wts = Functions();
-  PWTS_SESSION_INFOW list = nullptr;
-  DWORD count = 0;
-  if (wts.enumerateSessions && wts.freeMemory &&
-      wts.enumerateSessions(WTS_CURRENT_SERVER_HANDLE, 0, 1, &list, &count)) {
-    for (DWORD i = 0; i < count; ++i) {
-      const WTS_SESSION_INFOW& info = list[i];
-      bool loggedOn = info.State == WTSActive || info.State == WTSDisconnected;
-      if (info.SessionId != 0 && loggedOn && HasUser(info.SessionId)) {
-        sessions.push_back(info.SessionId);
-      }
-    }
-    wts.freeMemory(list);
-  }
-  // Wine lists no session at all; its one session is the console's.
-  if (sessions.empty() && count == 0) {
-    DWORD console = WTSGetActiveConsoleSessionId();
-    if (console != 0xFFFFFFFF) sessions.push_back(console);
-  }
-  return sessions;
+  return followed_.Update(ListSessions(), ActiveConsoleSession());
 }
 
 std::vector<Text> Win32SessionHost::ProgramPaths(platform::SessionId session) {
@@ -131,9 +149,20 @@ bool Win32SessionHost::StartProgramIn(platform::SessionId session, const Text& p
   return true;
 }
 
+// InitiateShutdownW is the power-off a service is given: the whole machine, every session's
+// programs ended without asking. ExitWindowsEx is meant for the caller's own log-on session and
+// its force may not reach the others; it stays as the fallback for where InitiateShutdownW fails,
+// as under Wine, whose InitiateShutdownW does nothing but fail (error 120) while its
+// ExitWindowsEx(EWX_POWEROFF | EWX_FORCE) ends every program.
 void Win32SessionHost::PowerOffWithForce() {
   EnableShutdownPrivilege();
-  ExitWindowsEx(EWX_POWEROFF | EWX_FORCE, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED);
+  constexpr DWORD kReason = SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
+  if (InitiateShutdownW(nullptr, nullptr, 0,
+                        SHUTDOWN_POWEROFF | SHUTDOWN_FORCE_OTHERS | SHUTDOWN_FORCE_SELF,
+                        kReason) == ERROR_SUCCESS) {
+    return;
+  }
+  ExitWindowsEx(EWX_POWEROFF | EWX_FORCE, kReason);
 }
 
 void Win32SessionHost::LogOff(platform::SessionId session) {

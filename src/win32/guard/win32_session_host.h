@@ -1,8 +1,9 @@
 // The log-on sessions on Windows: enumerated through the terminal services (the active console
-// session when they list none, as under Wine), programs started as the session's user on its
-// visible desktop, the forced power-off and the log-off.
+// session when they list none, as under Wine; the last list when the listing fails), programs
+// started as the session's user on its visible desktop, the forced power-off and the log-off.
 #pragma once
 
+#include "guard/session_listing.h"
 #include "platform/session_host.h"
 
 namespace orlimo::win32 {
@@ -14,6 +15,9 @@ class Win32SessionHost : public platform::SessionHost {
   bool StartProgramIn(platform::SessionId session, const Text& path) override;
   void PowerOffWithForce() override;
   void LogOff(platform::SessionId session) override;
+
+ private:
+  guard::SessionList followed_;
 };
 
 }  // namespace orlimo::win32

@@ -1,8 +1,10 @@
 # shellcheck shell=bash
 # OrlimoGuard.exe as the service the setup program registers and starts under Wine: running,
 # answering a client on its pipe without letting it read a password or lower usage, making it
-# wait after a wrong password, starting Orlimo.exe again after taskkill /F, powering off after a
-# countdown whose Orlimo.exe was ended, and serving nothing when started by hand. Wine ends a
+# wait after a wrong password, starting Orlimo.exe again after taskkill /F however soon after its
+# start, powering off after a countdown whose Orlimo.exe was ended, on time under a flood of
+# requests and with its pipe's name taken at its start, and serving nothing when started by
+# hand. Wine ends a
 # service 2-3 s after the last ordinary program of the prefix, so the tests keep the Wine server
 # up with `wineserver -p`. Each test removes what it installed, so later tests find no guard.
 
@@ -39,22 +41,31 @@ guard_run_value() { installer_value "$INSTALLER_RUN_KEY" VarnTime; }
 # The guard's data folder here (the prefix is made after the cases are read).
 guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 # guard_family <test name> <make_setup users...>: a fresh data folder with the family's Setup.ini
-# (passwords in use when GUARD_PASSWORDS is 1).
+# (passwords in use when GUARD_PASSWORDS is 1), recorded as an earlier installation that was
+# removed keeping it leaves it, so that the setup program takes it as its own.
 guard_family() {
   local name=$1
   shift
   rm -rf "$(guard_data)"
   mkdir -p "$(guard_data)"
+  wine reg add 'HKLM\SOFTWARE\Orlimo' /v KeptDataFolder /d 'C:\ProgramData\Orlimo' /f /reg:64 \
+    >/dev/null 2>&1
   make_setup "$name" "$(guard_data)" "${GUARD_PASSWORDS:-0}" "$@"
 }
 
 # install_guard: the setup program (installer.sh), silent, on a persistent Wine server; the guard
-# it starts must be running.
+# it starts must be running. guard_keep_server and guard_setup are its two halves.
 install_guard() {
   installer_missing && return 1
-  # A server that is already up is not made persistent: end it, then start one that is.
+  guard_keep_server
+  guard_setup
+}
+# A server that is already up is not made persistent: end it, then start one that is.
+guard_keep_server() {
   end_wine_programs
   wineserver -p
+}
+guard_setup() {
   timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>&1
   check "guard: the setup program registers and starts OrlimoGuard (sc query: RUNNING)" \
     wait_for 20 guard_running
@@ -93,13 +104,25 @@ test_guard_service() {
   answer=$(guard_probe parent 0000 5927)
   check "guard: a wrong parent password makes the session wait, the right one at once too ($answer)" \
     test "$answer" = "wrong-password wait=1, wait wait=1"
+  # The child's own password between wrong parent passwords does not end the parent's wait.
+  answer=$(guard_probe guess-alternating "" 0000 2)
+  check "guard: wrong parent passwords between the child's own right one meet a growing wait ($answer)" \
+    test "$answer" = "wrong-password wait=2, ok, wrong-password wait=4, ok"
 
   # The guard starts Orlimo.exe in the session after the Run value's grace, and again after
   # it is ended by force.
+  # Ended however soon after the guard started it, it runs again within ten seconds.
   check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
+  local when
+  for when in "2 s after the guard started it" "again 2 s after it came back"; do
+    sleep 2
+    wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
+    check "guard: Orlimo.exe ended by force $when runs again within ten seconds" \
+      wait_for 10 processes_are Orlimo.exe 1
+  done
   sleep 12
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
-  check "guard: Orlimo.exe ended by force runs again within ten seconds" \
+  check "guard: Orlimo.exe ended by force after the guard saw it run runs again within ten seconds" \
     wait_for 10 processes_are Orlimo.exe 1
   check "guard: the guard's line is in the log" wait_for 5 guard_log_has "보호: 프로그램 다시 실행"
 
@@ -129,18 +152,78 @@ test_guard_service() {
 }
 add_test test_guard_service
 
+# When the installed guard's process started, and when the power-off line was written (the last
+# change of the log: the power-off ends every program of the prefix right after the line), in
+# milliseconds since 1970.
+guard_started_ms() { guard_probe started | sed -n 's/^started=//p'; }
+guard_log_changed_ms() { stat -c %.3Y "$(guard_data)/Logs.txt" | tr -d .; }
+# The time from the guard's start to its power-off line in the run without a flood of requests.
+GUARD_POWER_OFF_BASE_MS=""
+# guard_power_off_after <started ms>: the time from then to the power-off line, once the line is
+# in the log (at most 90 s from now); fails when it does not come.
+guard_power_off_after() {
+  wait_for 90 guard_log_has "보호: 전원 끄기" || return 1
+  echo $(($(guard_log_changed_ms) - $1))
+}
+
+# Another process holds the pipe's name when the guard starts (a child's program, after a crash or
+# during an upgrade): the guard meters all the same, logs one line, takes the pipe once the name
+# is free, and powers off on time after the countdown of a child whose allowance is used up. This
+# run, without a flood, gives the time from the guard's start to its power-off for the next test.
+test_guard_holds_without_its_pipe() {
+  local squat started delay answer
+  guard_family "guard: the used-up family's Setup.ini is written" "철수:10:600" || return
+  installer_missing && return
+  squat="$BUILD/guard-squat.txt"
+  guard_keep_server
+  (wine "$TEST_BIN/hostile_client.exe" squat 20 >"$squat" 2>/dev/null &)
+  check "guard: a program of the session holds the pipe's name first" \
+    wait_for 20 grep -q '^held' "$squat" || return
+  guard_setup || return
+  check "guard: the pipe's name taken, the guard runs and logs one line" \
+    wait_for 10 guard_log_has "보호: 연결 통로 사용 불가"
+  started=$(guard_started_ms)
+  check "guard: once the name is free the pipe is the guard's" \
+    wait_for 30 grep -q '^freed' "$squat"
+  answer=$(guard_probe status)
+  check "guard: ... and it answers there ($answer)" grep -q '^ok users=1 ' <<<"$answer"
+  delay=$(guard_power_off_after "$started")
+  check "guard: without its pipe at the start the guard still powers off ($delay ms after its start)" \
+    test -n "$delay"
+  GUARD_POWER_OFF_BASE_MS=$delay
+  check "guard: the line is logged once" \
+    test "$(iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" | grep -c '보호: 연결 통로 사용 불가')" = 1
+  end_wine_programs
+  uninstall_guard
+}
+add_test test_guard_holds_without_its_pipe
+
 # A child whose allowance is used up, passwords not in use: the guard makes the child current,
 # starts its countdown at its first metering step and powers off 30 s later, although the
-# Orlimo.exe it started was ended by force meanwhile. The forced power-off ends every process of
-# the prefix under Wine.
+# Orlimo.exe it started was ended by force meanwhile, and although a hostile program of the
+# session keeps 64 connections sending requests all along: the power-off comes at most 2 s later
+# than in the run without them, and the session's own Orlimo.exe is served meanwhile. The forced
+# power-off ends every process of the prefix under Wine.
 test_guard_powers_off_after_its_countdown() {
+  local flood started delay most
   guard_family "guard: the used-up family's Setup.ini is written" "철수:10:600" || return
   install_guard || return
-  wait_for 40 processes_are Orlimo.exe 1
-  sleep 12
+  started=$(guard_started_ms)
+  flood="$BUILD/guard-flood.txt"
+  (wine "$TEST_BIN/hostile_client.exe" flood 64 90 "" >"$flood" 2>/dev/null &)
+  check "guard: during the flood the session's own Orlimo.exe is served (its user is listed)" \
+    wait_for 40 control_shown "철수 (10분)"
+  sleep 10
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
-  check "guard: Orlimo.exe ended during the countdown, the guard still powers off" \
-    wait_for 60 guard_log_has "보호: 전원 끄기"
+  delay=$(guard_power_off_after "$started")
+  check "guard: Orlimo.exe ended during the countdown, the guard still powers off ($delay ms after its start)" \
+    test -n "$delay"
+  local base=${GUARD_POWER_OFF_BASE_MS:-61000}
+  check "guard: the flood delays the power-off by at most 2 s ($delay ms against $base ms)" \
+    test -n "$delay" -a "${delay:-0}" -le $((base + 2000))
+  most=$(tr -d '\r' <"$flood" | sed -n 's/.* held=\([0-9]*\)$/\1/p' | sort -n | tail -1)
+  check "guard: the flood was answered all along, on at most 8 connections at once ($(tail -1 "$flood"), most held $most)" \
+    test "$(sed -n 's/^answered=\([0-9]*\) .*/\1/p' "$flood" | tail -1)" -gt 100 -a "${most:-99}" -le 8
   local ending
   ending=$(guard_end_lines)
   check "guard: the time-out writes its lines once each, in order ($ending)" \

@@ -46,6 +46,7 @@ test_guarded_program() {
 
   wine sc stop OrlimoGuard >/dev/null 2>&1
   wine sc delete OrlimoGuard >/dev/null 2>&1
-  wine reg delete 'HKLM\SOFTWARE\Orlimo' /v Guarded /f >/dev/null 2>&1
+  wine reg delete 'HKLM\SOFTWARE\Orlimo' /f /reg:64 >/dev/null 2>&1
+  rm -rf "$(guard_data)"
 }
 add_test test_guarded_program

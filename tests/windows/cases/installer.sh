@@ -1,11 +1,13 @@
 # shellcheck shell=bash
 # The setup program <build>/Orlimo-<version>-setup.exe and its uninstaller, silent, in the run's
 # prefix: what lands in the program folder, the data folder and the registry, the guard's service
-# and how it is registered, the rights the setup program asks icacls for, an upgrade over an
-# installation without the guard (the family's Setup.ini and Logs.txt in the program folder, or
-# in a data folder Users could change) and over running programs, and the removal. The tests
-# build on each other in order: install, upgrade, upgrade while running, remove. Then the
-# executables' imports and a foreign WINMM.dll beside the program. The guard's own behaviour is
+# and how it is registered, the ownership and rights the setup program asks takeown and icacls
+# for, an upgrade over an installation without the guard (the family's Setup.ini and Logs.txt in
+# the program folder, or in a data folder Users could change; what a child put in the program
+# folder set aside) and over running programs, and the removal. The tests build on each other in
+# order: install, upgrade, upgrade while running, remove. Then a data folder no installation made,
+# a program folder outside Program Files and one holding other files, the executables' imports
+# and manifests, and a foreign WINMM.dll beside the program. The guard's own behaviour is
 # tried in guard.sh.
 
 INSTALLER_VERSION="$ORLIMO_VERSION"
@@ -76,10 +78,10 @@ installer_no_program_file_left() {
   return 0
 }
 
-# installer_run_setup <log>: the setup program, silent, to its end; Wine's messages (icacls, and
-# the command line of every program started) go to <log>.
+# installer_run_setup <log>: the setup program, silent, to its end; Wine's trace of the command
+# line of every program started goes to <log>.
 installer_run_setup() {
-  WINEDEBUG=fixme+icacls,trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
+  WINEDEBUG=trace+process timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>"$1"
 }
 
 # installer_setup_succeeds <what> [log]: the setup program, silent, ends with exit code 0.
@@ -168,6 +170,8 @@ $INSTALLER_SAFE_BOOT_KEY\\Network\\OrlimoGuard||Service
 EOF
   installer_check_rights "$log"
   installer_check_service_commands "$log"
+  check "installer: a first installation sets nothing aside and marks no parent password exposed" \
+    test -z "$(installer_set_aside)" -a ! -e "$(guard_data)/ParentPasswordExposed"
 
   # The installed program, started as the Run value starts it: its files go to the data folder.
   local before data
@@ -182,31 +186,43 @@ EOF
   rm -f "$data/Setup.ini" "$data/Logs.txt"
 }
 
-# installer_check_rights <log>: the rights the setup program asked icacls for. Wine's icacls
-# changes nothing and only reports its arguments (WINEDEBUG=fixme+icacls), one line a call.
+# installer_rights_commands <log>: the icacls and takeown commands the setup program ran, in
+# order, each "<program> <arguments>", from Wine's trace of each program it started. Wine's icacls
+# changes nothing and Wine has no takeown: only the arguments can show the rights here. On Windows
+# `icacls <folder>` would list exactly the grants below with no inherited (I) entry, and
+# `dir /q <folder>` BUILTIN\Administrators as the owner of the folder and of each entry.
+installer_rights_commands() {
+  sed -n 's/.*CreateProcessInternalW app [^ ]* cmdline L"\\"[^"]*\\\\\(icacls\|takeown\)\.exe\\" \(.*\)"$/\1 \2/p' "$1" |
+    sed 's/\\"/"/g; s/\\\\/\\/g'
+}
+INSTALLER_PROGRAM_GRANTS='*S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX'
+INSTALLER_DATA_GRANTS='*S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F'
+# installer_check_folder_rights <log> <what> <Windows folder> <grants>: Administrators take the
+# folder, its rights are set to exactly the grants, nothing inherited, then Administrators take
+# each entry in it and the entry keeps only what it inherits from the folder; in that order and
+# nothing else on the folder.
+installer_check_folder_rights() {
+  local expected actual
+  expected=$(printf '%s\n' "takeown /F \"$3\" /A" "icacls \"$3\" /reset /L /C /Q" \
+    "icacls \"$3\" /inheritance:r /grant:r $4 /L /C /Q" "takeown /F \"$3\\*\" /A" \
+    "icacls \"$3\\*\" /reset /L /C /Q")
+  actual=$(installer_rights_commands "$1" | grep -F -e "\"$3\"" -e "\"$3\\*\"")
+  check "installer: $2: taken by Administrators, then its rights set ($4, nothing inherited), then each entry taken and reset" \
+    test "$actual" = "$expected"
+}
+
+# installer_check_rights <log>: the rights of the program folder and of the data folder.
 installer_check_rights() {
-  local calls grants
-  calls=$(sed -n 's/.*fixme:icacls:main stub: "[^"]*" //p' "$1")
-  check "installer: the setup program calls icacls (its arguments are in the log)" test -n "$calls"
-  grants=$(grep -F '"/grant' <<<"$calls")
-  check "installer: icacls grants rights on the data folder alone, never on the program folder" \
-    test -n "$grants" -a -z "$(grep -vF '"C:\\ProgramData\\Orlimo" ' <<<"$grants")"
+  local calls
+  calls=$(installer_rights_commands "$1")
+  check "installer: the setup program calls icacls and takeown (their arguments are in the trace)" \
+    test -n "$calls"
+  installer_check_folder_rights "$1" "the program folder" "$INSTALLER_WIN_FOLDER" "$INSTALLER_PROGRAM_GRANTS"
+  installer_check_folder_rights "$1" "the data folder" "$INSTALLER_WIN_DATA_FOLDER" "$INSTALLER_DATA_GRANTS"
+  check "installer: rights are granted on the program and data folders alone" \
+    test -z "$(grep -F '/grant' <<<"$calls" | grep -vF -e "\"$INSTALLER_WIN_FOLDER\" " -e "\"$INSTALLER_WIN_DATA_FOLDER\" ")"
   check "installer: icacls never walks a tree (no /T), where a link could lead it elsewhere" \
-    test -z "$(grep -F '"/T"' <<<"$calls")"
-  local call
-  while read -r call; do
-    check "installer: icacls $call" grep -qxF "$call" <<<"$calls"
-  done <<'EOF'
-"C:\\Program Files\\Orlimo" "/reset" "/L" "/C" "/Q"
-"C:\\Program Files\\Orlimo\\*" "/reset" "/L" "/C" "/Q"
-"C:\\ProgramData\\Orlimo" "/setowner" "*S-1-5-32-544" "/L" "/C" "/Q"
-"C:\\ProgramData\\Orlimo" "/reset" "/L" "/C" "/Q"
-"C:\\ProgramData\\Orlimo" "/inheritance:r" "/grant:r" "*S-1-5-18:(OI)(CI)F" "*S-1-5-32-544:(OI)(CI)F" "/L" "/C" "/Q"
-"C:\\ProgramData\\Orlimo\\*" "/setowner" "*S-1-5-32-544" "/L" "/C" "/Q"
-"C:\\ProgramData\\Orlimo\\*" "/reset" "/L" "/C" "/Q"
-EOF
-  check "installer: no rights at all for Users (S-1-5-32-545) or anyone else on the data folder" \
-    test -z "$(grep -F '"/grant' <<<"$calls" | grep -oE '\*S-[0-9-]+:' | grep -vxE '\*S-1-5-(18|32-544):')"
+    test -z "$(grep -F ' /T' <<<"$calls")"
 }
 
 # installer_check_service_commands <log>: the arguments the setup program gave sc, from Wine's
@@ -219,8 +235,21 @@ installer_check_service_commands() {
     grep -qx 'start OrlimoGuard' <<<"$calls"
   check "installer: the service is restarted 5 s after each failure, the count forgotten after a day" \
     grep -qxF 'failure OrlimoGuard reset= 86400 actions= restart/5000/restart/5000/restart/5000' <<<"$calls"
+  check "installer: ... and after a stop it reports itself with an error (failureflag 1)" \
+    grep -qxF 'failureflag OrlimoGuard 1' <<<"$calls"
 }
 add_test test_installer_silent_install
+
+# What the setup programs set aside: the folders "Set aside <n>" in the data folder and the data
+# folders renamed "Orlimo (set aside <n>)", one a line.
+installer_set_aside() {
+  find "$(guard_data)" "$(dirname "$(guard_data)")" -maxdepth 1 -name '*et aside*' 2>/dev/null
+}
+# installer_clear_set_aside: none of them, and no mark of an exposed parent password.
+installer_clear_set_aside() {
+  installer_set_aside | while read -r path; do rm -rf "$path"; done
+  rm -f "$(guard_data)/ParentPasswordExposed"
+}
 
 # installer_family_data <folder>: a two-user Setup.ini written by the program's own settings writer
 # (or the test fails under make_setup's name) and a two-line Logs.txt in code page 949.
@@ -257,9 +286,18 @@ test_installer_upgrade_moves_family_data() {
       cp "$data/Setup.ini" "$kept/own-Setup.ini"
       cp "$data/Logs.txt" "$kept/own-Logs.txt"
     fi
-    # A damaged cue shows whether the program files are replaced.
+    # A damaged cue shows whether the program files are replaced; a DLL and a folder that the
+    # version before let a child put there are set aside.
     printf 'not a sound' >"$folder/GLASS.WAV"
+    installer_clear_set_aside
+    printf 'planted' >"$folder/version.dll"
+    mkdir -p "$folder/extra" && printf 'planted' >"$folder/extra/tool.exe"
     installer_setup_succeeds "upgrade ($case)"
+    check "installer: upgrade ($case) sets aside what it did not ship, into the data folder" \
+      test -f "$data/Set aside 1/version.dll" -a -f "$data/Set aside 1/extra/tool.exe" \
+      -a ! -e "$folder/version.dll" -a ! -e "$folder/extra"
+    check "installer: upgrade ($case): the parent password sat where children could read it (mark)" \
+      test -e "$data/ParentPasswordExposed"
     for file in Setup.ini Logs.txt; do
       if [ "$case" = "data folder empty" ]; then
         check "installer: upgrade ($case) moves $file to the data folder byte for byte" \
@@ -283,7 +321,10 @@ test_installer_upgrade_moves_family_data() {
   rm -f "$data"/Setup.ini* "$data"/Logs.txt*
   installer_family_data "$data"
   cp "$data/Logs.txt" "$kept/Logs.txt"
+  installer_clear_set_aside
   installer_run_setup /dev/null
+  check "installer: upgrade (data folder Users could change): its Setup.ini was open to children (mark)" \
+    test -e "$data/ParentPasswordExposed"
   check "installer: upgrade (data folder Users could change): the guard is registered and running" \
     wait_for 20 guard_running
   check "installer: upgrade (data folder Users could change): Guarded is 1" \
@@ -295,6 +336,7 @@ test_installer_upgrade_moves_family_data() {
   check "installer: upgrade (data folder Users could change): the log's lines are kept" \
     test "$(head -c "$(stat -c %s "$kept/Logs.txt")" "$data/Logs.txt" | md5sum)" = "$(md5sum <"$kept/Logs.txt")"
   rm -f "$data"/Setup.ini* "$data"/Logs.txt*
+  installer_clear_set_aside
   rm -rf "$kept"
 }
 add_test test_installer_upgrade_moves_family_data
@@ -352,6 +394,11 @@ installer_removal_keeps_family() {
   rm -rf "$kept"
 }
 
+installer_removal_recorded_kept_data() {
+  installer_no_value "$INSTALLER_ORLIMO_KEY" DataFolder && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded &&
+    installer_value_is "$INSTALLER_ORLIMO_KEY" KeptDataFolder "$INSTALLER_WIN_DATA_FOLDER"
+}
+
 test_installer_silent_uninstall() {
   installer_missing && return
   local folder
@@ -377,7 +424,8 @@ test_installer_silent_uninstall() {
     check "installer: silent removal deletes the guard's Safe Mode key ($mode)" \
       installer_no_key "$INSTALLER_SAFE_BOOT_KEY\\$mode\\OrlimoGuard"
   done
-  check "installer: silent removal deletes HKLM\\SOFTWARE\\Orlimo" installer_no_key "$INSTALLER_ORLIMO_KEY"
+  check "installer: silent removal keeps of HKLM\\SOFTWARE\\Orlimo only KeptDataFolder, naming the kept data" \
+    installer_removal_recorded_kept_data
 }
 add_test test_installer_silent_uninstall
 
@@ -388,6 +436,12 @@ installer_window_shows() {
   local windows
   windows=$(wintext list "$1")
   grep -v 'visible=0' <<<"$windows" | grep -F "text=$2" >/dev/null
+}
+# installer_windows_say <exe> <text>: some window of <exe> shows a text that holds <text>.
+installer_windows_say() {
+  local windows
+  windows=$(wintext list "$1")
+  grep -v 'visible=0' <<<"$windows" | grep -F "$2" >/dev/null
 }
 # installer_click_when_shown <exe> <button text>: waits up to 20 s for the button, then clicks it.
 installer_click_when_shown() {
@@ -469,6 +523,86 @@ test_installer_interactive() {
 }
 add_test test_installer_interactive
 
+# installer_new_setup <old> <path>: a Setup.ini is at <path>, not the old one.
+installer_new_setup() { test -s "$2" && ! cmp -s "$1" "$2"; }
+
+# A data folder that no installation made (a child may make C:\ProgramData\Orlimo, with a
+# Setup.ini of its own, before the first installation) is renamed "Orlimo (set aside 1)" beside
+# it, kept for the parent and named on the finish page; the guard starts from a new one.
+test_installer_foreign_data_folder() {
+  installer_missing && return
+  local setup_exe data foreign childs="$BUILD/installer-childs-Setup.ini"
+  setup_exe=$(basename "$INSTALLER_SETUP")
+  data=$(guard_data)
+  foreign="$data (set aside 1)"
+  installer_keep_server
+  installer_clear_set_aside
+  wine reg delete "$INSTALLER_ORLIMO_KEY" /f /reg:64 >/dev/null 2>&1
+  rm -rf "$data"
+  mkdir -p "$data"
+  make_setup "installer: foreign data folder: a child's Setup.ini is written" "$data" 0 "아이:999:0" ||
+    return
+  cp "$data/Setup.ini" "$childs"
+  timeout 120 wine "$INSTALLER_SETUP" >/dev/null 2>&1 &
+  local setup=$!
+  installer_click_when_shown "$setup_exe" OK
+  installer_click_when_shown "$setup_exe" "다음 >"
+  installer_click_when_shown "$setup_exe" "설치"
+  check "installer: foreign data folder: the finish page names where it was set aside" \
+    wait_for 60 installer_windows_say "$setup_exe" 'C:\ProgramData\Orlimo (set aside 1)'
+  screenshot installer-finish-set-aside
+  installer_click_when_shown "$setup_exe" "마침"
+  wait_for 20 installer_ended "$setup"
+  check "installer: foreign data folder: kept for the parent as it was" cmp -s "$childs" "$foreign/Setup.ini"
+  check "installer: foreign data folder: the guard runs on a new one, without the child's Setup.ini" \
+    wait_for 20 guard_running
+  check "installer: foreign data folder: ... which holds a Setup.ini of its own" \
+    installer_new_setup "$childs" "$data/Setup.ini"
+  installer_uninstall
+  installer_clear_set_aside
+  rm -f "$childs"
+}
+add_test test_installer_foreign_data_folder
+
+# The program folder chosen outside Program Files, where the folder above lets Users change what
+# is made in it (C:\ gives Authenticated Users Modify there): its rights are set all the same,
+# nothing inherited, and what a child put there is set aside. A folder holding somebody's files
+# and no Orlimo.exe is refused and left untouched.
+test_installer_folder_elsewhere() {
+  installer_missing && return
+  local log="$SHOTS/../installer-elsewhere.log" status
+  local other="$WINEPREFIX/drive_c/ParentsFiles" elsewhere="$WINEPREFIX/drive_c/OrlimoElsewhere"
+  installer_keep_server
+  installer_clear_set_aside
+  rm -rf "$other" "$elsewhere"
+  mkdir -p "$other" "$elsewhere"
+  printf 'notes' >"$other/notes.txt"
+  timeout 120 wine "$INSTALLER_SETUP" /S '/D=C:\ParentsFiles' >/dev/null 2>&1
+  status=$?
+  check "installer: a folder holding other files and no Orlimo.exe is refused (exit code $status), untouched" \
+    test "$status" -ne 0 -a "$(ls "$other")" = notes.txt
+  # An earlier Orlimo there, and a DLL a child put beside it.
+  cp "$TEST_BIN/fake_orlimo.exe" "$elsewhere/Orlimo.exe"
+  printf 'planted' >"$elsewhere/version.dll"
+  WINEDEBUG=trace+process timeout 120 wine "$INSTALLER_SETUP" /S '/D=C:\OrlimoElsewhere' \
+    >/dev/null 2>"$log"
+  status=$?
+  check "installer: setup into C:\\OrlimoElsewhere ends with exit code 0 (got $status)" \
+    test "$status" -eq 0
+  installer_check_folder_rights "$log" 'C:\OrlimoElsewhere' 'C:\OrlimoElsewhere' \
+    "$INSTALLER_PROGRAM_GRANTS"
+  check "installer: C:\\OrlimoElsewhere: the DLL a child put there is set aside" \
+    test -f "$(guard_data)/Set aside 1/version.dll" -a ! -e "$elsewhere/version.dll"
+  check "installer: C:\\OrlimoElsewhere: Orlimo.exe is the build's" \
+    cmp -s "$DIST/Orlimo.exe" "$elsewhere/Orlimo.exe"
+  timeout 60 wine 'C:\OrlimoElsewhere\uninstall.exe' /S >/dev/null 2>&1
+  wait_for 60 test ! -e "$elsewhere/Orlimo.exe"
+  wait_for 60 guard_not_registered
+  rm -rf "$other" "$elsewhere"
+  installer_clear_set_aside
+}
+add_test test_installer_folder_elsewhere
+
 # ---- What the executables load -----------------------------------------------------------------
 # The DLLs Windows always takes from its system folder (the KnownDLLs list of Windows 10 and 11),
 # and the common controls, which the manifest takes from the side-by-side store. A DLL not on the
@@ -492,6 +626,16 @@ test_installer_imports_only_known_dlls() {
   done
   check "installer: Orlimo.exe's manifest takes the common controls from the side-by-side store" \
     grep -qaF 'name="Microsoft.Windows.Common-Controls"' "$DIST/Orlimo.exe"
+  local languages
+  languages=$(installer_manifest_languages "$DIST/Orlimo.exe")
+  check "installer: Orlimo.exe's manifests are language-neutral, found on a Windows of any language ($languages)" \
+    test "$languages" = "1:0,0 201:0,0"
+}
+# installer_manifest_languages <exe>: "<id>:<language>,<sublanguage>" of each manifest resource,
+# read from the resource table.
+installer_manifest_languages() {
+  x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null |
+    awk '/^LANGUAGE / { gsub(/ /, ""); language = substr($0, 9) } / 24 \/\* RT_MANIFEST/ { printf "%s%s:%s", sep, $1, language; sep = " " }'
 }
 add_test test_installer_imports_only_known_dlls
 
