@@ -194,19 +194,29 @@ class Finder:
         starts = set()  # indices of tokens that begin a statement
         controls = {}  # index of a control's ) -> the control's word
         skip_until = -1  # tokens inside static_assert(...) are left alone
+        depth, depths = 0, []  # brackets open within the innermost brace, and the outer ones'
         for i, token in enumerate(tokens):
             text = token.text
             if text == "static_assert" and i + 1 < len(tokens) and tokens[i + 1].text == "(":
                 skip_until = max(skip_until, matching(tokens, i + 1) or i)
+            if text in ("(", "["):
+                depth += 1
+            elif text in (")", "]"):
+                depth -= 1
             if text == "{":
                 kind = self.brace_kind(i, scopes[-1])
                 scopes.append(kind)
+                depths.append(depth)
+                depth = 0
                 if kind == "block":
                     starts.add(i + 1)
             elif text == "}":
                 closed = scopes.pop() if len(scopes) > 1 else "declaration"
-                if closed == "block" and scopes[-1] == "block":
+                depth = depths.pop() if depths else 0
+                if closed == "block" and scopes[-1] == "block" and depth == 0:
                     starts.add(i + 1)
+            elif depth > 0 and text != ")":
+                pass
             elif text == ";" and scopes[-1] == "block":
                 starts.add(i + 1)
             elif text in ("else", "do") and scopes[-1] == "block":
@@ -221,7 +231,7 @@ class Finder:
                         controls[closing] = text
                         if text in ("if", "while") and opening == i + 1:
                             self.condition(text, opening, closing)
-            elif text == ")" and i in controls:
+            elif text == ")" and i in controls and depth == 0:
                 starts.add(i + 1)
             if i in starts and scopes[-1] == "block":
                 self.statement(i, starts)
