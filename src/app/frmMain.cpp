@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/frmChangeUser.h"
+#include "app/frmMoreTime.h"
 #include "app/frmSmall.h"
 #include "program/shared_texts.h"
 #include "base/version.h"
@@ -27,7 +28,8 @@ constexpr int kFollowEveryMs = 3000;
 // When something was due already as it asked (a keeper of the rules that is behind).
 constexpr int kFollowSoonMs = 100;
 
-constexpr int kClientWidth = 5550;
+constexpr int kClientWidth = 6810;
+constexpr char16_t kMoreTime[] = u"시간 더 요청";
 constexpr int kRowStep = 630;
 
 }  // namespace
@@ -40,6 +42,7 @@ frmMain::frmMain(Program& program)
       lTitle(*this),
       cmdHide(*this),
       cmdSetup(*this),
+      cmdMore(*this),
       TimerFollow(*this),
       program_(program) {
   cmdHide.onClick = [this] { cmdHide_Click(); };
@@ -48,6 +51,7 @@ frmMain::frmMain(Program& program)
     cmdPwd[i].onClick = [this, i] { cmdPwd_Click(i); };
   }
   cmdSetup.onClick = [this] { cmdSetup_Click(); };
+  cmdMore.onClick = [this] { cmdMore_Click(); };
   TimerFollow.onTick = [this] { TimerFollow_Timer(); };
 }
 
@@ -80,7 +84,10 @@ void frmMain::Design() {
   lTitle.SetForeColor(forms::kRed);
   lTitle.SetFont({u"굴림", 9, true});
   lTitle.SetCaption(SharedTexts::kWhoIsUsing);
-  cmdSetup.Move(4380, 30, 1140, 390);
+  cmdSetup.Move(kClientWidth - 1170, 30, 1140, 390);
+  cmdMore.Move(4380, 30, 1230, 390);
+  cmdMore.SetCaption(kMoreTime);
+  cmdMore.SetTabIndex(2);
   cmdSetup.SetCaption(u"Setup");
   cmdSetup.SetTabIndex(1);
   TimerFollow.SetInterval(kFollowEveryMs);
@@ -123,6 +130,7 @@ void frmMain::TimerFollow_Timer() {
 }
 
 void frmMain::ShowState() {
+  cmdMore.SetEnabled(program_.view.currentUser >= 0);
   LayOutRows();
   DisplayCurrent();
   ShowTitle();
@@ -164,6 +172,10 @@ void frmMain::cmdPwd_Click(int index) {
 
 void frmMain::cmdSetup_Click() {
   program_.OpenParentPrompt();
+}
+
+void frmMain::cmdMore_Click() {
+  program_.MoreTimeWindow().Show();
 }
 
 void frmMain::Form_Unload() {

@@ -22,6 +22,8 @@ class frmMain : public forms::Form {
   forms::Label lTitle;
   forms::Button cmdHide;
   forms::Button cmdSetup;
+  // The child at the PC asks for more time today.
+  forms::Button cmdMore;
   // Asks the supervision what is due as often as it says: the rules' own clocks are the
   // supervisor's, the window only shows them.
   forms::Timer TimerFollow;
@@ -47,6 +49,7 @@ class frmMain : public forms::Form {
   void cmdUser_Click(int index);
   void cmdPwd_Click(int index);
   void cmdSetup_Click();
+  void cmdMore_Click();
 
   Program& program_;
 };

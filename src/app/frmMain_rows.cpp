@@ -1,6 +1,7 @@
 // The rows of the main window: one per user, with the current user marked by colour.
 #include "app/frmMain.h"
 #include "program/shared_texts.h"
+#include "records/family_days.h"
 
 namespace orlimo {
 namespace {
@@ -10,6 +11,12 @@ constexpr char16_t kMinutesUnit[] = u"분";
 constexpr char16_t kTimeLeft[] = u"남은시간= ";
 constexpr char16_t kSecondsUnitAndBracket[] = u"초)";
 constexpr char16_t kChooseTitle[] = u"사용자 선택 남은 시간=";
+constexpr char16_t kUntil[] = u"까지 ";
+
+// "21:30"
+Text HoursEnd(std::int32_t minute) {
+  return Main::HoursText({0, minute}).substr(6);
+}
 constexpr char16_t kChooseSecondsUnit[] = u"초";
 
 }  // namespace
@@ -36,8 +43,16 @@ void frmMain::DisplayCurrent() {
     std::int64_t limit = user.dayAllowance;
     cmdUser[i].SetCaption(user.name + u" (" + DecimalText(limit) + kMinutesUnit + u")");
     cmdUser[i].SetBackColor(current ? forms::kGreen : kLightGrey);
-    lStatus[i].SetCaption(kTimeLeft + DecimalText(limit - user.usedMinutes) + kMinutesUnit + u" (" +
-                          DecimalText(limit * 60 - user.usedSeconds) + kSecondsUnitAndBracket);
+    if (user.hoursEndMinute >= 0) {
+      // The day's hours end before the allowance: their end, and the time left to it.
+      lStatus[i].SetCaption(HoursEnd(user.hoursEndMinute) + kUntil +
+                            DecimalText(user.hoursSecondsLeft / 60) + kMinutesUnit + u" (" +
+                            DecimalText(user.hoursSecondsLeft) + kSecondsUnitAndBracket);
+    } else {
+      lStatus[i].SetCaption(kTimeLeft + DecimalText(limit - user.usedMinutes) + kMinutesUnit +
+                            u" (" + DecimalText(limit * 60 - user.usedSeconds) +
+                            kSecondsUnitAndBracket);
+    }
     lStatus[i].SetForeColor(current ? forms::kRed : forms::kButtonText);
   }
 }

@@ -12,11 +12,21 @@ void EnableShutdownPrivilege(platform::System& system) {
   system.AdjustTokenPrivilege(token, privilege, platform::kPrivilegeEnabled, kOneEntryListLength);
 }
 
+namespace {
+
+std::uint32_t ForceFlag(ExitForce force) {
+  return force == ExitForce::Always ? platform::kExitForce : platform::kExitForceIfHung;
+}
+
+}  // namespace
+
 void ForceWindowsExit(platform::System& system, ExitForce force) {
   EnableShutdownPrivilege(system);
-  std::uint32_t forceFlag =
-      force == ExitForce::Always ? platform::kExitForce : platform::kExitForceIfHung;
-  system.ExitWindows(platform::kExitPowerOff | forceFlag, platform::kExitReasonAll);
+  system.ExitWindows(platform::kExitPowerOff | ForceFlag(force), platform::kExitReasonAll);
+}
+
+void LogOffWindows(platform::System& system, ExitForce force) {
+  system.ExitWindows(platform::kExitLogOff | ForceFlag(force), platform::kExitReasonAll);
 }
 
 }  // namespace orlimo::ShutDown

@@ -15,5 +15,7 @@ enum class ExitForce {
 
 // Enables the privilege, then asks Windows to power off (reason 0xFFFFFFFF).
 void ForceWindowsExit(platform::System& system, ExitForce force);
+// Asks Windows to log the session off (reason 0xFFFFFFFF).
+void LogOffWindows(platform::System& system, ExitForce force);
 
 }  // namespace orlimo::ShutDown

@@ -36,6 +36,7 @@ struct GuardPlatform {
 inline constexpr char16_t kProgramStartedAgainLine[] = u"보호: 프로그램 다시 실행";
 inline constexpr char16_t kPowerOffLine[] = u"보호: 전원 끄기";
 inline constexpr char16_t kSessionLogOffLine[] = u"보호: 세션 로그오프";
+inline constexpr char16_t kSessionLockLine[] = u"보호: 세션 잠금";
 inline constexpr char16_t kPipeUnavailableLine[] = u"보호: 연결 통로 사용 불가";
 
 // The guard's timeline, in milliseconds of its steady clock.
@@ -103,9 +104,13 @@ class Guard : private SupervisorHost {
   bool TakesRequest(Connection& connection);
   bool MayWriteProgramLines(SessionCare& care, int lines);
 
-  // SupervisorHost: the power-off with force, and the session logged off a minute later.
-  void PowerOff(SessionId session) override;
-  void ForceEnd(SessionId session) override;
+  // SupervisorHost: the power-off with force (or the session logged off, or locked), and the
+  // session logged off a minute later (or locked again).
+  void EndTime(SessionId session, EndAction action) override;
+  void ForceEnd(SessionId session, EndAction action) override;
+  bool Away(SessionId session) override { return platform_.sessions.Away(session); }
+  Text WindowsUser(SessionId session) override { return platform_.sessions.UserName(session); }
+  bool HoldsLocks() const override { return true; }
 
   // Sessions and programs (guard_sessions.cpp).
   void FollowSessions(std::int64_t now);
@@ -135,6 +140,7 @@ class Guard : private SupervisorHost {
   Answer On(ConnectionId, Connection&, const RewriteLog&);
   Answer On(ConnectionId, Connection&, const Pause&);
   Answer On(ConnectionId, Connection&, const Remove&);
+  Answer On(ConnectionId, Connection&, const AskMoreTime&);
 
   GuardPlatform platform_;
   GuardFiles files_;

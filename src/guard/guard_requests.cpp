@@ -285,6 +285,22 @@ Answer Guard::On(ConnectionId id, Connection& connection, const Pause&) {
   return Answer{};
 }
 
+// Any program of the session may ask; granting needs the parent password under the session's
+// wait, and refusals are lines about passwords, limited as those are.
+Answer Guard::On(ConnectionId, Connection& connection, const AskMoreTime& request) {
+  if (!Supervised(connection.session)) return Refused(Result::NoSession);
+  if (!request.grant) {
+    supervisor_.RefuseMoreTime(connection.session, request.minutes);
+    return Status(connection.session);
+  }
+  const Outcome outcome =
+      supervisor_.GrantMoreTime(connection.session, request.minutes, request.parentPassword);
+  Answer answer = Status(connection.session);
+  answer.result = ResultOf(outcome.verdict);
+  answer.waitSeconds = static_cast<std::uint16_t>(outcome.waitSeconds);
+  return answer;
+}
+
 Answer Guard::On(ConnectionId id, Connection& connection, const Remove&) {
   if (!HoldsConsole(id, connection)) return Refused(Result::NotAllowed);
   supervisor_.Remove();

@@ -108,13 +108,31 @@ void Guard::KeepProgramsRunning(std::int64_t now) {
 }
 
 // The log line comes first: the power-off may end the guard before anything after it.
-void Guard::PowerOff(SessionId) {
+void Guard::EndTime(SessionId session, EndAction action) {
+  switch (action) {
+    case EndAction::LogOff:
+      files_.records().WriteLog(kSessionLogOffLine);
+      platform_.sessions.LogOff(session);
+      return;
+    case EndAction::Lock:
+      files_.records().WriteLog(kSessionLockLine);
+      platform_.sessions.Lock(session);
+      return;
+    case EndAction::PowerOff:
+      break;
+  }
   files_.records().WriteLog(kPowerOffLine);
   platform_.sessions.PowerOffWithForce();
 }
 
-void Guard::ForceEnd(SessionId session) {
+// A session still there a minute after its power-off or log-off is logged off; one held locked
+// and found unlocked is locked again.
+void Guard::ForceEnd(SessionId session, EndAction action) {
   if (!care_.contains(session)) return;
+  if (action == EndAction::Lock) {
+    platform_.sessions.Lock(session);
+    return;
+  }
   files_.records().WriteLog(kSessionLogOffLine);
   platform_.sessions.LogOff(session);
 }

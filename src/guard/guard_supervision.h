@@ -18,6 +18,7 @@ class GuardSupervision : public Supervision {
   void Start() override { Poll(); }
   SessionSnapshot Poll() override;
   bool Reachable() const override { return reachable_; }
+  bool LocksHold() const override { return true; }
   void Closing() override { Send(guard::Closing{}); }
   void Released() override { Send(guard::Released{}); }
 
@@ -30,6 +31,10 @@ class GuardSupervision : public Supervision {
   StoreResult StoreTable(const TableChange& change) override;
   void Rebuild() override { Ask(guard::Rebuild{}); }
   Outcome SetParentPassword(TextView password) override;
+  Outcome GrantMoreTime(int minutes, TextView parentPassword) override {
+    return Ask(guard::AskMoreTime{minutes, true, Text(parentPassword)});
+  }
+  void RefuseMoreTime(int minutes) override { Ask(guard::AskMoreTime{minutes, false, {}}); }
   FamilyDays ReadDays() override;
   Outcome StoreDays(int user, const DaysChange& change) override;
   std::vector<Text> ReadLogLines() override;

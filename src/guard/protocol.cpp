@@ -131,6 +131,30 @@ class Reader {
 
 // ---- requests --------------------------------------------------------------------------------
 
+// A child's hours of a weekday: from and to in minutes since midnight, -1 for the whole day.
+void WriteHours(Writer& w, const std::array<std::optional<AllowedHours>, 7>& hours) {
+  for (const std::optional<AllowedHours>& day : hours) {
+    w.I32(day ? day->fromMinute : kDailyAllowance);
+    w.I32(day ? day->toMinute : kDailyAllowance);
+  }
+}
+std::array<std::optional<AllowedHours>, 7> ReadHours(Reader& r) {
+  std::array<std::optional<AllowedHours>, 7> hours{};
+  for (std::optional<AllowedHours>& day : hours) {
+    const std::int32_t from = r.I32();
+    const std::int32_t to = r.I32();
+    if (from == kDailyAllowance && to == kDailyAllowance) continue;
+    if (from < 0 || from >= to || to > 24 * 60) r.Fail();
+    day = AllowedHours{from, to};
+  }
+  return hours;
+}
+EndAction ReadEnd(Reader& r) {
+  const std::uint8_t end = r.U8();
+  if (end > static_cast<std::uint8_t>(EndAction::Lock)) r.Fail();
+  return static_cast<EndAction>(end);
+}
+
 void WriteWeekdays(Writer& w, const std::array<std::optional<std::int32_t>, 7>& weekdays) {
   for (const std::optional<std::int32_t>& minutes : weekdays)
     w.I32(minutes.value_or(kDailyAllowance));
@@ -180,6 +204,14 @@ void WriteFields(Writer& w, const StoreDays& r) {
   w.I32(r.user);
   WriteWeekdays(w, r.change.weekdayMinutes);
   w.I32(r.change.extraToday);
+  WriteHours(w, r.change.hours);
+  w.U8(static_cast<std::uint8_t>(r.change.end));
+  w.Bool(r.change.lockedTimeCounts);
+}
+void WriteFields(Writer& w, const AskMoreTime& r) {
+  w.I32(r.minutes);
+  w.Bool(r.grant);
+  w.Str(r.parentPassword);
 }
 void WriteFields(Writer& w, const ReadLog& r) {
   w.U32(r.offset);
@@ -229,6 +261,14 @@ void ReadFields(Reader& r, StoreDays& m) {
   m.user = r.UserNumber();
   m.change.weekdayMinutes = ReadWeekdays(r);
   m.change.extraToday = r.I32();
+  m.change.hours = ReadHours(r);
+  m.change.end = ReadEnd(r);
+  m.change.lockedTimeCounts = r.Bool();
+}
+void ReadFields(Reader& r, AskMoreTime& m) {
+  m.minutes = r.I32();
+  m.grant = r.Bool();
+  m.parentPassword = r.Str(kMaxPasswordUnits);
 }
 void ReadFields(Reader& r, ReadLog& m) {
   m.offset = r.U32();
@@ -268,11 +308,14 @@ void WriteSession(Writer& w, const SessionSnapshot& view) {
     w.I32(user.usedMinutes);
     w.I32(user.usedSeconds);
     w.Bool(user.hasPassword);
+    w.I32(user.hoursEndMinute);
+    w.I32(user.hoursSecondsLeft);
   });
   w.I16(view.currentUser);
   w.I32(view.chooseSeconds);
   w.I32(view.countdownMsLeft);
   w.Bool(view.ended);
+  w.Bool(view.locked);
   w.Bool(view.consoleOpen);
   w.Bool(view.paused);
   w.U32(view.chimes);
@@ -292,12 +335,15 @@ SessionSnapshot ReadSession(Reader& r) {
     user.usedMinutes = r.I32();
     user.usedSeconds = r.I32();
     user.hasPassword = r.Bool();
+    user.hoursEndMinute = r.I32();
+    user.hoursSecondsLeft = r.I32();
     return user;
   });
   view.currentUser = r.I16();
   view.chooseSeconds = r.I32();
   view.countdownMsLeft = r.I32();
   view.ended = r.Bool();
+  view.locked = r.Bool();
   view.consoleOpen = r.Bool();
   view.paused = r.Bool();
   view.chimes = r.U32();
@@ -312,6 +358,9 @@ void WriteChildDays(Writer& w, const std::vector<ChildDays>& children) {
     WriteWeekdays(w, days.WeekdayMinutes);
     w.I32(days.ExtraMinutes);
     w.I32(days.ExtraDay);
+    WriteHours(w, days.Hours);
+    w.U8(static_cast<std::uint8_t>(days.End));
+    w.Bool(days.LockedTimeCounts);
     w.List(days.History, [&w](const auto& day) {
       w.I32(day.first);
       w.I32(day.second.UsedMinutes);
@@ -326,6 +375,9 @@ std::vector<ChildDays> ReadChildDays(Reader& r) {
     days.WeekdayMinutes = ReadWeekdays(r);
     days.ExtraMinutes = r.I32();
     days.ExtraDay = r.I32();
+    days.Hours = ReadHours(r);
+    days.End = ReadEnd(r);
+    days.LockedTimeCounts = r.Bool();
     r.List<int>(kMaxRecentDays, [&r, &days] {
       const DayNumber day = r.I32();
       DayUsage usage;

@@ -74,6 +74,12 @@ struct Rebuild {};
 struct SetParentPassword {
   Text password;
 };
+// The child at the PC asks for more minutes today: granted with the parent password, or refused.
+struct AskMoreTime {
+  std::int32_t minutes = 0;
+  bool grant = false;
+  Text parentPassword;
+};
 // Every child's days (console only): weekday allowances, extra minutes, recent days of use.
 struct ReadDays {};
 // One child's days as the console's days window stores them (console only).
@@ -99,7 +105,7 @@ struct Remove {};
 using Request =
     std::variant<Hello, Started, GetStatus, Closing, Released, ChooseUser, ChangeOwnPassword,
                  OpenConsole, CloseConsole, RevealPasswords, StoreTable, Rebuild, SetParentPassword,
-                 ReadDays, StoreDays, ReadLog, RewriteLog, Pause, Remove>;
+                 ReadDays, StoreDays, ReadLog, RewriteLog, Pause, Remove, AskMoreTime>;
 
 enum class Result : std::uint8_t {
   Ok = 0,

@@ -24,6 +24,13 @@ class SessionHost {
   // Powers the machine off, ending every program without asking.
   virtual void PowerOffWithForce() = 0;
   virtual void LogOff(SessionId session) = 0;
+  // Takes the session off its screen: its user must give the Windows password to come back.
+  virtual void Lock(SessionId session) = 0;
+  // Whether the session is locked, disconnected or switched away from.
+  virtual bool Away(SessionId session) = 0;
+  // The name of the Windows user logged on to the session, in lower case; empty when it cannot
+  // be told.
+  virtual Text UserName(SessionId session) = 0;
 };
 
 }  // namespace orlimo::platform

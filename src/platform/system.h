@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kProcessAllAccess = 0x1F0FFF;
 inline constexpr std::uint32_t kSnapshotProcesses = 2;
 inline constexpr int kShowNormal = 5;
 inline constexpr std::uint32_t kExitPowerOff = 8;
+inline constexpr std::uint32_t kExitLogOff = 0;
 inline constexpr std::uint32_t kExitForce = 4;           // programs are ended without being asked
 inline constexpr std::uint32_t kExitForceIfHung = 0x10;  // programs that do not answer are ended
 inline constexpr std::uint32_t kExitReasonAll = 0xFFFFFFFF;
@@ -57,6 +58,8 @@ class System {
   // Session: another copy of this program already running; ask Windows to end the session.
   virtual bool IsAnotherInstanceRunning() = 0;
   virtual bool ExitWindows(std::uint32_t flags, std::uint32_t reason) = 0;
+  // Whether this program's session is locked, disconnected or switched away from.
+  virtual bool SessionAway() = 0;
 };
 
 }  // namespace orlimo::platform

@@ -21,12 +21,20 @@ SessionSnapshot LocalSupervision::Poll() {
   return supervisor_.Snapshot(kOwnSession);
 }
 
-void LocalSupervision::PowerOff(SessionId) {
-  ShutDown::ForceWindowsExit(services_.system, ShutDown::ExitForce::IfHung);
+void LocalSupervision::EndTime(SessionId, EndAction action) {
+  if (action == EndAction::LogOff) {
+    ShutDown::LogOffWindows(services_.system, ShutDown::ExitForce::IfHung);
+  } else {
+    ShutDown::ForceWindowsExit(services_.system, ShutDown::ExitForce::IfHung);
+  }
 }
 
-void LocalSupervision::ForceEnd(SessionId) {
-  ShutDown::ForceWindowsExit(services_.system, ShutDown::ExitForce::Always);
+void LocalSupervision::ForceEnd(SessionId, EndAction action) {
+  if (action == EndAction::LogOff) {
+    ShutDown::LogOffWindows(services_.system, ShutDown::ExitForce::Always);
+  } else {
+    ShutDown::ForceWindowsExit(services_.system, ShutDown::ExitForce::Always);
+  }
   runtime_.End();
 }
 

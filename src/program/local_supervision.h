@@ -18,6 +18,7 @@ class LocalSupervision : public Supervision, private SupervisorHost {
   void Start() override;
   SessionSnapshot Poll() override;
   bool Reachable() const override { return true; }
+  bool LocksHold() const override { return false; }
   void Closing() override { supervisor_.WindowClosing(kOwnSession); }
   void Released() override { supervisor_.ProgramReleased(kOwnSession); }
 
@@ -42,6 +43,10 @@ class LocalSupervision : public Supervision, private SupervisorHost {
   Outcome SetParentPassword(TextView password) override {
     return supervisor_.SetParentPassword(password);
   }
+  Outcome GrantMoreTime(int minutes, TextView parentPassword) override {
+    return supervisor_.GrantMoreTime(kOwnSession, minutes, parentPassword);
+  }
+  void RefuseMoreTime(int minutes) override { supervisor_.RefuseMoreTime(kOwnSession, minutes); }
   FamilyDays ReadDays() override { return supervisor_.family(); }
   Outcome StoreDays(int user, const DaysChange& change) override {
     return supervisor_.StoreDays(kOwnSession, user, change);
@@ -55,9 +60,13 @@ class LocalSupervision : public Supervision, private SupervisorHost {
  private:
   static constexpr SessionId kOwnSession = 0;
 
-  // SupervisorHost: the power-off request, forced a minute later, and the program ends.
-  void PowerOff(SessionId) override;
-  void ForceEnd(SessionId) override;
+  // SupervisorHost: the power-off or log-off request, forced a minute later, and the program
+  // ends. The program cannot hold a lock against its own user, who can end it.
+  void EndTime(SessionId, EndAction action) override;
+  void ForceEnd(SessionId, EndAction action) override;
+  bool Away(SessionId) override { return services_.system.SessionAway(); }
+  Text WindowsUser(SessionId) override { return {}; }
+  bool HoldsLocks() const override { return false; }
 
   platform::Services& services_;
   forms::Runtime& runtime_;

@@ -4,6 +4,7 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
+#include "app/frmMoreTime.h"
 #include "app/frmNotice.h"
 #include "app/frmSmall.h"
 #include "base/path.h"
@@ -34,7 +35,8 @@ Program::Program(Text dataFolder, Text ownFolder, platform::Services& platformSe
       passwordDialog_(std::make_unique<frmChangePWD>(*this)),
       notice_(std::make_unique<frmNotice>(*this)),
       childDays_(std::make_unique<frmChildDays>(*this)),
-      usageChart_(std::make_unique<frmUsageChart>(*this)) {}
+      usageChart_(std::make_unique<frmUsageChart>(*this)),
+      moreTime_(std::make_unique<frmMoreTime>(*this)) {}
 
 Program::Program(std::unique_ptr<Supervision> supervision, Text ownFolder,
                  platform::Services& platformServices, forms::Renderer& renderer)
@@ -51,7 +53,8 @@ Program::Program(std::unique_ptr<Supervision> supervision, Text ownFolder,
       passwordDialog_(std::make_unique<frmChangePWD>(*this)),
       notice_(std::make_unique<frmNotice>(*this)),
       childDays_(std::make_unique<frmChildDays>(*this)),
-      usageChart_(std::make_unique<frmUsageChart>(*this)) {}
+      usageChart_(std::make_unique<frmUsageChart>(*this)),
+      moreTime_(std::make_unique<frmMoreTime>(*this)) {}
 
 Program::~Program() = default;
 

@@ -24,6 +24,7 @@ class frmChangePWD;
 class frmNotice;
 class frmChildDays;
 class frmUsageChart;
+class frmMoreTime;
 
 class Program {
  public:
@@ -68,6 +69,7 @@ class Program {
   frmNotice& Notice() { return *notice_; }
   frmChildDays& DaysDialog() { return *childDays_; }
   frmUsageChart& ChartWindow() { return *usageChart_; }
+  frmMoreTime& MoreTimeWindow() { return *moreTime_; }
 
   // What a window asks of a window in another folder: no window includes another folder's
   // windows, it asks the program (window_requests.cpp).
@@ -111,6 +113,7 @@ class Program {
   std::unique_ptr<frmNotice> notice_;
   std::unique_ptr<frmChildDays> childDays_;
   std::unique_ptr<frmUsageChart> usageChart_;
+  std::unique_ptr<frmMoreTime> moreTime_;
 };
 
 }  // namespace orlimo

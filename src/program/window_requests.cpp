@@ -27,6 +27,7 @@ void Program::Show(const SessionSnapshot& next) {
   if (!first && next.notices != before.notices && !next.notice.empty()) {
     Notice().ShowNotice(next.notice);
   }
+  if (next.locked) EndDialog().Finish();
   if (next.ended) {
     // The countdown ran out: every window goes; the program stays, hidden, until the power-off.
     EndDialog().Finish();

@@ -1,5 +1,6 @@
 #include "records/day_allowance.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orlimo::Main {
@@ -25,6 +26,16 @@ std::int32_t DayAllowance(const UserEntry& user, const ChildDays& days, DayNumbe
   if (minutes > INT32_MAX) return INT32_MAX;
   if (minutes < INT32_MIN) return INT32_MIN;
   return static_cast<std::int32_t>(minutes);
+}
+
+std::optional<std::int64_t> SecondsLeftInHours(const ChildDays& days, DateValue now) {
+  const DayNumber day = DayOf(now);
+  const std::optional<AllowedHours>& hours = days.Hours[static_cast<std::size_t>(WeekdayOf(day))];
+  if (!hours) return std::nullopt;
+  const DateTimeFields fields = FieldsFromDate(now);
+  const std::int64_t second = fields.hour * 3600 + fields.minute * 60 + fields.second;
+  if (second < std::int64_t{hours->fromMinute} * 60) return 0;
+  return std::max<std::int64_t>(0, std::int64_t{hours->toMinute} * 60 - second);
 }
 
 std::int32_t GiveExtraMinutes(ChildDays& days, DayNumber today, std::int32_t minutes) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/date.h"
@@ -22,6 +23,10 @@ int WeekdayOf(DayNumber day);
 std::int32_t PlannedMinutes(const UserEntry& user, const ChildDays& days, DayNumber day);
 // The allowance of today: the planned minutes plus the extra minutes given for today.
 std::int32_t DayAllowance(const UserEntry& user, const ChildDays& days, DayNumber today);
+
+// The seconds from now to the end of the hours the child may use the PC today: 0 before they
+// begin and after they end, nothing when the whole day is allowed.
+std::optional<std::int64_t> SecondsLeftInHours(const ChildDays& days, DateValue now);
 
 // Gives (or, negative, takes back) extra minutes for today; extra minutes of another day are
 // dropped first. Gives the extra minutes of today afterwards.

@@ -1,5 +1,6 @@
 #include "records/family_days.h"
 
+#include <algorithm>
 #include <map>
 
 #include "base/date.h"
@@ -47,6 +48,31 @@ Text DayText(DayNumber day) {
   return TimestampText(static_cast<DateValue>(day)).substr(0, 10);
 }
 
+std::optional<EndAction> ReadEndAction(TextView field) {
+  if (field == u"poweroff") return EndAction::PowerOff;
+  if (field == u"logoff") return EndAction::LogOff;
+  if (field == u"lock") return EndAction::Lock;
+  return std::nullopt;
+}
+
+Text EndActionText(EndAction action) {
+  switch (action) {
+    case EndAction::LogOff:
+      return u"logoff";
+    case EndAction::Lock:
+      return u"lock";
+    case EndAction::PowerOff:
+      break;
+  }
+  return u"poweroff";
+}
+
+std::optional<bool> ReadFlag(TextView field) {
+  if (field == u"0") return false;
+  if (field == u"1") return true;
+  return std::nullopt;
+}
+
 int ReadRow(CommaFields& fields) {
   std::int32_t row = fields.NextAs(&ReadGivenNumber);
   if (row < 0 || row >= kMaxUsers) throw ReadFailure("a row outside 0 to 9");
@@ -80,6 +106,23 @@ class FamilyReader {
       ChildDays& days = Block(fields);
       days.ExtraDay = fields.NextAs(&ReadDayText);
       days.ExtraMinutes = fields.NextAs(&ReadGivenNumber);
+    } else if (key == u"Hours") {
+      ChildDays& days = Block(fields);
+      for (std::optional<AllowedHours>& hours : days.Hours) {
+        Text field = fields.Next();
+        if (field.empty()) {
+          hours.reset();
+          continue;
+        }
+        hours = ReadHours(field);
+        if (!hours) throw ReadFailure("hours that are not a window of the day");
+      }
+    } else if (key == u"End") {
+      ChildDays& days = Block(fields);
+      days.End = fields.NextAs(&ReadEndAction);
+    } else if (key == u"LockedTime") {
+      ChildDays& days = Block(fields);
+      days.LockedTimeCounts = fields.NextAs(&ReadFlag);
     } else if (key == u"Used") {
       ChildDays& days = Block(fields);
       DayNumber day = fields.NextAs(&ReadDayText);
@@ -110,6 +153,15 @@ void AppendLine(Text& text, TextView line) {
   text += u"\r\n";
 }
 
+Text HoursLine(const FamilyRecord& record) {
+  Text line = u"Hours," + DecimalText(record.Row);
+  for (const std::optional<AllowedHours>& hours : record.Days.Hours) {
+    line += u',';
+    if (hours) line += HoursText(*hours);
+  }
+  return line;
+}
+
 Text WeekLine(const FamilyRecord& record) {
   Text line = u"Week," + DecimalText(record.Row);
   for (const std::optional<std::int32_t>& minutes : record.Days.WeekdayMinutes) {
@@ -120,6 +172,40 @@ Text WeekLine(const FamilyRecord& record) {
 }
 
 }  // namespace
+
+Text HoursText(const AllowedHours& hours) {
+  auto clock = [](std::int32_t minute) {
+    const Text hour = DecimalText(minute / 60);
+    const Text minutes = DecimalText(minute % 60);
+    return (hour.size() < 2 ? u"0" + hour : hour) + u":" +
+           (minutes.size() < 2 ? u"0" + minutes : minutes);
+  };
+  return clock(hours.fromMinute) + u"-" + clock(hours.toMinute);
+}
+
+std::optional<AllowedHours> ReadHours(TextView text) {
+  const Text trimmed = Trim(text);
+  // HH:MM-HH:MM
+  auto minuteAt = [&](std::size_t at) -> std::optional<std::int32_t> {
+    const TextView part = TextView(trimmed).substr(at, 5);
+    if (part.size() != 5 || part[2] != u':') return std::nullopt;
+    std::int32_t value[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+      for (std::size_t j = 0; j < 2; ++j) {
+        const char16_t digit = part[static_cast<std::size_t>(i) * 3 + j];
+        if (digit < u'0' || digit > u'9') return std::nullopt;
+        value[i] = value[i] * 10 + (digit - u'0');
+      }
+    }
+    if (value[1] > 59 || value[0] * 60 + value[1] > 24 * 60) return std::nullopt;
+    return value[0] * 60 + value[1];
+  };
+  if (trimmed.size() != 11 || trimmed[5] != u'-') return std::nullopt;
+  const std::optional<std::int32_t> from = minuteAt(0);
+  const std::optional<std::int32_t> to = minuteAt(6);
+  if (!from || !to || *from >= *to || *from >= 24 * 60) return std::nullopt;
+  return AllowedHours{*from, *to};
+}
 
 Text DecodeFamilyFile(std::string_view bytes, const platform::AnsiCodePage& codePage) {
   if (bytes.starts_with(kUtf8Mark)) return FromUtf8(bytes.substr(kUtf8Mark.size()));
@@ -145,6 +231,16 @@ Text FamilyText(const std::vector<FamilyRecord>& records) {
     const Text row = DecimalText(record.Row);
     AppendLine(text, u"Child," + row + u"," + record.Name);
     AppendLine(text, WeekLine(record));
+    // The settings a parent has not made are not written: an older Orlimo reads the file as before.
+    const ChildDays& days = record.Days;
+    if (std::any_of(days.Hours.begin(), days.Hours.end(),
+                    [](const std::optional<AllowedHours>& hours) { return hours.has_value(); })) {
+      AppendLine(text, HoursLine(record));
+    }
+    if (days.End != EndAction::PowerOff) {
+      AppendLine(text, u"End," + row + u"," + EndActionText(days.End));
+    }
+    if (!days.LockedTimeCounts) AppendLine(text, u"LockedTime," + row + u",0");
     if (record.Days.ExtraMinutes != 0 || record.Days.ExtraDay != 0) {
       AppendLine(text, u"Extra," + row + u"," + DayText(record.Days.ExtraDay) + u"," +
                            DecimalText(record.Days.ExtraMinutes));

@@ -25,6 +25,17 @@ struct DayUsage {
   bool operator==(const DayUsage&) const = default;
 };
 
+// The hours of a day in which a child may use the PC, in minutes since midnight: from fromMinute
+// (0 to 1439) up to toMinute (after it, at most 1440, midnight).
+struct AllowedHours {
+  std::int32_t fromMinute = 0;
+  std::int32_t toMinute = 24 * 60;
+  bool operator==(const AllowedHours&) const = default;
+};
+
+// What happens when a child's time is up, after the countdown.
+enum class EndAction : std::uint8_t { PowerOff, LogOff, Lock };
+
 // What Family.ini holds for one child, beside the child's Setup.ini record.
 struct ChildDays {
   // Sunday first (일 월 화 수 목 금 토); nothing means the daily allowance of Setup.ini.
@@ -32,8 +43,23 @@ struct ChildDays {
   std::int32_t ExtraMinutes = 0;  // given for ExtraDay only
   DayNumber ExtraDay = 0;
   std::map<DayNumber, DayUsage> History;
+  // Sunday first; nothing means the whole day.
+  std::array<std::optional<AllowedHours>, 7> Hours{};
+  EndAction End = EndAction::PowerOff;
+  // Whether the time the child's session is locked or left counts as used.
+  bool LockedTimeCounts = true;
   bool operator==(const ChildDays&) const = default;
 };
+
+namespace Main {
+
+// "07:00-21:30"; "24:00" is midnight at the end of the day.
+Text HoursText(const AllowedHours& hours);
+// The hours written as HoursText writes them (blanks around ignored); nothing for any other text
+// or a window that ends before it begins.
+std::optional<AllowedHours> ReadHours(TextView text);
+
+}  // namespace Main
 
 // Indexed by user number, like the rows of Setup.ini.
 using FamilyDays = std::array<ChildDays, kMaxUsers>;

@@ -35,4 +35,9 @@ inline constexpr char16_t kGiven[] = u"분 더함, 오늘 ";
 inline constexpr char16_t kTakenBack[] = u"분 뺌, 오늘 ";
 inline constexpr char16_t kMinutesUnit[] = u"분";
 
+// A child asked for more time at the PC: "추가시간 요청 허락:첫째님 10분" (then the extra minutes'
+// line) or "추가시간 요청 거절:첫째님 10분".
+inline constexpr char16_t kMoreTimeGranted[] = u"추가시간 요청 허락:";
+inline constexpr char16_t kMoreTimeRefused[] = u"추가시간 요청 거절:";
+
 }  // namespace orlimo::LogWords

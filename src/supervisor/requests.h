@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "records/family_days.h"
 #include "records/settings.h"
 
 namespace orlimo {
@@ -64,10 +65,15 @@ struct StoreResult {
 };
 
 // One child's days as the console's days window stores them: the minutes of each weekday
-// (Sunday first, nothing for the daily allowance) and the extra minutes for today.
+// (Sunday first, nothing for the daily allowance), the extra minutes for today, the hours of each
+// weekday (nothing for the whole day), what happens when the time is up, and whether locked time
+// counts.
 struct DaysChange {
   std::array<std::optional<std::int32_t>, 7> weekdayMinutes{};
   std::int32_t extraToday = 0;
+  std::array<std::optional<AllowedHours>, 7> hours{};
+  EndAction end = EndAction::PowerOff;
+  bool lockedTimeCounts = true;
   bool operator==(const DaysChange&) const = default;
 };
 

@@ -17,6 +17,10 @@ struct RowView {
   std::int32_t usedMinutes = 0;
   std::int32_t usedSeconds = 0;
   bool hasPassword = false;
+  // Where the day's hours end before the allowance: their end (minutes since midnight) and the
+  // seconds left to it; -1 otherwise.
+  std::int32_t hoursEndMinute = -1;
+  std::int32_t hoursSecondsLeft = -1;
   bool operator==(const RowView&) const = default;
 };
 
@@ -28,8 +32,11 @@ struct SessionSnapshot {
   std::int32_t chooseSeconds = -1;
   // Milliseconds left of the time-is-up countdown; -1 while it does not run.
   std::int32_t countdownMsLeft = -1;
-  // The countdown ran out: the session's windows close and the PC powers off.
+  // The countdown ran out: the session's windows close and the PC powers off (or the session
+  // logs off).
   bool ended = false;
+  // The countdown ran out with a lock: the session stays locked while the child's time is up.
+  bool locked = false;
   bool consoleOpen = false;
   bool paused = false;
   // Cues and notices given so far in the session: a window plays or shows each new one once.

@@ -25,6 +25,8 @@ class Supervision {
   virtual SessionSnapshot Poll() = 0;
   // False while the keeper of the rules cannot be reached.
   virtual bool Reachable() const = 0;
+  // Whether a session can be held locked against its child when the time is up.
+  virtual bool LocksHold() const = 0;
   // The main window unloads; the program is finally released.
   virtual void Closing() = 0;
   virtual void Released() = 0;
@@ -40,6 +42,10 @@ class Supervision {
   // The main window is laid out anew for the stored table (the console closes with its store).
   virtual void Rebuild() = 0;
   virtual Outcome SetParentPassword(TextView password) = 0;
+  // The child at the PC asks for 10, 20 or 30 more minutes today: the parent grants them with the
+  // parent password, or refuses.
+  virtual Outcome GrantMoreTime(int minutes, TextView parentPassword) = 0;
+  virtual void RefuseMoreTime(int minutes) = 0;
   // Each child's days: weekday allowances, today's extra minutes, the recent days of use.
   // Throws when they cannot be had.
   virtual FamilyDays ReadDays() = 0;

@@ -21,6 +21,9 @@ Outcome Waiting(int seconds) {
   return {Verdict::Wait, seconds};
 }
 
+constexpr char16_t kMoreTimeGivenBefore[] = u" 님, ";
+constexpr char16_t kMoreTimeGivenAfter[] = u"분을 더 받았습니다.";
+
 Text WaitLine(int seconds) {
   return LogWords::kPasswordWaitPrefix + DecimalText(seconds) + LogWords::kSecondsUnit;
 }
@@ -68,9 +71,14 @@ void Supervisor::OpenSession(SessionId id) {
   auto [entry, added] = sessions_.try_emplace(id);
   if (!added) return;
   Session& session = entry->second;
+  session.id = id;
   if (!tableLoaded_ || removed_) return;
   TurnDayIfLater(NowDate());
   Inits(session);
+  // A child locked out today who logs on again is that child, whose time is up.
+  if (auto locked = lockedOutUsers_.find(host_.WindowsUser(id)); locked != lockedOutUsers_.end()) {
+    session.currentUser = locked->second;
+  }
   // The choosing starts with the start-up tick, not before.
   SetOff(session.userBeep);
   SetOn(session.startup, kStartUpMs);
@@ -98,8 +106,21 @@ SessionSnapshot Supervisor::Snapshot(SessionId id) const {
   shown.passwordsInUse = settings_.PasswordsInUse != 0;
   for (int u = 0; u <= settings_.UserCount && u < kMaxUsers; ++u) {
     const UserEntry& user = settings_.User(u);
-    shown.users.push_back({user.Name, user.LimitMinutes, DayAllowance(u), user.UsedMinutes,
-                           user.UsedSeconds, !user.Password.empty()});
+    RowView row{user.Name,
+                user.LimitMinutes,
+                DayAllowance(u),
+                user.UsedMinutes,
+                user.UsedSeconds,
+                !user.Password.empty(),
+                -1,
+                -1};
+    if (const TimeLeft left = LeftToday(u); left.hoursEndFirst) {
+      const auto& hours = family_[static_cast<std::size_t>(u)]
+                              .Hours[static_cast<std::size_t>(Main::WeekdayOf(Today()))];
+      row.hoursEndMinute = hours->toMinute;
+      row.hoursSecondsLeft = static_cast<std::int32_t>(left.seconds);
+    }
+    shown.users.push_back(std::move(row));
   }
   const Session* session = Find(id);
   if (!session) return shown;
@@ -111,6 +132,7 @@ SessionSnapshot Supervisor::Snapshot(SessionId id) const {
         static_cast<std::int32_t>(std::max<std::int64_t>(0, *session->countdownEnd.dueMs - now));
   }
   shown.ended = session->ended;
+  shown.locked = session->lockHeldFor >= 0;
   shown.consoleOpen = session->consoleOpen;
   shown.paused = session->paused;
   shown.chimes = session->chimes;
@@ -136,10 +158,10 @@ void Supervisor::UsageSummary(const Session& session, TextView word) {
 // flood of guesses is counted, not written out line by line.
 void Supervisor::WritePasswordLine(Session& session, TextView line) {
   const std::int64_t now = NowMs();
-  session.passwordLines =
-      std::min<double>(kPasswordLineBurst, session.passwordLines +
-                                               static_cast<double>(now - session.passwordLinesAtMs) /
-                                                   kPasswordLineEveryMs);
+  session.passwordLines = std::min<double>(
+      kPasswordLineBurst,
+      session.passwordLines +
+          static_cast<double>(now - session.passwordLinesAtMs) / kPasswordLineEveryMs);
   session.passwordLinesAtMs = now;
   if (session.passwordLines < 1) return;
   session.passwordLines -= 1;
@@ -205,8 +227,13 @@ Outcome Supervisor::ChooseUser(SessionId id, int user, TextView password) {
     return {Verdict::WrongPassword, seconds};
   }
   session->childWait.Right();
-  if (std::int64_t{DayAllowance(user)} - chosen.UsedMinutes < 1) return {Verdict::NoTimeLeft, 0};
+  const std::optional<std::int64_t> hoursLeft =
+      Main::SecondsLeftInHours(family_[static_cast<std::size_t>(user)], NowDate());
+  if (std::int64_t{DayAllowance(user)} - chosen.UsedMinutes < 1 || (hoursLeft && *hoursLeft < 60)) {
+    return {Verdict::NoTimeLeft, 0};
+  }
   session->currentUser = static_cast<std::int16_t>(user);
+  session->lastTimedOut = -1;
   Meter(*session);
   TimeOutStep(*session);
   UsageSummary(*session, LogWords::kSwitchedFrom);
@@ -288,8 +315,7 @@ void Supervisor::CloseConsole(SessionId id) {
   session->chooseSeconds = -1;
 }
 
-std::optional<std::vector<Text>> Supervisor::RevealPasswords(SessionId id,
-                                                             TextView parentPassword,
+std::optional<std::vector<Text>> Supervisor::RevealPasswords(SessionId id, TextView parentPassword,
                                                              Outcome* outcome) {
   Outcome checked = Refused();
   std::optional<std::vector<Text>> passwords;
@@ -425,23 +451,68 @@ Outcome Supervisor::SetParentPassword(TextView password) {
   return {};
 }
 
-// "추가시간:첫째님 20분 더함, 오늘 80분" (or "10분 뺌") in the log when today's extra minutes change.
 Outcome Supervisor::StoreDays(SessionId id, int user, const DaysChange& change) {
   if (!ConsoleOpen(id) || user < 0 || user > settings_.UserCount) return Refused();
   ChildDays& days = family_[static_cast<std::size_t>(user)];
   days.WeekdayMinutes = change.weekdayMinutes;
-  const DayNumber today = Today();
-  const std::int32_t before = days.ExtraDay == today ? days.ExtraMinutes : 0;
-  const std::int64_t difference = std::int64_t{change.extraToday} - before;
-  if (difference != 0) {
-    Main::GiveExtraMinutes(days, today, static_cast<std::int32_t>(difference));
-    const std::int64_t amount = difference < 0 ? -difference : difference;
-    WriteLog(LogWords::kExtraMinutes + settings_.User(user).Name + u"님 " + DecimalText(amount) +
-             (difference < 0 ? LogWords::kTakenBack : LogWords::kGiven) +
-             DecimalText(DayAllowance(user)) + LogWords::kMinutesUnit);
-  }
+  days.Hours = change.hours;
+  days.End = change.end;
+  days.LockedTimeCounts = change.lockedTimeCounts;
+  const std::int32_t before = days.ExtraDay == Today() ? days.ExtraMinutes : 0;
+  GiveExtraMinutes(user, std::int64_t{change.extraToday} - before);
   SaveFamily();
   return {};
+}
+
+// "추가시간:첫째님 20분 더함, 오늘 80분" (or "10분 뺌") in the log when today's extra minutes
+// change.
+void Supervisor::GiveExtraMinutes(int user, std::int64_t difference) {
+  if (difference == 0) return;
+  Main::GiveExtraMinutes(family_[static_cast<std::size_t>(user)], Today(),
+                         static_cast<std::int32_t>(difference));
+  const std::int64_t amount = difference < 0 ? -difference : difference;
+  WriteLog(LogWords::kExtraMinutes + settings_.User(user).Name + u"님 " + DecimalText(amount) +
+           (difference < 0 ? LogWords::kTakenBack : LogWords::kGiven) +
+           DecimalText(DayAllowance(user)) + LogWords::kMinutesUnit);
+}
+
+// A request of 10, 20 or 30 minutes for the child at the PC, granted with the parent password
+// under the session's wait, as the console is opened: the reason line, then the extra minutes'
+// line, and a notice for the child.
+Outcome Supervisor::GrantMoreTime(SessionId id, int minutes, TextView parentPassword) {
+  Session* session = Find(id);
+  if (!session || removed_ || !MoreTimeAsked(*session, minutes)) return Refused();
+  const int child = session->currentUser;
+  const Text name = settings_.User(child).Name;
+  if (session->parentWait.SecondsLeft(NowMs()) == 0 && parentPassword != settings_.ParentPassword) {
+    WritePasswordLine(*session, LogWords::kParentPasswordWrong + name + u")");
+  } else if (session->parentWait.SecondsLeft(NowMs()) > 0 &&
+             session->parentWait.FirstDuringWait()) {
+    WritePasswordLine(*session, LogWords::kParentPasswordDuringWait + name + u")");
+  }
+  const Outcome checked = CheckParentPassword(*session, parentPassword);
+  if (checked.verdict != Verdict::Done) return checked;
+  Meter(*session);
+  WriteLog(LogWords::kMoreTimeGranted + name + u"님 " + DecimalText(minutes) +
+           LogWords::kMinutesUnit);
+  GiveExtraMinutes(child, minutes);
+  SaveFamily();
+  ++session->notices;
+  session->notice = name + kMoreTimeGivenBefore + DecimalText(minutes) + kMoreTimeGivenAfter;
+  return {};
+}
+
+void Supervisor::RefuseMoreTime(SessionId id, int minutes) {
+  Session* session = Find(id);
+  if (!session || !MoreTimeAsked(*session, minutes)) return;
+  WritePasswordLine(*session, LogWords::kMoreTimeRefused +
+                                  settings_.User(session->currentUser).Name + u"님 " +
+                                  DecimalText(minutes) + LogWords::kMinutesUnit);
+}
+
+bool Supervisor::MoreTimeAsked(const Session& session, int minutes) const {
+  return tableLoaded_ && session.currentUser >= 0 && session.currentUser <= settings_.UserCount &&
+         (minutes == 10 || minutes == 20 || minutes == 30);
 }
 
 void Supervisor::Pause(SessionId id) {

@@ -34,10 +34,18 @@ using platform::SessionId;
 class SupervisorHost {
  public:
   virtual ~SupervisorHost() = default;
-  // The time-is-up countdown of the session ran out: the PC is to power off.
-  virtual void PowerOff(SessionId session) = 0;
-  // The session is still there a minute after the power-off was asked for.
-  virtual void ForceEnd(SessionId session) = 0;
+  // The time-is-up countdown of the session ran out: the PC is to power off, or the session is
+  // to be logged off or locked, as the child's days say.
+  virtual void EndTime(SessionId session, EndAction action) = 0;
+  // The session is still there a minute after its power-off or log-off was asked for.
+  virtual void ForceEnd(SessionId session, EndAction action) = 0;
+  // Whether the session is locked, disconnected or switched away from.
+  virtual bool Away(SessionId session) = 0;
+  // The Windows user of the session; empty where the host cannot tell.
+  virtual Text WindowsUser(SessionId session) = 0;
+  // Whether the host can keep a session locked against its own user; a lock ends as a power-off
+  // where it cannot.
+  virtual bool HoldsLocks() const = 0;
 };
 
 // How the host wants the parent password kept.
@@ -108,6 +116,10 @@ class Supervisor {
   // The session's main window is laid out anew for the stored table.
   void Rebuild(SessionId id);
   Outcome SetParentPassword(TextView password);
+  // The current child asks for more minutes today; the parent grants them with the parent
+  // password (under the session's wait) or refuses.
+  Outcome GrantMoreTime(SessionId id, int minutes, TextView parentPassword);
+  void RefuseMoreTime(SessionId id, int minutes);
   Outcome StoreDays(SessionId id, int user, const DaysChange& change);
   // The session is left alone until Windows starts again.
   void Pause(SessionId id);
@@ -125,7 +137,14 @@ class Supervisor {
   };
   enum class TimerKind { Startup, CheckTime, UserBeep, CountdownEnd, Force };
   struct Session {
+    SessionId id = 0;
     std::int16_t currentUser = -1;
+    // The child whose time ran out last, while nobody is current since (passwords in use).
+    std::int16_t lastTimedOut = -1;
+    // The child whose countdown ran out with a lock: the session is locked again whenever it is
+    // unlocked, until the child has time again.
+    std::int16_t lockHeldFor = -1;
+    EndAction endAction = EndAction::PowerOff;
     std::optional<DateValue> meterStamp;
     std::int16_t checkTickCount = 0;
     std::int16_t chooseTickCount = 0;
@@ -166,6 +185,17 @@ class Supervisor {
   void ChooseStartUser(Session& session);
   bool StartCountdown(Session& session);
   void GiveTimeWarning(Session& session);
+  // Whether the user's time is up: the day's allowance used, or outside the day's hours.
+  bool TimeIsUp(int user) const;
+  // The seconds the user may still use today, and whether the day's hours end them first.
+  struct TimeLeft {
+    std::int64_t seconds = 0;
+    bool hoursEndFirst = false;
+  };
+  TimeLeft LeftToday(int user) const;
+  void HoldLocks();
+  void GiveExtraMinutes(int user, std::int64_t difference);
+  bool MoreTimeAsked(const Session& session, int minutes) const;
   void StopClocks(Session& session);
   Outcome CheckParentPassword(Session& session, TextView parentPassword);
   void Closing(Session& session);
@@ -192,6 +222,9 @@ class Supervisor {
   // The clock reading at which each user was last credited, so that a child current in two
   // sessions is credited once.
   std::array<std::optional<DateValue>, kMaxUsers> creditedUntil_{};
+  // The children whose time ran out with a lock today, by the Windows user they used: a log-on of
+  // that user meters the same child.
+  std::map<Text, std::int16_t> lockedOutUsers_;
   std::uint64_t nextTimerOrder_ = 0;
   std::int32_t wrongParentAttempts_ = 0;
   bool parentPasswordExposed_;

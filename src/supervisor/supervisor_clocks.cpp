@@ -15,6 +15,10 @@ namespace {
 
 constexpr char16_t kFiveMinutesLeft[] = u" 님, 5분 남았습니다.";
 constexpr char16_t kOneMinuteLeft[] = u" 님, 1분 남았습니다. 작업을 저장하십시오.";
+// The day's hours end before the allowance does.
+constexpr char16_t kFiveMinutesToHoursEnd[] = u" 님, 5분 뒤 사용 시간이 끝납니다.";
+constexpr char16_t kOneMinuteToHoursEnd[] =
+    u" 님, 1분 뒤 사용 시간이 끝납니다. 작업을 저장하십시오.";
 // However late Poll comes, it runs no more timers than this in one call.
 constexpr int kMostTicksPerPoll = 1000;
 
@@ -55,6 +59,7 @@ std::optional<std::int64_t> Supervisor::NextDueMs() const {
 // The timers run in the order they are due; two due at the same moment in the order they were
 // switched on, as window timers do.
 void Supervisor::Poll() {
+  HoldLocks();
   for (int ran = 0; ran < kMostTicksPerPoll; ++ran) {
     const std::int64_t now = NowMs();
     SessionId dueSession = 0;
@@ -102,7 +107,7 @@ void Supervisor::Tick(SessionId id, Session& session, TimerKind kind) {
       return;
     case TimerKind::Force:
       SetOff(timer);
-      host_.ForceEnd(id);
+      host_.ForceEnd(id, session.endAction);
       return;
   }
 }
@@ -125,8 +130,9 @@ bool Supervisor::TimeOutStep(Session& session) {
   const int current = session.currentUser;
   if (settings_.UserCount >= 0 && current >= 0) {
     GiveTimeWarning(session);
-    if (settings_.User(current).UsedMinutes >= DayAllowance(current)) {
+    if (TimeIsUp(current)) {
       if (settings_.PasswordsInUse != 0) {
+        session.lastTimedOut = session.currentUser;
         session.currentUser = -1;
         Inits(session);
       } else if (StartCountdown(session)) {
@@ -153,8 +159,13 @@ void Supervisor::Meter(Session& session) {
   if (credits && creditedUntil_[static_cast<std::size_t>(current)]) {
     from = std::max(from, *creditedUntil_[static_cast<std::size_t>(current)]);
   }
-  const int credited = Metering::CreditedSeconds(from, now);
+  int credited = Metering::CreditedSeconds(from, now);
   session.meterStamp = now;
+  // The time a session is locked or left does not count for a child whose days say so.
+  if (credits && !family_[static_cast<std::size_t>(current)].LockedTimeCounts &&
+      host_.Away(session.id)) {
+    credited = 0;
+  }
   if (credits) {
     creditedUntil_[static_cast<std::size_t>(current)] = now;
     UserEntry& user = settings_.User(current);
@@ -184,6 +195,7 @@ void Supervisor::TurnDayIfLater(DateValue now) {
     user.UsedMinutes = 0;
     user.Day = now;
   }
+  lockedOutUsers_.clear();
   SaveFamily();
 }
 
@@ -211,7 +223,7 @@ void Supervisor::ChooseStartUser(Session& session) {
   session.currentUser = -1;
   // Only the users in use take part: a slot past the last user may still hold an old entry.
   for (int u = 0; u <= settings_.UserCount; ++u) {
-    if (settings_.User(u).UsedMinutes < DayAllowance(u)) {
+    if (!TimeIsUp(u)) {
       session.currentUser = static_cast<std::int16_t>(u);
       return;
     }
@@ -247,30 +259,77 @@ bool Supervisor::StartCountdown(Session& session) {
   return true;
 }
 
-// The end lines, the session's windows closed with their closing line and last step, the
-// power-off, and its force a minute later if the session is still there.
+// The end lines, then what the child's days say: the session's windows closed with their closing
+// line and last step and the power-off or log-off, forced a minute later if the session is still
+// there; or the session locked, and locked again whenever it is unlocked while the child's time
+// is up.
 void Supervisor::CountdownEnd(SessionId id, Session& session) {
   UsageSummary(session, LogWords::kEnd);
   WriteLog(LogWords::kEndMark);
+  const int child = session.currentUser >= 0 ? session.currentUser : session.lastTimedOut;
+  session.endAction =
+      child >= 0 ? family_[static_cast<std::size_t>(child)].End : EndAction::PowerOff;
+  if (session.endAction == EndAction::Lock && !host_.HoldsLocks()) {
+    session.endAction = EndAction::PowerOff;
+  }
+  if (session.endAction == EndAction::Lock) {
+    session.lockHeldFor = static_cast<std::int16_t>(child);
+    if (const Text user = host_.WindowsUser(id); !user.empty()) {
+      lockedOutUsers_[user] = static_cast<std::int16_t>(child);
+    }
+    host_.EndTime(id, EndAction::Lock);
+    return;
+  }
   Closing(session);
   session.ended = true;
   SetOn(session.force, kForceAfterMs);
-  host_.PowerOff(id);
+  host_.EndTime(id, session.endAction);
+}
+
+// A session held locked is locked again whenever it is found unlocked; once the child has time
+// again (extra minutes, a new day) it goes on as after the console.
+void Supervisor::HoldLocks() {
+  for (auto& [id, session] : sessions_) {
+    if (session.lockHeldFor < 0) continue;
+    if (!TimeIsUp(session.lockHeldFor)) {
+      session.lockHeldFor = -1;
+      SetOn(session.checkTime, kMeterEveryMs);
+      SetOn(session.startup, kStartUpMs);
+      session.chooseSeconds = -1;
+      continue;
+    }
+    if (!host_.Away(id)) host_.ForceEnd(id, EndAction::Lock);
+  }
+}
+
+bool Supervisor::TimeIsUp(int user) const {
+  if (settings_.User(user).UsedMinutes >= DayAllowance(user)) return true;
+  const std::optional<std::int64_t> hours =
+      Main::SecondsLeftInHours(family_[static_cast<std::size_t>(user)], NowDate());
+  return hours && *hours <= 0;
+}
+
+Supervisor::TimeLeft Supervisor::LeftToday(int user) const {
+  TimeLeft left{std::int64_t{DayAllowance(user)} * 60 - settings_.User(user).UsedSeconds, false};
+  const std::optional<std::int64_t> hours =
+      Main::SecondsLeftInHours(family_[static_cast<std::size_t>(user)], NowDate());
+  if (hours && *hours < left.seconds) left = {*hours, true};
+  return left;
 }
 
 // The 5- and 1-minute notices of the current user, with a chime; none while the console is open.
 void Supervisor::GiveTimeWarning(Session& session) {
   const int current = session.currentUser;
-  const UserEntry& user = settings_.User(current);
-  const std::int64_t secondsLeft =
-      std::int64_t{DayAllowance(current)} * 60 - std::int64_t{user.UsedSeconds};
+  const TimeLeft left = LeftToday(current);
   const Main::TimeWarning due = Main::DueWarning(
-      session.warnings.at(static_cast<std::size_t>(current)), secondsLeft, session.consoleOpen);
+      session.warnings.at(static_cast<std::size_t>(current)), left.seconds, session.consoleOpen);
   if (due == Main::TimeWarning::None) return;
   ++session.chimes;
   ++session.notices;
-  session.notice =
-      user.Name + (due == Main::TimeWarning::FiveMinutes ? kFiveMinutesLeft : kOneMinuteLeft);
+  const bool five = due == Main::TimeWarning::FiveMinutes;
+  session.notice = settings_.User(current).Name +
+                   (left.hoursEndFirst ? (five ? kFiveMinutesToHoursEnd : kOneMinuteToHoursEnd)
+                                       : (five ? kFiveMinutesLeft : kOneMinuteLeft));
 }
 
 void Supervisor::StopClocks(Session& session) {

@@ -8,6 +8,7 @@
 #include "win32/windows_api.h"
 
 #include <tlhelp32.h>
+#include <wtsapi32.h>
 
 // <windows.h> maps these names to its A/W functions; here they are the platform interface's.
 #undef LookupPrivilegeValue
@@ -119,6 +120,32 @@ bool Win32System::IsAnotherInstanceRunning() {
     runningMutex_ = FromHandle(mutex);
   }
   return *anotherInstance_;
+}
+
+// The terminal services' answer for this session, from wtsapi32 in the system folder, loaded when
+// first asked (it is not a known DLL). A session whose state cannot be read counts as in use.
+bool Win32System::SessionAway() {
+  using Query = BOOL(WINAPI*)(HANDLE, DWORD, WTS_INFO_CLASS, LPWSTR*, DWORD*);
+  using Free = void(WINAPI*)(PVOID);
+  static const HMODULE wtsapi =
+      LoadLibraryExW(L"wtsapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!wtsapi) return false;
+  const auto query = reinterpret_cast<Query>(GetProcAddress(wtsapi, "WTSQuerySessionInformationW"));
+  const auto free = reinterpret_cast<Free>(GetProcAddress(wtsapi, "WTSFreeMemory"));
+  if (!query || !free) return false;
+  LPWSTR buffer = nullptr;
+  DWORD bytes = 0;
+  if (!query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, WTSSessionInfoEx, &buffer, &bytes)) {
+    return false;
+  }
+  bool away = false;
+  if (bytes >= sizeof(WTSINFOEXW)) {
+    const auto* info = reinterpret_cast<const WTSINFOEXW*>(buffer);
+    const WTSINFOEX_LEVEL1_W& level = info->Data.WTSInfoExLevel1;
+    away = level.SessionState != WTSActive || level.SessionFlags == WTS_SESSIONSTATE_LOCK;
+  }
+  free(buffer);
+  return away;
 }
 
 bool Win32System::ExitWindows(std::uint32_t flags, std::uint32_t reason) {

@@ -32,6 +32,7 @@ class Win32System : public platform::System {
   // the first call's answer.
   bool IsAnotherInstanceRunning() override;
   bool ExitWindows(std::uint32_t flags, std::uint32_t reason) override;
+  bool SessionAway() override;
 
  private:
   platform::Handle runningMutex_ = 0;

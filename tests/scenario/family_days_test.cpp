@@ -52,7 +52,7 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
     SCOPED_TRACE(step.button);
     scenario.Click(console.cmdDays[0]);
     ASSERT_TRUE(dialog.Visible());
-    EXPECT_EQ(S(dialog.lTitle.Caption()), "첫째 님의 요일별 하루시간(분)");
+    EXPECT_EQ(S(dialog.lTitle.Caption()), "첫째 님의 요일별 하루시간(분)과 쓸 수 있는 시간대");
     scenario.Edit(dialog.tExtra, step.extra);
     scenario.Edit(dialog.tWeekday[0], step.sunday);
     scenario.Click(dialog.cmdOK);
@@ -61,11 +61,32 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
     EXPECT_EQ(S(console.cmdDays[0].Caption()), step.button);
   }
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (95분)");
-  scenario.Click(console.cmdDays[1]);
-  scenario.Edit(dialog.tWeekday[3], "4x");  // read as 4, like the grid's minutes
-  scenario.Edit(dialog.tWeekday[4], "99999999999");
+  // The hours, what happens at the end and the locked time: a portable program offers no lock.
+  scenario.Click(console.cmdDays[0]);
+  EXPECT_EQ(S(dialog.cmdEnd.Caption()), "전원 끄기");
+  EXPECT_TRUE(dialog.lEndNote.Visible());
+  scenario.Edit(dialog.tHours[6], " 08:00-22:30 ");
+  scenario.Click(dialog.cmdEnd);
+  EXPECT_EQ(S(dialog.cmdEnd.Caption()), "로그오프");
+  scenario.Click(dialog.cmdEnd);
+  EXPECT_EQ(S(dialog.cmdEnd.Caption()), "전원 끄기");
+  scenario.Click(dialog.cmdEnd);
+  scenario.Do([&] { dialog.chkLocked.SetValue(1); });
   scenario.Click(dialog.cmdOK);
-  EXPECT_TRUE(dialog.Visible()) << "refused with a message";
+  EXPECT_FALSE(dialog.Loaded());
+  scenario.Click(console.cmdDays[1]);
+  for (const auto& [box, text] :
+       std::vector<std::pair<forms::TextBox*, std::string>>{{&dialog.tWeekday[4], "99999999999"},
+                                                            {&dialog.tHours[2], "21:30-07:00"},
+                                                            {&dialog.tHours[3], "7:00-21:30"},
+                                                            {&dialog.tHours[4], "08:00-24:01"}}) {
+    scenario.Edit(*box, text);
+    scenario.Click(dialog.cmdOK);
+    EXPECT_TRUE(dialog.Visible()) << text << " refused with a message";
+    scenario.renderer.AnswerMessageBox(forms::MessageBoxAnswer::Ok);
+    scenario.Edit(*box, "");
+  }
+  scenario.Edit(dialog.tWeekday[3], "4x");  // read as 4, like the grid's minutes
   scenario.Click(dialog.cmdCancel);
   scenario.Click(console.cmdStoreEnd);
 
@@ -73,6 +94,9 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
       Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
   EXPECT_EQ(onDisk[0].WeekdayMinutes[0], 90);
   EXPECT_EQ(onDisk[0].ExtraMinutes, 5);
+  EXPECT_EQ(onDisk[0].Hours[6], (AllowedHours{8 * 60, 22 * 60 + 30}));
+  EXPECT_EQ(onDisk[0].End, EndAction::LogOff);
+  EXPECT_FALSE(onDisk[0].LockedTimeCounts);
   EXPECT_EQ(onDisk[1], ChildDays{});
   scenario.AdvanceSeconds(60);
   EXPECT_FALSE(scenario.program().EndDialog().Visible());  // 60 of 95 minutes used

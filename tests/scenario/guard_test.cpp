@@ -510,5 +510,47 @@ TEST(Guard, AKnownParentPasswordIsReplacedFirst) {
   }
 }
 
+// A child whose time ends in a lock is held locked: unlocked, the session is locked again at the
+// guard's next poll, and a new log-on of the same Windows user meters the same child, whose time
+// is up, until the parent gives more minutes.
+TEST(Guard, ALockHoldsWhileTheChildsTimeIsUp) {
+  GuardRig rig({{"첫째", 10, 600, ""}}, false);
+  FamilyDays days{};
+  days[0].End = EndAction::Lock;
+  Main::SaveFamilyDays(days, rig.Stored(), rig.folder.folder());
+  rig.host.userNames[1] = u"minsu";
+  rig.StartWindows();
+  SessionProgram& program = rig.LogOn(1);
+  rig.Run(60);  // the start-up tick finds the time up; the countdown's 30 s
+  EXPECT_EQ(rig.host.locks, 1);
+  EXPECT_EQ(rig.LogCount(kSessionLockLine), 1);
+  EXPECT_TRUE(program.Send(GetStatus{}).session->locked);
+  EXPECT_EQ(rig.host.powerOffs, 0);
+  for (int unlock = 0; unlock < 3; ++unlock) {
+    rig.host.away.clear();
+    rig.Run(1);
+    EXPECT_EQ(rig.host.locks, 2 + unlock);
+  }
+  EXPECT_EQ(rig.LogCount(kSessionLockLine), 1);
+
+  rig.host.sessions.insert(2);
+  rig.host.userNames[2] = u"minsu";
+  SessionProgram& again = rig.LogOn(2);
+  EXPECT_EQ(again.Send(GetStatus{}).session->currentUser, 0);
+  rig.Run(60);
+  EXPECT_EQ(rig.LogCount(kSessionLockLine), 2);
+
+  ASSERT_EQ(again.Send(OpenConsole{u"parent!"}).result, Result::Ok);
+  DaysChange more;
+  more.end = EndAction::Lock;
+  more.extraToday = 30;
+  ASSERT_EQ(again.Send(StoreDays{0, more}).result, Result::Ok);
+  rig.host.away.clear();
+  const int locks = rig.host.locks;
+  rig.Run(5);
+  EXPECT_EQ(rig.host.locks, locks);
+  EXPECT_FALSE(program.Send(GetStatus{}).session->locked);
+}
+
 }  // namespace
 }  // namespace orlimo::guard

@@ -11,6 +11,7 @@
 
 #include "app/frmChangeUser.h"
 #include "app/frmMain.h"
+#include "app/frmMoreTime.h"
 #include "app/frmNotice.h"
 #include "app/frmSmall.h"
 #include "console/frmChildDays.h"
@@ -443,6 +444,180 @@ TEST_P(Supervision, NoNoticeWhileTheConsoleIsOpen) {
   scenario.AdvanceSeconds(30);  // metering and the start-up tick, 30 s after the closing
   ASSERT_TRUE(scenario.program().Notice().Visible());
   EXPECT_EQ(S(scenario.program().Notice().lMessage.Caption()), kFive);
+}
+
+// ---- the hours of the day ------------------------------------------------------------------
+
+// The hours 첫째 may use the PC on a Saturday (5 December 2026).
+FamilyDays SaturdayHours(const std::string& hours, EndAction end = EndAction::PowerOff) {
+  FamilyDays days{};
+  days[0].Hours[6] = Main::ReadHours(U(hours));
+  days[0].End = end;
+  return days;
+}
+
+// The hours end the day's use as a used-up allowance does: the row shows their end when it comes
+// first, the notices come before it, and the countdown starts at it; when the allowance runs out
+// first, the hours change nothing.
+TEST_P(Supervision, TheHoursOfTheDayEndItsUseAsAUsedUpAllowanceDoes) {
+  struct Case {
+    const char* what;
+    std::string hours;
+    std::int32_t usedSeconds;  // of 60 minutes, at 21:00
+    std::string row;           // at the start-up tick, 21:00:30
+    int steps;                 // of 30 s to the countdown
+    std::vector<Shown> notices;
+  };
+  const Case cases[] = {
+      {"the hours end first",
+       "08:00-21:30",
+       0,
+       "21:30까지 29분 (1770초)",
+       59,
+       {{1470, "첫째 님, 5분 뒤 사용 시간이 끝납니다."},
+        {1710, "첫째 님, 1분 뒤 사용 시간이 끝납니다. 작업을 저장하십시오."}}},
+      {"the allowance runs out first",
+       "08:00-22:30",
+       3000,
+       "남은시간= 10분 (600초)",
+       19,
+       {{3300, "첫째 님, 5분 남았습니다."},
+        {3540, "첫째 님, 1분 남았습니다. 작업을 저장하십시오."}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Hosted scenario(GetParam(), {2026, 12, 5, 21, 0, 0});
+    scenario.PlaceSoundFiles();
+    scenario.WriteFamily({{"첫째", 60, c.usedSeconds}});
+    WriteDays(scenario, SaturdayHours(c.hours));
+    scenario.Start();
+    scenario.AdvanceSeconds(30);
+    EXPECT_EQ(S(scenario.main().lStatus[0].Caption()), c.row);
+    EXPECT_EQ(RunSteps(scenario, c.steps - 1), c.notices);
+    EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+    scenario.AdvanceSeconds(30);
+    EXPECT_TRUE(scenario.program().EndDialog().Visible());
+  }
+}
+
+// Outside the hours a child cannot be chosen, and a PC started there counts down as when nobody
+// has time left; a new day whose hours have not begun ends the use at midnight.
+TEST_P(Supervision, OutsideTheHoursNobodyHasTimeAndMidnightEndsTheUse) {
+  for (bool passwords : {true, false}) {
+    SCOPED_TRACE(passwords ? "passwords in use" : "no passwords");
+    Hosted scenario(GetParam(), {2026, 12, 5, 7, 0, 0});  // before Saturday's 08:00
+    scenario.WriteFamily({{"첫째", 60, 0, "a"}}, passwords);
+    WriteDays(scenario, SaturdayHours("08:00-21:00"));
+    scenario.Start();
+    scenario.AdvanceSeconds(35);
+    if (passwords) {
+      frmChangeUser& prompt = scenario.ChooseUser(0, "a");
+      EXPECT_EQ(S(prompt.lMsg.Caption()), "남은 시간이 없습니다.");
+      scenario.AdvanceSeconds(100);  // the choosing runs out
+    }
+    EXPECT_TRUE(scenario.program().EndDialog().Visible());
+  }
+  Hosted scenario(GetParam(), {2026, 12, 5, 23, 58, 0});
+  scenario.WriteFamily({{"첫째", 600}});
+  FamilyDays days{};
+  days[0].Hours[6] = AllowedHours{8 * 60, 24 * 60};
+  days[0].Hours[0] = AllowedHours{8 * 60, 21 * 60};  // Sunday
+  WriteDays(scenario, days);
+  scenario.Start();
+  scenario.AdvanceSeconds(90);  // 23:59:30
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+  scenario.AdvanceSeconds(30);  // midnight: Sunday's hours begin at 08:00
+  EXPECT_TRUE(scenario.program().EndDialog().Visible());
+}
+
+// ---- what happens at the end ---------------------------------------------------------------
+
+// A log-off instead of the power-off: asked for by the program, or made by the guard.
+TEST_P(Supervision, AChildsTimeCanEndInALogOff) {
+  Hosted scenario(GetParam());
+  scenario.WriteFamily({{"첫째", 10, 600}});
+  WriteDays(scenario, [] {
+    FamilyDays days{};
+    days[0].End = EndAction::LogOff;
+    return days;
+  }());
+  scenario.Start();
+  scenario.AdvanceSeconds(60);  // the start-up tick, and the countdown's 30 s
+  EXPECT_THAT(
+      Last(scenario.LogLines(), 3),
+      ElementsAre("종료:첫째님(10분)  10분 사용, 0분 남음.", ")*----------------------------*(",
+                  "정상종료:첫째님(10분)  10분 사용, 0분 남음."));
+  if (scenario.host() == Host::Portable) {
+    EXPECT_EQ(scenario.system.exitFlags, 0x10u);  // log off, programs that do not answer ended
+  } else {
+    EXPECT_THAT(scenario.GuardLines(), ElementsAre("보호: 세션 로그오프"));
+    EXPECT_THAT(scenario.Sessions().loggedOff, ElementsAre(Scenario::kSession));
+    EXPECT_EQ(scenario.Sessions().powerOffs, 0);
+  }
+}
+
+// ---- asking for more time ------------------------------------------------------------------
+
+// The child picks the minutes; the parent grants them with the parent password, logged with
+// their reason, or refuses. A wrong password makes the next try wait as the console's does.
+TEST_P(Supervision, AChildAsksForMoreTimeAndTheParentGrantsOrRefuses) {
+  Hosted scenario(GetParam());
+  scenario.PlaceSoundFiles();
+  scenario.StartWith({{"첫째", 10, 300}}, false, "parent!");
+  scenario.AdvanceSeconds(30);
+  frmMoreTime& window = scenario.program().MoreTimeWindow();
+  auto ask = [&](int choice, const std::string& password, bool grant) {
+    scenario.Click(scenario.main().cmdMore);
+    EXPECT_EQ(S(window.lMsg.Caption()),
+              "첫째 님이 오늘 시간을 더 쓰려고 합니다. 몇 분을 더 줄까요?");
+    scenario.Click(window.cmdMinutes[choice]);
+    scenario.Type(window.tPassword, password);
+    scenario.Click(grant ? window.cmdGrant : window.cmdRefuse);
+  };
+  ask(1, "", false);
+  EXPECT_FALSE(window.Loaded());
+  EXPECT_EQ(scenario.LogLines().back(), "추가시간 요청 거절:첫째님 20분");
+
+  for (int guess = 0; guess < 2; ++guess) {  // waits of 1 s, then 2 s
+    ask(2, "guess", true);
+    EXPECT_EQ(S(window.lMsg.Caption()), "암호가 틀렸습니다.");
+    scenario.AdvanceSeconds(1);
+    EXPECT_FALSE(window.Loaded());
+  }
+  ask(2, "parent!", true);  // within the wait: not checked
+  EXPECT_EQ(S(window.lMsg.Caption()),
+            "부모님 암호가 여러 번 틀렸습니다. 1초 뒤에 다시 입력하십시오.");
+  scenario.AdvanceSeconds(2);
+  ask(2, "parent!", true);
+  EXPECT_FALSE(window.Loaded());
+  EXPECT_THAT(Last(scenario.LogLines(), 2), ElementsAre("추가시간 요청 허락:첫째님 30분",
+                                                        "추가시간:첫째님 30분 더함, 오늘 40분"));
+  EXPECT_EQ(S(scenario.program().Notice().lMessage.Caption()), "첫째 님, 30분을 더 받았습니다.");
+  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (40분)");
+  EXPECT_THAT(scenario.LogLines(), Contains("설정시도: 암호 틀림, (첫째)"));
+}
+
+// ---- locked time ---------------------------------------------------------------------------
+
+TEST_P(Supervision, LockedTimeCountsUnlessTheChildsDaysSayOtherwise) {
+  for (bool counts : {true, false}) {
+    SCOPED_TRACE(counts ? "counted" : "not counted");
+    Hosted scenario(GetParam());
+    scenario.WriteFamily({{"첫째", 60}});
+    FamilyDays days{};
+    days[0].LockedTimeCounts = counts;
+    WriteDays(scenario, days);
+    scenario.Start();
+    scenario.AdvanceSeconds(60);
+    scenario.system.away = true;
+    scenario.Sessions().away.insert(Scenario::kSession);
+    scenario.AdvanceSeconds(120);
+    scenario.system.away = false;
+    scenario.Sessions().away.clear();
+    scenario.AdvanceSeconds(60);
+    EXPECT_EQ(UsedSeconds(scenario), counts ? 210 : 90);
+    EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, UsedSeconds(scenario));
+  }
 }
 
 // ---- the time-out --------------------------------------------------------------------------

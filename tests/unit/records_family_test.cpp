@@ -42,6 +42,10 @@ TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   days[1].History[Day(2026, 11, 30)] = {45, 60};
   days[1].History[Day(2026, 12, 1)] = {0, 90};
   days[2].WeekdayMinutes[1] = 30;
+  days[2].Hours[6] = AllowedHours{8 * 60, 22 * 60 + 30};
+  days[2].Hours[0] = AllowedHours{0, 24 * 60};
+  days[2].End = EndAction::Lock;
+  days[2].LockedTimeCounts = false;
   days[3].ExtraDay = Day(2026, 12, 7);
   days[3].ExtraMinutes = 20;
   Main::SaveFamilyDays(days, settings, folder.folder());
@@ -51,6 +55,10 @@ TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   EXPECT_NE(bytes.find("Child,0,첫째\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("Week,0,0,,,,,,120\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("Used,1,2026-11-30,45,60\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("Hours,2,00:00-24:00,,,,,,08:00-22:30\r\nEnd,2,lock\r\nLockedTime,2,0\r\n"),
+            std::string::npos)
+      << bytes;
+  EXPECT_EQ(bytes.find("Hours,0"), std::string::npos) << "nothing the parent has not set";
   EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage), days);
   EXPECT_EQ(folder.Bytes(kFamily), bytes);
 

@@ -59,15 +59,24 @@ class FakeSessionHost : public platform::SessionHost {
     loggedOff.push_back(session);
     sessions.erase(session);
   }
+  void Lock(platform::SessionId session) override {
+    ++locks;
+    away.insert(session);
+  }
+  bool Away(platform::SessionId session) override { return away.contains(session); }
+  Text UserName(platform::SessionId session) override { return userNames[session]; }
 
   // Set up by tests.
   std::set<platform::SessionId> sessions;
   std::map<platform::SessionId, std::vector<Text>> programs;
   bool refusesStart = false;
+  std::set<platform::SessionId> away;  // locked or switched away from
+  std::map<platform::SessionId, Text> userNames;
 
   // Read back by tests.
   std::vector<StartedProgram> started;
   int powerOffs = 0;
+  int locks = 0;
   std::vector<platform::SessionId> loggedOff;
 };
 

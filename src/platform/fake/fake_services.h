@@ -56,6 +56,7 @@ class FakeSystem : public platform::System {
   void StartProgram(const Text& path, int showCommand) override;
   bool IsAnotherInstanceRunning() override;
   bool ExitWindows(std::uint32_t flags, std::uint32_t reason) override;
+  bool SessionAway() override { return away; }
 
   static constexpr platform::Luid kShutdownPrivilege = 19;
   static constexpr platform::Luid kDebugPrivilege = 20;  // and every other privilege
@@ -75,6 +76,7 @@ class FakeSystem : public platform::System {
   std::set<platform::Luid> enabledPrivileges;
   bool exitRequested = false;
   std::uint32_t exitFlags = 0;
+  bool away = false;  // the session is locked or switched away from
   bool exitWithShutdownPrivilege = false;
   std::set<platform::Handle> openHandles;
 

@@ -18,6 +18,7 @@ SystemFunctions Load() {
   Take(wts, "WTSFreeMemory", functions.freeMemory);
   Take(wts, "WTSQueryUserToken", functions.queryUserToken);
   Take(wts, "WTSLogoffSession", functions.logoffSession);
+  Take(wts, "WTSDisconnectSession", functions.disconnectSession);
   Take(userenv, "CreateEnvironmentBlock", functions.createEnvironmentBlock);
   Take(userenv, "DestroyEnvironmentBlock", functions.destroyEnvironmentBlock);
   return functions;

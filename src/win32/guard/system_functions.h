@@ -17,6 +17,7 @@ struct SystemFunctions {
   decltype(&WTSFreeMemory) freeMemory = nullptr;
   decltype(&WTSQueryUserToken) queryUserToken = nullptr;
   decltype(&WTSLogoffSession) logoffSession = nullptr;
+  decltype(&WTSDisconnectSession) disconnectSession = nullptr;
   decltype(&CreateEnvironmentBlock) createEnvironmentBlock = nullptr;
   decltype(&DestroyEnvironmentBlock) destroyEnvironmentBlock = nullptr;
 };

@@ -171,4 +171,47 @@ void Win32SessionHost::LogOff(platform::SessionId session) {
   }
 }
 
+// A service cannot lock another session's screen; it disconnects the session instead, which
+// shows the log-on screen and asks the user's Windows password to come back, as a lock does.
+void Win32SessionHost::Lock(platform::SessionId session) {
+  if (Functions().disconnectSession) {
+    Functions().disconnectSession(WTS_CURRENT_SERVER_HANDLE, session, FALSE);
+  }
+}
+
+// Locked, disconnected or not the one on the screen. Where the state cannot be read (Wine reads
+// none) the session counts as in use.
+bool Win32SessionHost::Away(platform::SessionId session) {
+  const SystemFunctions& wts = Functions();
+  LPWSTR buffer = nullptr;
+  DWORD bytes = 0;
+  if (!wts.querySessionInformation || !wts.freeMemory ||
+      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSSessionInfoEx, &buffer,
+                                   &bytes)) {
+    return false;
+  }
+  bool away = false;
+  if (bytes >= sizeof(WTSINFOEXW)) {
+    const WTSINFOEX_LEVEL1_W& level =
+        reinterpret_cast<const WTSINFOEXW*>(buffer)->Data.WTSInfoExLevel1;
+    away = level.SessionState != WTSActive || level.SessionFlags == WTS_SESSIONSTATE_LOCK;
+  }
+  wts.freeMemory(buffer);
+  return away;
+}
+
+Text Win32SessionHost::UserName(platform::SessionId session) {
+  const SystemFunctions& wts = Functions();
+  LPWSTR name = nullptr;
+  DWORD bytes = 0;
+  if (!wts.querySessionInformation || !wts.freeMemory ||
+      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
+                                   &bytes)) {
+    return {};
+  }
+  Text user = name ? FromWide(name) : Text();
+  wts.freeMemory(name);
+  return ToLower(user);
+}
+
 }  // namespace orlimo::win32

@@ -15,6 +15,9 @@ class Win32SessionHost : public platform::SessionHost {
   bool StartProgramIn(platform::SessionId session, const Text& path) override;
   void PowerOffWithForce() override;
   void LogOff(platform::SessionId session) override;
+  void Lock(platform::SessionId session) override;
+  bool Away(platform::SessionId session) override;
+  Text UserName(platform::SessionId session) override;
 
  private:
   guard::SessionList followed_;
