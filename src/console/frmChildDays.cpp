@@ -12,7 +12,7 @@ namespace orlimo {
 namespace {
 
 constexpr int kClientWidth = 10200;
-constexpr int kClientHeight = 4860;
+constexpr int kClientHeight = 4920;
 constexpr int kBoxLeft = 1500;
 constexpr int kBoxWidth = 1170;
 constexpr int kBoxStep = 1230;
@@ -106,18 +106,18 @@ void frmChildDays::Design() {
   cmdEnd.SetBounds({2280, 2760, 1500, 405});
   cmdEnd.SetBackColor(kLightOrange);
   cmdEnd.SetTabIndex(15);
-  lEndNote.Move(3900, 2820, kClientWidth - 4080, 255);
+  lEndNote.Move(3900, 2760, kClientWidth - 4080, 510);
   lEndNote.SetCaption(kNoLockHere);
-  chkLocked.Move(180, 3300, kClientWidth - 360, 315);
+  chkLocked.Move(180, 3360, kClientWidth - 360, 315);
   chkLocked.SetCaption(kLockedCaption);
   chkLocked.SetTabIndex(16);
-  lToday.Move(180, 3780, kClientWidth - 360, 255);
+  lToday.Move(180, 3840, kClientWidth - 360, 255);
   cmdOK.SetCaption(u"저장");
-  cmdOK.SetBounds({kClientWidth - 3360, 4260, 1500, 435});
+  cmdOK.SetBounds({kClientWidth - 3360, 4320, 1500, 435});
   cmdOK.SetBackColor(kLightGreen);
   cmdOK.SetTabIndex(17);
   cmdCancel.SetCaption(u"그냥닫기");
-  cmdCancel.SetBounds({kClientWidth - 1680, 4260, 1500, 435});
+  cmdCancel.SetBounds({kClientWidth - 1680, 4320, 1500, 435});
   cmdCancel.SetBackColor(kLightYellow);
   cmdCancel.SetTabIndex(18);
 }

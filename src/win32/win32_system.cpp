@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "win32/start_process.h"
+#include "win32/system_functions.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
 #include <tlhelp32.h>
-#include <wtsapi32.h>
 
 // <windows.h> maps these names to its A/W functions; here they are the platform interface's.
 #undef LookupPrivilegeValue
@@ -122,30 +122,8 @@ bool Win32System::IsAnotherInstanceRunning() {
   return *anotherInstance_;
 }
 
-// The terminal services' answer for this session, from wtsapi32 in the system folder, loaded when
-// first asked (it is not a known DLL). A session whose state cannot be read counts as in use.
 bool Win32System::SessionAway() {
-  using Query = BOOL(WINAPI*)(HANDLE, DWORD, WTS_INFO_CLASS, LPWSTR*, DWORD*);
-  using Free = void(WINAPI*)(PVOID);
-  static const HMODULE wtsapi =
-      LoadLibraryExW(L"wtsapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!wtsapi) return false;
-  const auto query = reinterpret_cast<Query>(GetProcAddress(wtsapi, "WTSQuerySessionInformationW"));
-  const auto free = reinterpret_cast<Free>(GetProcAddress(wtsapi, "WTSFreeMemory"));
-  if (!query || !free) return false;
-  LPWSTR buffer = nullptr;
-  DWORD bytes = 0;
-  if (!query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, WTSSessionInfoEx, &buffer, &bytes)) {
-    return false;
-  }
-  bool away = false;
-  if (bytes >= sizeof(WTSINFOEXW)) {
-    const auto* info = reinterpret_cast<const WTSINFOEXW*>(buffer);
-    const WTSINFOEX_LEVEL1_W& level = info->Data.WTSInfoExLevel1;
-    away = level.SessionState != WTSActive || level.SessionFlags == WTS_SESSIONSTATE_LOCK;
-  }
-  free(buffer);
-  return away;
+  return orlimo::win32::SessionAway(WTS_CURRENT_SESSION);
 }
 
 bool Win32System::ExitWindows(std::uint32_t flags, std::uint32_t reason) {

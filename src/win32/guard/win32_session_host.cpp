@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "win32/guard/system_functions.h"
+#include "win32/system_functions.h"
 #include "win32/own_path.h"
 #include "win32/start_process.h"
 #include "win32/wide_text.h"
@@ -179,25 +179,8 @@ void Win32SessionHost::Lock(platform::SessionId session) {
   }
 }
 
-// Locked, disconnected or not the one on the screen. Where the state cannot be read (Wine reads
-// none) the session counts as in use.
 bool Win32SessionHost::Away(platform::SessionId session) {
-  const SystemFunctions& wts = Functions();
-  LPWSTR buffer = nullptr;
-  DWORD bytes = 0;
-  if (!wts.querySessionInformation || !wts.freeMemory ||
-      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSSessionInfoEx, &buffer,
-                                   &bytes)) {
-    return false;
-  }
-  bool away = false;
-  if (bytes >= sizeof(WTSINFOEXW)) {
-    const WTSINFOEX_LEVEL1_W& level =
-        reinterpret_cast<const WTSINFOEXW*>(buffer)->Data.WTSInfoExLevel1;
-    away = level.SessionState != WTSActive || level.SessionFlags == WTS_SESSIONSTATE_LOCK;
-  }
-  wts.freeMemory(buffer);
-  return away;
+  return SessionAway(session);
 }
 
 Text Win32SessionHost::UserName(platform::SessionId session) {

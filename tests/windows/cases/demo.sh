@@ -30,6 +30,8 @@ test_demo() {
   check "demo: scripts/run prints the example password and the parent password" \
     prints_passwords "$out"
   check "demo: the demo's prefix has Wine draw the window frames" wine_draws_frames
+  check "demo: the terminal shows the demo's own words only (no lines of Wine or ALSA)" \
+    eval '! grep -q -E "ALSA|^[0-9a-f]{4}:(err|fixme|warn):" "$out"' 
   # scripts/run ends first, so that it starts nothing more once the prefix's programs have ended.
   kill "$run" 2>/dev/null
   wait "$run" 2>/dev/null

@@ -147,3 +147,39 @@ test_features_usage_chart() {
     wait_for 10 eval '! control_shown "$title" && control_shown "컴퓨터 사용자 설정"'
 }
 add_test test_features_usage_chart
+
+# A child's request for more time, granted at the PC with the parent password: the request window
+# and the notice the child then gets are kept as screenshots; the console's days window shows the
+# hours of each weekday and what happens at the end, and, the program not being installed, says
+# why it offers no lock.
+test_features_more_time_and_hours() {
+  local folder
+  open_program more "Orlimo more time" "철수:60:600" || return
+  wine reg delete 'HKLM\SOFTWARE\Orlimo' /f /reg:64 >/dev/null 2>&1
+  wait_for 10 control_shown "철수 (60분)"
+  act "more: the request button is clicked" click Orlimo.exe "시간 더 요청" || return
+  check "more: the request window opens" wait_for 10 shown "시간 더 요청" || return
+  act "more: 20 minutes are picked" click Orlimo.exe "20분" || return
+  sleep 0.5
+  screenshot program_more_time
+  act "more: the parent password is typed" type Orlimo.exe "시간 더 요청" '5927\r' || return
+  check "more: the child gets a notice of the minutes" \
+    wait_for 10 control_shown "철수 님, 20분을 더 받았습니다."
+  screenshot program_more_time_notice
+  check "more: the row shows the minutes given" wait_for 10 control_shown "철수 (80분)"
+  check "more: the log holds the grant and its reason" \
+    eval 'log_text "$folder" | grep -q "추가시간 요청 허락:철수님 20분" &&
+      log_text "$folder" | grep -q "추가시간:철수님 20분 더함, 오늘 80분"'
+
+  open_console more || return
+  act "more: the row's day button is clicked" click Orlimo.exe "오늘 80분" || return
+  check "more: the days window shows the hours of each weekday" wait_for 10 control_shown "시간대" ||
+    return
+  act "more: the end is set to log off" click Orlimo.exe "전원 끄기" || return
+  check "more: ... one click later it says so" wait_for 5 control_shown "로그오프"
+  check "more: a program not installed says why it offers no lock" \
+    control_shown "설치하지 않고 실행 중이라 화면 잠금은 고를 수 없습니다"
+  sleep 0.5
+  screenshot program_days_hours
+}
+add_test test_features_more_time_and_hours

@@ -105,6 +105,7 @@ test_guard_service() {
   check "guard: a wrong parent password makes the session wait, the right one at once too ($answer)" \
     test "$answer" = "wrong-password wait=1, wait wait=1"
   # The child's own password between wrong parent passwords does not end the parent's wait.
+  sleep 2 # past the wait of the wrong one above
   answer=$(guard_probe guess-alternating "" 0000 2)
   check "guard: wrong parent passwords between the child's own right one meet a growing wait ($answer)" \
     test "$answer" = "wrong-password wait=2, ok, wrong-password wait=4, ok"
@@ -233,3 +234,21 @@ test_guard_powers_off_after_its_countdown() {
   uninstall_guard
 }
 add_test test_guard_powers_off_after_its_countdown
+
+# A child whose time ends in a lock: the guard logs the lock once and holds it (it disconnects the
+# session again each time it finds it in use), and powers nothing off. Under Wine a session has
+# no lock screen, its state cannot be read and the disconnect does nothing: what shows is the
+# line, no power-off, and the program left running in the session.
+test_guard_holds_a_lock() {
+  guard_family "guard: the family whose time ends in a lock is written" "철수:10:600" || return
+  printf '\xEF\xBB\xBF!Orlimo Family.ini\r\nChild,0,철수\r\nEnd,0,lock\r\n' >"$(guard_data)/Family.ini"
+  install_guard || return
+  check "guard: the time-out ends in the lock, logged" wait_for 90 guard_log_has "보호: 세션 잠금"
+  sleep 5
+  check "guard: the lock is logged once however often it is made again" \
+    test "$(iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" | grep -c '보호: 세션 잠금')" = 1
+  check "guard: a lock powers nothing off" eval '! guard_log_has "보호: 전원 끄기"'
+  check "guard: the program stays in the session" processes_are Orlimo.exe 1
+  uninstall_guard
+}
+add_test test_guard_holds_a_lock

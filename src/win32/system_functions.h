@@ -25,4 +25,8 @@ struct SystemFunctions {
 // Loaded at the first call.
 const SystemFunctions& Functions();
 
+// Whether the session (WTS_CURRENT_SESSION for the caller's) is locked, disconnected or not the
+// one on the screen; false where its state cannot be read, as under Wine.
+bool SessionAway(DWORD session);
+
 }  // namespace orlimo::win32
