@@ -61,12 +61,6 @@ const Supervisor::Session* Supervisor::Find(SessionId id) const {
   return found == sessions_.end() ? nullptr : &found->second;
 }
 
-std::vector<SessionId> Supervisor::Sessions() const {
-  std::vector<SessionId> ids;
-  for (const auto& [id, session] : sessions_) ids.push_back(id);
-  return ids;
-}
-
 void Supervisor::OpenSession(SessionId id) {
   auto [entry, added] = sessions_.try_emplace(id);
   if (!added) return;

@@ -5,8 +5,8 @@
 // their waits, and writes the log lines of all of it. The portable program hosts it for its one
 // session; on a guarded PC the guard hosts it for every session, and the programs only show it.
 //
-// Its timers run on the clock's steady milliseconds: the host calls Poll when NextDueMs comes
-// (the portable program exactly then, the guard at least every second).
+// Its timers run on the clock's steady milliseconds: the host calls Poll when a session's snapshot
+// says it next changes (the portable program exactly then, the guard at least every second).
 #pragma once
 
 #include <array>
@@ -87,12 +87,9 @@ class Supervisor {
   bool SessionPaused(SessionId id) const;
   // The session is gone: its time so far is credited, its clocks end.
   void EndSession(SessionId id);
-  std::vector<SessionId> Sessions() const;
 
   // Runs every timer that is due.
   void Poll();
-  // When the next timer is due, in the clock's steady milliseconds.
-  std::optional<std::int64_t> NextDueMs() const;
   SessionSnapshot Snapshot(SessionId id) const;
 
   // The program's own start lines: the start mark and the main window's caption.

@@ -45,17 +45,6 @@ Supervisor::Timer& Supervisor::TimerOf(Session& session, TimerKind kind) {
   return session.force;
 }
 
-std::optional<std::int64_t> Supervisor::NextDueMs() const {
-  std::optional<std::int64_t> next;
-  for (const auto& [id, session] : sessions_) {
-    for (const Timer* timer : {&session.startup, &session.checkTime, &session.userBeep,
-                               &session.countdownEnd, &session.force}) {
-      if (timer->dueMs && (!next || *timer->dueMs < *next)) next = timer->dueMs;
-    }
-  }
-  return next;
-}
-
 // The timers run in the order they are due; two due at the same moment in the order they were
 // switched on, as window timers do.
 void Supervisor::Poll() {
