@@ -15,8 +15,7 @@ namespace {
 
 using forms::MessageBoxAnswer;
 
-// What the viewer shows and writes back is the log view's (tests/unit/log_view_test.cpp); here,
-// the console's buttons and box around it.
+// The log viewer: each line shown after a blank, written back as edited, emptied.
 TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
   Scenario scenario;
   scenario.StartWith({{"첫째", 60}});

@@ -28,116 +28,6 @@ Settings Table(Scenario& scenario) {
   return scenario.SettingsOnDisk();
 }
 
-TEST(SetupConsole, OpensWithTheGridFilledFromTheTableAndPasswordsMasked) {
-  Scenario scenario;
-  scenario.PlaceSoundFiles();
-  scenario.StartWith({{"첫째", 90, 734, "abc"}, {"둘째", 45}}, /*passwordsInUse=*/true);
-  frmSetup& console = scenario.OpenConsole();
-
-  EXPECT_EQ(S(console.Caption()), "Orlimo Ver." ORLIMO_VERSION_TEXT);
-  EXPECT_EQ(S(console.tNames[0].GetText()), "첫째");
-  EXPECT_EQ(S(console.tLimitMins[0].GetText()), "90");
-  EXPECT_EQ(S(console.lUsedTime[0].Caption()), "12 (734초)");
-  EXPECT_EQ(S(console.tUserPWD[0].GetText()), "●●●●");  // not the password
-  EXPECT_EQ(S(console.tUserPWD[1].GetText()), "");
-  EXPECT_EQ(S(console.lUsedTime[1].Caption()), "0 (0초)");
-  for (int r = 2; r < 10; ++r) {
-    EXPECT_EQ(S(console.tNames[r].GetText()), "") << r;
-    EXPECT_EQ(S(console.lUsedTime[r].Caption()), "") << r;
-  }
-  for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), u'*');
-  EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "보임");
-  EXPECT_EQ(console.chkPWDUse.Value(), 1);
-  EXPECT_FALSE(console.tMsg.Visible());
-  EXPECT_FALSE(console.cmdSave.Visible());
-  EXPECT_EQ(S(console.lDate.Caption()), "Current Date");
-
-  std::size_t cues = scenario.CuesPlayed().size();
-  scenario.AdvanceSeconds(1);
-  EXPECT_EQ(S(console.lDate.Caption()), "2026-12-06 15:00:01");
-  std::vector<std::string> played = scenario.CuesPlayed();
-  EXPECT_THAT(
-      std::vector<std::string>(played.begin() + static_cast<std::ptrdiff_t>(cues), played.end()),
-      ElementsAre("BUTTON.WAV"));
-}
-
-TEST(SetupConsole, StoringTrimsNamesAndPasswordsAndReadsMinutesByTheNumberRules) {
-  struct Case {
-    std::string minutes;
-    std::int32_t stored;
-  };
-  // The number rules themselves are the number table's (tests/unit/base_number_test.cpp).
-  const std::vector<Case> cases = {{"2.5", 2}, {"3.5", 4}, {"12abc", 12}, {"", 0}};
-  Scenario scenario;
-  scenario.StartWith({});
-  frmSetup& console = scenario.OpenConsole();
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    EditRow(scenario, console, static_cast<int>(i), "  아이" + std::to_string(i) + " ",
-            cases[i].minutes, " pw" + std::to_string(i) + "  ");
-  }
-  scenario.Do([&] { console.chkPWDUse.SetValue(1); });
-  scenario.Click(console.cmdStoreEnd);
-
-  EXPECT_FALSE(console.Loaded());
-  Settings onDisk = scenario.SettingsOnDisk();
-  EXPECT_EQ(onDisk.UserCount, static_cast<int>(cases.size()) - 1);
-  EXPECT_EQ(onDisk.PasswordsInUse, 1);
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    SCOPED_TRACE(cases[i].minutes);
-    const UserEntry& user = onDisk.User(static_cast<int>(i));
-    EXPECT_EQ(S(user.Name), "아이" + std::to_string(i));
-    EXPECT_EQ(user.LimitMinutes, cases[i].stored);
-    EXPECT_EQ(S(user.Password), "pw" + std::to_string(i));
-  }
-  EXPECT_TRUE(scenario.main().cmdUser[3].Visible());
-  EXPECT_FALSE(scenario.main().cmdUser[4].Visible());
-  EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "아이0 (2분)");
-}
-
-// Store writes the table at once and keeps the console open; Reset goes back to the last store;
-// Cancel keeps what was stored; the system's close stores nothing; an empty grid stores no user.
-TEST(SetupConsole, StoreWritesAtOnceAndEachButtonKeepsItsShareOfTheTable) {
-  Scenario scenario;
-  scenario.StartWith({{"첫째", 60}, {"둘째", 60}});
-  ASSERT_EQ(scenario.program().view.currentUser, 0);
-  frmSetup& console = scenario.OpenConsole();
-  scenario.Edit(console.tLimitMins[1], "75");
-  scenario.Click(console.cmdStore);
-  scenario.Edit(console.tLimitMins[1], "5");
-  scenario.Edit(console.tNames[1], "바뀐이름");
-  scenario.Click(console.cmdReset);
-  EXPECT_EQ(S(console.tNames[1].GetText()), "둘째");
-  EXPECT_EQ(S(console.tLimitMins[1].GetText()), "75");
-
-  scenario.Edit(console.tNames[0], "   ");  // a name of blanks is an empty row: the current user's
-  scenario.Click(console.cmdStore);
-  EXPECT_TRUE(console.Visible());
-  EXPECT_EQ(Table(scenario).UserCount, 0);
-  EXPECT_EQ(S(console.tNames[0].GetText()), "둘째");
-  EXPECT_EQ(S(console.tLimitMins[1].GetText()), "");
-  EXPECT_EQ(scenario.program().view.currentUser, -1);  // the deleted child is metered no more
-  EXPECT_FALSE(scenario.main().cmdUser[1].Visible());
-
-  scenario.Click(console.cmdCancel);  // stored changes stay in the table
-  EXPECT_EQ(Table(scenario).UserCount, 0);
-  EXPECT_EQ(Table(scenario).User(0).LimitMinutes, 75);
-  EXPECT_EQ(S(Table(scenario).User(1).Name), "");
-  scenario.OpenConsole();
-  scenario.Edit(console.tNames[0], "");
-  scenario.Close(console);
-  EXPECT_EQ(S(Table(scenario).User(0).Name), "둘째");
-  // The metering goes on: the start-up tick 30 s later chooses anew, then a step; nothing ends.
-  scenario.AdvanceSeconds(60);
-  EXPECT_EQ(scenario.program().view.currentUser, 0);
-  EXPECT_EQ(Table(scenario).User(0).UsedSeconds, 30);
-  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
-
-  scenario.OpenConsole();
-  scenario.Edit(console.tNames[0], "");
-  scenario.Click(console.cmdStoreEnd);
-  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, -1);
-}
-
 TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox) {
   Scenario scenario;
   scenario.StartWith({{"첫째", 60, 0, "abc"}}, true, "Secret");
@@ -165,6 +55,9 @@ TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox)
   for (forms::TextBox& box : console.tUserPWD) EXPECT_EQ(box.PasswordChar(), 0);
   EXPECT_EQ(S(console.tUserPWD[0].GetText()), "abc");
   EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "숨김");
+  scenario.Edit(console.tUserPWD[0], "xyz");  // a shown password is stored as edited
+  scenario.Click(console.cmdStore);
+  EXPECT_EQ(S(Table(scenario).User(0).Password), "xyz");
 
   std::size_t boxes = scenario.renderer.InputBoxes().size();
   scenario.Click(console.cmdSeeNoSee);  // masked again, the password leaves the console

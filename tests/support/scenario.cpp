@@ -10,7 +10,6 @@
 #include "console/frmMastPWD.h"
 #include "console/frmSetup.h"
 #include "base/path.h"
-#include "records/encript.h"
 #include "records/registry_access.h"
 #include "records/sound_cue.h"
 
@@ -198,14 +197,6 @@ std::vector<std::string> Scenario::GuardLines() const {
 
 std::string Scenario::SettingsBytes() const {
   return Data().Bytes(Main::kSettingsFileName);
-}
-
-std::vector<std::string> Scenario::SettingsRecords() const {
-  std::vector<std::string> records;
-  for (const Text& line : SplitLines(U(SettingsBytes()))) {
-    records.push_back(S(Encript::UnscrambleLine(line)));
-  }
-  return records;
 }
 
 Settings Scenario::SettingsOnDisk() const {

@@ -87,8 +87,6 @@ class Scenario {
   frmSetup& OpenConsole(const std::string& parentPassword = "5927");
   // A child's way in: the name's button, the password, OK.
   frmChangeUser& ChooseUser(int user, const std::string& password);
-  // The wall clock jumps without virtual time passing.
-  void ShiftClockSeconds(std::int64_t seconds) { clock.ShiftSeconds(seconds); }
 
   Program& program() { return *program_; }
   frmMain& main();
@@ -102,8 +100,6 @@ class Scenario {
   std::vector<std::string> LogLinesWithStamps() const;
   std::string LogBytes() const;
   std::string SettingsBytes() const;
-  // The record lines of Setup.ini, unscrambled, as UTF-8.
-  std::vector<std::string> SettingsRecords() const;
   // Reads Setup.ini as the next start would.
   Settings SettingsOnDisk() const;
   // The file names of the cues that started playing, in order.
@@ -119,8 +115,7 @@ class Scenario {
   bool ProgramFolderHoldsNoFamilyFile() const;
   // Whether the PC is to power off: the program asked Windows, or the guard powered off.
   bool PoweredOff() const;
-  // The guard and its sessions (guarded only).
-  guard::Guard& Guard() { return *guard_; }
+  // The guard's sessions (guarded only).
   fake::FakeSessionHost& Sessions() { return sessions_; }
 
   fake::FakeClock clock;

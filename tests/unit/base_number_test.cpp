@@ -83,24 +83,6 @@ TEST(BaseNumber, HugeExponentsStayDefined) {
   EXPECT_EQ(ReadInt32(u"1e-400"), 0);
 }
 
-TEST(BaseNumber, RoundsHalvesToEven) {
-  const std::pair<double, double> cases[] = {
-      {0.5, 0},       {1.5, 2},
-      {2.5, 2},       {3.5, 4},
-      {-0.5, 0},      {-1.5, -2},
-      {-2.5, -2},     {0.49, 0},
-      {0.51, 1},      {-0.51, -1},
-      {7, 7},         {-7.2, -7},
-      {1e300, 1e300}, {4503599627370497.0, 4503599627370497.0},
-  };
-  for (const auto& [value, rounded] : cases) {
-    const double result = RoundHalfEven(value);
-    EXPECT_EQ(result, rounded) << value;
-    EXPECT_FALSE(std::signbit(result) && result == 0) << value;
-  }
-  EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan(""))));
-}
-
 struct RangeCase {
   const char16_t* text;
   std::optional<long long> int32;

@@ -12,18 +12,13 @@ namespace orlimo {
 namespace {
 
 TEST(BaseText, Utf8RoundTripsKoreanAndAstralText) {
-  const Text samples[] = {u"",   u"abc",          u"가",         u"오후 4:05:09",
-                          u"é€", u"\U0001F600 x", Text(1, u'\0')};
+  const Text samples[] = {
+      u"",   u"abc",          u"가",          u"오후 4:05:09",
+      u"é€", u"\U0001F600 x", Text(1, u'\0'), u"\u007F\u0080\u07FF\u0800\U00010000"};
   for (const Text& sample : samples) EXPECT_EQ(FromUtf8(ToUtf8(sample)), sample);
   EXPECT_EQ(ToUtf8(u"가"), "\xEA\xB0\x80");
   EXPECT_EQ(ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
   EXPECT_EQ(FromUtf8("\xF0\x9F\x98\x80"), Text(u"\xD83D\xDE00"));
-}
-
-TEST(BaseText, LoneSurrogatesAreKept) {
-  const Text lone[] = {Text(1, char16_t{0xD800}), Text(1, char16_t{0xDC00}),
-                       Text{char16_t{0xDE00}, char16_t{0xD83D}}, Text{u'a', char16_t{0xD83D}}};
-  for (const Text& text : lone) EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
 }
 
 TEST(BaseText, InvalidUtf8BecomesReplacement) {
@@ -50,7 +45,7 @@ TEST(BaseText, TrimToLowerAndDecimalText) {
       {Trim(u""), u""},
       {Trim(u"\ta\t"), u"\ta\t"},
       {Trim(u" \u3000x\u3000 "), u"\u3000x\u3000"},
-      {ToLower(u"ABC xyz 09 PM"), u"abc xyz 09 pm"},
+      {ToLower(u"ABC XYZ 09 PM@["), u"abc xyz 09 pm@["},
       {ToLower(u"ÀÉÖ×ÞÿŸ"), u"àéö×þÿÿ"},
       {ToLower(u"ĀĹŽ"), u"āĺž"},
       {ToLower(u"ΑΩΆΏ"), u"αωάώ"},

@@ -71,6 +71,7 @@ TEST(GuardProtocol, RequestsAndAnswersComeBackAsTheyWereSent) {
   DaysChange days;
   days.weekdayMinutes[6] = 120;
   days.extraToday = -15;
+  days.hours[6] = AllowedHours{8 * 60, 24 * 60};
   for (const Request& request : std::vector<Request>{StoreTable{change}, StoreDays{1, days},
                                                      ChangeOwnPassword{2, u"old", u"새"}}) {
     ReadRequestResult read = ReadRequest(EncodeRequest(request));
@@ -103,6 +104,7 @@ TEST(GuardProtocol, RequestsAndAnswersComeBackAsTheyWereSent) {
   child.WeekdayMinutes[0] = 30;
   child.ExtraMinutes = 10;
   child.ExtraDay = 46000;
+  child.Hours[0] = AllowedHours{0, 21 * 60};
   child.History[45999] = {50, 60};
   answer.days = std::vector<ChildDays>{child, ChildDays{}};
   EXPECT_EQ(ReadAnswer(EncodeAnswer(answer)), answer);

@@ -15,43 +15,6 @@ struct ProcessCheckTest : ::testing::Test {
   fake::FakeSystem system;
 };
 
-TEST_F(ProcessCheckTest, NamesMatchWithoutRegardToCase) {
-  struct Case {
-    Text exe;
-    bool killed;   // suffix match
-    bool running;  // prefix match
-  };
-  const std::vector<Case> cases = {
-      {u"VarnRunCom.exe", true, true},
-      {u"VARNRUNCOM.EXE", true, true},
-      {u"OldVarnRunCom.exe", true, false},
-      {u"varnruncom.exe.bak", false, true},
-      {u"C:\\Program Files\\Orlimo\\VarnRunCom.exe", true, false},
-      {Text(u"VarnRunCom.exe\0junk", 19), true, true},
-      {u"RunCom.exe", false, false},
-      {u"notepad.exe", false, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(ToUtf8(c.exe));
-    system.processes = {{10, c.exe}, {11, u"explorer.exe"}};
-    system.terminated.clear();
-    EXPECT_EQ(ProcessCheck::IsProcessRunning(system, u"VarnRunCom.exe"), c.running);
-    ProcessCheck::KillProcessByName(system, u"VarnRunCom.exe");
-    EXPECT_EQ(system.terminated,
-              c.killed ? std::vector<std::uint32_t>{10} : std::vector<std::uint32_t>{});
-    EXPECT_TRUE(system.openHandles.empty());
-  }
-}
-
-TEST_F(ProcessCheckTest, KillStopsEveryCopyAndSkipsThoseItCannotOpen) {
-  system.processes = {
-      {1, u"VarnRunCom.exe"}, {2, u"a.exe"}, {3, u"varnruncom.exe"}, {4, u"VarnRunCom.exe"}};
-  system.protectedProcesses = {4};
-  ProcessCheck::KillProcessByName(system, u"VarnRunCom.exe");
-  EXPECT_THAT(system.terminated, ElementsAre(1, 3));
-  EXPECT_TRUE(system.openHandles.empty());
-}
-
 // The debug privilege is held only for the call; a system without access tokens has none to take.
 TEST_F(ProcessCheckTest, TerminateTakesTheDebugPrivilegeWhereThereIsOne) {
   struct Case {
@@ -82,20 +45,6 @@ TEST_F(ProcessCheckTest, TerminateTakesTheDebugPrivilegeWhereThereIsOne) {
     EXPECT_TRUE(fresh.enabledPrivileges.empty());
     EXPECT_TRUE(fresh.openHandles.empty());
   }
-}
-
-// Starting the companion:
-// Startup.ClosingCreditsTheLastStepAndStartsTheCompanionUnlessTheSessionEnds.
-TEST_F(ProcessCheckTest, PowerOffIsRequestedWithTheShutdownPrivilegeOrWithout) {
-  ShutDown::ForceWindowsExit(system, ShutDown::ExitForce::IfHung);
-  EXPECT_EQ(system.exitFlags, 24u);  // power off, ending the programs that do not answer
-  EXPECT_TRUE(system.exitWithShutdownPrivilege);
-
-  fake::FakeSystem withoutTokens;
-  withoutTokens.tokensAvailable = false;
-  ShutDown::ForceWindowsExit(withoutTokens, ShutDown::ExitForce::Always);
-  EXPECT_TRUE(withoutTokens.exitRequested);
-  EXPECT_EQ(withoutTokens.exitFlags, 12u);  // power off, ending every program
 }
 
 }  // namespace

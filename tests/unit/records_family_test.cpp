@@ -33,7 +33,7 @@ Settings Family(const std::vector<testing::Child>& children) {
 TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   TestFolder folder;
   fake::Cp949CodePage codePage;
-  Settings settings = Family({{"첫째"}, {"둘째"}, {"丂"}, {"민수😀"}});
+  Settings settings = Family({{"첫째"}, {"둘째"}, {"丂"}, {"민수😀"}, {"첫째"}});
   FamilyDays days{};
   days[0].WeekdayMinutes[6] = 120;  // 토
   days[0].WeekdayMinutes[0] = 0;    // 일
@@ -48,6 +48,7 @@ TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   days[2].LockedTimeCounts = false;
   days[3].ExtraDay = Day(2026, 12, 7);
   days[3].ExtraMinutes = 20;
+  days[4].WeekdayMinutes[2] = 5;  // the second 첫째
   Main::SaveFamilyDays(days, settings, folder.folder());
 
   const std::string bytes = folder.Bytes(kFamily);
@@ -58,18 +59,22 @@ TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   EXPECT_NE(bytes.find("Hours,2,00:00-24:00,,,,,,08:00-22:30\r\nEnd,2,lock\r\nLockedTime,2,0\r\n"),
             std::string::npos)
       << bytes;
-  EXPECT_EQ(bytes.find("Hours,0"), std::string::npos) << "nothing the parent has not set";
+  for (const char* unset : {"Hours,0", "Extra,1"}) {
+    EXPECT_EQ(bytes.find(unset), std::string::npos) << "nothing the parent has not set";
+  }
   EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage), days);
   EXPECT_EQ(folder.Bytes(kFamily), bytes);
 
-  // Setup.ini rewritten by a program that knows nothing of Family.ini, the rows swapped and a
-  // third child added: each block still finds its child, the stranger gets empty days.
-  Settings swapped = Family({{"둘째"}, {"셋째"}, {"첫째"}, {"민수😀"}});
-  FamilyDays read = Main::LoadFamilyDays(swapped, folder.folder(), codePage);
+  // Setup.ini rewritten by a program that knows nothing of Family.ini, the rows moved and a
+  // stranger added: each block finds its child by row and name, then by name, the stranger
+  // gets empty days.
+  Settings moved = Family({{"둘째"}, {"셋째"}, {"첫째"}, {"첫째"}, {"민수😀"}});
+  FamilyDays read = Main::LoadFamilyDays(moved, folder.folder(), codePage);
   EXPECT_EQ(read[0], days[1]);
   EXPECT_EQ(read[1], ChildDays{});
   EXPECT_EQ(read[2], days[0]);
-  EXPECT_EQ(read[3], days[3]);
+  EXPECT_EQ(read[3], days[4]);
+  EXPECT_EQ(read[4], days[3]);
 
   folder.Write(kFamily, "!Orlimo Family.ini\r\nChild,0,\xC3\xB9\xC2\xB0\r\nWeek,0,,,,,,,90\r\n");
   EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage)[0].WeekdayMinutes[6], 90);
@@ -92,6 +97,10 @@ TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
       {"a week of six days", "Child,0,a\r\nWeek,0,,,,,,\r\n", true, -1},
       {"a row outside 0 to 9", "Child,0,a\r\nWeek,0,,,,,,,30\r\nChild,10,b\r\n", true, 30},
       {"a number out of range", "Child,0,a\r\nWeek,0,,,,,,,99999999999\r\n", true, -1},
+      {"hours that end before they start",
+       "Child,0,a\r\nWeek,0,,,,,,,30\r\nHours,0,21:00-08:00\r\n", true, 30},
+      {"a used day without a month", "Child,0,a\r\nWeek,0,,,,,,,30\r\nUsed,0,2026-x-05,5,60\r\n",
+       true, 30},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -154,33 +163,6 @@ TEST(DayAllowance, WarningsAtFiveAndOneMinuteOnceUntilTheTimeRisesAgain) {
   Main::WarningState late;  // starting with less than a minute left: only the last warning
   EXPECT_EQ(Main::DueWarning(late, 50, false), TimeWarning::OneMinute);
   EXPECT_EQ(Main::DueWarning(late, 20, false), TimeWarning::None);
-}
-
-TEST(DayAllowance, ChartOfFourteenDaysAcrossAMonthsEnd) {
-  UserEntry child;
-  child.LimitMinutes = 60;
-  ChildDays days;
-  days.WeekdayMinutes[6] = 120;
-  const DayNumber today = Day(2026, 12, 7);  // a Monday
-  child.Day = today + 0.4;
-  child.UsedMinutes = 25;
-  Main::GiveExtraMinutes(days, today, 10);
-  Main::RecordUsage(days, Day(2026, 11, 24), 50, 60, today);  // the first day of the chart
-  Main::RecordUsage(days, Day(2026, 11, 30), 70, 90, today);
-  Main::RecordUsage(days, Day(2026, 12, 1), 30, 60, today);
-  Main::RecordUsage(days, Day(2026, 11, 23), 99, 60, today);  // one day before the chart
-  Main::RecordUsage(days, today - Main::kHistoryDaysKept - 1, 5, 60, today);  // forgotten
-
-  std::vector<ChartDay> chart = Main::ChartFigures(child, days, today);
-  ASSERT_EQ(chart.size(), 14u);
-  EXPECT_EQ(chart.front(), (ChartDay{Day(2026, 11, 24), 50, 60}));
-  EXPECT_EQ(chart[6], (ChartDay{Day(2026, 11, 30), 70, 90}));
-  EXPECT_EQ(chart[7], (ChartDay{Day(2026, 12, 1), 30, 60}));
-  EXPECT_EQ(chart[11], (ChartDay{Day(2026, 12, 5), 0, 120}));  // missing Saturday
-  EXPECT_EQ(chart[12], (ChartDay{Day(2026, 12, 6), 0, 60}));
-  EXPECT_EQ(chart.back(), (ChartDay{today, 25, 70}));
-  EXPECT_EQ(days.History.size(), 4u);
-  EXPECT_FALSE(days.History.contains(today - Main::kHistoryDaysKept - 1));
 }
 
 }  // namespace

@@ -22,34 +22,6 @@ struct LogFixture {
   LogFile log{folder.folder(), clock, codePage};
 };
 
-TEST(RecordsLog, WriteLogAppendsStampedLinesInCodePage949) {
-  LogFixture fixture;
-  Main::WriteLog(fixture.log, u"정상종료");
-  fixture.clock.AdvanceMs(61'000);
-  Main::WriteLog(fixture.log, u"(*---*)");
-
-  EXPECT_EQ(fixture.folder.Bytes(kLog),
-            "2003-12-04 16:05:09 \xC1\xA4\xBB\xF3\xC1\xBE\xB7\xE1\r\n"
-            "2003-12-04 16:06:10 (*---*)\r\n");
-}
-
-TEST(RecordsLog, RewriteLogReplacesTheWholeFileAndEndsItWithCrLf) {
-  struct Case {
-    Text content;
-    std::string bytes;
-  };
-  const Case cases[] = {
-      {u"", "\r\n"},
-      {u"줄 하나\r\n줄 둘", "\xC1\xD9 \xC7\xCF\xB3\xAA\r\n\xC1\xD9 \xB5\xD1\r\n"},
-  };
-  for (const Case& c : cases) {
-    LogFixture fixture;
-    fixture.folder.Write(kLog, std::string(100, 'x'));
-    Main::RewriteLog(fixture.log, c.content);
-    EXPECT_EQ(fixture.folder.Bytes(kLog), c.bytes);
-  }
-}
-
 // A log that cannot be written is passed over quietly; a rewrite that fails leaves the old log.
 TEST(RecordsLog, UnwritableLogIsPassedOverQuietlyAndAFailedRewriteLeavesItWhole) {
   for (const char16_t* blocked : {kLog, u"Logs.txt.tmp"}) {

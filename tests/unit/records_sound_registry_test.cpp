@@ -19,21 +19,6 @@ struct Fakes {
   fake::FakeRegistry registry;
 };
 
-TEST(RecordsSound, ANewCueCutsTheLastOffAndAMissingFileStaysSilent) {
-  TestFolder folder;
-  folder.Write(Main::kChimes, "RIFF");
-  folder.Write(Main::kButton, "RIFF");
-  const Text chimes = InFolder(folder.folder(), Main::kChimes);
-  const Text button = InFolder(folder.folder(), Main::kButton);
-  Fakes fakes;
-  Main::PlaySound(fakes.sound, chimes);
-  Main::PlaySound(fakes.sound, button);
-  Main::PlaySound(fakes.sound, InFolder(folder.folder(), Main::kGlass));  // not installed
-
-  EXPECT_EQ(fakes.sound.Played(), (std::vector<Text>{chimes, button}));
-  EXPECT_FALSE(fakes.sound.IsOpen());
-}
-
 TEST(RecordsRegistry, ReadPassesFailuresOnDeleteSwallowsThem) {
   Fakes fakes;
   const Text startup = Registry::kCommonStartupPath;
