@@ -175,7 +175,6 @@ TEST(ConsoleCommands, ParentPasswordChangeAsksTwiceInMaskedBoxes) {
       scenario.renderer.AnswerMessageBox(MessageBoxAnswer::Ok);
     }
     EXPECT_EQ(S(scenario.SettingsOnDisk().ParentPassword), c.stored);
-    EXPECT_EQ(S(scenario.SettingsOnDisk().ParentPassword), c.stored);
     EXPECT_EQ(scenario.LogLines().size(), logLines);
     EXPECT_TRUE(console.Visible());
   }

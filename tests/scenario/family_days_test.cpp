@@ -21,15 +21,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-DayNumber DayOfFields(const DateTimeFields& fields) {
-  return Main::DayOf(DateFromFields({fields.year, fields.month, fields.day, 0, 0, 0}));
-}
-
-// Family.ini for the family already in Setup.ini.
-void WriteDays(Scenario& scenario, const FamilyDays& days) {
-  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText());
-}
-
 TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
   Scenario scenario;  // a Sunday
   scenario.StartWith({{"첫째", 60, 3600}, {"둘째", 30}});
@@ -90,8 +81,7 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
   scenario.Click(dialog.cmdCancel);
   scenario.Click(console.cmdStoreEnd);
 
-  FamilyDays onDisk =
-      Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  FamilyDays onDisk = scenario.DaysOnDisk();
   EXPECT_EQ(onDisk[0].WeekdayMinutes[0], 90);
   EXPECT_EQ(onDisk[0].ExtraMinutes, 5);
   EXPECT_EQ(onDisk[0].Hours[6], (AllowedHours{8 * 60, 22 * 60 + 30}));
@@ -108,13 +98,13 @@ TEST(FamilyDays, TheConsoleOpensTheUsageChartOfTheLastFourteenDays) {
   Scenario scenario({2026, 12, 7, 15, 0, 0});  // a Monday
   scenario.WriteFamily({{"첫째", 60, 1500}, {"둘째", 30}});
   FamilyDays days{};
-  const DayNumber today = DayOfFields({2026, 12, 7});
+  const DayNumber today = DayOfDate({2026, 12, 7});
   Main::RecordUsage(days[0], today - 13, 50, 60, today);
   Main::RecordUsage(days[0], today - 14, 99, 60, today);  // before the chart
   Main::RecordUsage(days[0], today - 7, 100, 90, today);
   Main::RecordUsage(days[1], today - 1, 45, 30, today);
   days[1].WeekdayMinutes[6] = 90;
-  WriteDays(scenario, days);
+  scenario.WriteDays(days);
   scenario.Start();
   frmSetup& console = scenario.OpenConsole();
   frmUsageChart& chart = scenario.program().ChartWindow();

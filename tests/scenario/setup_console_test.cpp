@@ -86,7 +86,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
       /*passwordsInUse=*/true);
   FamilyDays days{};
   days[2].WeekdayMinutes[6] = 100;  // 셋째's Saturday
-  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.FolderText());
+  scenario.WriteDays(days);
   scenario.Start();
   scenario.AdvanceSeconds(30);
   scenario.Click(scenario.main().cmdUser[2]);
@@ -98,8 +98,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   scenario.Edit(console.tNames[3], "");
   EditRow(scenario, console, 5, "다섯째", "15", "e");
   scenario.Click(console.cmdStoreEnd);
-  const FamilyDays family =
-      Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.FolderText(), scenario.codePage);
+  const FamilyDays family = scenario.DaysOnDisk();
   EXPECT_EQ(family[1].WeekdayMinutes[6], 100);  // Family.ini follows 셋째 to row 1
   EXPECT_EQ(family[2], ChildDays{});
 

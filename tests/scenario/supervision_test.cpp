@@ -58,18 +58,6 @@ std::vector<std::string> Last(const std::vector<std::string>& lines, std::size_t
 long Count(const std::vector<std::string>& lines, const std::string& line) {
   return std::count(lines.begin(), lines.end(), line);
 }
-DayNumber DayOfFields(const DateTimeFields& fields) {
-  return Main::DayOf(DateFromFields({fields.year, fields.month, fields.day, 0, 0, 0}));
-}
-// Family.ini beside the family already in Setup.ini, where the host keeps it.
-void WriteDays(Scenario& scenario, const FamilyDays& days) {
-  Main::SaveFamilyDays(days, scenario.SettingsOnDisk(), scenario.Data().folder());
-}
-FamilyDays DaysOnDisk(Scenario& scenario) {
-  return Main::LoadFamilyDays(scenario.SettingsOnDisk(), scenario.Data().folder(),
-                              scenario.codePage);
-}
-
 // ---- start-up and closing ------------------------------------------------------------------
 
 // Two start lines at once, the window top right; the chime and the start line 30 s later.
@@ -167,7 +155,7 @@ TEST_P(Supervision, ClosingCreditsTheLastStepAndStartsTheCompanionUnlessTheSessi
     EXPECT_TRUE(scenario.Ended());
     EXPECT_EQ(scenario.renderer.ProgramEndedAtOnce(), c.logOff);
     EXPECT_EQ(scenario.SettingsOnDisk().User(0).UsedSeconds, c.saved);
-    EXPECT_EQ(DaysOnDisk(scenario)[0].History.at(DayOfFields(Scenario::kDefaultStart)),
+    EXPECT_EQ(scenario.DaysOnDisk()[0].History.at(DayOfDate(Scenario::kDefaultStart)),
               (DayUsage{10, 60}));
     if (c.seconds < 30) {
       EXPECT_EQ(scenario.SettingsBytes(), afterLoad);
@@ -268,8 +256,8 @@ TEST_P(Supervision, TheDayTurnsAtTheFirstStepPastMidnight) {
   FamilyDays days{};
   days[0].WeekdayMinutes[6] = 120;
   days[0].WeekdayMinutes[0] = 30;
-  Main::GiveExtraMinutes(days[0], DayOfFields(start), 15);
-  WriteDays(scenario, days);
+  Main::GiveExtraMinutes(days[0], DayOfDate(start), 15);
+  scenario.WriteDays(days);
   scenario.Start();
   scenario.AdvanceSeconds(30);
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (135분)");
@@ -279,7 +267,7 @@ TEST_P(Supervision, TheDayTurnsAtTheFirstStepPastMidnight) {
   EXPECT_FALSE(scenario.program().EndDialog().Loaded());
   EXPECT_THAT(scenario.LogLines(), ::testing::Not(Contains(::testing::StartsWith("종료시작"))));
   // 3000 s and 270 s: 54.5 minutes, rounded to the even 54.
-  EXPECT_EQ(DaysOnDisk(scenario)[0].History.at(DayOfFields(start)), (DayUsage{54, 135}));
+  EXPECT_EQ(scenario.DaysOnDisk()[0].History.at(DayOfDate(start)), (DayUsage{54, 135}));
   EXPECT_EQ(scenario.SettingsOnDisk().User(0).Day, DateFromFields({2026, 12, 6, 0, 0, 0}));
   scenario.AdvanceSeconds(30);
   EXPECT_EQ(UsedSeconds(scenario), 30);
@@ -326,7 +314,7 @@ TEST_P(Supervision, NoticesAtFiveAndOneMinuteOfTheDaysAllowanceOnceAndAgainAfter
   scenario.WriteFamily({{"첫째", 60}}, false, "parent!");
   FamilyDays days{};
   days[0].WeekdayMinutes[1] = 10;
-  WriteDays(scenario, days);
+  scenario.WriteDays(days);
   scenario.Start();
   std::vector<Shown> shown = RunSteps(scenario, 19);
   EXPECT_THAT(shown, ElementsAre(Shown{300, kFive}, Shown{540, kOne}));
@@ -390,7 +378,7 @@ TEST_P(Supervision, TheHoursOfTheDayEndItsUseAsAUsedUpAllowanceDoes) {
     Hosted scenario(GetParam(), {2026, 12, 5, 21, 0, 0});
     scenario.PlaceSoundFiles();
     scenario.WriteFamily({{"첫째", 60, c.usedSeconds}});
-    WriteDays(scenario, SaturdayHours(c.hours));
+    scenario.WriteDays(SaturdayHours(c.hours));
     scenario.Start();
     scenario.AdvanceSeconds(30);
     EXPECT_EQ(S(scenario.main().lStatus[0].Caption()), c.row);
@@ -414,7 +402,7 @@ TEST_P(Supervision, OutsideTheHoursNobodyHasTimeAndMidnightEndsTheUse) {
     SCOPED_TRACE(c.hour * 100 + c.minute);
     Hosted scenario(GetParam(), {2026, 12, 5, c.hour, c.minute, c.second});
     scenario.WriteFamily({{"첫째", 60, 0, "a"}}, c.passwords);
-    WriteDays(scenario, SaturdayHours("08:00-21:00"));
+    scenario.WriteDays(SaturdayHours("08:00-21:00"));
     scenario.Start();
     scenario.AdvanceSeconds(35);
     if (c.passwords) {
@@ -432,7 +420,7 @@ TEST_P(Supervision, OutsideTheHoursNobodyHasTimeAndMidnightEndsTheUse) {
   FamilyDays days{};
   days[0].Hours[6] = AllowedHours{8 * 60, 24 * 60};
   days[0].Hours[0] = AllowedHours{8 * 60, 21 * 60};  // Sunday
-  WriteDays(scenario, days);
+  scenario.WriteDays(days);
   scenario.Start();
   scenario.AdvanceSeconds(90);  // 23:59:30
   EXPECT_FALSE(scenario.program().EndDialog().Loaded());
@@ -446,7 +434,7 @@ TEST_P(Supervision, OutsideTheHoursNobodyHasTimeAndMidnightEndsTheUse) {
 TEST_P(Supervision, AChildsTimeCanEndInALogOff) {
   Hosted scenario(GetParam());
   scenario.WriteFamily({{"첫째", 10, 600}});
-  WriteDays(scenario, [] {
+  scenario.WriteDays([] {
     FamilyDays days{};
     days[0].End = EndAction::LogOff;
     return days;
@@ -517,7 +505,7 @@ TEST_P(Supervision, LockedTimeCountsUnlessTheChildsDaysSayOtherwise) {
     scenario.WriteFamily({{"첫째", 60}});
     FamilyDays days{};
     days[0].LockedTimeCounts = counts;
-    WriteDays(scenario, days);
+    scenario.WriteDays(days);
     scenario.Start();
     scenario.AdvanceSeconds(60);
     scenario.system.away = true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "records/family_days.h"
 #include "records/settings.h"
 
 namespace orlimo::testing {
@@ -17,6 +18,11 @@ struct Child {
   std::int32_t usedSeconds = 0;
   std::string password;
 };
+
+// The day number of a date, as Family.ini's history keys its days.
+inline DayNumber DayOfDate(const DateTimeFields& date) {
+  return static_cast<DayNumber>(DateFromFields({date.year, date.month, date.day, 0, 0, 0}));
+}
 
 // The table of <children>, each counted on <day>.
 inline Settings FamilySettings(const std::vector<Child>& children, bool passwordsInUse,

@@ -207,6 +207,14 @@ Settings Scenario::SettingsOnDisk() const {
   return settings;
 }
 
+void Scenario::WriteDays(const FamilyDays& days) const {
+  Main::SaveFamilyDays(days, SettingsOnDisk(), Data().folder());
+}
+
+FamilyDays Scenario::DaysOnDisk() const {
+  return Main::LoadFamilyDays(SettingsOnDisk(), Data().folder(), codePage);
+}
+
 std::vector<std::string> Scenario::CuesPlayed() const {
   std::vector<std::string> names;
   for (const Text& path : sound.Played()) {

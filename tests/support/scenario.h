@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "program/program.h"
+#include "records/family_days.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_guard_host.h"
@@ -102,6 +103,9 @@ class Scenario {
   std::string SettingsBytes() const;
   // Reads Setup.ini as the next start would.
   Settings SettingsOnDisk() const;
+  // Family.ini, for the family in Setup.ini: written before the start, read back after.
+  void WriteDays(const FamilyDays& days) const;
+  FamilyDays DaysOnDisk() const;
   // The file names of the cues that started playing, in order.
   std::vector<std::string> CuesPlayed() const;
   std::string Folder() const;
