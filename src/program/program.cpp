@@ -20,23 +20,12 @@
 
 namespace orlimo {
 
+// The portable program keeps the rules itself; the windows, made first, reach them only later.
 Program::Program(Text dataFolder, Text ownFolder, platform::Services& platformServices,
                  forms::Renderer& renderer)
-    : programFolder(std::move(ownFolder)),
-      services(platformServices),
-      runtime(renderer),
-      supervision_(std::make_unique<LocalSupervision>(std::move(dataFolder), services, runtime)),
-      main_(std::make_unique<frmMain>(*this)),
-      small_(std::make_unique<frmSmall>(*this)),
-      dialogEnd_(std::make_unique<DialogEnd>(*this)),
-      userPrompt_(std::make_unique<frmChangeUser>(*this)),
-      parentPrompt_(std::make_unique<frmMastPWD>(*this)),
-      setupConsole_(std::make_unique<frmSetup>(*this)),
-      passwordDialog_(std::make_unique<frmChangePWD>(*this)),
-      notice_(std::make_unique<frmNotice>(*this)),
-      childDays_(std::make_unique<frmChildDays>(*this)),
-      usageChart_(std::make_unique<frmUsageChart>(*this)),
-      moreTime_(std::make_unique<frmMoreTime>(*this)) {}
+    : Program(std::unique_ptr<Supervision>{}, std::move(ownFolder), platformServices, renderer) {
+  supervision_ = std::make_unique<LocalSupervision>(std::move(dataFolder), services, runtime);
+}
 
 Program::Program(std::unique_ptr<Supervision> supervision, Text ownFolder,
                  platform::Services& platformServices, forms::Renderer& renderer)
