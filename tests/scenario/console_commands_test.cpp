@@ -15,54 +15,59 @@ namespace {
 
 using forms::MessageBoxAnswer;
 
-// The log viewer: each line shown after a blank, written back as edited, emptied.
+// The log viewer: each line shown after a blank, written back as edited, emptied; on a guarded
+// PC the guard reads and writes the log for it.
 TEST(ConsoleCommands, LogViewerShowsSavesReloadsAndEmptiesTheLog) {
-  Scenario scenario;
-  scenario.StartWith({{"첫째", 60}});
-  frmSetup& console = scenario.OpenConsole();
-  std::filesystem::remove(scenario.Files().File(u"Logs.txt"));
-  for (int attempt = 0; attempt < 2; ++attempt) {  // a missing log: quietly, again and again
+  for (Host host : {Host::Portable, Host::Guarded}) {
+    Scenario scenario(host);
+    scenario.StartWith({{"첫째", 60}}, false, "parent!");
+    frmSetup& console = scenario.OpenConsole("parent!");
+    std::filesystem::remove(scenario.Data().File(u"Logs.txt"));
+    for (int attempt = 0; attempt < 2; ++attempt) {  // a missing log: quietly, again and again
+      scenario.Click(console.cmdSeeLogs);
+      EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용자기록 보기");
+      EXPECT_FALSE(console.tMsg.Visible());
+      EXPECT_TRUE(console.cmdSave.Visible());
+      EXPECT_TRUE(console.cmdDelSave.Visible());
+    }
+
+    scenario.Data().Write(u"Logs.txt", "one\r\ntwo\r\n");
     scenario.Click(console.cmdSeeLogs);
-    EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용자기록 보기");
+    EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
+    EXPECT_TRUE(console.tMsg.Visible());
+    EXPECT_FALSE(console.lDate.Visible() || console.Label5.Visible() ||
+                 console.cmdDays[0].Visible());
+    EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n two\r\n");
+    EXPECT_EQ(console.tMsg.Bounds(), (forms::Bounds{90, 510, console.Bounds().width - 300,
+                                                    console.Bounds().height - 1000}));
+
+    scenario.Edit(console.tMsg, " one\r\n 둘째 줄 고침\r\n 셋");
+    scenario.Click(console.cmdSave);
+    const std::string saved = scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n");
+    EXPECT_EQ(scenario.LogBytes(), saved);
+
+    // Hiding keeps the text; showing again reads the file, dropping what was not saved.
+    scenario.Edit(console.tMsg, " changed\r\n");
+    scenario.Click(console.cmdSeeLogs);
+    EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
     EXPECT_FALSE(console.tMsg.Visible());
-    EXPECT_TRUE(console.cmdSave.Visible());
-    EXPECT_TRUE(console.cmdDelSave.Visible());
+    EXPECT_FALSE(console.cmdSave.Visible());
+    EXPECT_FALSE(console.cmdDelSave.Visible());
+    EXPECT_TRUE(console.lDate.Visible() && console.Label5.Visible() &&
+                console.cmdDays[0].Visible());
+    EXPECT_FALSE(console.cmdDays[1].Visible());  // no second child
+    EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");
+    scenario.Click(console.cmdSeeLogs);
+    EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n 둘째 줄 고침\r\n 셋\r\n");
+    EXPECT_EQ(scenario.LogBytes(), saved);
+
+    scenario.Click(console.cmdDelSave);
+    EXPECT_EQ(scenario.LogBytes(), "");
+    EXPECT_TRUE(scenario.Data().Exists(u"Logs.txt"));
+    EXPECT_EQ(S(console.tMsg.GetText()), "");
+    EXPECT_TRUE(console.tMsg.Visible());
+    EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
   }
-
-  scenario.Files().Write(u"Logs.txt", "one\r\ntwo\r\n");
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 닫기");
-  EXPECT_TRUE(console.tMsg.Visible());
-  EXPECT_FALSE(console.lDate.Visible() || console.Label5.Visible() || console.cmdDays[0].Visible());
-  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n two\r\n");
-  EXPECT_EQ(console.tMsg.Bounds(),
-            (forms::Bounds{90, 510, console.Bounds().width - 300, console.Bounds().height - 1000}));
-
-  scenario.Edit(console.tMsg, " one\r\n 둘째 줄 고침\r\n 셋");
-  scenario.Click(console.cmdSave);
-  const std::string saved = scenario.codePage.Encode(u"one\r\n둘째 줄 고침\r\n셋\r\n");
-  EXPECT_EQ(scenario.LogBytes(), saved);
-
-  // Hiding keeps the text; showing again reads the file, dropping what was not saved.
-  scenario.Edit(console.tMsg, " changed\r\n");
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.cmdSeeLogs.Caption()), "사용기록 보기");
-  EXPECT_FALSE(console.tMsg.Visible());
-  EXPECT_FALSE(console.cmdSave.Visible());
-  EXPECT_FALSE(console.cmdDelSave.Visible());
-  EXPECT_TRUE(console.lDate.Visible() && console.Label5.Visible() && console.cmdDays[0].Visible());
-  EXPECT_FALSE(console.cmdDays[1].Visible());  // no second child
-  EXPECT_EQ(S(console.tMsg.GetText()), " changed\r\n");
-  scenario.Click(console.cmdSeeLogs);
-  EXPECT_EQ(S(console.tMsg.GetText()), " one\r\n 둘째 줄 고침\r\n 셋\r\n");
-  EXPECT_EQ(scenario.LogBytes(), saved);
-
-  scenario.Click(console.cmdDelSave);
-  EXPECT_EQ(scenario.LogBytes(), "");
-  EXPECT_TRUE(scenario.Files().Exists(u"Logs.txt"));
-  EXPECT_EQ(S(console.tMsg.GetText()), "");
-  EXPECT_TRUE(console.tMsg.Visible());
-  EXPECT_TRUE(scenario.renderer.MessageBoxes().empty());
 }
 
 struct EndCase {
