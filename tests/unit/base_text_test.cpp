@@ -17,7 +17,7 @@ TEST(BaseText, Utf8RoundTripsKoreanAndAstralText) {
       u"é€", u"\U0001F600 x", Text(1, u'\0'), u"\u007F\u0080\u07FF\u0800\U00010000"};
   for (const Text& sample : samples) EXPECT_EQ(FromUtf8(ToUtf8(sample)), sample);
   EXPECT_EQ(ToUtf8(u"가"), "\xEA\xB0\x80");
-  EXPECT_EQ(ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(ToUtf8(u"\U0001F600\U00010000"), "\xF0\x9F\x98\x80\xF0\x90\x80\x80");
   EXPECT_EQ(FromUtf8("\xF0\x9F\x98\x80"), Text(u"\xD83D\xDE00"));
 }
 
@@ -47,8 +47,8 @@ TEST(BaseText, TrimToLowerAndDecimalText) {
       {Trim(u" \u3000x\u3000 "), u"\u3000x\u3000"},
       {ToLower(u"ABC XYZ 09 PM@["), u"abc xyz 09 pm@["},
       {ToLower(u"ÀÉÖ×ÞÿŸ"), u"àéö×þÿÿ"},
-      {ToLower(u"ĀĹŽ"), u"āĺž"},
-      {ToLower(u"ΑΩΆΏ"), u"αωάώ"},
+      {ToLower(u"ĀĹŊŽ"), u"āĺŋž"},
+      {ToLower(u"ΑΩΆΈΏω"), u"αωάέώω"},
       {ToLower(u"ЁАЯѢ"), u"ёаяѣ"},
       {ToLower(u"오후 가"), u"오후 가"},
       {DecimalText(0), u"0"},

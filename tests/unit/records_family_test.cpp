@@ -75,6 +75,12 @@ TEST(FamilyFile, RoundTripsInUtf8AndFollowsItsChildByName) {
   EXPECT_EQ(read[2], days[0]);
   EXPECT_EQ(read[3], days[4]);
   EXPECT_EQ(read[4], days[3]);
+  // Two children of one name, the rows reordered: the one still at its row keeps its block.
+  Main::SaveFamilyDays(days, Family({{"둘째"}, {"첫째"}, {"丂"}, {"민수😀"}, {"첫째"}}),
+                       folder.folder());
+  read = Main::LoadFamilyDays(Family({{"첫째"}, {"첫째"}}), folder.folder(), codePage);
+  EXPECT_EQ(read[1], days[1]);
+  EXPECT_EQ(read[0], days[4]);
 
   folder.Write(kFamily, "!Orlimo Family.ini\r\nChild,0,\xC3\xB9\xC2\xB0\r\nWeek,0,,,,,,,90\r\n");
   EXPECT_EQ(Main::LoadFamilyDays(settings, folder.folder(), codePage)[0].WeekdayMinutes[6], 90);
@@ -98,7 +104,7 @@ TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
       {"a row outside 0 to 9", "Child,0,a\r\nWeek,0,,,,,,,30\r\nChild,10,b\r\n", true, 30},
       {"a number out of range", "Child,0,a\r\nWeek,0,,,,,,,99999999999\r\n", true, -1},
       {"hours that end before they start",
-       "Child,0,a\r\nWeek,0,,,,,,,30\r\nHours,0,21:00-08:00\r\n", true, 30},
+       "Child,0,a\r\nWeek,0,,,,,,,30\r\nHours,0,,,,,,,21:00-08:00\r\n", true, 30},
       {"a used day without a month", "Child,0,a\r\nWeek,0,,,,,,,30\r\nUsed,0,2026-x-05,5,60\r\n",
        true, 30},
   };
