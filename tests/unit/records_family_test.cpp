@@ -13,8 +13,6 @@
 namespace orlimo {
 namespace {
 
-using Main::ChartDay;
-using Main::TimeWarning;
 using testing::TestFolder;
 
 constexpr char16_t kFamily[] = u"Family.ini";
@@ -144,31 +142,6 @@ TEST(DayAllowance, WeekdayAllowanceThenTodaysExtraMinutes) {
   EXPECT_EQ(Main::DayAllowance(child, days, monday), 75);
   EXPECT_EQ(Main::DayAllowance(child, days, monday + 1), 60);   // gone the next day
   EXPECT_EQ(Main::GiveExtraMinutes(days, monday + 1, 10), 10);  // not added to yesterday's
-}
-
-TEST(DayAllowance, WarningsAtFiveAndOneMinuteOnceUntilTheTimeRisesAgain) {
-  struct Step {
-    std::int64_t secondsLeft;
-    bool consoleOpen;
-    TimeWarning due;
-  };
-  const std::vector<Step> steps = {
-      {330, false, TimeWarning::None},        {300, false, TimeWarning::FiveMinutes},
-      {270, false, TimeWarning::None},        {90, false, TimeWarning::None},
-      {60, true, TimeWarning::None},  // console open: held back
-      {60, false, TimeWarning::OneMinute},    {30, false, TimeWarning::None},
-      {0, false, TimeWarning::None},          {1230, false, TimeWarning::None},  // extra minutes
-      {300, false, TimeWarning::FiveMinutes}, {40, false, TimeWarning::OneMinute},
-      {-30, false, TimeWarning::None},
-  };
-  Main::WarningState state;
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(Main::DueWarning(state, steps[i].secondsLeft, steps[i].consoleOpen), steps[i].due);
-  }
-  Main::WarningState late;  // starting with less than a minute left: only the last warning
-  EXPECT_EQ(Main::DueWarning(late, 50, false), TimeWarning::OneMinute);
-  EXPECT_EQ(Main::DueWarning(late, 20, false), TimeWarning::None);
 }
 
 }  // namespace
