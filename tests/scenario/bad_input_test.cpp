@@ -99,6 +99,12 @@ const std::vector<Case>& Cases() {
        {},
        false,
        false},
+      {"a half-written Setup.ini.tmp, left by a save that was cut off",
+       [](Scenario& s) {
+         s.WriteFamily({{"첫째", 60}, {"둘째", 45}});
+         s.Files().Write(u"Setup.ini.tmp", "User,");
+       },
+       {"첫째", "둘째"}},
       {"Logs.txt is a folder",
        [](Scenario& s) {
          s.WriteFamily({{"첫째", 60}, {"둘째", 45}});
@@ -162,6 +168,7 @@ TEST(BadInput, TheProgramStartsMetersAndKeepsWhatItCouldRead) {
         EXPECT_EQ(onDisk.User(0).UsedSeconds, 30);
       }
       EXPECT_FALSE(scenario.Files().Exists(u"Setup.ini.bad2"));  // what was written reads whole
+      EXPECT_FALSE(scenario.Files().Exists(u"Setup.ini.tmp"));
     }
 
     scenario.Close(main);  // an unusable log or Setup.ini stops none of the closing steps

@@ -109,7 +109,6 @@ class Scenario {
   // The file names of the cues that started playing, in order.
   std::vector<std::string> CuesPlayed() const;
   std::string Folder() const;
-  Text FolderText() const { return folder_.folder(); }
   // The files of the program's folder, to set up or read back.
   const TestFolder& Files() const { return folder_; }
   // The family's data folder: the program's own folder, or the guard's.
