@@ -136,7 +136,7 @@ add_custom_target(dist ALL DEPENDS ${ORLIMO_CUES} ${ORLIMO_GUIDE} ${ORLIMO_DIST_
 set(ORLIMO_WINDOWS_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 add_executable(platform_check ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/platform_check.cpp)
 orlimo_windows_target(platform_check)
-target_link_libraries(platform_check PRIVATE orlimo_win32 version)
+target_link_libraries(platform_check PRIVATE orlimo_win32)
 target_link_options(platform_check PRIVATE -municode)
 add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp)
 orlimo_windows_target(fake_orlimo)

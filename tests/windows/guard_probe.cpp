@@ -1,25 +1,15 @@
 // A client of the guard's pipe for the tests under Wine: connects through the program's own
-// channel and client, as any program of the session would, trusting only the OrlimoGuard.exe
-// at the path given first, sends the request named on the command line and prints the answer's
-// result.
-//   guard_probe <guard> status            -> "ok users=<n> current=<n>"
-//   guard_probe <guard> secrets           -> the result of asking for the children's passwords
-//   guard_probe <guard> parent <password>... -> for each password in turn, on one connection,
-//                                            the result name and the wait in seconds if any
-//   guard_probe <guard> store             -> the result of storing the table with every
-//                                            allowance a day long and no usage, then
-//                                            "used=<minutes> limit=<minutes>" of the first user
-//   guard_probe <guard> remove <password> -> the results of opening the console with the parent
-//                                            password and of removing Orlimo for good
-//   guard_probe <guard> server            -> what the channel learns of the pipe's server, and
-//                                            whether it takes it for the guard at <guard>
-//   guard_probe <guard> started           -> "started=<ms>": when the process running <guard>
-//                                            started, in milliseconds since 1970 (none: "none")
-//   guard_probe <guard> guess-alternating <own password> <parent guess> <times>
-//                                         -> on one connection, that many times a wrong parent
-//                                            password and then user 0 chosen with its own one,
-//                                            each sent once the last answer's wait is over: the
-//                                            result names, each with its wait if any
+// channel and client, as any program of the session would, trusting only the OrlimoGuard.exe at
+// the path given first, and sends the requests named after it on one connection, printing each
+// answer's result (and its wait, if any) joined by ", ":
+//   status            the result, "users=<n> current=<n>"
+//   secrets           asks for the children's passwords
+//   store             stores the table with every allowance a day long and no usage, then
+//                     "used=<minutes> limit=<minutes>" of the first user as the guard keeps it
+//   parent:<password> opens the console with that parent password
+//   remove            removes Orlimo for good
+// Or, alone: "server", what the channel learns of the pipe's server and whether it takes it for
+// the guard; "started", "started=<ms>" when the guard's process started, in ms since 1970.
 // Prints "no-answer" and exits with 2 when the guard does not answer.
 #include <cstdio>
 #include <cstdlib>
@@ -48,16 +38,14 @@ orlimo::win32::ExpectedGuard ExpectedGuardAt(const std::wstring& guardPath) {
   return {guardPath, true};
 }
 
-void PrintResult(const guard::Answer& answer) {
-  std::printf("%s", kResultNames[static_cast<int>(answer.result)]);
-}
-
-// The guard's answer; a request it leaves unanswered ends the probe.
-guard::Answer Answered(const std::optional<guard::Answer>& answer) {
+// The guard's answer, its result printed; a request it leaves unanswered ends the probe.
+guard::Answer Printed(const std::optional<guard::Answer>& answer) {
   if (!answer) {
     std::puts("no-answer");
     std::exit(2);
   }
+  std::printf("%s", kResultNames[static_cast<int>(answer->result)]);
+  if (answer->waitSeconds > 0) std::printf(" wait=%u", unsigned{answer->waitSeconds});
   return *answer;
 }
 
@@ -78,7 +66,7 @@ int PrintServer(const std::wstring& guardPath) {
   return 0;
 }
 
-// When the guard's process started, by its full image path.
+// When the guard's process started, found by its full image path.
 int PrintStarted(const std::wstring& guardPath) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W entry{};
@@ -106,23 +94,26 @@ int PrintStarted(const std::wstring& guardPath) {
   return 2;
 }
 
-void PrintAnswer(const guard::Answer& answer) {
-  PrintResult(answer);
-  if (answer.waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
+// Every user of the table as a new one, which holds no usage, allowed a whole day.
+guard::StoreTable TableWithoutUsage(const orlimo::SessionSnapshot& shown) {
+  guard::StoreTable table;
+  table.change.passwordsInUse = shown.passwordsInUse;
+  for (const orlimo::RowView& user : shown.users) {
+    table.change.users.push_back({-1, user.name, 24 * 60, u""});
+  }
+  return table;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::puts("usage: guard_probe <OrlimoGuard.exe path> <command> ...");
+  if (argc < 3) {
+    std::puts("usage: guard_probe <OrlimoGuard.exe path> <request>...");
     return 2;
   }
   const std::wstring guardPath = argv[1];
-  argc -= 1;
-  argv += 1;
-  if (argc > 1 && std::wstring(argv[1]) == L"server") return PrintServer(guardPath);
-  if (argc > 1 && std::wstring(argv[1]) == L"started") return PrintStarted(guardPath);
+  if (std::wstring(argv[2]) == L"server") return PrintServer(guardPath);
+  if (std::wstring(argv[2]) == L"started") return PrintStarted(guardPath);
   orlimo::win32::GuardPipeChannel channel(ExpectedGuardAt(guardPath));
   guard::GuardClient client(channel);
   // The service may still be starting.
@@ -131,69 +122,30 @@ int wmain(int argc, wchar_t** argv) {
     hello = client.Send(guard::GetStatus{});
     if (!hello) Sleep(200);
   }
-  Answered(hello);
-  std::wstring command = argc > 1 ? argv[1] : L"status";
-  if (command == L"store") {
-    guard::StoreTable table;
-    const orlimo::SessionSnapshot& shown = hello->session.value_or(orlimo::SessionSnapshot{});
-    table.change.passwordsInUse = shown.passwordsInUse;
-    for (const orlimo::RowView& user : shown.users) {
-      // Each as a new user, which holds no usage.
-      table.change.users.push_back({-1, user.name, 24 * 60, u""});
+  if (!hello || !hello->session) Printed(std::nullopt);
+  for (int i = 2; i < argc; ++i) {
+    const std::wstring word = argv[i];
+    if (i > 2) std::printf(", ");
+    if (word.starts_with(L"parent:")) {
+      Printed(client.Send(guard::OpenConsole{orlimo::win32::FromWide(word.c_str() + 7)}));
+    } else if (word == L"remove") {
+      Printed(client.Send(guard::Remove{}));
+    } else if (word == L"secrets") {
+      Printed(client.Send(guard::RevealPasswords{u""}));
+    } else if (word == L"store") {
+      Printed(client.Send(TableWithoutUsage(*hello->session)));
+      const std::optional<guard::Answer> after = client.Send(guard::GetStatus{});
+      if (!after || !after->session || after->session->users.empty()) Printed(std::nullopt);
+      const orlimo::RowView& first = after->session->users.front();
+      std::printf(" used=%d limit=%d", first.usedMinutes, first.limitMinutes);
+    } else {
+      const guard::Answer status = Printed(client.Send(guard::GetStatus{}));
+      if (status.session) {
+        std::printf(" users=%zu current=%d", status.session->users.size(),
+                    status.session->currentUser);
+      }
     }
-    const guard::Answer stored = Answered(client.Send(table));
-    const guard::Answer after = Answered(client.Send(guard::GetStatus{}));
-    if (!after.session || after.session->users.empty()) Answered(std::nullopt);
-    PrintResult(stored);
-    const orlimo::RowView& first = after.session->users.front();
-    std::printf(" used=%d limit=%d\n", first.usedMinutes, first.limitMinutes);
-    return 0;
   }
-  if (command == L"parent") {
-    for (int i = 2; i < argc; ++i) {
-      const guard::Answer answer =
-          Answered(client.Send(guard::OpenConsole{orlimo::win32::FromWide(argv[i])}));
-      if (i > 2) std::printf(", ");
-      PrintAnswer(answer);
-    }
-    std::puts("");
-    return 0;
-  }
-  if (command == L"guess-alternating" && argc > 4) {
-    const int times = _wtoi(argv[4]);
-    // Each request once the wait the last answer gave is over.
-    auto sendAfterWait = [&](const guard::Request& request) {
-      const guard::Answer answer = Answered(client.Send(request));
-      PrintAnswer(answer);
-      Sleep(answer.waitSeconds * 1000u);
-    };
-    for (int i = 0; i < times; ++i) {
-      if (i > 0) std::printf(", ");
-      sendAfterWait(guard::OpenConsole{orlimo::win32::FromWide(argv[3])});
-      std::printf(", ");
-      sendAfterWait(guard::ChooseUser{0, orlimo::win32::FromWide(argv[2])});
-    }
-    std::puts("");
-    return 0;
-  }
-  if (command == L"remove") {
-    const guard::Answer opened = Answered(
-        client.Send(guard::OpenConsole{orlimo::win32::FromWide(argc > 2 ? argv[2] : L"")}));
-    const guard::Answer removed = Answered(client.Send(guard::Remove{}));
-    PrintResult(opened);
-    std::printf(", ");
-    PrintResult(removed);
-    std::puts("");
-    return 0;
-  }
-  guard::Request request = guard::GetStatus{};
-  if (command == L"secrets") request = guard::RevealPasswords{u""};
-  const guard::Answer answer = Answered(client.Send(request));
-  PrintResult(answer);
-  if (answer.session) {
-    std::printf(" users=%zu current=%d", answer.session->users.size(), answer.session->currentUser);
-  }
-  if (answer.waitSeconds > 0) std::printf(" wait=%u", static_cast<unsigned>(answer.waitSeconds));
   std::puts("");
   return 0;
 }

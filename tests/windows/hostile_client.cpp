@@ -2,12 +2,11 @@
 // without the program's checks, or takes the pipe's name before the guard can.
 //   hostile_client flood <connections> <seconds> <password>
 //       keeps that many connections sending user 0's own password as a change of it, each
-//       connecting again at once when refused, and prints every second
-//       "answered=<requests> refused=<connections> held=<connections answered at that moment>",
-//       then "done ..." the same way at the end
+//       connecting again at once when refused; prints every second "answered=<requests>
+//       refused=<connections> held=<connections answered at that moment>", then "done ..."
 //   hostile_client squat <seconds>
-//       makes the pipe's first instance itself, prints "held", keeps it that long, then closes it
-//       and prints "freed"; prints "taken" and exits with 2 when it could not make it
+//       makes the pipe's first instance itself and prints "held", keeps it that long, then closes
+//       it and prints "freed"; prints "taken" and exits with 2 when it could not make it
 #include <atomic>
 #include <cstdio>
 #include <optional>
@@ -31,32 +30,26 @@ class RawPipe : public guard::GuardChannel {
  public:
   ~RawPipe() override { Close(); }
   std::optional<std::string> Exchange(std::string_view frame) override {
-    if (pipe_ == INVALID_HANDLE_VALUE && !Open()) return std::nullopt;
-    DWORD done = 0;
+    DWORD mode = PIPE_READMODE_MESSAGE, done = 0;
+    if (pipe_ == INVALID_HANDLE_VALUE) {
+      pipe_ = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                          nullptr);
+      if (!SetNamedPipeHandleState(pipe_, &mode, nullptr, nullptr)) return Close();
+    }
     std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
     if (!WriteFile(pipe_, frame.data(), static_cast<DWORD>(frame.size()), &done, nullptr) ||
         !ReadFile(pipe_, answer.data(), static_cast<DWORD>(answer.size()), &done, nullptr)) {
-      Close();
-      return std::nullopt;
+      return Close();
     }
     answer.resize(done);
     return answer;
   }
 
  private:
-  bool Open() {
-    pipe_ =
-        CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD mode = PIPE_READMODE_MESSAGE;
-    if (pipe_ != INVALID_HANDLE_VALUE && SetNamedPipeHandleState(pipe_, &mode, nullptr, nullptr)) {
-      return true;
-    }
-    Close();
-    return false;
-  }
-  void Close() {
+  std::nullopt_t Close() {
     if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
     pipe_ = INVALID_HANDLE_VALUE;
+    return std::nullopt;
   }
   HANDLE pipe_ = INVALID_HANDLE_VALUE;
 };
@@ -65,13 +58,13 @@ struct FloodCounts {
   std::atomic<long> answered{0};
   std::atomic<long> refused{0};
   std::atomic<int> held{0};
-};
 
-void PrintCounts(const char* what, const FloodCounts& counts) {
-  std::printf("%sanswered=%ld refused=%ld held=%d\n", what, counts.answered.load(),
-              counts.refused.load(), counts.held.load());
-  std::fflush(stdout);
-}
+  void Print(const char* what) const {
+    std::printf("%sanswered=%ld refused=%ld held=%d\n", what, answered.load(), refused.load(),
+                held.load());
+    std::fflush(stdout);
+  }
+};
 
 // One connection of the flood, until the end.
 void Flood(FloodCounts& counts, ULONGLONG endTick, const orlimo::Text& password) {
@@ -82,12 +75,8 @@ void Flood(FloodCounts& counts, ULONGLONG endTick, const orlimo::Text& password)
     const bool answered = client.Send(guard::ChangeOwnPassword{0, password, password}).has_value();
     if (answered != holding) counts.held += answered ? 1 : -1;
     holding = answered;
-    if (answered) {
-      ++counts.answered;
-    } else {
-      ++counts.refused;
-      Sleep(20);
-    }
+    ++(answered ? counts.answered : counts.refused);
+    if (!answered) Sleep(20);
   }
   if (holding) --counts.held;
 }
@@ -101,10 +90,10 @@ int RunFlood(int connections, int seconds, const orlimo::Text& password) {
   }
   while (GetTickCount64() < endTick) {
     Sleep(1000);
-    PrintCounts("", counts);
+    counts.Print("");
   }
   for (std::thread& thread : threads) thread.join();
-  PrintCounts("done ", counts);
+  counts.Print("done ");
   return 0;
 }
 
@@ -112,11 +101,8 @@ int Squat(int seconds) {
   HANDLE pipe = CreateNamedPipeW(kPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                  PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096,
                                  4096, 0, nullptr);
-  if (pipe == INVALID_HANDLE_VALUE) {
-    std::puts("taken");
-    return 2;
-  }
-  std::puts("held");
+  std::puts(pipe == INVALID_HANDLE_VALUE ? "taken" : "held");
+  if (pipe == INVALID_HANDLE_VALUE) return 2;
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(seconds) * 1000);
   CloseHandle(pipe);

@@ -1,7 +1,6 @@
-// A save of Setup.ini cut off at any moment under Windows leaves the old settings or the new ones,
-// whole. The driver starts itself as a child that saves two families in turn, ends the child
-// with TerminateProcess at random moments, or as soon as its temporary file appears, and reads
-// what is left. Real time is used only for the moments of the kills.
+// A save of Setup.ini cut off at any moment leaves the old settings or the new ones, whole. The
+// driver starts itself as a child that saves two families in turn, ends it with TerminateProcess
+// at random moments or as soon as its temporary file appears, and reads what is left.
 //   save_crash <folder> <kills>   prints one PASS or FAIL line; exits 1 on a failure
 //   save_crash --save <folder>    the child: saves until it is ended
 #include <chrono>
@@ -24,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using orlimo::Text;
+using orlimo::Main::SaveSettings;
 using orlimo::testing::FullFamily;
 using orlimo::testing::SmallFamily;
 
@@ -39,17 +39,16 @@ int Fail(const std::string& why) {
   return 1;
 }
 
-// Saves the small family once, which must leave no temporary file from the last kill behind,
-// says so with the ready file, then saves the two families in turn until it is ended.
+// Saves the small family once, which must leave no temporary file of the last kill behind, says so
+// with the file "ready", then saves the two families in turn until it is ended.
 int SaveForever(const Text& folder) {
-  const fs::path where(folder);
   try {
-    orlimo::Main::SaveSettings(SmallFamily(), folder);
-    if (fs::exists(where / L"Setup.ini.tmp")) return 5;
-    std::ofstream(where / L"ready").put('1');
+    SaveSettings(SmallFamily(), folder);
+    if (fs::exists(fs::path(folder) / L"Setup.ini.tmp")) return 5;
+    std::ofstream(fs::path(folder) / L"ready").put('1');
     while (true) {
-      orlimo::Main::SaveSettings(FullFamily(), folder);
-      orlimo::Main::SaveSettings(SmallFamily(), folder);
+      SaveSettings(FullFamily(), folder);
+      SaveSettings(SmallFamily(), folder);
     }
   } catch (...) {
     return 3;
@@ -58,25 +57,21 @@ int SaveForever(const Text& folder) {
 
 bool WaitFor(const fs::path& path, Clock::duration limit) {
   const Clock::time_point giveUp = Clock::now() + limit;
-  while (!fs::exists(path)) {
-    if (Clock::now() > giveUp) return false;
-    SwitchToThread();
-  }
-  return true;
+  while (!fs::exists(path) && Clock::now() < giveUp) SwitchToThread();
+  return fs::exists(path);
 }
 
 int KillSaves(const Text& folder, int kills) {
   const fs::path where(folder);
-  orlimo::Main::SaveSettings(FullFamily(), folder);
+  SaveSettings(FullFamily(), folder);
   const std::string bytesFull = Bytes(where / L"Setup.ini");
   const Clock::time_point start = Clock::now();
-  for (int i = 0; i < 10; ++i) orlimo::Main::SaveSettings(SmallFamily(), folder);
+  for (int i = 0; i < 10; ++i) SaveSettings(SmallFamily(), folder);
   const auto save =
       std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 10;
   const std::string bytesSmall = Bytes(where / L"Setup.ini");
   if (bytesSmall.size() == bytesFull.size()) return Fail("the two families save alike");
 
-  const std::wstring self = orlimo::win32::ModulePath();
   const std::wstring saveArguments = L"--save \"" + orlimo::win32::ToWide(folder) + L"\"";
   std::mt19937 random(20261207);
   std::uniform_int_distribution<long long> moment(0, 2 * save.count());  // the first two saves
@@ -87,14 +82,13 @@ int KillSaves(const Text& folder, int kills) {
     // Wine now and then refuses a start right after a process was ended: try again for a while.
     const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
     orlimo::win32::StartedProcess child;
-    while ((child = orlimo::win32::StartProcess(self, saveArguments)).handle == nullptr) {
-      if (Clock::now() > giveUp) {
-        return Fail(which + ": the saving process did not start, error " +
-                    std::to_string(GetLastError()));
-      }
+    while (
+        (child = orlimo::win32::StartProcess(orlimo::win32::ModulePath(), saveArguments)).handle ==
+        nullptr) {
+      if (Clock::now() > giveUp) return Fail(which + ": the saving process did not start");
       SwitchToThread();
     }
-    bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
+    const bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
     if (ready && kill % 2 == 1) {
       const Clock::time_point at = Clock::now() + std::chrono::microseconds(moment(random));
       while (Clock::now() < at) SwitchToThread();
@@ -106,7 +100,7 @@ int KillSaves(const Text& folder, int kills) {
     if (!ready || exitCode != static_cast<long>(kKilled)) {
       return Fail(which + ": the saving process ended by itself, code " + std::to_string(exitCode));
     }
-    if (fs::exists(where / L"Setup.ini.tmp")) ++cutMidWrite;
+    cutMidWrite += fs::exists(where / L"Setup.ini.tmp") ? 1 : 0;
     const std::string bytes = Bytes(where / L"Setup.ini");
     if (bytes != bytesSmall && bytes != bytesFull) {
       return Fail(which + " left " + std::to_string(bytes.size()) + " bytes");
@@ -115,8 +109,8 @@ int KillSaves(const Text& folder, int kills) {
   // Otherwise every kill fell between two saves and nothing was proved.
   if (cutMidWrite == 0) return Fail("no kill fell in the middle of a write");
   std::printf(
-      "PASS the save survives a kill at any moment: %d kills, %d in the middle of a "
-      "write; one save takes %lld us\n",
+      "PASS the save survives a kill at any moment: %d kills, %d in the middle of a write; "
+      "one save takes %lld us\n",
       kills, cutMidWrite, static_cast<long long>(save.count()));
   return 0;
 }
@@ -124,13 +118,10 @@ int KillSaves(const Text& folder, int kills) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 3 && std::wstring(argv[1]) == L"--save") {
-    return SaveForever(orlimo::win32::FromWide(argv[2]));
-  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: save_crash <folder> <kills>\n");
+    std::fprintf(stderr, "usage: save_crash <folder> <kills> | --save <folder>\n");
     return 2;
   }
-  return KillSaves(orlimo::win32::FromWide(argv[1]),
-                   static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+  if (std::wstring(argv[1]) == L"--save") return SaveForever(orlimo::win32::FromWide(argv[2]));
+  return KillSaves(orlimo::win32::FromWide(argv[1]), _wtoi(argv[2]));
 }
