@@ -10,10 +10,19 @@ CONSOLE_CAPTION="Orlimo Ver.$ORLIMO_VERSION"
 COUNTDOWN_TITLE="시간이 다 되었습니다. 이제 종료합니다."
 
 main_window_shown() { shown "$PROGRAM_TITLE"; }
-# start_orlimo <folder>: starts the program in the background and waits for its main window.
+# start_orlimo <folder>: starts the program in the background, with the environment's assignments
+# in $ORLIMO_ENV and Wine's messages in <folder>/wine.log, and waits for its main window.
 start_orlimo() {
-  (cd "$1" && wine ./Orlimo.exe >/dev/null 2>&1 &)
+  # shellcheck disable=SC2086 # one assignment a word
+  (cd "$1" && env ${ORLIMO_ENV:-} wine ./Orlimo.exe >/dev/null 2>wine.log &)
   wait_for 60 main_window_shown
+}
+# Wine's trace in <folder>/wine.log: the start-up tick's cue played through the system's
+# winmm.dll; the common controls loaded, and loaded from the side-by-side store.
+cue_played() { grep -qF "proc_PlaySound SoundName=L\"C:\\\\${1##*/}\\\\CHIMES.WAV\"" "$1/wine.log"; }
+comctl32_loaded() { grep -qi 'Loaded L"[^"]*\\comctl32\.dll"' "$1/wine.log"; }
+comctl32_from_store() {
+  grep -qi 'Loaded L"C:\\\\windows\\\\winsxs\\\\[^"]*common-controls[^"]*\\comctl32\.dll"' "$1/wine.log"
 }
 # open_program <test prefix> <folder name> [make_setup users...]: a fresh program folder at
 # C:\<folder name> in the caller's $folder (with the users' Setup.ini, passwords not in use) and
@@ -140,9 +149,18 @@ test_program_two_users_and_session_end() {
   check "program: no companion is started when the session ends" no_process VarnRunCom.exe
 }
 
+# A WINMM.dll of the test's own making beside the program, which Wine is told to prefer over its
+# own: loaded by name it leaves a marker, but the program plays its cues through the system's.
 test_program_time_used_up() {
   local folder listing countdown main seconds
-  open_program program "Orlimo time used up" "철수:10:600" || return
+  local ORLIMO_ENV="WINEDLLOVERRIDES=$WINEDLLOVERRIDES;winmm=n,b WINEDEBUG=trace+winmm,+loaddll"
+  program_folder program OrlimoTimeUp "철수:10:600" || return
+  cp "$TEST_BIN/WINMM.dll" "$folder/"
+  # shellcheck disable=SC2086 # one assignment a word
+  env $ORLIMO_ENV timeout 30 wine rundll32.exe 'C:\OrlimoTimeUp\WINMM.dll,PlaySoundW' >/dev/null 2>&1
+  check "program: a WINMM.dll beside it, loaded by name, leaves its marker" test -e "$folder/winmm_loaded.txt"
+  rm -f "$folder/winmm_loaded.txt"
+  start_program program || return
   # The start-up tick comes 30 s after the start and opens the countdown.
   if ! check "program: the countdown window opens at the start-up tick" \
     wait_for 50 shown "$COUNTDOWN_TITLE"; then
@@ -163,6 +181,9 @@ test_program_time_used_up() {
     test -n "$seconds" -a "$(field "$seconds" fore)" = FFFFFF
   check "program: the main window takes no input while the countdown runs" \
     test "$(field "$main" enabled)" = 0
+  check "program: the start-up tick's cue plays through the system's winmm.dll, not the WINMM.dll beside it" \
+    eval 'cue_played "$folder" && test ! -e "$folder/winmm_loaded.txt"'
+  check "program: it shows its windows and meters without the common controls" eval '! comctl32_loaded "$folder"'
   check "program: the countdown ends the process" wait_for 45 no_process Orlimo.exe
 }
 
@@ -181,12 +202,15 @@ test_program_power_off_ends_other_programs() {
   check "program: ... and Orlimo" no_process Orlimo.exe
 }
 
-# The console's show-passwords button asks for the parent password in the masked input box: its
-# field shows "*" before anything is typed, and OK hands the typed text back.
+# The parent password prompt loads the common controls. The console's show-passwords button asks
+# for the parent password in the masked input box: its field shows "*" before anything is typed,
+# and OK hands the typed text back.
 test_program_masked_input_box() {
-  local folder
+  local folder ORLIMO_ENV=WINEDEBUG=+loaddll
   open_program program "Orlimo input box" "철수:60:600:7" || return
   open_console program program_parent_password || return
+  check "program: the parent password prompt loads the common controls from the side-by-side store" \
+    comctl32_from_store "$folder"
   act "program: the show-passwords button is clicked" click Orlimo.exe "보임" || return
   check "program: the show-passwords button opens an input box titled Orlimo" \
     wait_for 10 input_box_shown || return

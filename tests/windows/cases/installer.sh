@@ -526,28 +526,3 @@ test_installer_executables() {
     test "$languages" = "1:0,0 201:0,0"
 }
 add_test test_installer_executables
-
-# A WINMM.dll of the test's own making beside Orlimo.exe, with Wine told to prefer a WINMM.dll it
-# finds over its own: the program does not load it, and its start-up cue still plays through the
-# system's winmm.dll (whose trace names the cue). The same start shows that the common controls
-# are loaded only once a window needs them (the parent password prompt), from the side-by-side store.
-test_installer_foreign_winmm_not_loaded() {
-  local folder log="$BUILD/installer-foreign-winmm.log" dlls="$WINEDLLOVERRIDES;winmm=n,b"
-  folder=$(new_program_folder OrlimoForeignDll)
-  cp "$TEST_BIN/WINMM.dll" "$folder/"
-  # The stand-in leaves its marker when it is loaded.
-  WINEDLLOVERRIDES=$dlls timeout 30 wine rundll32.exe 'C:\OrlimoForeignDll\WINMM.dll,PlaySoundW' >/dev/null 2>&1
-  check "installer: foreign WINMM.dll: loaded by name, it leaves its marker" test -e "$folder/winmm_loaded.txt"
-  rm -f "$folder/winmm_loaded.txt"
-  (cd "$folder" && WINEDLLOVERRIDES=$dlls WINEDEBUG=trace+winmm,+loaddll wine ./Orlimo.exe >/dev/null 2>"$log" &)
-  check "installer: foreign WINMM.dll: the start-up cue plays through the system's winmm.dll" \
-    wait_for 90 grep -qF 'proc_PlaySound SoundName=L"C:\\OrlimoForeignDll\\CHIMES.WAV"' "$log"
-  check "installer: Orlimo.exe shows its main window and meters without the common controls" \
-    eval '! grep -qi "Loaded L\"[^\"]*\\\\comctl32\.dll\"" "$log"'
-  wintext click Orlimo.exe Setup >/dev/null
-  check "installer: the parent password prompt loads the common controls from the side-by-side store" \
-    wait_for 20 grep -qi 'Loaded L"C:\\\\windows\\\\winsxs\\\\[^"]*common-controls[^"]*\\comctl32\.dll"' "$log"
-  check "installer: foreign WINMM.dll: Orlimo.exe does not load the WINMM.dll beside it" \
-    test ! -e "$folder/winmm_loaded.txt"
-}
-add_test test_installer_foreign_winmm_not_loaded
