@@ -1,15 +1,13 @@
-// A client of the guard's pipe for the tests under Wine: connects through the program's own
-// channel and client, as any program of the session would, trusting only the OrlimoGuard.exe at
-// the path given first, and sends the requests named after it on one connection, printing each
-// answer's result (and its wait, if any) joined by ", ":
+// A client of the guard's pipe for the tests under Wine, through the program's own channel and
+// client, trusting only the OrlimoGuard.exe at the path given first: sends the requests named
+// after it on one connection and prints each answer's result (and wait) joined by ", ":
 //   status            the result, "users=<n> current=<n>"
 //   secrets           asks for the children's passwords
 //   store             stores the table with every allowance a day long and no usage, then
 //                     "used=<minutes> limit=<minutes>" of the first user as the guard keeps it
 //   parent:<password> opens the console with that parent password
 //   remove            removes Orlimo for good
-// Or, alone: "server", what the channel learns of the pipe's server and whether it takes it for
-// the guard; "started", "started=<ms>" when the guard's process started, in ms since 1970.
+// Or, alone, "server": what the channel learns of the pipe's server, and whether it is the guard.
 // Prints "no-answer" and exits with 2 when the guard does not answer.
 #include <cstdio>
 #include <cstdlib>
@@ -21,8 +19,6 @@
 #include "win32/guard_server_check.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
-// After windows.h:
-#include <tlhelp32.h>
 
 namespace {
 
@@ -66,34 +62,6 @@ int PrintServer(const std::wstring& guardPath) {
   return 0;
 }
 
-// When the guard's process started, found by its full image path.
-int PrintStarted(const std::wstring& guardPath) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-    if (!process) continue;
-    wchar_t path[MAX_PATH * 4];
-    DWORD length = static_cast<DWORD>(std::size(path));
-    FILETIME created, exited, kernel, user;
-    const bool isGuard = QueryFullProcessImageNameW(process, 0, path, &length) &&
-                         _wcsicmp(path, guardPath.c_str()) == 0 &&
-                         GetProcessTimes(process, &created, &exited, &kernel, &user);
-    CloseHandle(process);
-    if (!isGuard) continue;
-    CloseHandle(snapshot);
-    // 100-ns steps since 1601 to milliseconds since 1970.
-    const ULONGLONG steps = (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
-    std::printf("started=%llu\n", steps / 10'000 - 11'644'473'600'000ULL);
-    return 0;
-  }
-  CloseHandle(snapshot);
-  std::puts("none");
-  return 2;
-}
-
 // Every user of the table as a new one, which holds no usage, allowed a whole day.
 guard::StoreTable TableWithoutUsage(const orlimo::SessionSnapshot& shown) {
   guard::StoreTable table;
@@ -113,7 +81,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring guardPath = argv[1];
   if (std::wstring(argv[2]) == L"server") return PrintServer(guardPath);
-  if (std::wstring(argv[2]) == L"started") return PrintStarted(guardPath);
   orlimo::win32::GuardPipeChannel channel(ExpectedGuardAt(guardPath));
   guard::GuardClient client(channel);
   // The service may still be starting.

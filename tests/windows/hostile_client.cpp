@@ -1,12 +1,10 @@
-// A hostile program of a child's session for the tests under Wine: it talks to the guard's pipe
-// without the program's checks, or takes the pipe's name before the guard can.
-//   hostile_client flood <connections> <seconds> <password>
-//       keeps that many connections sending user 0's own password as a change of it, each
-//       connecting again at once when refused; prints every second "answered=<requests>
-//       refused=<connections> held=<connections answered at that moment>", then "done ..."
-//   hostile_client squat <seconds>
-//       makes the pipe's first instance itself and prints "held", keeps it that long, then closes
-//       it and prints "freed"; prints "taken" and exits with 2 when it could not make it
+// A hostile program of a child's session for the tests under Wine, on the guard's pipe without the
+// program's checks:
+//   flood <connections> <seconds> <password>: that many connections sending user 0's own password
+//     as a change of it, connecting again when refused; prints every second "answered=<requests>
+//     refused=<connections> held=<connections answered now>", then "done ..." the same way
+//   squat <seconds>: makes the pipe's first instance ("held", or "taken" and exit code 2), closes
+//     it that much later ("freed")
 #include <atomic>
 #include <cstdio>
 #include <optional>

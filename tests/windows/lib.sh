@@ -1,10 +1,7 @@
 # shellcheck shell=bash
-# Helpers of tests/windows/run (and of scripts/run and scripts/bench): the session (display, Wine
-# prefix), results, program folders, polling, the windows and screenshots. Sourced, not run.
-
-PASSED=0
-FAILED=0
-XVFB_PID=""
+# Helpers of tests/windows/run, scripts/run and scripts/bench: results, polling, program folders,
+# the windows, screenshots and the session (a virtual display, a Korean Wine prefix).
+PASSED=0 FAILED=0 XVFB_PID=""
 
 pass() { echo "PASS $1"; PASSED=$((PASSED + 1)); }
 # fail <name> [why]: returns failure, so that `step || fail <name> || return` stops a test.
@@ -14,12 +11,7 @@ fail() {
   return 1
 }
 # check <name> <command...>: passes when the command succeeds, and returns its success.
-check() {
-  local name=$1
-  shift
-  "$@" && pass "$name" && return 0
-  fail "$name"
-}
+check() { if "${@:2}"; then pass "$1"; else fail "$1"; fi; }
 # wait_for <seconds> <command...>: polls the command every 0.2 s until it succeeds or time is up.
 wait_for() {
   local deadline=$((SECONDS + $1))
@@ -31,11 +23,7 @@ wait_for() {
 }
 
 # The Windows form of a path on this machine (Wine maps Z: to /).
-win_path() {
-  local path
-  path=$(realpath -m "$1")
-  printf 'Z:%s' "${path//\//\\}"
-}
+win_path() { local path; path=$(realpath -m "$1") && printf 'Z:%s' "${path//\//\\}"; }
 # new_program_folder <name>: a fresh copy of the program folder at C:\<name>; prints its path here.
 new_program_folder() {
   local folder="$WINEPREFIX/drive_c/$1"
@@ -47,41 +35,28 @@ new_program_folder() {
 # make_setup <test name> <folder> <0|1: passwords in use> <name:minutes:used seconds[:password]>...:
 # the family's Setup.ini, written by the program's own settings writer, or the test fails.
 make_setup() {
-  local name=$1 folder=$2
-  shift 2
-  rm -f "$folder/Setup.ini"
-  { timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$folder")" "$@" >/dev/null 2>&1 &&
-    test -s "$folder/Setup.ini"; } || fail "$name" "make_setup could not write Setup.ini"
+  rm -f "$2/Setup.ini"
+  { timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$2")" "${@:3}" >/dev/null 2>&1 && test -s "$2/Setup.ini"; } ||
+    fail "$1" "make_setup could not write Setup.ini"
 }
 line_count() { if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi; }
 
-# tests/fake_orlimo.exe, copied under a program's name, notes each of its starts as a line of
-# started.txt in its folder and runs until a file "stop" appears there. A start shows a moment
-# after the process that made it ended, so a start that should not come is waited for a while.
+# tests/fake_orlimo.exe notes each start in started.txt in its folder and runs until a file "stop"
+# appears there. A start that should not come is waited for a while.
 more_starts_than() { test "$(line_count "$1/started.txt")" -gt "$2"; }
 no_further_start() { ! wait_for 4 more_starts_than "$1" "$2"; }
 
-# ---- Windows: tests/wintext.exe lists and acts on the windows of a running program -------------
 wintext() { timeout 30 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
-process_count() {
-  local count
-  count=$(wintext count "$1") && [[ "$count" =~ ^[0-9]+$ ]] && printf '%s' "$count"
-}
 processes_are() {
   local count
-  count=$(process_count "$1") && test "$count" -eq "$2"
+  count=$(wintext count "$1") && [[ "$count" =~ ^[0-9]+$ ]] && test "$count" -eq "$2"
 }
 no_process() { processes_are "$1" 0; }
 # act <test name> <wintext command...>: a step that finds nothing to act on fails the test.
-act() {
-  local name=$1
-  shift
-  wintext "$@" >/dev/null || fail "$name" "wintext $* found nothing to act on"
-}
-# The listing of <exe> (Orlimo.exe), read whole before it is searched: with pipefail, a search
-# that stopped early would fail.
+act() { wintext "${@:2}" >/dev/null || fail "$1" "wintext ${*:2} found nothing to act on"; }
+# The listing of <exe> (Orlimo.exe), read whole before it is searched (with pipefail, a search
+# that stopped early would fail), and the titles of its shown windows, one a line.
 listing() { wintext list "${1:-Orlimo.exe}"; }
-# The titles of the shown windows of <exe> (Orlimo.exe), one a line.
 shown_titles() { sed -n 's/^window .* visible=1 .* text=//p' <<<"$(listing "${1:-}")"; }
 # shown <title> [exe]: a shown window's title holds <title>; shown_exactly: it is <title>.
 shown() { grep -qF -- "$1" <<<"$(shown_titles "${2:-}")"; }
@@ -106,8 +81,7 @@ window_holding() {
 # field <line> <name>: a field of a listing line (back, fore, enabled, rect ...).
 field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
 screen_width() { xwininfo -root -display "$DISPLAY" | awk '/Width:/ {print $2}'; }
-# mouse_to <rect> [xdotool commands...]: the real mouse to the middle of <rect> (left,top,right,
-# bottom) through the X display, then the commands (click 1 ...).
+# mouse_to <rect> [xdotool commands...]: the real mouse to the middle of <rect>, then the commands.
 mouse_to() {
   local left top right bottom
   IFS=, read -r left top right bottom <<<"$1"
@@ -125,22 +99,17 @@ screenshot() {
   printf '%dx%d+%d+%d\n' $((right - left)) $((bottom - top)) "$left" "$top" >"$SHOTS/$1.box"
 }
 
-# ---- The session: a virtual display and a Korean Wine prefix ------------------------------------
+# A virtual display, on the first free number, in $DISPLAY.
 start_display() {
-  local n
-  for n in $(seq 90 190); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    if wait_for 10 test -e "/tmp/.X11-unix/X$n" && kill -0 "$XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-    kill "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
-  done
-  echo "no free display for Xvfb" >&2
-  return 1
+  local number status
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  wait_for 10 test -s "$number" && DISPLAY=":$(<"$number")" && export DISPLAY
+  status=$?
+  rm -f "$number"
+  [ "$status" -eq 0 ] || echo "no display for Xvfb" >&2
+  return "$status"
 }
 # 64-bit, quiet, Korean; no .NET or HTML engine (their installers would ask) and no menu builder
 # (the setup program's Start-menu shortcut stays in the prefix).
@@ -148,9 +117,8 @@ use_korean_wine() {
   export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
-# Wine draws the window frames itself, so that screenshots show the title bars (a virtual display
-# has no window manager) and hiding a window waits for none; the Korean UI font maps to an
-# installed one.
+# Wine draws the window frames (a virtual display has no window manager), so that screenshots show
+# the title bars; the Korean UI font maps to an installed one.
 prepare_prefix() {
   local x11='HKCU\Software\Wine\X11 Driver' fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1
@@ -175,8 +143,7 @@ end_wine_programs() {
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
 }
-# keep_server: a Wine server that stays up when its last program ends (Wine would end a service
-# with it); one already up is ended first.
+# A Wine server that stays up when its last program ends (Wine would end a service with it).
 keep_server() {
   end_wine_programs
   wineserver -p

@@ -1,8 +1,6 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
-# The real Orlimo.exe run from its own folder: the files it writes, its windows as drawn (texts and
-# colours on screen, read by tests/wintext.exe), the small window, the countdown to the end of the
-# process, the power-off, the end of the session, the masked input box, a second copy and the
-# companion's restart. Sourced by tests/windows/run after the cases.
+# The real Orlimo.exe run from its own folder: its files, its windows as drawn, a second copy, the
+# companion's restart, the session's end, the countdown, the power-off, its DLLs, the input box.
 
 PROGRAM_TITLE="Orlimo Ver.$ORLIMO_VERSION    Orlimo  "
 MAIN_CAPTION="${PROGRAM_TITLE}(C) Orlimo 개발팀"
@@ -10,23 +8,21 @@ CONSOLE_CAPTION="Orlimo Ver.$ORLIMO_VERSION"
 COUNTDOWN_TITLE="시간이 다 되었습니다. 이제 종료합니다."
 
 main_window_shown() { shown "$PROGRAM_TITLE"; }
-# start_orlimo <folder>: starts the program in the background, with the environment's assignments
-# in $ORLIMO_ENV and Wine's messages in <folder>/wine.log, and waits for its main window.
+# start_orlimo <folder>: starts the program (with the assignments in $ORLIMO_ENV, Wine's messages
+# in <folder>/wine.log) and waits for its main window.
 start_orlimo() {
   # shellcheck disable=SC2086 # one assignment a word
   (cd "$1" && env ${ORLIMO_ENV:-} wine ./Orlimo.exe >/dev/null 2>wine.log &)
   wait_for 60 main_window_shown
 }
-# Wine's trace in <folder>/wine.log: the start-up tick's cue played through the system's
-# winmm.dll; the common controls loaded, and loaded from the side-by-side store.
+# Wine's trace in <folder>/wine.log: the cue played by the system's winmm.dll; comctl32 loaded.
 cue_played() { grep -qF "proc_PlaySound SoundName=L\"C:\\\\${1##*/}\\\\CHIMES.WAV\"" "$1/wine.log"; }
 comctl32_loaded() { grep -qi 'Loaded L"[^"]*\\comctl32\.dll"' "$1/wine.log"; }
 comctl32_from_store() {
   grep -qi 'Loaded L"C:\\\\windows\\\\winsxs\\\\[^"]*common-controls[^"]*\\comctl32\.dll"' "$1/wine.log"
 }
 # open_program <test prefix> <folder name> [make_setup users...]: a fresh program folder at
-# C:\<folder name> in the caller's $folder (with the users' Setup.ini, passwords not in use) and
-# Orlimo.exe started there; program_folder is the first half.
+# C:\<folder name> in the caller's $folder, and the program started there.
 program_folder() {
   local prefix=$1 name=$2
   shift 2
@@ -35,23 +31,21 @@ program_folder() {
 }
 start_program() { start_orlimo "$folder" || fail "$1: the main window shows" || return 1; }
 open_program() { program_folder "$@" && start_program "$1"; }
-# open_console <test prefix> [screenshot]: the Setup button, the parent password prompt (kept as
-# the screenshot when one is named) answered with 5927 and Enter. With RENEW_PARENT_PASSWORD, a
-# guarded PC's first opening with 5927 asks for a new parent password first: 4321, twice.
+# open_console <test prefix> [screenshot of the prompt]: the Setup button, the parent password
+# 5927; with RENEW_PARENT_PASSWORD, a guarded PC asks for a new one first: 4321, twice.
 open_console() {
   act "$1: the Setup button is clicked" click Orlimo.exe Setup || return 1
   wait_for 20 shown "설정 암호"
   [ -z "${2:-}" ] || screenshot "$2"
-  act "$1: the parent password is typed" type Orlimo.exe "설정 암호" '5927\r' || return 1
+  act "$1: the parent password is typed" type Orlimo.exe "설정 암호" $'5927\r' || return 1
   if [ -n "${RENEW_PARENT_PASSWORD:-}" ]; then
     check "$1: a new parent password is asked for first" wait_for 10 input_box_shown || return 1
-    act "$1: the new parent password is typed" type Orlimo.exe Orlimo '4321\r' || return 1
+    act "$1: the new parent password is typed" type Orlimo.exe Orlimo $'4321\r' || return 1
     sleep 1
     wait_for 10 input_box_shown
-    act "$1: ... and again" type Orlimo.exe Orlimo '4321\r' || return 1
+    act "$1: ... and again" type Orlimo.exe Orlimo $'4321\r' || return 1
   fi
-  check "$1: Enter in the parent password box opens the console" \
-    wait_for 10 control_shown "컴퓨터 사용자 설정"
+  check "$1: Enter in the parent password box opens the console" wait_for 10 control_shown "컴퓨터 사용자 설정"
 }
 # The edit field of the shown input box (a dialog titled Orlimo).
 input_box_field() {
@@ -60,17 +54,13 @@ input_box_field() {
 }
 input_box_shown() { shown_exactly Orlimo && test -n "$(input_box_field)"; }
 
-# The log decoded from code page 949, and its last lines (<count>, or from line +<n> on), each
-# without its time stamp and past its first ":", joined by "|".
+# The log decoded from code page 949; its first line is stamped with this machine's time.
 log_text() { iconv -f CP949 -t UTF-8 "$1/Logs.txt" 2>/dev/null | tr -d '\r'; }
-log_words() { log_text "$1" | tail -n "$2" | cut -c21- | cut -d: -f1 | tr '\n' '|'; }
-# The log's first line is stamped with this machine's time, within two minutes.
 log_stamped_now() {
-  local stamp
-  stamp=$(date -d "$(log_text "$1" | head -1 | cut -c1-19)" +%s) &&
-    test $(($(date +%s) - stamp)) -ge -5 -a $(($(date +%s) - stamp)) -le 120
+  local age
+  age=$(($(date +%s) - $(date -d "$(log_text "$1" | head -1 | cut -c1-19)" +%s))) && test "$age" -ge -5 -a "$age" -le 120
 }
-# The main window lies whole at the top right corner of the display.
+# The window lies whole at the top right corner of the display.
 at_top_right() { test "$(field "$1" rect | cut -d, -f2,3)" = "0,$(screen_width)"; }
 
 test_program_first_start() {
@@ -95,8 +85,7 @@ test_program_first_start() {
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/VarnRunCom.exe"
   act "program: closing the main window" close Orlimo.exe "$PROGRAM_TITLE" || return
   check "program: closing the main window ends the program" wait_for 30 no_process Orlimo.exe
-  check "program: closing the main window starts VarnRunCom.exe" \
-    wait_for 20 test -s "$folder/started.txt"
+  check "program: closing the main window starts VarnRunCom.exe" wait_for 20 test -s "$folder/started.txt"
   check "program: ... exactly once" no_further_start "$folder" 1
   touch "$folder/stop"
   wait_for 20 no_process VarnRunCom.exe
@@ -104,11 +93,10 @@ test_program_first_start() {
 
   (cd "$folder" && wine ./VarnRunCom.exe >/dev/null 2>&1 &)
   check "program: the real companion starts the program again" wait_for 40 main_window_shown
-  check "program: one Orlimo.exe runs after the restart" processes_are Orlimo.exe 1
 }
 
-# Two users' rows, drawn; the small window; then the end of the session (Windows asks the windows
-# to end it): the closing steps and their final line run, and no companion is started.
+# Two users' rows as drawn, the small window; the end of the session runs the closing steps and
+# their last line, and starts no companion.
 test_program_two_users_and_session_end() {
   local folder listing first second main small
   open_program program "Orlimo two users" "철수:60:600" "영희:30:0" || return
@@ -136,8 +124,7 @@ test_program_two_users_and_session_end() {
     wait_for 10 shown_instead "Orlimo" "$MAIN_CAPTION" || return
   screenshot program_small_window
   small=$(grep -m1 '^window .*visible=1 .*text=Orlimo$' <<<"$(listing)")
-  check "program: the small window lies whole in the top right corner ($(field "$small" rect))" \
-    at_top_right "$small"
+  check "program: the small window lies whole in the top right corner ($(field "$small" rect))" at_top_right "$small"
   act "program: the small window is clicked" formclick Orlimo.exe "Orlimo" || return
   check "program: a click on the small window brings the main window back instead" \
     wait_for 10 shown_instead "$MAIN_CAPTION" "Orlimo"
@@ -145,12 +132,12 @@ test_program_two_users_and_session_end() {
   timeout 60 wine wineboot --end-session --force >/dev/null 2>&1
   check "program: the end of the session ends the program" wait_for 20 no_process Orlimo.exe
   check "program: the main window's closing steps and final line ran at the end of the session" \
-    test "$(log_words "$folder" 2)" = "정상종료|강제종료|"
+    test "$(log_text "$folder" | tail -2 | cut -c21- | cut -d: -f1 | paste -sd' ')" = "정상종료 강제종료"
   check "program: no companion is started when the session ends" no_process VarnRunCom.exe
 }
 
-# A WINMM.dll of the test's own making beside the program, which Wine is told to prefer over its
-# own: loaded by name it leaves a marker, but the program plays its cues through the system's.
+# A WINMM.dll beside the program, which Wine is told to prefer: loaded by name it leaves a marker,
+# but the program plays its cues through the system's.
 test_program_time_used_up() {
   local folder listing countdown main seconds
   local ORLIMO_ENV="WINEDLLOVERRIDES=$WINEDLLOVERRIDES;winmm=n,b WINEDEBUG=trace+winmm,+loaddll"
@@ -161,9 +148,7 @@ test_program_time_used_up() {
   check "program: a WINMM.dll beside it, loaded by name, leaves its marker" test -e "$folder/winmm_loaded.txt"
   rm -f "$folder/winmm_loaded.txt"
   start_program program || return
-  # The start-up tick comes 30 s after the start and opens the countdown.
-  if ! check "program: the countdown window opens at the start-up tick" \
-    wait_for 50 shown "$COUNTDOWN_TITLE"; then
+  if ! check "program: the countdown window opens at the start-up tick" wait_for 50 shown "$COUNTDOWN_TITLE"; then
     listing | grep '^window' >&2
     return
   fi
@@ -173,22 +158,20 @@ test_program_time_used_up() {
   countdown=$(grep -m1 "^window .*text=$COUNTDOWN_TITLE" <<<"$listing")
   main=$(grep -m1 "^window .*text=$PROGRAM_TITLE" <<<"$listing")
   seconds=$(grep -m1 -E '^  control .* text=[0-9]+ 초$' <<<"$listing")
-  check "program: the countdown window is red ($(field "$countdown" back))" \
-    test "$(field "$countdown" back)" = FF0000
+  check "program: the countdown window is red ($(field "$countdown" back))" test "$(field "$countdown" back)" = FF0000
   check "program: the countdown names the user and says the time is over" \
     eval 'control_shown "철수 님" && control_shown "오늘은 시간이 다 되었습니다."'
   check "program: the countdown shows the seconds left in white (${seconds##*text=}, $(field "$seconds" fore))" \
     test -n "$seconds" -a "$(field "$seconds" fore)" = FFFFFF
-  check "program: the main window takes no input while the countdown runs" \
-    test "$(field "$main" enabled)" = 0
+  check "program: the main window takes no input while the countdown runs" test "$(field "$main" enabled)" = 0
   check "program: the start-up tick's cue plays through the system's winmm.dll, not the WINMM.dll beside it" \
     eval 'cue_played "$folder" && test ! -e "$folder/winmm_loaded.txt"'
   check "program: it shows its windows and meters without the common controls" eval '! comctl32_loaded "$folder"'
   check "program: the countdown ends the process" wait_for 45 no_process Orlimo.exe
 }
 
-# The power-off at the end of the countdown, with a document left unsaved in Notepad: Notepad
-# holds the ordinary request up, Orlimo stays, and its forced request a minute later ends both.
+# The power-off with a document unsaved in Notepad, which holds the request up; the forced one a
+# minute later ends both.
 test_program_power_off_ends_other_programs() {
   local folder
   (wine notepad >/dev/null 2>&1 &)
@@ -202,9 +185,8 @@ test_program_power_off_ends_other_programs() {
   check "program: ... and Orlimo" no_process Orlimo.exe
 }
 
-# The parent password prompt loads the common controls. The console's show-passwords button asks
-# for the parent password in the masked input box: its field shows "*" before anything is typed,
-# and OK hands the typed text back.
+# The console's show-passwords button asks for the parent password in the masked input box: its
+# field shows "*" before anything is typed, and OK hands the typed text back.
 test_program_masked_input_box() {
   local folder ORLIMO_ENV=WINEDEBUG=+loaddll
   open_program program "Orlimo input box" "철수:60:600:7" || return
@@ -212,15 +194,12 @@ test_program_masked_input_box() {
   check "program: the parent password prompt loads the common controls from the side-by-side store" \
     comctl32_from_store "$folder"
   act "program: the show-passwords button is clicked" click Orlimo.exe "보임" || return
-  check "program: the show-passwords button opens an input box titled Orlimo" \
-    wait_for 10 input_box_shown || return
+  check "program: the show-passwords button opens an input box titled Orlimo" wait_for 10 input_box_shown || return
   sleep 0.5
-  check "program: the input box field shows * before anything is typed" \
-    test "$(field "$(input_box_field)" pwchar)" = 42
-  act "program: the parent password is typed into the input box" type Orlimo.exe Orlimo '5927\r' ||
+  check "program: the input box field shows * before anything is typed" test "$(field "$(input_box_field)" pwchar)" = 42
+  act "program: the parent password is typed into the input box" type Orlimo.exe Orlimo $'5927\r' ||
     return
-  check "program: Enter closes the input box, back to the console" \
-    wait_for 10 shown_instead "$CONSOLE_CAPTION" Orlimo
+  check "program: Enter closes the input box, back to the console" wait_for 10 shown_instead "$CONSOLE_CAPTION" Orlimo
   screenshot program_console_after_input_box
   check "program: OK hands the typed text back (the parent password shows the user passwords)" \
     wait_for 10 eval 'grep -qE "^  control .* class=Edit .* pwchar=0 text=7$" <<<"$(listing)"'

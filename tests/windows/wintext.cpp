@@ -1,16 +1,12 @@
 // Reads what the windows of a running program show, and acts on them, for the tests under Wine.
-//   wintext list <exe>                  every top-level window of the processes named <exe> and
-//                                       its child windows, one UTF-8 line each: id, class, state,
-//                                       place, the colours on screen (background, and the main
-//                                       other colour: the text) and the window text
-//   wintext count <exe>                 the number of processes named <exe>
-//   wintext close <exe> <title>         posts the close command to its windows titled <title>...
-//   wintext click <exe> <text>          clicks the button whose text is <text>
-//   wintext formclick <exe> <title>     clicks the client area of its window titled <title>...
-//   wintext type <exe> <title> <text>   types <text> ("\r" is Enter) into the first edit field of
-//                                       its window titled <title>...
-//   wintext foreground                  the foreground window's title and the class of the
-//                                       control that has the keyboard
+//   list <exe>                every top-level window of the processes named <exe> and its child
+//                             windows, one UTF-8 line each: id, class, state, place, the colours on
+//                             screen (background, and the main other one: the text) and the text
+//   count <exe>               the number of processes named <exe>
+//   close|formclick <exe> <title>  closes, or clicks inside, its windows titled <title>...
+//   click <exe> <text>        clicks the button whose text is <text>
+//   type <exe> <title> <text> types <text> (a carriage return: Enter) into its first edit field
+//   foreground                the foreground window's title and the class of the focused control
 // Exit code 0 when something was found, 1 otherwise.
 #include <algorithm>
 #include <cstdio>
@@ -156,13 +152,7 @@ int PostToWindows(const std::wstring& exe, const std::wstring& title, bool click
   return windows.empty() ? 1 : 0;
 }
 
-int Type(const std::wstring& exe, const std::wstring& title, const std::wstring& typed) {
-  std::wstring text;
-  for (std::size_t i = 0; i < typed.size(); ++i) {
-    const bool enter = typed.compare(i, 2, L"\\r") == 0;
-    text += enter ? L'\r' : typed[i];
-    i += enter ? 1 : 0;
-  }
+int Type(const std::wstring& exe, const std::wstring& title, const std::wstring& text) {
   for (HWND window : VisibleWindowsTitled(ProcessesNamed(exe), title)) {
     if (HWND field = FirstEdit(window)) {
       PostType(field, text);

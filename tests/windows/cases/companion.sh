@@ -1,7 +1,6 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
-# VarnRunCom.exe in a program folder whose name holds characters outside code page 949: it waits a
-# moment, starts Orlimo.exe from its own folder unless one runs, and ends. tests/fake_orlimo.exe
-# stands in for Orlimo.exe.
+# VarnRunCom.exe in a folder whose name is outside code page 949: it waits a moment, starts
+# Orlimo.exe (tests/fake_orlimo.exe) from its own folder unless one runs, and ends.
 
 # companion_folder <yes|no>: a fresh program folder, with or without the stand-in as Orlimo.exe.
 companion_folder() {
@@ -11,8 +10,7 @@ companion_folder() {
   [ "$1" = no ] || cp "$TEST_BIN/fake_orlimo.exe" "$folder/Orlimo.exe"
   printf '%s' "$folder"
 }
-# run_companion <folder> [working folder]: VarnRunCom.exe to its end; prints its exit code and its
-# run time in whole seconds, Wine's start-up included.
+# run_companion <folder> [working folder]: VarnRunCom.exe to its end; its exit code and seconds.
 run_companion() {
   local started=$SECONDS
   (cd "${2:-$1}" && timeout 60 wine "$1/VarnRunCom.exe" >/dev/null 2>&1)
@@ -34,8 +32,7 @@ test_companion_without_orlimo() {
 }
 add_test test_companion_without_orlimo
 
-# Two companions at once: one waits and starts Orlimo.exe, the other ends at once, before the
-# first has started anything.
+# Two companions at once: one starts Orlimo.exe, the other ends before it started anything.
 test_companion_starts_orlimo_once() {
   local folder first second ended other
   folder=$(companion_folder yes)
@@ -48,17 +45,14 @@ test_companion_starts_orlimo_once() {
   check "companion: a second companion ends while the first still waits, having started nothing" \
     test "$(line_count "$folder/started.txt")" -eq 0 -a -d "/proc/$other"
   wait "$other"
-  check "companion: both companions end by themselves" \
-    test "$(awk '$1 != 124' "$folder"/*.result | wc -l)" -eq 2
-  check "companion: Orlimo.exe is started, with show command 5" \
-    wait_for 20 grep -q "show=5" "$folder/started.txt"
+  check "companion: both companions end by themselves" test "$(awk '$1 != 124' "$folder"/*.result | wc -l)" -eq 2
+  check "companion: Orlimo.exe is started, with show command 5" wait_for 20 grep -q "show=5" "$folder/started.txt"
   check "companion: Orlimo.exe is started exactly once" no_further_start "$folder" 1
   touch "$folder/stop"
 }
 add_test test_companion_starts_orlimo_once
 
-# Orlimo.exe starts while the companion waits: the companion looks after its wait, finds it and
-# starts no second one.
+# Orlimo.exe starts while the companion waits: it looks after its wait and starts no second one.
 test_companion_finds_orlimo_after_its_wait() {
   local folder companion
   folder=$(companion_folder yes)
@@ -68,8 +62,7 @@ test_companion_finds_orlimo_after_its_wait() {
   check "companion: Orlimo.exe starts while the companion waits" \
     wait_for 30 eval 'test -s "$folder/started.txt" -a -d "/proc/$companion"'
   wait "$companion"
-  check "companion: ends by itself while Orlimo.exe runs" \
-    test "$(cut -d' ' -f1 "$folder/companion.result")" -ne 124
+  check "companion: ends by itself while Orlimo.exe runs" test "$(cut -d' ' -f1 "$folder/companion.result")" -ne 124
   check "companion: starts no second Orlimo.exe" no_further_start "$folder" 1
   touch "$folder/stop"
 }

@@ -2,8 +2,7 @@
 # The windows the parents' guide shows that no other test opens (the user prompt, a child's
 # change-password dialog, the parent-password box, the log viewer), kept as screenshots.
 
-# guide_window <picture> <button> <shown command...>: the button clicked opens the window that the
-# command waits for, kept as the screenshot <picture>.
+# guide_window <picture> <button> <shown command...>: the button opens the window, kept as <picture>.
 guide_window() {
   local picture=$1 button=$2
   shift 2
@@ -21,7 +20,7 @@ test_guide_windows() {
     start_orlimo "$folder" || fail "guide: the main window shows with passwords in use" || return
   wait_for 10 control_shown "철수 (60분)"
   if guide_window program_user_prompt "철수 (60분)" shown "사용자 바꾸기"; then
-    act "guide: the user's password is typed" type Orlimo.exe "사용자 바꾸기" '7\r'
+    act "guide: the user's password is typed" type Orlimo.exe "사용자 바꾸기" $'7\r'
     wait_for 10 eval '! shown "사용자 바꾸기"'
   fi
   # The small password button beside a name has no text of its own.
@@ -32,7 +31,7 @@ test_guide_windows() {
   open_console guide || return
   # The new parent password left empty changes nothing.
   if guide_window program_change_parent_password "암호변경" input_box_shown; then
-    act "guide: the box is left empty" type Orlimo.exe Orlimo '\r'
+    act "guide: the box is left empty" type Orlimo.exe Orlimo $'\r'
     wait_for 10 eval '! shown_exactly Orlimo'
   fi
   guide_window program_log_viewer "사용기록 보기" control_shown "사용기록 닫기"

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# The Win32 platform services against Wine: platform_check.exe prints one PASS or FAIL line per
-# check and fails when one failed or it did not reach its end.
+# The Win32 platform services against Wine, tried by drivers: platform_check.exe prints one PASS or
+# FAIL line per check; save_crash.exe ends a process saving Setup.ini with TerminateProcess at
+# random moments, and each kill must leave the old file or the new one.
 
 test_platform_services() {
   local output status line
@@ -15,3 +16,13 @@ test_platform_services() {
   check "platform: the driver ran to its end (exit $status)" test "$status" -eq 0
 }
 add_test test_platform_services
+
+test_save_killed_at_any_moment() {
+  local folder="$BUILD/save-crash" output
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  output=$(timeout 600 wine "$TEST_BIN/save_crash.exe" "$(win_path "$folder")" 100 2>/dev/null | tr -d '\r')
+  output=${output:-FAIL save_crash.exe printed nothing}
+  check "durable file: ${output#[A-Z]* }" test "${output%% *}" = PASS
+}
+add_test test_save_killed_at_any_moment
