@@ -31,10 +31,8 @@ guard_setup() {
   timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>&1
   check "guard: the setup program registers and starts OrlimoGuard" wait_for 20 guard_running
 }
-uninstall_guard() {
-  timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
-  wait_for 60 guard_not_registered
-}
+# The whole removal is waited for: a Wine server ended meanwhile would leave half a program folder.
+uninstall_guard() { installer_uninstall && wait_for 60 guard_not_registered; }
 
 test_guard_service() {
   local answer status secrets store wrong during when
@@ -100,7 +98,6 @@ guard_started_ms() {
 guard_power_off_after() {
   wait_for 90 guard_log_has "보호: 전원 끄기" && echo $(($(stat -c %.3Y "$(guard_data)/Logs.txt" | tr -d .) - $1))
 }
-GUARD_POWER_OFF_BASE_MS="" # from the guard's start to its power-off, without a flood
 
 # Another process holds the pipe's name when the guard starts: the guard meters all the same, logs
 # one line, takes the pipe once the name is free, and powers off when the child's time is up.
@@ -119,7 +116,6 @@ test_guard_holds_without_its_pipe() {
   check "guard: ... and it answers there ($answer)" grep -q '^ok users=1 ' <<<"$answer"
   delay=$(guard_power_off_after "$started")
   check "guard: without its pipe at the start the guard still powers off ($delay ms after its start)" test -n "$delay"
-  GUARD_POWER_OFF_BASE_MS=$delay
   check "guard: the line is logged once" guard_logged_once "보호: 연결 통로 사용 불가"
   end_wine_programs
   uninstall_guard
@@ -127,9 +123,10 @@ test_guard_holds_without_its_pipe() {
 add_test test_guard_holds_without_its_pipe
 
 # The guard powers off after the countdown although its Orlimo.exe was ended by force and a hostile
-# program keeps 64 connections busy: at most 2 s later than without them, Orlimo.exe served.
+# program keeps 64 connections busy: at most 2 s later than its start-up tick (30 s) and countdown
+# (30 s) say, Wine's start of its process (about a second) aside; Orlimo.exe served meanwhile.
 test_guard_powers_off_after_its_countdown() {
-  local flood="$BUILD/guard-flood.txt" started delay most base=${GUARD_POWER_OFF_BASE_MS:-61000}
+  local flood="$BUILD/guard-flood.txt" started delay most
   guard_family "guard: the used-up family's Setup.ini is written" "철수:10:600" && install_guard || return
   started=$(guard_started_ms)
   (wine "$TEST_BIN/hostile_client.exe" flood 64 90 "" >"$flood" 2>/dev/null &)
@@ -138,8 +135,8 @@ test_guard_powers_off_after_its_countdown() {
   sleep 10
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   delay=$(guard_power_off_after "$started")
-  check "guard: Orlimo.exe ended, the guard powers off, at most 2 s later for the flood ($delay ms against $base ms)" \
-    test -n "$delay" -a "${delay:-0}" -le $((base + 2000))
+  check "guard: Orlimo.exe ended, the guard powers off, at most 2 s late for the flood ($delay ms after its start)" \
+    test -n "$delay" -a "${delay:-99999}" -le 63000
   most=$(tr -d '\r' <"$flood" | sed -n 's/.* held=\([0-9]*\)$/\1/p' | sort -n | tail -1)
   check "guard: the flood was answered all along, on at most 8 connections at once ($(tail -1 "$flood"), most held $most)" \
     test "$(sed -n 's/^answered=\([0-9]*\) .*/\1/p' "$flood" | tail -1)" -gt 100 -a "${most:-99}" -le 8

@@ -136,7 +136,7 @@ test_installer_silent_install() {
   local log="$BUILD/installer-setup.log" it="installer: silent setup" before data key name expected value
   local service='HKLM\SYSTEM\CurrentControlSet\Services\OrlimoGuard' safe='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
   keep_server
-  rm -rf "$(guard_data)" && wine reg delete "$INSTALLER_ORLIMO_KEY" /f /reg:64 >/dev/null 2>&1 # a first one
+  rm -rf "$(guard_data)" "$(installer_folder)" && wine reg delete "$INSTALLER_ORLIMO_KEY" /f /reg:64 >/dev/null 2>&1
   installer_setup_succeeds "silent setup" "$log"
   check "$it: the program files and the guide are in C:\\Program Files\\Orlimo as built, with the uninstaller" \
     installer_files_are built
