@@ -78,8 +78,28 @@ control_shown() { control_line "$(listing)" "$1" >/dev/null; }
 window_holding() {
   awk -v t="text=$1" '/^window / { w = $0 } /^  control / && index($0, t) { print w; exit }' <<<"$(listing)"
 }
-# field <line> <name>: a field of a listing line (back, fore, enabled, rect ...).
+# field <line> <name>: a field of a listing line (enabled, rect, topmost ...).
 field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
+# colours <rect>: "<back> <fore>" of the screen inside <rect>, its edges left out: the most frequent
+# colour, and the most frequent one clearly different from it (the text's), in hex ("-": none).
+colours() {
+  local left top right bottom
+  IFS=, read -r left top right bottom <<<"$1"
+  import -display "$DISPLAY" -window root -crop "$((right - left - 4))x$((bottom - top - 4))+$((left + 2))+$((top + 2))" \
+    -depth 8 -alpha off -format %c histogram:info:- 2>/dev/null |
+    awk 'function far(a, b, x, y, i, d) {
+           split(a, x); split(b, y)
+           for (i = 1; i <= 3; i++) d += x[i] > y[i] ? x[i] - y[i] : y[i] - x[i]
+           return d > 96
+         }
+         function hex(c, v) { if (c == "") return "-"; split(c, v); return sprintf("%02X%02X%02X", v[1], v[2], v[3]) }
+         { gsub(/[():,]/, " "); count[$2 " " $3 " " $4] = $1 }
+         END {
+           for (c in count) if (back == "" || count[c] > count[back]) back = c
+           for (c in count) if (far(c, back) && (fore == "" || count[c] > count[fore])) fore = c
+           print hex(back), hex(fore)
+         }'
+}
 screen_width() { xwininfo -root -display "$DISPLAY" | awk '/Width:/ {print $2}'; }
 # mouse_to <rect> [xdotool commands...]: the real mouse to the middle of <rect>, then the commands.
 mouse_to() {

@@ -1,30 +1,40 @@
 // Exercises the Win32 platform services against the real system (Windows, or Wine with a Korean
 // locale) where no run of the program shows them, and prints one "PASS <check>" or
 // "FAIL <check>: <detail>" line per check; exits 1 when a check failed.
-// The process check starts a copy of this program, which then lingers (ORLIMO_CHECK_ROLE).
+//   platform_check <folder>        the checks; the saves of Setup.ini are killed in <folder>
+//   platform_check --save <folder> a child of the save check: saves until it is ended
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "enforce/ProcessCheck.h"
 #include "enforce/ShutDown.h"
+#include "records/settings.h"
+#include "support/two_families.h"
 #include "win32/NewInputBox.h"
 #include "win32/input_box.h"
 #include "win32/own_path.h"
+#include "win32/start_process.h"
 #include "win32/wide_text.h"
-#include "win32/win32_ansi_codepage.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
 #include "win32/windows_api.h"
 
 namespace {
 
-using orlimo::Text;
-using namespace orlimo::win32;
+namespace fs = std::filesystem;
 namespace platform = orlimo::platform;
-
-constexpr wchar_t kRoleVariable[] = L"ORLIMO_CHECK_ROLE";
+using namespace orlimo::win32;
+using Clock = std::chrono::steady_clock;
+using orlimo::Text;
+using orlimo::Main::SaveSettings;
+using orlimo::testing::FullFamily;
+using orlimo::testing::SmallFamily;
 
 int failures = 0;
 
@@ -41,15 +51,6 @@ std::string Narrow(const Text& text) {
   return out;
 }
 
-// Hangul both ways is the real program's (its log, an older Family.ini); here a character outside
-// code page 949 becomes "?", and an empty text stays empty.
-void CheckCodePage() {
-  Report("codepage_is_949", GetACP() == 949, "GetACP() = " + std::to_string(GetACP()));
-  Win32AnsiCodePage codePage;
-  Report("codepage_unrepresentable_becomes_question_mark", codePage.Encode(u"a\u0E17b") == "a?b");
-  Report("codepage_empty", codePage.Encode(u"").empty() && codePage.Decode("").empty());
-}
-
 bool Throws(const std::function<void()>& action) {
   try {
     action();
@@ -59,14 +60,13 @@ bool Throws(const std::function<void()>& action) {
   return false;
 }
 
-// The typed read that every registry access goes through (strings, an expandable one expanded, a
-// long one whole; numbers; data of other types given as such), and the deletion of one value.
+// The typed read that every registry access goes through, for the data no value of the program's
+// own shows it (an expandable string expanded, a long one whole, a large number, another type), and
+// the deletion of a value that never deletes its key.
 void CheckRegistry() {
   const std::wstring key = L"Software\\Orlimo check " + std::to_wstring(GetCurrentProcessId());
-  const DWORD dword = 4294967295u;
   const unsigned long long qword = 18446744073709551615ull;
   const BYTE binary[] = {1, 2, 3};
-  const wchar_t multi[] = L"a\0b\0";
   // Longer than any first guess of a buffer, and than the 2048 bytes RegGetValue reads at once.
   std::wstring longText;
   for (int i = 0; i < 3000; ++i) longText += static_cast<wchar_t>(L'가' + i);
@@ -81,19 +81,16 @@ void CheckRegistry() {
   setText(L"Folder", REG_SZ, L"C:\\시험 폴더");
   setText(L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts");
   setText(L"Long", REG_SZ, longText);
-  set(L"Dword", REG_DWORD, &dword, sizeof dword);
   set(L"Qword", REG_QWORD, &qword, sizeof qword);
   set(L"Binary", REG_BINARY, binary, sizeof binary);
-  set(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
   const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
 
   Win32Registry registry;
   const platform::RegistryValue threw = Text(u"threw");
   const std::pair<const char16_t*, platform::RegistryValue> values[] = {
-      {u"Folder", Text(u"C:\\시험 폴더")},       {u"Expand", FromWide(fonts)},
-      {u"Long", FromWide(longText.c_str())},     {u"Dword", std::uint64_t{dword}},
-      {u"Qword", std::uint64_t{qword}},          {u"Binary", platform::RegistryOtherData{}},
-      {u"Multi", platform::RegistryOtherData{}}, {u"Missing", threw}};
+      {u"Folder", Text(u"C:\\시험 폴더")},        {u"Expand", FromWide(fonts)},
+      {u"Long", FromWide(longText.c_str())},      {u"Qword", std::uint64_t{qword}},
+      {u"Binary", platform::RegistryOtherData{}}, {u"Missing", threw}};
   for (const auto& [name, expected] : values) {
     platform::RegistryValue read = threw;
     Throws([&] { read = registry.ReadValue(base + name); });
@@ -101,10 +98,6 @@ void CheckRegistry() {
     Report("registry_value " + Narrow(name), read == expected,
            text != nullptr ? Narrow(text->substr(0, 80)) : "another type");
   }
-  Report("registry_bad_root_throws", Throws([&] { registry.ReadValue(u"HKXX\\A\\B"); }));
-  Report("registry_delete_value", !Throws([&] { registry.DeleteValue(base + u"Folder"); }) &&
-                                      Throws([&] { registry.ReadValue(base + u"Folder"); }) &&
-                                      Throws([&] { registry.DeleteValue(base + u"Folder"); }));
   Report("registry_delete_of_key_refused",
          Throws([&] { registry.DeleteValue(base); }) &&
              !Throws([&] { registry.ReadValue(base + u"Long"); }));
@@ -131,39 +124,6 @@ void CheckInputBoxMask() {
   Report("input_box_masked_without_input_method", inputBoxMasked);
 }
 
-// A copy of this program started by path is found by the process walk, beside this one, and the
-// program's own way of ending a process ends it with the exit code asked.
-void CheckProcesses() {
-  Win32System system;
-  SetEnvironmentVariableW(kRoleVariable, L"linger");
-  system.StartProgram(FromWide(ModulePath().c_str()), platform::kShowNormal);
-  SetEnvironmentVariableW(kRoleVariable, nullptr);
-  bool foundSelf = false;
-  std::uint32_t copyId = 0;
-  for (int attempt = 0; attempt < 100 && copyId == 0; ++attempt) {
-    if (attempt > 0) Sleep(100);
-    const platform::Handle snapshot = system.CreateProcessSnapshot(platform::kSnapshotProcesses, 0);
-    for (auto entry = system.FirstProcess(snapshot); entry; entry = system.NextProcess(snapshot)) {
-      if (entry->exeFile != u"platform_check.exe") continue;
-      if (entry->processId == GetCurrentProcessId())
-        foundSelf = true;
-      else
-        copyId = entry->processId;
-    }
-    system.CloseHandle(snapshot);
-  }
-  Report("process_walk_finds_itself_and_its_copy", foundSelf && copyId != 0);
-  if (copyId == 0) return;
-  HANDLE watch = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, copyId);
-  const bool terminated = orlimo::ProcessCheck::TerminateProcessById(system, copyId, 7);
-  DWORD code = 0;
-  const bool ended = watch != nullptr && WaitForSingleObject(watch, 10000) == WAIT_OBJECT_0 &&
-                     GetExitCodeProcess(watch, &code);
-  if (watch != nullptr) CloseHandle(watch);
-  Report("terminate_process_with_exit_code", terminated && ended && code == 7,
-         "exit code " + std::to_string(code));
-}
-
 // The power-off's own step enables the shutdown privilege, which is disabled first.
 void CheckShutdownPrivilege() {
   HANDLE token = nullptr;
@@ -182,18 +142,103 @@ void CheckShutdownPrivilege() {
          std::string("before ") + (before ? "on" : "off") + ", after " + (after ? "on" : "off"));
 }
 
+constexpr DWORD kKilled = 99;
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// A save of Setup.ini cut off at any moment leaves the old settings or the new ones, whole: a
+// child saves two families in turn and is ended with TerminateProcess at random moments or as soon
+// as its temporary file appears.
+
+// Saves the small family once, which must leave no temporary file of the last kill behind, says so
+// with the file "ready", then saves the two families in turn until it is ended.
+int SaveForever(const Text& folder) {
+  try {
+    SaveSettings(SmallFamily(), folder);
+    if (fs::exists(fs::path(folder) / L"Setup.ini.tmp")) return 5;
+    std::ofstream(fs::path(folder) / L"ready").put('1');
+    while (true) {
+      SaveSettings(FullFamily(), folder);
+      SaveSettings(SmallFamily(), folder);
+    }
+  } catch (...) {
+    return 3;
+  }
+}
+
+bool WaitFor(const fs::path& path, Clock::duration limit) {
+  const Clock::time_point giveUp = Clock::now() + limit;
+  while (!fs::exists(path) && Clock::now() < giveUp) SwitchToThread();
+  return fs::exists(path);
+}
+
+void CheckSaveSurvivesKills(const Text& folder, int kills) {
+  const auto Fail = [](const std::string& why) {
+    Report("save_survives_a_kill_at_any_moment", false, why);
+  };
+  const fs::path where(folder);
+  SaveSettings(FullFamily(), folder);
+  const std::string bytesFull = Bytes(where / L"Setup.ini");
+  const Clock::time_point start = Clock::now();
+  for (int i = 0; i < 10; ++i) SaveSettings(SmallFamily(), folder);
+  const auto save =
+      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 10;
+  const std::string bytesSmall = Bytes(where / L"Setup.ini");
+  if (bytesSmall.size() == bytesFull.size()) return Fail("the two families save alike");
+
+  const std::wstring saveArguments = L"--save \"" + ToWide(folder) + L"\"";
+  std::mt19937 random(20261207);
+  std::uniform_int_distribution<long long> moment(0, 2 * save.count());  // the first two saves
+  int cutMidWrite = 0;
+  for (int kill = 1; kill <= kills; ++kill) {
+    const std::string which = "kill " + std::to_string(kill);
+    fs::remove(where / L"ready");
+    // Wine now and then refuses a start right after a process was ended: try again for a while.
+    const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
+    StartedProcess child;
+    while ((child = StartProcess(ModulePath(), saveArguments)).handle == nullptr) {
+      if (Clock::now() > giveUp) return Fail(which + ": the saving process did not start");
+      SwitchToThread();
+    }
+    const bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
+    if (ready && kill % 2 == 1) {
+      const Clock::time_point at = Clock::now() + std::chrono::microseconds(moment(random));
+      while (Clock::now() < at) SwitchToThread();
+    } else if (ready) {
+      WaitFor(where / L"Setup.ini.tmp", std::chrono::milliseconds(200));
+    }
+    TerminateProcess(child.handle, kKilled);
+    const long exitCode = ExitCodeOf(child.handle, INFINITE);
+    if (!ready || exitCode != static_cast<long>(kKilled)) {
+      return Fail(which + ": the saving process ended by itself, code " + std::to_string(exitCode));
+    }
+    cutMidWrite += fs::exists(where / L"Setup.ini.tmp") ? 1 : 0;
+    const std::string bytes = Bytes(where / L"Setup.ini");
+    if (bytes != bytesSmall && bytes != bytesFull) {
+      return Fail(which + " left " + std::to_string(bytes.size()) + " bytes");
+    }
+  }
+  // Otherwise every kill fell between two saves and nothing was proved.
+  if (cutMidWrite == 0) return Fail("no kill fell in the middle of a write");
+  Report("save_survives_a_kill_at_any_moment (" + std::to_string(kills) + " kills, " +
+             std::to_string(cutMidWrite) + " in the middle of a write)",
+         true);
+}
+
 }  // namespace
 
-int wmain() {
-  wchar_t role[32] = {};
-  if (GetEnvironmentVariableW(kRoleVariable, role, 32) > 0) {
-    Sleep(20000);
-    return 0;
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && std::wstring(argv[1]) == L"--save") return SaveForever(FromWide(argv[2]));
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: platform_check <folder> | --save <folder>\n");
+    return 2;
   }
-  CheckCodePage();
   CheckRegistry();
   CheckInputBoxMask();
-  CheckProcesses();
   CheckShutdownPrivilege();
+  CheckSaveSurvivesKills(FromWide(argv[1]), 100);
   return failures == 0 ? 0 : 1;
 }

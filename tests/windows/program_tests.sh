@@ -102,14 +102,14 @@ test_program_two_users_and_session_end() {
   open_program program "Orlimo two users" "철수:60:600" "영희:30:0" || return
   wait_for 10 control_shown "남은시간= 30분 (1800초)"
   listing=$(listing)
-  first=$(control_line "$listing" "철수 (60분)")
-  second=$(control_line "$listing" "영희 (30분)")
-  check "program: the current user's button is green, the other light grey ($(field "$first" back) $(field "$second" back))" \
-    test "$(field "$first" back)/$(field "$second" back)" = 00FF00/E0E0E0
-  first=$(control_line "$listing" "남은시간= 50분 (3000초)")
-  second=$(control_line "$listing" "남은시간= 30분 (1800초)")
-  check "program: the time left shows, the current user's in red ($(field "$first" fore) $(field "$second" fore))" \
-    test "$(field "$first" fore)/$(field "$second" fore)" = FF0000/000000
+  first=$(colours "$(field "$(control_line "$listing" "철수 (60분)")" rect)")
+  second=$(colours "$(field "$(control_line "$listing" "영희 (30분)")" rect)")
+  check "program: the current user's button is green, the other light grey ($first, $second)" \
+    test "${first% *}/${second% *}" = 00FF00/E0E0E0
+  first=$(colours "$(field "$(control_line "$listing" "남은시간= 50분 (3000초)")" rect)")
+  second=$(colours "$(field "$(control_line "$listing" "남은시간= 30분 (1800초)")" rect)")
+  check "program: the time left shows, the current user's in red ($first, $second)" \
+    test "${first#* }/${second#* }" = FF0000/000000
   main=$(grep -m1 "^window .*text=$PROGRAM_TITLE" <<<"$listing")
   check "program: the main window sits in the top right corner ($(field "$main" rect))" at_top_right "$main"
   screenshot program_main_two_users
@@ -158,11 +158,12 @@ test_program_time_used_up() {
   countdown=$(grep -m1 "^window .*text=$COUNTDOWN_TITLE" <<<"$listing")
   main=$(grep -m1 "^window .*text=$PROGRAM_TITLE" <<<"$listing")
   seconds=$(grep -m1 -E '^  control .* text=[0-9]+ 초$' <<<"$listing")
-  check "program: the countdown window is red ($(field "$countdown" back))" test "$(field "$countdown" back)" = FF0000
+  countdown=$(colours "$(field "$countdown" rect)")
+  check "program: the countdown window is red ($countdown)" test "${countdown% *}" = FF0000
   check "program: the countdown names the user and says the time is over" \
     eval 'control_shown "철수 님" && control_shown "오늘은 시간이 다 되었습니다."'
-  check "program: the countdown shows the seconds left in white (${seconds##*text=}, $(field "$seconds" fore))" \
-    test -n "$seconds" -a "$(field "$seconds" fore)" = FFFFFF
+  check "program: the countdown shows the seconds left in white (${seconds##*text=})" \
+    eval 'test -n "$seconds" && colours "$(field "$seconds" rect)" | grep -q " FFFFFF$"'
   check "program: the main window takes no input while the countdown runs" test "$(field "$main" enabled)" = 0
   check "program: the start-up tick's cue plays through the system's winmm.dll, not the WINMM.dll beside it" \
     eval 'cue_played "$folder" && test ! -e "$folder/winmm_loaded.txt"'

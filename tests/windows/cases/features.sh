@@ -12,11 +12,7 @@ week_with_today() {
 # The notepad's text field, and its text.
 notepad_field() { grep -m1 '^  control .*class=Edit ' <<<"$(listing notepad.exe)"; }
 notepad_holds() { [ "$(notepad_field | sed 's/.* text=//')" = "$1" ]; }
-notepad_has_keyboard() {
-  local line
-  line=$(wintext foreground)
-  [[ "$line" == *"focus=Edit "* && "$line" != *"text=Orlimo"* ]]
-}
+notepad_has_keyboard() { grep -q '^  control .*class=Edit .* keyboard=1 ' <<<"$(listing notepad.exe)"; }
 notice_shown() { grep -q ' visible=1 ' <<<"$(window_holding "$1")"; }
 
 test_features_notice_and_family_file() {
@@ -71,8 +67,8 @@ test_features_usage_chart() {
   chart=$(control_line "$(listing)" "철수: ")
   check "chart: the figures come from Family.ini and today's use (${chart##* text=})" \
     grep -qF "text=철수: 50/60 60/60 45/60 30/60 75/90 120/120 0/60 55/60 60/60 20/60 90/120 60/60 35/60 40/60" <<<"$chart"
-  check "chart: the bars are drawn in blue on white ($(field "$chart" back) $(field "$chart" fore))" \
-    test "$(field "$chart" back)/$(field "$chart" fore)" = FFFFFF/4080E0
+  marks=$(colours "$(field "$chart" rect)")
+  check "chart: the bars are drawn in blue on white ($marks)" test "$marks" = "FFFFFF 4080E0"
   IFS=, read -r left top right bottom <<<"$(field "$chart" rect)"
   marks=$(convert "$SHOTS/program_chart.png" -crop "$((right - left))x$((bottom - top))+$left+$top" \
     +repage -fill black +opaque '#E00000' -fill white -opaque '#E00000' -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
