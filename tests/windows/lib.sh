@@ -83,10 +83,11 @@ field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
 # colours <rect>: "<back> <fore>" of the screen inside <rect>, its edges left out: the most frequent
 # colour, and the most frequent one clearly different from it (the text's), in hex ("-": none).
 colours() {
-  local left top right bottom
+  local left top right bottom box
   IFS=, read -r left top right bottom <<<"$1"
-  import -display "$DISPLAY" -window root -crop "$((right - left - 4))x$((bottom - top - 4))+$((left + 2))+$((top + 2))" \
-    -depth 8 -alpha off -format %c histogram:info:- 2>/dev/null |
+  box="$((right - left - 4))x$((bottom - top - 4))+$((left + 2))+$((top + 2))"
+  import -display "$DISPLAY" -window root -crop "$box" miff:- 2>/dev/null |
+    convert - -depth 8 -alpha off -format %c histogram:info:- 2>/dev/null |
     awk 'function far(a, b, x, y, i, d) {
            split(a, x); split(b, y)
            for (i = 1; i <= 3; i++) d += x[i] > y[i] ? x[i] - y[i] : y[i] - x[i]

@@ -4,7 +4,6 @@
 
 PROGRAM_TITLE="Orlimo Ver.$ORLIMO_VERSION    Orlimo  "
 MAIN_CAPTION="${PROGRAM_TITLE}(C) Orlimo 개발팀"
-CONSOLE_CAPTION="Orlimo Ver.$ORLIMO_VERSION"
 COUNTDOWN_TITLE="시간이 다 되었습니다. 이제 종료합니다."
 
 main_window_shown() { shown "$PROGRAM_TITLE"; }
@@ -186,28 +185,7 @@ test_program_power_off_ends_other_programs() {
   check "program: ... and Orlimo" no_process Orlimo.exe
 }
 
-# The console's show-passwords button asks for the parent password in the masked input box: its
-# field shows "*" before anything is typed, and OK hands the typed text back.
-test_program_masked_input_box() {
-  local folder ORLIMO_ENV=WINEDEBUG=+loaddll
-  open_program program "Orlimo input box" "철수:60:600:7" || return
-  open_console program program_parent_password || return
-  check "program: the parent password prompt loads the common controls from the side-by-side store" \
-    comctl32_from_store "$folder"
-  act "program: the show-passwords button is clicked" click Orlimo.exe "보임" || return
-  check "program: the show-passwords button opens an input box titled Orlimo" wait_for 10 input_box_shown || return
-  sleep 0.5
-  check "program: the input box field shows * before anything is typed" test "$(field "$(input_box_field)" pwchar)" = 42
-  act "program: the parent password is typed into the input box" type Orlimo.exe Orlimo $'5927\r' ||
-    return
-  check "program: Enter closes the input box, back to the console" wait_for 10 shown_instead "$CONSOLE_CAPTION" Orlimo
-  screenshot program_console_after_input_box
-  check "program: OK hands the typed text back (the parent password shows the user passwords)" \
-    wait_for 10 eval 'grep -qE "^  control .* class=Edit .* pwchar=0 text=7$" <<<"$(listing)"'
-}
-
 add_test test_program_first_start
 add_test test_program_two_users_and_session_end
-add_test test_program_masked_input_box
 add_test test_program_time_used_up
 add_test test_program_power_off_ends_other_programs

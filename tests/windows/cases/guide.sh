@@ -1,6 +1,10 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
-# The windows the parents' guide shows that no other test opens (the user prompt, a child's
-# change-password dialog, the parent-password box, the log viewer), kept as screenshots.
+# The windows the parents' guide shows that no other test opens, kept as screenshots: the user
+# prompt, a child's change-password dialog, the parent password prompt, the masked input box of the
+# show-passwords button (its field shows "*" before anything is typed, and OK hands the typed text
+# back), the parent-password box, the log viewer.
+
+CONSOLE_CAPTION="Orlimo Ver.$ORLIMO_VERSION"
 
 # guide_window <picture> <button> <shown command...>: the button opens the window, kept as <picture>.
 guide_window() {
@@ -17,7 +21,8 @@ test_guide_windows() {
   local folder
   folder=$(new_program_folder "Orlimo guide")
   make_setup "guide: two users with passwords in use" "$folder" 1 "철수:60:600:7" "영희:30:0" &&
-    start_orlimo "$folder" || fail "guide: the main window shows with passwords in use" || return
+    ORLIMO_ENV=WINEDEBUG=+loaddll start_orlimo "$folder" ||
+    fail "guide: the main window shows with passwords in use" || return
   wait_for 10 control_shown "철수 (60분)"
   if guide_window program_user_prompt "철수 (60분)" shown "사용자 바꾸기"; then
     act "guide: the user's password is typed" type Orlimo.exe "사용자 바꾸기" $'7\r'
@@ -28,7 +33,18 @@ test_guide_windows() {
     act "guide: the change-password dialog is cancelled" click Orlimo.exe "취 소"
     wait_for 10 eval '! shown "님 암호바꾸기"'
   fi
-  open_console guide || return
+  open_console guide program_parent_password || return
+  check "guide: the parent password prompt loads the common controls from the side-by-side store" \
+    comctl32_from_store "$folder"
+  act "guide: the show-passwords button is clicked" click Orlimo.exe "보임" || return
+  check "guide: the show-passwords button opens an input box titled Orlimo" wait_for 10 input_box_shown || return
+  sleep 0.5
+  check "guide: the input box field shows * before anything is typed" test "$(field "$(input_box_field)" pwchar)" = 42
+  act "guide: the parent password is typed into the input box" type Orlimo.exe Orlimo $'5927\r' || return
+  check "guide: Enter closes the input box, back to the console" wait_for 10 shown_instead "$CONSOLE_CAPTION" Orlimo
+  screenshot program_console_after_input_box
+  check "guide: OK hands the typed text back (the parent password shows the user passwords)" \
+    wait_for 10 eval 'grep -qE "^  control .* class=Edit .* pwchar=0 text=7$" <<<"$(listing)"'
   # The new parent password left empty changes nothing.
   if guide_window program_change_parent_password "암호변경" input_box_shown; then
     act "guide: the box is left empty" type Orlimo.exe Orlimo $'\r'

@@ -283,33 +283,11 @@ installer_removal_keeps_family() {
   rm -rf "$kept"
 }
 
-test_installer_silent_uninstall() {
-  installer_missing && return
-  local stand_ins mode it="installer: silent removal"
-  [ -f "$(installer_folder)/Orlimo.exe" ] || installer_run_setup /dev/null
-  guard_stop
-  installer_family_data "$(guard_data)" || return
-  installer_stand_ins Orlimo.exe
-  rm -f "$(installer_folder)/started.txt"
-  installer_removal_keeps_family "silent removal"
-  check "$it stops the running Orlimo.exe" wait_for 10 installer_ended "${stand_ins# }"
-  check "$it deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
-  check "$it deletes the guide's shortcut" test ! -e "$(installer_guide_link)"
-  check "$it deletes the guard's service (sc query fails)" guard_not_registered
-  for mode in Minimal Network; do
-    check "$it deletes the guard's Safe Mode key ($mode)" \
-      installer_no_key "HKLM\\SYSTEM\\CurrentControlSet\\Control\\SafeBoot\\$mode\\OrlimoGuard"
-  done
-  check "$it keeps of HKLM\\SOFTWARE\\Orlimo only KeptDataFolder, naming the kept data" \
-    eval 'installer_no_value "$INSTALLER_ORLIMO_KEY" DataFolder && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded &&
-      installer_value_is "$INSTALLER_ORLIMO_KEY" KeptDataFolder "$INSTALLER_WIN_DATA_FOLDER"'
-}
-add_test test_installer_silent_uninstall
-
-# The console's "프로그램 제거", then the uninstaller, as the program asks the parent to run it.
+# The console's "프로그램 제거", then the uninstaller, as the program asks the parent to run it,
+# with an Orlimo.exe running and VarnTime as an installation leaves it.
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
-  local orlimo stand_ins it="installer: console removal"
+  local orlimo stand_ins mode it="installer: console removal"
   installer_setup_succeeds "console removal: the setup program"
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
   orlimo=$!
@@ -329,8 +307,24 @@ test_installer_console_removal_then_uninstaller() {
   guard_stop
   wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
   wait_for 10 processes_are Orlimo.exe 0
-  installer_removal_keeps_family "then the uninstaller"
+
+  it="installer: then the uninstaller"
+  installer_family_data "$(guard_data)" || return
+  wine reg add "$INSTALLER_RUN_KEY" /v VarnTime /d "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\"" /f /reg:64 >/dev/null 2>&1
+  installer_stand_ins Orlimo.exe
   rm -f "$(installer_folder)/started.txt"
+  installer_removal_keeps_family "then the uninstaller"
+  check "$it stops the running Orlimo.exe" wait_for 10 installer_ended "${stand_ins# }"
+  check "$it deletes VarnTime" installer_no_value "$INSTALLER_RUN_KEY" VarnTime
+  check "$it deletes the guide's shortcut" test ! -e "$(installer_guide_link)"
+  check "$it deletes the guard's service (sc query fails)" guard_not_registered
+  for mode in Minimal Network; do
+    check "$it deletes the guard's Safe Mode key ($mode)" \
+      installer_no_key "HKLM\\SYSTEM\\CurrentControlSet\\Control\\SafeBoot\\$mode\\OrlimoGuard"
+  done
+  check "$it keeps of HKLM\\SOFTWARE\\Orlimo only KeptDataFolder, naming the kept data" \
+    eval 'installer_no_value "$INSTALLER_ORLIMO_KEY" DataFolder && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded &&
+      installer_value_is "$INSTALLER_ORLIMO_KEY" KeptDataFolder "$INSTALLER_WIN_DATA_FOLDER"'
 }
 add_test test_installer_console_removal_then_uninstaller
 
