@@ -45,10 +45,11 @@ test_features_notice_and_family_file() {
 }
 add_test test_features_notice_and_family_file
 
-# The console's usage chart of Family.ini's history (none 7 days ago) and today's use.
-test_features_usage_chart() {
+# A request for more time granted with the parent password; in the console, the usage chart of
+# Family.ini's history (none 7 days ago) and today's use, then the days window, the end set to log off.
+test_features_more_time_chart_and_days() {
   local folder title="최근 14일 사용시간" ago day chart left top right bottom marks
-  program_folder chart "Orlimo chart" "철수:60:2400" "영희:30:600" || return
+  program_folder more "Orlimo more time" "철수:60:2400" "영희:30:600" || return
   local used=(50 60 45 30 75 120 0 55 60 20 90 60 35) given=(60 60 60 60 90 120 60 60 60 60 120 60 60)
   {
     printf '!Orlimo Family.ini\r\nChild,0,철수\r\nChild,1,영희\r\n'
@@ -59,27 +60,7 @@ test_features_usage_chart() {
         "$day" $(((ago * 7) % 35))
     done
   } | iconv -f UTF-8 -t CP949 >"$folder/Family.ini"
-  start_program chart && open_console chart || return
-  act "chart: the chart button is clicked" click Orlimo.exe "사용 그래프" || return
-  check "chart: the chart window opens" wait_for 10 control_shown "$title" || return
-  sleep 0.5
-  screenshot program_chart "$(field "$(window_holding "$title")" rect)"
-  chart=$(control_line "$(listing)" "철수: ")
-  check "chart: the figures come from Family.ini and today's use (${chart##* text=})" \
-    grep -qF "text=철수: 50/60 60/60 45/60 30/60 75/90 120/120 0/60 55/60 60/60 20/60 90/120 60/60 35/60 40/60" <<<"$chart"
-  marks=$(colours "$(field "$chart" rect)")
-  check "chart: the bars are drawn in blue on white ($marks)" test "$marks" = "FFFFFF 4080E0"
-  IFS=, read -r left top right bottom <<<"$(field "$chart" rect)"
-  marks=$(convert "$SHOTS/program_chart.png" -crop "$((right - left))x$((bottom - top))+$left+$top" \
-    +repage -fill black +opaque '#E00000' -fill white -opaque '#E00000' -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
-  check "chart: the allowance marks are drawn in red ($marks pixels)" test "${marks:-0}" -gt 100
-}
-add_test test_features_usage_chart
-
-# A request for more time granted with the parent password; the days window, the end set to log off.
-test_features_more_time_and_hours() {
-  local folder
-  open_program more "Orlimo more time" "철수:60:600" || return
+  start_program more || return
   wait_for 10 control_shown "철수 (60분)"
   act "more: the request button is clicked" click Orlimo.exe "시간 더 요청" || return
   check "more: the request window opens" wait_for 10 shown "시간 더 요청" || return
@@ -89,13 +70,28 @@ test_features_more_time_and_hours() {
   act "more: the parent password is typed" type Orlimo.exe "시간 더 요청" $'5927\r' || return
   check "more: the child gets a notice of the minutes" wait_for 10 control_shown "철수 님, 20분을 더 받았습니다."
   screenshot program_more_time_notice
-  open_console more || return
-  act "more: the row's day button is clicked" click Orlimo.exe "오늘 80분" || return
-  check "more: the days window shows the hours of each weekday" wait_for 10 control_shown "시간대" ||
-    return
-  act "more: the end is set to log off" click Orlimo.exe "전원 끄기" || return
+
+  open_console chart || return
+  act "chart: the chart button is clicked" click Orlimo.exe "사용 그래프" || return
+  check "chart: the chart window opens" wait_for 10 control_shown "$title" || return
+  sleep 0.5
+  screenshot program_chart "$(field "$(window_holding "$title")" rect)"
+  chart=$(control_line "$(listing)" "철수: ")
+  check "chart: the figures come from Family.ini and today's use (${chart##* text=})" \
+    grep -qF "text=철수: 50/60 60/60 45/60 30/60 75/90 120/120 0/60 55/60 60/60 20/60 90/120 60/60 35/60 40/80" <<<"$chart"
+  marks=$(colours "$(field "$chart" rect)")
+  check "chart: the bars are drawn in blue on white ($marks)" test "$marks" = "FFFFFF 4080E0"
+  IFS=, read -r left top right bottom <<<"$(field "$chart" rect)"
+  marks=$(convert "$SHOTS/program_chart.png" -crop "$((right - left))x$((bottom - top))+$left+$top" \
+    +repage -fill black +opaque '#E00000' -fill white -opaque '#E00000' -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
+  check "chart: the allowance marks are drawn in red ($marks pixels)" test "${marks:-0}" -gt 100
+  act "chart: the chart is closed" click Orlimo.exe "닫기" || return
+
+  check "days: back in the console, the row's day button is clicked" click_when_shown Orlimo.exe "오늘 80분" || return
+  check "days: the days window shows the hours of each weekday" wait_for 10 control_shown "시간대" || return
+  act "days: the end is set to log off" click Orlimo.exe "전원 끄기" || return
   wait_for 5 control_shown "로그오프"
   sleep 0.5
   screenshot program_days_hours
 }
-add_test test_features_more_time_and_hours
+add_test test_features_more_time_chart_and_days
