@@ -1,6 +1,6 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
 # The real Orlimo.exe run from its own folder: its files, its windows as drawn, a second copy, the
-# companion's restart, the session's end, the countdown, the power-off, its DLLs, the input box.
+# companion's restart, the session's end, the countdown, the power-off, its DLLs.
 
 PROGRAM_TITLE="Orlimo Ver.$ORLIMO_VERSION    Orlimo  "
 MAIN_CAPTION="${PROGRAM_TITLE}(C) Orlimo 개발팀"
@@ -20,8 +20,8 @@ comctl32_loaded() { grep -qi 'Loaded L"[^"]*\\comctl32\.dll"' "$1/wine.log"; }
 comctl32_from_store() {
   grep -qi 'Loaded L"C:\\\\windows\\\\winsxs\\\\[^"]*common-controls[^"]*\\comctl32\.dll"' "$1/wine.log"
 }
-# open_program <test prefix> <folder name> [make_setup users...]: a fresh program folder at
-# C:\<folder name> in the caller's $folder, and the program started there.
+# program_folder <test prefix> <folder name> [make_setup users...]: a fresh program folder at
+# C:\<folder name> in the caller's $folder; open_program also starts the program there.
 program_folder() {
   local prefix=$1 name=$2
   shift 2
