@@ -92,6 +92,6 @@ test_features_more_time_chart_and_days() {
   act "days: the end is set to log off" click Orlimo.exe "전원 끄기" || return
   wait_for 5 control_shown "로그오프"
   sleep 0.5
-  screenshot program_days_hours
+  screenshot program_days_hours "$(field "$(window_holding "컴퓨터 사용자 설정")" rect)"
 }
 add_test test_features_more_time_chart_and_days

@@ -283,11 +283,12 @@ installer_removal_keeps_family() {
   rm -rf "$kept"
 }
 
-# The console's "프로그램 제거", then the uninstaller, as the program asks the parent to run it,
-# with an Orlimo.exe running and VarnTime as an installation leaves it.
+# The console's "프로그램 제거" in a family's installation, then the uninstaller, as the program asks
+# the parent to run it, with an Orlimo.exe running and VarnTime as an installation leaves it.
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
   local orlimo stand_ins mode it="installer: console removal"
+  guard_family "$it: the family's Setup.ini is written" "민수:60:600" "지아:90:0:별" || return
   installer_setup_succeeds "console removal: the setup program"
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
   orlimo=$!
@@ -309,7 +310,6 @@ test_installer_console_removal_then_uninstaller() {
   wait_for 10 processes_are Orlimo.exe 0
 
   it="installer: then the uninstaller"
-  installer_family_data "$(guard_data)" || return
   wine reg add "$INSTALLER_RUN_KEY" /v VarnTime /d "\"$INSTALLER_WIN_FOLDER\\Orlimo.exe\"" /f /reg:64 >/dev/null 2>&1
   installer_stand_ins Orlimo.exe
   rm -f "$(installer_folder)/started.txt"
