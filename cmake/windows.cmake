@@ -134,15 +134,11 @@ add_custom_target(dist ALL DEPENDS ${ORLIMO_CUES} ${ORLIMO_GUIDE} ${ORLIMO_DIST_
 
 # ---- Test drivers run under Wine by tests/windows/run (kept out of the program folder) -------
 set(ORLIMO_WINDOWS_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
-add_executable(platform_check ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/platform_check.cpp)
-orlimo_windows_target(platform_check)
-target_link_libraries(platform_check PRIVATE orlimo_win32 version)
-target_link_options(platform_check PRIVATE -municode)
 add_executable(fake_orlimo WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/fake_orlimo.cpp)
 orlimo_windows_target(fake_orlimo)
 target_link_libraries(fake_orlimo PRIVATE orlimo_win32_process)
 target_link_options(fake_orlimo PRIVATE -municode -mwindows)
-set_target_properties(platform_check fake_orlimo PROPERTIES
+set_target_properties(fake_orlimo PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${ORLIMO_WINDOWS_TEST_DIR})
 
 # The drivers of the program's own tests under Wine.

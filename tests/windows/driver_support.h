@@ -1,6 +1,5 @@
 // What the Windows test drivers and the benchmark probe share: UTF-8 output, and the windows of
-// other processes: reading their texts, finding them by text, clicking their buttons and typing
-// into their fields.
+// other processes: their texts, finding them by text, clicking their buttons, typing into them.
 #pragma once
 
 #include <string>
@@ -10,11 +9,9 @@
 
 namespace orlimo::drivers {
 
-// UTF-8 text to standard output, one line.
-void Print(const std::string& line);
+void Print(const std::string& line);  // one UTF-8 line to standard output
 std::string Utf8(const std::wstring& text);
 
-// The top-level windows of the processes, and the child windows of one window.
 std::vector<HWND> TopLevelWindowsOf(const std::vector<DWORD>& processes);
 std::vector<HWND> ChildrenOf(HWND parent);
 
@@ -23,8 +20,7 @@ std::vector<HWND> ChildrenOf(HWND parent);
 // counts as hung until it asks for its next message, and the answer would be lost).
 enum class Wait { Briefly, Patiently };
 
-// The window's text, asked of the window itself (WM_GETTEXT works across processes; the window
-// text is what screen readers read as well).
+// The window's text, asked of the window itself (WM_GETTEXT works across processes).
 std::wstring TextOf(HWND hwnd, Wait wait = Wait::Briefly);
 std::wstring ClassOf(HWND hwnd);
 bool HasClass(HWND hwnd, const wchar_t* className);  // case aside
@@ -36,12 +32,9 @@ std::vector<HWND> VisibleWindowsTitled(const std::vector<DWORD>& processes,
 // processes, whose text is <text>, or null.
 HWND VisibleControl(const std::vector<DWORD>& processes, const wchar_t* className,
                     const std::wstring& text, Wait wait = Wait::Briefly);
-// The first visible edit field of the window, or null.
-HWND FirstEdit(HWND window);
+HWND FirstEdit(HWND window);  // the first visible edit field, or null
 
-// Posts the button's click to its window, as a press would (returns at once).
-void PostClick(HWND button);
-// Posts the characters to the edit field; "\r" is the Enter key.
-void PostType(HWND edit, const std::wstring& text);
+void PostClick(HWND button);                         // as a press would (returns at once)
+void PostType(HWND edit, const std::wstring& text);  // "\r" is the Enter key
 
 }  // namespace orlimo::drivers

@@ -1,32 +1,29 @@
-# Test drivers of the program's tests under Wine (tests/windows/program_tests.sh), built into
-# <build>/tests beside the other drivers: wintext reads and acts on the program's windows,
-# make_setup writes a Setup.ini through the program's own settings writer, marker_winmm is a
-# WINMM.dll that shows whether a program loaded it from its own folder.
-add_executable(wintext ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/wintext.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/driver_support.cpp)
-target_include_directories(wintext PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
-orlimo_windows_target(wintext)
-target_link_libraries(wintext PRIVATE user32 gdi32)
-target_link_options(wintext PRIVATE -municode)
+# Drivers of the program's tests under Wine, built into <build>/tests: wintext reads and acts on
+# the program's windows, make_setup writes a Setup.ini through the program's own settings writer,
+# platform_check tries the platform services (the saves of Setup.ini killed among them),
+# pipe_client talks to the guard's pipe as the program and as a hostile program would, WINMM.dll
+# shows whether a program loads it from its own folder.
+set(ORLIMO_DRIVERS ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows)
+function(orlimo_test_driver target)
+  orlimo_windows_target(${target})
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src
+    ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARGN})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endfunction()
 
-add_executable(make_setup ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/make_setup.cpp)
-orlimo_windows_target(make_setup)
-target_link_libraries(make_setup PRIVATE orlimo_win32 orlimo_core)
-target_link_options(make_setup PRIVATE -municode)
+add_executable(wintext ${ORLIMO_DRIVERS}/wintext.cpp ${ORLIMO_DRIVERS}/driver_support.cpp)
+add_executable(make_setup ${ORLIMO_DRIVERS}/make_setup.cpp)
+add_executable(platform_check ${ORLIMO_DRIVERS}/platform_check.cpp)
+add_executable(pipe_client ${ORLIMO_DRIVERS}/pipe_client.cpp)
+foreach(driver wintext make_setup platform_check pipe_client)
+  target_link_options(${driver} PRIVATE -municode)
+endforeach()
+orlimo_test_driver(wintext user32 gdi32)
+orlimo_test_driver(make_setup orlimo_win32 orlimo_core)
+orlimo_test_driver(platform_check orlimo_win32 orlimo_core)
+orlimo_test_driver(pipe_client orlimo_win32 orlimo_core)
 
-set_target_properties(wintext make_setup PROPERTIES
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-
-add_library(marker_winmm SHARED ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/marker_winmm.cpp)
-orlimo_windows_target(marker_winmm)
-target_link_libraries(marker_winmm PRIVATE orlimo_win32_process)
-set_target_properties(marker_winmm PROPERTIES PREFIX "" OUTPUT_NAME WINMM
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-
-# save_crash kills a save of Setup.ini at random moments and reads what is left.
-add_executable(save_crash ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/save_crash.cpp)
-target_include_directories(save_crash PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-orlimo_windows_target(save_crash)
-target_link_libraries(save_crash PRIVATE orlimo_win32 orlimo_core)
-target_link_options(save_crash PRIVATE -municode)
-set_target_properties(save_crash PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_library(marker_winmm SHARED ${ORLIMO_DRIVERS}/marker_winmm.cpp)
+orlimo_test_driver(marker_winmm orlimo_win32_process)
+set_target_properties(marker_winmm PROPERTIES PREFIX "" OUTPUT_NAME WINMM)

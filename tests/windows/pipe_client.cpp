@@ -1,0 +1,193 @@
+// Clients of the guard's pipe for the tests under Wine.
+//   <OrlimoGuard.exe path> <request>...  the program's own channel and client, trusting only the
+//     guard at that path, send status (users=<n>), secrets (the children's passwords),
+//     parent:<password> (the console) or remove (Orlimo for good) on one connection and print each
+//     answer's result (and wait), joined by ", "; "no-answer" and exit code 2 when the guard does
+//     not answer
+//   <OrlimoGuard.exe path> server  what the channel learns of the pipe's server ("no-pipe": none)
+// A hostile program of a child's session, on the pipe without the program's checks:
+//   flood <connections> <seconds> <password>  each connection sends user 0's own password as a
+//     change of it, connecting again when refused; every second "answered=<requests>
+//     refused=<connections> held=<connections answered now>", then "done ..." the same way
+//   squat <seconds>  makes the pipe's first instance ("held", or "taken" and exit code 2), closes
+//     it that much later ("freed")
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "guard/guard_client.h"
+#include "guard/protocol.h"
+#include "win32/guard_pipe_channel.h"
+#include "win32/guard_server_check.h"
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+
+namespace {
+
+namespace guard = orlimo::guard;
+using orlimo::win32::FromWide;
+// Under Wine the guard's service runs as the client's own user.
+orlimo::win32::ExpectedGuard GuardAt(const std::wstring& path) {
+  return {.imagePath = path, .mayShareClientSid = true};
+}
+
+constexpr wchar_t kPipeName[] = L"\\\\.\\pipe\\Orlimo.Guard";
+constexpr const char* kResultNames[] = {
+    "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
+    "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed",
+    "busy"};
+
+// The guard's answer, its result printed; a request it leaves unanswered ends the client.
+guard::Answer Printed(const std::optional<guard::Answer>& answer) {
+  if (!answer) {
+    std::puts("no-answer");
+    std::exit(2);
+  }
+  std::printf("%s", kResultNames[static_cast<int>(answer->result)]);
+  if (answer->waitSeconds > 0) std::printf(" wait=%u", unsigned{answer->waitSeconds});
+  return *answer;
+}
+
+int PrintServer(const std::wstring& guardPath) {
+  HANDLE pipe = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+  if (pipe == INVALID_HANDLE_VALUE) {
+    std::puts("no-pipe");
+    return 2;
+  }
+  const orlimo::win32::GuardServerFacts facts = orlimo::win32::LearnGuardServer(pipe);
+  const bool guard = orlimo::win32::IsRealGuard(facts, GuardAt(guardPath));
+  std::printf("pid=%lu image=%ls owner=%ls user=%ls guard=%s\n", facts.processId,
+              facts.imagePath.c_str(), facts.pipeOwner.c_str(), facts.processUser.c_str(),
+              guard ? "yes" : "no");
+  CloseHandle(pipe);
+  return 0;
+}
+
+int SendRequests(const std::wstring& guardPath, const std::vector<std::wstring>& requests) {
+  orlimo::win32::GuardPipeChannel channel(GuardAt(guardPath));
+  guard::GuardClient client(channel);
+  std::optional<guard::Answer> hello;  // the service may still be starting
+  for (int attempt = 0; attempt < 50 && !hello; ++attempt) {
+    hello = client.Send(guard::GetStatus{});
+    if (!hello) Sleep(200);
+  }
+  if (!hello || !hello->session) Printed(std::nullopt);
+  for (const std::wstring& word : requests) {
+    if (&word != &requests.front()) std::printf(", ");
+    if (word.starts_with(L"parent:")) {
+      Printed(client.Send(guard::OpenConsole{FromWide(word.c_str() + 7)}));
+    } else if (word == L"remove") {
+      Printed(client.Send(guard::Remove{}));
+    } else if (word == L"secrets") {
+      Printed(client.Send(guard::RevealPasswords{u""}));
+    } else {
+      const guard::Answer status = Printed(client.Send(guard::GetStatus{}));
+      if (status.session) std::printf(" users=%zu", status.session->users.size());
+    }
+  }
+  std::puts("");
+  return 0;
+}
+
+// The pipe as any program may open it: no question who serves it.
+class RawPipe : public guard::GuardChannel {
+ public:
+  ~RawPipe() override { Close(); }
+  std::optional<std::string> Exchange(std::string_view frame) override {
+    DWORD mode = PIPE_READMODE_MESSAGE, done = 0;
+    if (pipe_ == INVALID_HANDLE_VALUE) {
+      pipe_ = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                          nullptr);
+      if (!SetNamedPipeHandleState(pipe_, &mode, nullptr, nullptr)) return Close();
+    }
+    std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
+    if (!WriteFile(pipe_, frame.data(), static_cast<DWORD>(frame.size()), &done, nullptr) ||
+        !ReadFile(pipe_, answer.data(), static_cast<DWORD>(answer.size()), &done, nullptr)) {
+      return Close();
+    }
+    answer.resize(done);
+    return answer;
+  }
+
+ private:
+  std::nullopt_t Close() {
+    if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
+    pipe_ = INVALID_HANDLE_VALUE;
+    return std::nullopt;
+  }
+  HANDLE pipe_ = INVALID_HANDLE_VALUE;
+};
+
+struct FloodCounts {
+  std::atomic<long> answered{0};
+  std::atomic<long> refused{0};
+  std::atomic<int> held{0};
+
+  void Print(const char* what) const {
+    std::printf("%sanswered=%ld refused=%ld held=%d\n", what, answered.load(), refused.load(),
+                held.load());
+    std::fflush(stdout);
+  }
+};
+
+// One connection of the flood, until the end.
+void Flood(FloodCounts& counts, ULONGLONG endTick, const orlimo::Text& password) {
+  RawPipe pipe;
+  guard::GuardClient client(pipe);
+  bool holding = false;
+  while (GetTickCount64() < endTick) {
+    const bool answered = client.Send(guard::ChangeOwnPassword{0, password, password}).has_value();
+    if (answered != holding) counts.held += answered ? 1 : -1;
+    holding = answered;
+    ++(answered ? counts.answered : counts.refused);
+    if (!answered) Sleep(20);
+  }
+  if (holding) --counts.held;
+}
+
+int RunFlood(int connections, int seconds, const orlimo::Text& password) {
+  FloodCounts counts;
+  const ULONGLONG endTick = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  std::vector<std::thread> threads;
+  for (int i = 0; i < connections; ++i) {
+    threads.emplace_back([&counts, endTick, &password] { Flood(counts, endTick, password); });
+  }
+  while (GetTickCount64() < endTick) {
+    Sleep(1000);
+    counts.Print("");
+  }
+  for (std::thread& thread : threads) thread.join();
+  counts.Print("done ");
+  return 0;
+}
+
+int Squat(int seconds) {
+  HANDLE pipe = CreateNamedPipeW(kPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                 PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096,
+                                 4096, 0, nullptr);
+  std::puts(pipe == INVALID_HANDLE_VALUE ? "taken" : "held");
+  if (pipe == INVALID_HANDLE_VALUE) return 2;
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  CloseHandle(pipe);
+  std::puts("freed");
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 4 && args[0] == L"flood") {
+    return RunFlood(_wtoi(args[1].c_str()), _wtoi(args[2].c_str()), FromWide(args[3].c_str()));
+  }
+  if (args.size() == 2 && args[0] == L"squat") return Squat(_wtoi(args[1].c_str()));
+  if (args.size() == 2 && args[1] == L"server") return PrintServer(args[0]);
+  if (args.size() >= 2) return SendRequests(args[0], {args.begin() + 1, args.end()});
+  std::puts("usage: pipe_client <guard path> server|<request>... | flood <n> <s> <pw> | squat <s>");
+  return 2;
+}
