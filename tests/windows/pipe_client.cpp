@@ -1,8 +1,9 @@
 // Clients of the guard's pipe for the tests under Wine.
 //   <OrlimoGuard.exe path> <request>...  the program's own channel and client, trusting only the
 //     guard at that path, send status (users=<n>), secrets (the children's passwords),
-//     parent:<password> (the console) or remove (Orlimo for good) on one connection and print each
-//     answer's result (and wait), joined by ", "; "no-answer" and exit code 2 when the guard does
+//     parent:<password> (the console), child:<password> (user 0 chosen) or remove (Orlimo for
+//     good) on one connection and print each answer's result (and wait), joined by ", "; "waited"
+//     sleeps out the wait the last answer gave; "no-answer" and exit code 2 when the guard does
 //     not answer
 //   <OrlimoGuard.exe path> server  what the channel learns of the pipe's server ("no-pipe": none)
 // A hostile program of a child's session, on the pipe without the program's checks:
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "guard/guard_client.h"
@@ -76,10 +78,18 @@ int SendRequests(const std::wstring& guardPath, const std::vector<std::wstring>&
     if (!hello) Sleep(200);
   }
   if (!hello || !hello->session) Printed(std::nullopt);
+  std::uint32_t lastWait = 0;
+  bool first = true;
   for (const std::wstring& word : requests) {
-    if (&word != &requests.front()) std::printf(", ");
+    if (word == L"waited") {
+      Sleep(lastWait * 1000);
+      continue;
+    }
+    if (!std::exchange(first, false)) std::printf(", ");
     if (word.starts_with(L"parent:")) {
-      Printed(client.Send(guard::OpenConsole{FromWide(word.c_str() + 7)}));
+      lastWait = Printed(client.Send(guard::OpenConsole{FromWide(word.c_str() + 7)})).waitSeconds;
+    } else if (word.starts_with(L"child:")) {
+      lastWait = Printed(client.Send(guard::ChooseUser{0, FromWide(word.c_str() + 6)})).waitSeconds;
     } else if (word == L"remove") {
       Printed(client.Send(guard::Remove{}));
     } else if (word == L"secrets") {

@@ -47,10 +47,19 @@ test_guard_service() {
   IFS='|' read -r status secrets <<<"${answer//, /|}"
   check "guard: a client on the pipe gets the table ($status)" grep -q '^ok users=1$' <<<"$status"
   check "guard: no passwords for a client without the parent's console ($secrets)" test "$secrets" = not-allowed
+  answer=$(guard_probe parent:0000 parent:5927)
+  check "guard: a wrong parent password makes the session wait, the right one too ($answer)" \
+    test "$answer" = "wrong-password wait=1, wait wait=1"
+  # The child's own right password between wrong parent passwords does not end the parent's wait.
+  sleep 2
+  answer=$(guard_probe parent:0000 waited child: waited parent:0000 waited child:)
+  check "guard: wrong parent passwords between the child's own right one meet a growing wait ($answer)" \
+    test "$answer" = "wrong-password wait=2, ok, wrong-password wait=4, ok"
 
-  # The guard starts Orlimo.exe after the Run value's grace, and again after taskkill /F.
+  # The guard starts Orlimo.exe after the Run value's grace, and again after taskkill /F, however
+  # soon after its start: 2 s, again 2 s after it came back, and after the guard saw it run.
   check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
-  for when in 2 12; do
+  for when in 2 2 12; do
     sleep "$when"
     wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
     check "guard: Orlimo.exe ended by force $when s after its start runs again within 10 s" \
