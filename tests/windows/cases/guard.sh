@@ -16,7 +16,14 @@ guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
 guard_log() { iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" 2>/dev/null; }
 guard_log_has() { grep -q "$1" <<<"$(guard_log)"; }
 guard_logged_once() { test "$(grep -c "$1" <<<"$(guard_log)")" = 1; }
-# guard_family <test name> <make_setup users...>: a fresh data folder, recorded as kept by an
+choosing_counted() { control_shown "사용자 선택 남은 시간="; }
+asking_who() { control_shown "현재 사용자는 누구입니까?" && ! choosing_counted; }
+# The end of a session in the guard's log: the words of its usage lines and the separator, in order.
+guard_end_lines() {
+  guard_log | tr -d '\r' | cut -c21- | grep -E '^(종료시작:|종료:|정상종료:|\)\*-+\*\()' | sed 's/:.*//' | paste -sd '|'
+}
+# guard_family <test name> <make_setup users...>: a fresh data folder (passwords in use when
+# GUARD_PASSWORDS=1), recorded as kept by an
 # earlier removal so that the setup program takes it as its own.
 guard_family() {
   local name=$1
@@ -24,7 +31,7 @@ guard_family() {
   rm -rf "$(guard_data)"
   mkdir -p "$(guard_data)"
   wine reg add "$INSTALLER_ORLIMO_KEY" /v KeptDataFolder /d "$INSTALLER_WIN_DATA_FOLDER" /f /reg:64 >/dev/null 2>&1
-  make_setup "$name" "$(guard_data)" 0 "$@"
+  make_setup "$name" "$(guard_data)" "${GUARD_PASSWORDS:-0}" "$@"
 }
 install_guard() { ! installer_missing && keep_server && guard_setup; }
 guard_setup() {
@@ -36,8 +43,8 @@ uninstall_guard() { installer_uninstall && wait_for 60 guard_not_registered; }
 
 test_guard_service() {
   local answer status secrets when
-  # One child, passwords not in use, 20 of 60 minutes used.
-  guard_family "guard: the family's Setup.ini is written" "영희:60:1200" && install_guard || return
+  # One child, passwords in use, 20 of 60 minutes used.
+  GUARD_PASSWORDS=1 guard_family "guard: the family's Setup.ini is written" "영희:60:1200:a" && install_guard || return
   answer=$(guard_probe server)
   check "guard: the program's check takes the service for the guard ($answer)" grep -q ' guard=yes$' <<<"$answer"
   answer=$(wine "$TEST_BIN/pipe_client.exe" "$INSTALLER_WIN_FOLDER\\Orlimo.exe" status 2>/dev/null | tr -d '\r')
@@ -47,18 +54,24 @@ test_guard_service() {
   IFS='|' read -r status secrets <<<"${answer//, /|}"
   check "guard: a client on the pipe gets the table ($status)" grep -q '^ok users=1$' <<<"$status"
   check "guard: no passwords for a client without the parent's console ($secrets)" test "$secrets" = not-allowed
+
+  # The guard starts Orlimo.exe after the Run value's grace; it asks who is using the PC until its
+  # start-up tick, 30 s after its start.
+  check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
+  check "guard: its title asks who is using the PC at the start" wait_for 15 asking_who
+  sleep 20
+  check "guard: ... and still 20 s later, the choosing not yet counted" asking_who
+  check "guard: the seconds left to choose are counted from the start-up tick on" wait_for 20 choosing_counted
   answer=$(guard_probe parent:0000 parent:5927)
   check "guard: a wrong parent password makes the session wait, the right one too ($answer)" \
     test "$answer" = "wrong-password wait=1, wait wait=1"
   # The child's own right password between wrong parent passwords does not end the parent's wait.
   sleep 2
-  answer=$(guard_probe parent:0000 waited child: waited parent:0000 waited child:)
+  answer=$(guard_probe parent:0000 waited child:a waited parent:0000 waited child:a)
   check "guard: wrong parent passwords between the child's own right one meet a growing wait ($answer)" \
     test "$answer" = "wrong-password wait=2, ok, wrong-password wait=4, ok"
-
-  # The guard starts Orlimo.exe after the Run value's grace, and again after taskkill /F, however
-  # soon after its start: 2 s, again 2 s after it came back, and after the guard saw it run.
-  check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
+  # Ended by taskkill /F however soon after its start (2 s, again 2 s after it came back, and after
+  # the guard saw it run), Orlimo.exe is started again.
   for when in 2 2 12; do
     sleep "$when"
     wine taskkill /F /IM Orlimo.exe >/dev/null 2>&1
@@ -146,6 +159,8 @@ test_guard_powers_off_after_its_countdown() {
   most=$(tr -d '\r' <"$flood" | sed -n 's/.* held=\([0-9]*\)$/\1/p' | sort -n | tail -1)
   check "guard: the flood was answered all along, on at most 8 connections at once ($(tail -1 "$flood"), most held $most)" \
     test "$(sed -n 's/^answered=\([0-9]*\) .*/\1/p' "$flood" | tail -1)" -gt 100 -a "${most:-99}" -le 8
+  check "guard: the time-out writes its lines once each, in order ($(guard_end_lines))" \
+    test "$(guard_end_lines)" = "종료시작|종료|)*----------------------------*(|정상종료"
   end_wine_programs
   uninstall_guard
 }
