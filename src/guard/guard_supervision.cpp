@@ -43,8 +43,14 @@ Outcome GuardSupervision::Ask(const Request& request) {
 
 // While the guard cannot be reached the windows keep what they last showed, and ask again soon.
 SessionSnapshot GuardSupervision::Poll() {
+  if (startUntold_) TellStart();
   if (!Send(GetStatus{})) last_.msToNextChange = -1;
   return last_;
+}
+
+void GuardSupervision::TellStart() {
+  const std::optional<Answer> answer = Send(Started{});
+  startUntold_ = !answer || answer->result == Result::Busy || answer->result == Result::NoSession;
 }
 
 Outcome GuardSupervision::ChooseUser(int user, TextView password) {

@@ -13,8 +13,9 @@ class GuardSupervision : public Supervision {
  public:
   explicit GuardSupervision(GuardChannel& channel) : client_(channel) {}
 
-  // The guard writes its own copy of the start lines.
-  void LogStart(TextView) override { Send(Started{}); }
+  // The guard writes its own copy of the start lines. A start it did not take (a guard still
+  // starting, every connection taken by a flood) is told again at each poll until it does.
+  void LogStart(TextView) override { TellStart(); }
   void Start() override { Poll(); }
   SessionSnapshot Poll() override;
   bool Reachable() const override { return reachable_; }
@@ -47,10 +48,12 @@ class GuardSupervision : public Supervision {
   std::optional<Answer> Send(const Request& request);
   // Sends a request and takes the session it answers with; the outcome it says.
   Outcome Ask(const Request& request);
+  void TellStart();
 
   GuardClient client_;
   SessionSnapshot last_;
   bool reachable_ = true;
+  bool startUntold_ = false;
 };
 
 }  // namespace orlimo::guard

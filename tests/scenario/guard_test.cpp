@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "guard/guard.h"
+#include "guard/guard_supervision.h"
 #include "guard/in_memory_channel.h"
 #include "platform/fake/cp949.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_guard_host.h"
 #include "platform/fake/fake_services.h"
+#include "records/log_words.h"
 #include "records/registry_access.h"
 #include "support/family.h"
 #include "support/test_folder.h"
@@ -407,6 +409,29 @@ TEST(Guard, TheGuardsCountdownOutlivesTheProgramAndEndsInPowerOffThenLogOff) {
     EXPECT_EQ(rig.host.loggedOff, std::vector<SessionId>{1}) << c.what;
     EXPECT_EQ(rig.LogTexts().back(), kSessionLogOffLine) << c.what;
   }
+}
+
+// A program that starts while the guard cannot answer it (every connection taken) tells its start
+// once the guard answers, so the start lines are in the log once.
+TEST(Guard, AStartTheGuardCouldNotHearIsToldAtTheNextPoll) {
+  struct Unanswered : GuardChannel {
+    explicit Unanswered(GuardChannel& program) : program_(program) {}
+    std::optional<std::string> Exchange(std::string_view frame) override {
+      return answering ? program_.Exchange(frame) : std::nullopt;
+    }
+    GuardChannel& program_;
+    bool answering = false;
+  };
+  GuardRig rig(kTwoChildren);
+  rig.host.sessions.insert(1);
+  Unanswered channel(rig.Program(1).channel);
+  GuardSupervision supervision(channel);
+  supervision.LogStart(u"");
+  supervision.Poll();
+  channel.answering = true;
+  supervision.Poll();
+  supervision.Poll();
+  EXPECT_EQ(rig.LogCount(LogWords::kStartMark), 1);
 }
 
 TEST(Guard, KeepsTheProgramRunningInEachSessionByItsFullPath) {
