@@ -1,5 +1,8 @@
 #include "win32/system_functions.h"
 
+#include <cstring>
+#include <cwchar>
+
 namespace orlimo::win32 {
 namespace {
 
@@ -44,6 +47,21 @@ SystemFunctions Load() {
   return functions;
 }
 
+// A session's information of one kind as the terminal services give it; nothing when it cannot be
+// asked.
+std::optional<std::string> SessionInformation(DWORD session, WTS_INFO_CLASS what) {
+  const SystemFunctions& wts = Functions();
+  LPWSTR buffer = nullptr;
+  DWORD bytes = 0;
+  if (!wts.querySessionInformation || !wts.freeMemory ||
+      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, what, &buffer, &bytes)) {
+    return std::nullopt;
+  }
+  std::string information(buffer ? reinterpret_cast<const char*>(buffer) : "", buffer ? bytes : 0);
+  wts.freeMemory(buffer);
+  return information;
+}
+
 }  // namespace
 
 const SystemFunctions& Functions() {
@@ -51,22 +69,21 @@ const SystemFunctions& Functions() {
   return functions;
 }
 
+std::optional<std::wstring> SessionUserName(DWORD session) {
+  const std::optional<std::string> bytes = SessionInformation(session, WTSUserName);
+  if (!bytes) return std::nullopt;
+  std::wstring name(bytes->size() / sizeof(wchar_t), L'\0');
+  std::memcpy(name.data(), bytes->data(), name.size() * sizeof(wchar_t));
+  name.resize(std::wcslen(name.c_str()));
+  return name;
+}
+
 bool SessionAway(DWORD session) {
-  const SystemFunctions& wts = Functions();
-  LPWSTR buffer = nullptr;
-  DWORD bytes = 0;
-  if (!wts.querySessionInformation || !wts.freeMemory ||
-      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, kSessionInfoEx, &buffer,
-                                   &bytes)) {
-    return false;
-  }
-  bool away = false;
-  if (bytes >= sizeof(SessionInfoEx)) {
-    const SessionInfoExLevel1& level = reinterpret_cast<const SessionInfoEx*>(buffer)->level1;
-    away = level.sessionState != WTSActive || level.sessionFlags == kSessionLocked;
-  }
-  wts.freeMemory(buffer);
-  return away;
+  const std::optional<std::string> bytes = SessionInformation(session, kSessionInfoEx);
+  if (!bytes || bytes->size() < sizeof(SessionInfoEx)) return false;
+  SessionInfoEx info;
+  std::memcpy(&info, bytes->data(), sizeof info);
+  return info.level1.sessionState != WTSActive || info.level1.sessionFlags == kSessionLocked;
 }
 
 }  // namespace orlimo::win32

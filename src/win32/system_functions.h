@@ -4,6 +4,9 @@
 // null.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "win32/windows_api.h"
 // After windows.h:
 #include <userenv.h>
@@ -24,6 +27,9 @@ struct SystemFunctions {
 
 // Loaded at the first call.
 const SystemFunctions& Functions();
+
+// The name of the user logged on to the session (empty: nobody); nothing when it cannot be asked.
+std::optional<std::wstring> SessionUserName(DWORD session);
 
 // Whether the session (WTS_CURRENT_SESSION for the caller's) is locked, disconnected or not the
 // one on the screen; false where its state cannot be read, as under Wine.

@@ -16,17 +16,9 @@ namespace {
 
 // Whether a user is logged on to the session; nothing when the session could not be asked.
 std::optional<bool> HasUser(DWORD session) {
-  const SystemFunctions& wts = Functions();
-  LPWSTR name = nullptr;
-  DWORD bytes = 0;
-  if (!wts.querySessionInformation || !wts.freeMemory ||
-      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
-                                   &bytes)) {
-    return std::nullopt;
-  }
-  bool hasUser = name && name[0] != L'\0';
-  wts.freeMemory(name);
-  return hasUser;
+  const std::optional<std::wstring> name = SessionUserName(session);
+  if (!name) return std::nullopt;
+  return !name->empty();
 }
 
 // The terminal services' listing of the sessions: those a user is logged on to, active or
@@ -184,17 +176,8 @@ bool Win32SessionHost::Away(platform::SessionId session) {
 }
 
 Text Win32SessionHost::UserName(platform::SessionId session) {
-  const SystemFunctions& wts = Functions();
-  LPWSTR name = nullptr;
-  DWORD bytes = 0;
-  if (!wts.querySessionInformation || !wts.freeMemory ||
-      !wts.querySessionInformation(WTS_CURRENT_SERVER_HANDLE, session, WTSUserName, &name,
-                                   &bytes)) {
-    return {};
-  }
-  Text user = name ? FromWide(name) : Text();
-  wts.freeMemory(name);
-  return ToLower(user);
+  const std::optional<std::wstring> name = SessionUserName(session);
+  return name ? ToLower(FromWide(name->c_str(), name->size())) : Text();
 }
 
 }  // namespace orlimo::win32
