@@ -67,23 +67,6 @@ const std::vector<Case>& Cases() {
        },
        {"첫째", "둘째"},
        true},
-      {"a lone CR inside the second user's line",
-       [](Scenario& s) {
-         EditSettings(s, [](std::string bytes) {
-           // Cuts the line after "User,둘째," (eight characters of four digits each).
-           return bytes.insert(LineStart(bytes, 2) + 8 * 4, "\r");
-         });
-       },
-       {"첫째", "둘째"},
-       true},
-      {"a file of a lone CR", [](Scenario& s) { s.Files().Write(u"Setup.ini", "\r"); }, {}, true},
-      {"a line of NUL bytes between the users",
-       [](Scenario& s) {
-         EditSettings(s, [](std::string bytes) {
-           return bytes.insert(LineStart(bytes, 2), std::string(8, '\0') + "\r\n");
-         });
-       },
-       {"첫째", "둘째"}},
       {"NUL bytes in the middle of a name",
        [](Scenario& s) {
          EditSettings(s, [](std::string bytes) {

@@ -184,9 +184,7 @@ TEST(Guard, TheDayStartsAgainOnlyForwardsInTheTimeZoneOfTheGuardsStart) {
 }
 
 // Each wrong password makes the session's next check wait longer; a check made during the wait
-// is not made, even with the right password. The children's passwords and the parent's have
-// waits of their own: a child's own right password does not end the parent password's wait,
-// which only time clears.
+// is not made, even with the right password.
 TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
   GuardRig rig(kTwoChildren);
   SessionProgram& one = rig.LogOn(1);
@@ -212,24 +210,6 @@ TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
   EXPECT_EQ(one.Send(ChooseUser{1, u"open"}).result, Result::Ok);
   EXPECT_EQ(one.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
 
-  // Wrong parent passwords with the child's own right one between them: the parent's wait goes
-  // on growing, and a guess during it is not checked.
-  std::vector<int> parentWaits;
-  for (int guess = 0; guess < 6; ++guess) {
-    rig.Run(31);
-    ASSERT_EQ(two.Send(ChooseUser{0, u"sesame"}).result, Result::Ok);
-    Answer answer = two.Send(OpenConsole{u"guess"});
-    EXPECT_EQ(answer.result, Result::WrongPassword);
-    parentWaits.push_back(answer.waitSeconds);
-    EXPECT_EQ(two.Send(OpenConsole{u"parent!"}).result, Result::Wait);
-  }
-  EXPECT_EQ(parentWaits, (std::vector<int>{1, 2, 4, 8, 16, 30}));
-  rig.Run(30);
-  const Answer opened = two.Send(OpenConsole{u"parent!"});
-  ASSERT_EQ(opened.result, Result::Ok);
-  EXPECT_EQ(opened.console, (ConsoleView{12, false}));  // six wrong, six during the wait
-  EXPECT_EQ(rig.LogCount(u"설정시도: 암호 틀림, (첫째)"), 6);
-  EXPECT_EQ(rig.LogCount(u"설정시도: 대기 중, (첫째)"), 6);
 }
 
 TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {

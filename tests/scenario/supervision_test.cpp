@@ -635,24 +635,6 @@ TEST_P(Supervision, WithPasswordsNobodyChosenPowersOffAbout161SecondsAfterStart)
   EXPECT_EQ(Count(lines, "정상종료:첫째님(60분)  0분 사용, 60분 남음."), 1);
 }
 
-TEST_P(Supervision, WithPasswordsAUserUsedUpIsDroppedAndTheCountdownRestarts) {
-  Hosted scenario(GetParam());
-  scenario.StartWith({{"첫째", 1, 0, "1"}, {"둘째", 60, 0, "2"}}, /*passwordsInUse=*/true);
-  scenario.AdvanceSeconds(35);
-  scenario.ChooseUser(0, "1");  // 5 s since the start-up tick are 첫째's
-  scenario.AdvanceSeconds(1);   // the countdown's next tick finds the user and stops
-  EXPECT_EQ(S(scenario.main().lTitle.Caption()), "현재 사용자는 누구입니까?");
-
-  scenario.AdvanceSeconds(24);  // 60 s: 30 s credited, 0.5 min rounds to 0
-  EXPECT_EQ(Current(scenario), 0);
-  scenario.AdvanceSeconds(30);  // 90 s: one minute used of one
-  EXPECT_EQ(Current(scenario), -1);
-  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
-  scenario.AdvanceSeconds(1);
-  EXPECT_EQ(S(scenario.main().lTitle.Caption()), "사용자 선택 남은 시간=100초");
-  EXPECT_EQ(UsedSeconds(scenario), 60);
-}
-
 // ---- choosing ------------------------------------------------------------------------------
 
 // A wrong password, or the right one without a minute left: a red message for one second, then

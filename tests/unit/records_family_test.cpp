@@ -5,7 +5,6 @@
 
 #include "base/date.h"
 #include "platform/fake/cp949.h"
-#include "records/day_allowance.h"
 #include "records/family_days.h"
 #include "support/family.h"
 #include "support/test_folder.h"
@@ -123,25 +122,6 @@ TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
       EXPECT_EQ(folder.Bytes(kFamily), c.bytes);  // read whole: left as it was
     }
   }
-}
-
-TEST(DayAllowance, WeekdayAllowanceThenTodaysExtraMinutes) {
-  UserEntry child;
-  child.LimitMinutes = 60;
-  ChildDays days;
-  days.WeekdayMinutes[6] = 120;  // 토
-  days.WeekdayMinutes[0] = 0;    // 일: no time on Sundays
-  const DayNumber saturday = Day(2026, 12, 5), sunday = Day(2026, 12, 6), monday = Day(2026, 12, 7);
-  EXPECT_EQ(Main::WeekdayOf(saturday), 6);
-  EXPECT_EQ(Main::DayAllowance(child, days, saturday), 120);
-  EXPECT_EQ(Main::DayAllowance(child, days, sunday), 0);
-  EXPECT_EQ(Main::DayAllowance(child, days, monday), 60);
-
-  EXPECT_EQ(Main::GiveExtraMinutes(days, monday, 20), 20);
-  EXPECT_EQ(Main::GiveExtraMinutes(days, monday, -5), 15);
-  EXPECT_EQ(Main::DayAllowance(child, days, monday), 75);
-  EXPECT_EQ(Main::DayAllowance(child, days, monday + 1), 60);   // gone the next day
-  EXPECT_EQ(Main::GiveExtraMinutes(days, monday + 1, 10), 10);  // not added to yesterday's
 }
 
 }  // namespace

@@ -171,25 +171,5 @@ TEST(RecordsSettings, EachUnreadableFileIsKeptUnderANewName) {
   EXPECT_FALSE(folder.Exists(u"Setup.ini.bad3"));
 }
 
-TEST(RecordsSettings, WritesUsersThenFlagThenParentPasswordScrambledWithCrLf) {
-  Settings settings;
-  settings.UserCount = 1;
-  settings.User(0) = {u"  첫째 ", DateFromFields({2003, 12, 4, 16, 5, 9}), 60, 5, 300, u" pw "};
-  settings.User(1) = {u"둘째", DateFromFields({2003, 12, 4, 0, 0, 0}), -1, 0, -10, u""};
-  settings.ParentPassword = u"5927";
-  settings.PasswordsInUse = 1;
-  const std::vector<Text> expected = {u"User,첫째,60,2003-12-04 16:05:09,5,300,*",
-                                      u"PSW,0, pw ,*",
-                                      u"User,둘째,-1,2003-12-04 00:00:00,0,-10,*",
-                                      u"PSW,1,,*",
-                                      u"PSWUSED,1,*",
-                                      u"Password,5927,*"};
-  TestFolder folder;
-  SaveSettings(settings, folder.folder());
-
-  EXPECT_EQ(RecordsOf(settings), expected);
-  EXPECT_EQ(folder.Bytes(kSetup), ScrambledFile(expected));
-}
-
 }  // namespace
 }  // namespace orlimo
