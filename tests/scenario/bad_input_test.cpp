@@ -17,12 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kLongName = [] {
-  std::string name;
-  for (int i = 0; i < 200; ++i) name += i % 2 == 0 ? "가" : "z";
-  return name;
-}();
-
 // Rewrites the Setup.ini of the two children every case starts from.
 void EditSettings(Scenario& scenario, const std::function<std::string(std::string)>& edit) {
   scenario.WriteFamily({{"첫째", 60}, {"둘째", 45}});
@@ -100,16 +94,6 @@ const std::vector<Case>& Cases() {
          fs::create_symlink(s.Folder() + "/missing/Logs.txt", s.Folder() + "/Logs.txt");
        },
        {"첫째", "둘째"}},
-      {"a 200-character name",
-       [](Scenario& s) {
-         s.WriteFamily({{kLongName, 60}, {"둘째", 45}});
-       },
-       {kLongName, "둘째"}},
-      {"names with emoji",
-       [](Scenario& s) {
-         s.WriteFamily({{"민준😀", 60}, {"🎮🎲", 45}});
-       },
-       {"민준😀", "🎮🎲"}},
   };
   return cases;
 }

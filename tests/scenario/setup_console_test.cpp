@@ -23,11 +23,6 @@ void EditRow(Scenario& scenario, frmSetup& console, int row, const std::string& 
   scenario.Edit(console.tUserPWD[row], password);
 }
 
-// The table as the console's store left it.
-Settings Table(Scenario& scenario) {
-  return scenario.SettingsOnDisk();
-}
-
 TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox) {
   Scenario scenario;
   scenario.StartWith({{"첫째", 60, 0, "abc"}}, true, "Secret");
@@ -57,7 +52,7 @@ TEST(SetupConsole, PasswordsShowOnlyAfterTheParentPasswordIsTypedIntoAMaskedBox)
   EXPECT_EQ(S(console.cmdSeeNoSee.Caption()), "숨김");
   scenario.Edit(console.tUserPWD[0], "xyz");  // a shown password is stored as edited
   scenario.Click(console.cmdStore);
-  EXPECT_EQ(S(Table(scenario).User(0).Password), "xyz");
+  EXPECT_EQ(S(scenario.SettingsOnDisk().User(0).Password), "xyz");
 
   std::size_t boxes = scenario.renderer.InputBoxes().size();
   scenario.Click(console.cmdSeeNoSee);  // masked again, the password leaves the console
@@ -102,7 +97,7 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   EXPECT_EQ(family[1].WeekdayMinutes[6], 100);  // Family.ini follows 셋째 to row 1
   EXPECT_EQ(family[2], ChildDays{});
 
-  const Settings table = Table(scenario);
+  const Settings table = scenario.SettingsOnDisk();
   ASSERT_EQ(table.UserCount, 2);
   EXPECT_EQ(S(table.User(0).Name), "첫째");
   EXPECT_EQ(table.User(0).UsedSeconds, 600);
@@ -113,15 +108,10 @@ TEST(SetupConsole, BlankRowsCloseUpMovingWholeRecordsAndTheCurrentUserFollows) {
   EXPECT_EQ(S(table.User(1).Password), "c");
   EXPECT_EQ(S(table.User(2).Name), "다섯째");
   EXPECT_EQ(table.User(2).UsedSeconds, 0);
-  for (int u = 3; u < 10; ++u) {
-    EXPECT_EQ(S(table.User(u).Name), "") << u;
-    EXPECT_EQ(table.User(u).LimitMinutes, 0) << u;
-    EXPECT_EQ(table.User(u).UsedSeconds, 0) << u;
-  }
+  for (int u = 3; u < 10; ++u) EXPECT_EQ(table.User(u), UserEntry{}) << u;
   EXPECT_EQ(scenario.program().view.currentUser, 1);
   EXPECT_EQ(scenario.main().cmdUser[1].BackColor(), forms::kGreen);
   EXPECT_EQ(S(scenario.main().cmdUser[1].Caption()), "셋째 (80분)");
-  EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 2);
 }
 
 TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
@@ -156,8 +146,8 @@ TEST(SetupConsole, GridsThatCannotBeStoredAreRefusedNamingTheRow) {
       scenario.renderer.AnswerMessageBox(forms::MessageBoxAnswer::Ok);
       EXPECT_TRUE(console.Visible());
       EXPECT_EQ(S(console.tNames[c.row].GetText()), c.name);
-      EXPECT_EQ(Table(scenario).UserCount, 1);
-      EXPECT_EQ(S(Table(scenario).User(0).Name), "첫째");
+      EXPECT_EQ(scenario.SettingsOnDisk().UserCount, 1);
+      EXPECT_EQ(S(scenario.SettingsOnDisk().User(0).Name), "첫째");
     }
   }
 }
