@@ -209,7 +209,6 @@ TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
   EXPECT_EQ(two.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
   EXPECT_EQ(one.Send(ChooseUser{1, u"open"}).result, Result::Ok);
   EXPECT_EQ(one.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
-
 }
 
 TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {

@@ -757,6 +757,8 @@ TEST_P(Supervision, ParentPasswordsWaitAfterWrongOnesAndTheConsoleCountsThem) {
   EXPECT_EQ(scenario.LogLines().back(), "설정시도: 암호 맞음, (첫째)");
 }
 
+// Guarded, the published first password is replaced before the console opens; portable, the
+// console closed with the store lays the window out anew, metering the first child with time.
 TEST_P(Supervision, RightParentPasswordBringsTheUsageUpToDateBeforeLogging) {
   Hosted scenario(GetParam());
   scenario.StartWith({{"첫째", 10, 600}, {"둘째", 60}});  // 둘째 is made current
@@ -765,18 +767,21 @@ TEST_P(Supervision, RightParentPasswordBringsTheUsageUpToDateBeforeLogging) {
   frmMastPWD& prompt = scenario.program().ParentPrompt();
   scenario.Type(prompt.tPassword, "5927");
   scenario.PressEnter(prompt.tPassword);
-  if (scenario.host() == Host::Guarded) {
-    // The published first password: the console asks for a new one before anything else.
-    ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
-    scenario.renderer.AnswerInputBox(u"");
-    EXPECT_FALSE(scenario.program().SetupConsole().Loaded());
-  } else {
-    EXPECT_TRUE(scenario.program().SetupConsole().Visible());
-  }
   EXPECT_EQ(UsedSeconds(scenario, 1), 17);
   EXPECT_EQ(scenario.SettingsOnDisk().User(1).UsedSeconds, 17);
   EXPECT_EQ(scenario.LogLines().back(), "설정시도: 암호 맞음, (둘째)");
   EXPECT_FALSE(prompt.Loaded());
+  frmSetup& console = scenario.program().SetupConsole();
+  if (scenario.host() == Host::Guarded) {
+    ASSERT_TRUE(scenario.renderer.OpenInputBox().has_value());
+    scenario.renderer.AnswerInputBox(u"");
+    EXPECT_FALSE(console.Loaded());
+    return;
+  }
+  EXPECT_TRUE(console.Visible());
+  scenario.Edit(console.tLimitMins[0], "20");
+  scenario.Click(console.cmdStoreEnd);
+  EXPECT_EQ(Current(scenario), 0);
 }
 
 // The parent's pause ends the program; nothing is metered or enforced for the session until
@@ -832,11 +837,15 @@ TEST_P(Supervision, ASettingsFileThatFailsPartWayIsKeptAndTheReadPartUsed) {
 // cannot be saved is refused with a message and changes nothing.
 TEST_P(Supervision, ASaveThatFailsStopsNeitherMeteringNorTheTimeOutAndRefusesTheStore) {
   Hosted scenario(GetParam());
-  scenario.StartWith({{"첫째", 3}}, false, "parent!");
+  scenario.WriteFamily({{"첫째", 3}, {"둘째", 60}}, false, "parent!");
+  FamilyDays days{};
+  days[1].WeekdayMinutes[0] = 0;  // 둘째 has no time on Sundays
+  scenario.WriteDays(days);
+  scenario.Start();
   scenario.AdvanceSeconds(65);  // 30 s credited at 60 s
   scenario.Data().Block(u"Setup.ini.tmp");
   frmSetup& console = scenario.OpenConsole("parent!");  // 35 s, not saved
-  scenario.Edit(console.tLimitMins[0], "90");
+  scenario.Edit(console.tNames[0], "");  // 둘째's row, days and figures would move up
   scenario.Click(console.cmdStoreEnd);
   ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
   EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->text),

@@ -30,6 +30,9 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
   twelveUsers[2] = 12;
   std::string weekdayUnderDaily = Payload(StoreDays{0, DaysChange{}});
   weekdayUnderDaily[5] = '\xFE';
+  DaysChange pastTheLock;
+  pastTheLock.end = static_cast<EndAction>(3);
+  const std::string unknownEnd = Payload(StoreDays{0, pastTheLock});
   struct Case {
     const char* what;
     std::string frame;
@@ -52,6 +55,8 @@ TEST(GuardProtocol, ReaderRefusesAnythingButOneWholeRequest) {
       {"eleven users", WithLength(twelveUsers, static_cast<std::uint32_t>(twelveUsers.size()))},
       {"weekday minutes under the daily mark",
        WithLength(weekdayUnderDaily, static_cast<std::uint32_t>(weekdayUnderDaily.size()))},
+      {"an end past the lock",
+       WithLength(unknownEnd, static_cast<std::uint32_t>(unknownEnd.size()))},
       {"over the size limit",
        WithLength(std::string(kMaxPayloadBytes + 1, '\x02'), kMaxPayloadBytes + 1)},
   };

@@ -102,6 +102,8 @@ TEST(FamilyFile, AnUnreadableFileIsKeptAsideAndRewrittenFromWhatWasRead) {
       {"a number out of range", "Child,0,a\r\nWeek,0,,,,,,,99999999999\r\n", true, -1},
       {"hours that end before they start",
        "Child,0,a\r\nWeek,0,,,,,,,30\r\nHours,0,,,,,,,21:00-08:00\r\n", true, 30},
+      {"a used day with a slash", "Child,0,a\r\nWeek,0,,,,,,,30\r\nUsed,0,2026-11/30,5,60\r\n",
+       true, 30},
       {"a used day without a month", "Child,0,a\r\nWeek,0,,,,,,,30\r\nUsed,0,2026-x-05,5,60\r\n",
        true, 30},
   };
