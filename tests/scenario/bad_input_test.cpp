@@ -1,5 +1,6 @@
 // Whatever lies in the program's folder, the program starts, shows its window and meters on,
-// keeps what it could read, and keeps an unreadable Setup.ini aside as Setup.ini.bad.
+// keeps what it could read, and keeps an unreadable Setup.ini aside as Setup.ini.bad; an
+// unreadable registry value, stale start-up shortcuts.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "enforce/DialogEnd.h"
+#include "records/registry_access.h"
 #include "support/scenario.h"
 
 namespace orlimo::testing {
@@ -142,6 +145,40 @@ TEST(BadInput, TheProgramStartsMetersAndKeepsWhatItCouldRead) {
     EXPECT_TRUE(scenario.Ended());
     EXPECT_EQ(scenario.system.started.size(), 1u);
   }
+}
+
+TEST(Faults, AnUnreadableStartupFolderValueStopsTheLoadWithoutTouchingTheSettings) {
+  Scenario scenario;
+  scenario.WriteFamily({{"첫째", 1, 3000}});
+  std::string before = scenario.SettingsBytes();
+  scenario.registry.values.clear();
+  scenario.Start();
+
+  ASSERT_TRUE(scenario.renderer.OpenMessageBox().has_value());
+  EXPECT_EQ(S(scenario.renderer.OpenMessageBox()->text), "Error, FormLoad");
+  EXPECT_EQ(scenario.renderer.OpenMessageBox()->flags, forms::kMbOk);
+  scenario.AdvanceSeconds(45);  // timers tick while the message is up
+  scenario.renderer.AnswerMessageBox(forms::MessageBoxAnswer::Ok);
+  scenario.AdvanceSeconds(300);
+
+  EXPECT_EQ(scenario.SettingsBytes(), before);
+  EXPECT_EQ(scenario.program().view.currentUser, -1);
+  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
+  EXPECT_FALSE(scenario.system.exitRequested);
+  scenario.Close(scenario.main());
+  EXPECT_EQ(scenario.SettingsBytes(), before);
+}
+
+TEST(Faults, StaleStartupShortcutsAreDeleted) {
+  Scenario scenario;
+  for (const char16_t* name :
+       {u"startup/StartupPCVarn.lnk", u"startup/startuppcvarn.pif", u"startup/Other.lnk"}) {
+    scenario.Files().Write(name, "x");
+  }
+  scenario.Start();
+  EXPECT_FALSE(scenario.Files().Exists(u"startup/StartupPCVarn.lnk"));
+  EXPECT_FALSE(scenario.Files().Exists(u"startup/startuppcvarn.pif"));
+  EXPECT_TRUE(scenario.Files().Exists(u"startup/Other.lnk"));
 }
 
 }  // namespace
