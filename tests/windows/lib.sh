@@ -5,33 +5,20 @@ PASSED=0 FAILED=0 XVFB_PID=""
 
 pass() { echo "PASS $1"; PASSED=$((PASSED + 1)); }
 # fail <name> [why]: returns failure, so that `step || fail <name> || return` stops a test.
-fail() {
-  echo "FAIL $1${2:+: $2}"
-  FAILED=$((FAILED + 1))
-  return 1
-}
+fail() { echo "FAIL $1${2:+: $2}"; FAILED=$((FAILED + 1)); return 1; }
 # check <name> <command...>: passes when the command succeeds, and returns its success.
 check() { if "${@:2}"; then pass "$1"; else fail "$1"; fi; }
 # wait_for <seconds> <command...>: polls the command every 0.2 s until it succeeds or time is up.
 wait_for() {
   local deadline=$((SECONDS + $1))
   shift
-  until "$@"; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
+  until "$@"; do [ "$SECONDS" -ge "$deadline" ] && return 1; sleep 0.2; done
 }
 
 # The Windows form of a path on this machine (Wine maps Z: to /).
 win_path() { local path; path=$(realpath -m "$1") && printf 'Z:%s' "${path//\//\\}"; }
 # new_program_folder <name>: a fresh copy of the program folder at C:\<name>; prints its path here.
-new_program_folder() {
-  local folder="$WINEPREFIX/drive_c/$1"
-  rm -rf "$folder"
-  mkdir -p "$folder"
-  cp -r "$DIST"/. "$folder"/
-  printf '%s' "$folder"
-}
+new_program_folder() { local folder="$WINEPREFIX/drive_c/$1"; rm -rf "$folder"; mkdir -p "$folder"; cp -r "$DIST"/. "$folder"/; printf '%s' "$folder"; }
 # make_setup <test name> <folder> <0|1: passwords in use> <name:minutes:used seconds[:password]>...:
 # the family's Setup.ini, written by the program's own settings writer, or the test fails.
 make_setup() {
@@ -47,10 +34,7 @@ more_starts_than() { test "$(line_count "$1/started.txt")" -gt "$2"; }
 no_further_start() { ! wait_for 4 more_starts_than "$1" "$2"; }
 
 wintext() { timeout 30 wine "$TEST_BIN/wintext.exe" "$@" 2>/dev/null | tr -d '\r'; }
-processes_are() {
-  local count
-  count=$(wintext count "$1") && [[ "$count" =~ ^[0-9]+$ ]] && test "$count" -eq "$2"
-}
+processes_are() { local count; count=$(wintext count "$1") && [[ "$count" =~ ^[0-9]+$ ]] && test "$count" -eq "$2"; }
 no_process() { processes_are "$1" 0; }
 # act <test name> <wintext command...>: a step that finds nothing to act on fails the test.
 act() { wintext "${@:2}" >/dev/null || fail "$1" "wintext ${*:2} found nothing to act on"; }
@@ -62,11 +46,7 @@ shown_titles() { sed -n 's/^window .* visible=1 .* text=//p' <<<"$(listing "${1:
 shown() { grep -qF -- "$1" <<<"$(shown_titles "${2:-}")"; }
 shown_exactly() { grep -qxF -- "$1" <<<"$(shown_titles "${2:-}")"; }
 # shown_instead <title> <other title>: one listing shows a window titled <title>, none <other>.
-shown_instead() {
-  local titles
-  titles=$(shown_titles)
-  grep -qxF -- "$1" <<<"$titles" && ! grep -qxF -- "$2" <<<"$titles"
-}
+shown_instead() { local titles; titles=$(shown_titles) && grep -qxF -- "$1" <<<"$titles" && ! grep -qxF -- "$2" <<<"$titles"; }
 # says <text> [exe]: a window or control not hidden shows a text holding <text>.
 says() { awk -v t="$1" '!/ visible=0 / && index($0, t) { f = 1 } END { exit !f }' <<<"$(listing "${2:-}")"; }
 # click_when_shown <exe> <button text>: waits up to 20 s for the button, then clicks it.
@@ -160,15 +140,9 @@ start_session() {
   echo "Wine prefix $WINEPREFIX ready in $((SECONDS - started)) s on display $DISPLAY"
 }
 # Ends every Windows program of the prefix, so that the next test starts from nothing.
-end_wine_programs() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-}
+end_wine_programs() { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; }
 # A Wine server that stays up when its last program ends (Wine would end a service with it).
-keep_server() {
-  end_wine_programs
-  wineserver -p
-}
+keep_server() { end_wine_programs; wineserver -p; }
 end_session() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     end_wine_programs
