@@ -9,16 +9,15 @@ fail() { echo "FAIL $1${2:+: $2}"; FAILED=$((FAILED + 1)); return 1; }
 # check <name> <command...>: passes when the command succeeds, and returns its success.
 check() { if "${@:2}"; then pass "$1"; else fail "$1"; fi; }
 # wait_for <seconds> <command...>: polls the command every 0.2 s until it succeeds or time is up.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do [ "$SECONDS" -ge "$deadline" ] && return 1; sleep 0.2; done
-}
+wait_for() { local deadline=$((SECONDS + $1)); shift; until "$@"; do [ "$SECONDS" -ge "$deadline" ] && return 1; sleep 0.2; done; }
 
 # The Windows form of a path on this machine (Wine maps Z: to /).
 win_path() { local path; path=$(realpath -m "$1") && printf 'Z:%s' "${path//\//\\}"; }
 # new_program_folder <name>: a fresh copy of the program folder at C:\<name>; prints its path here.
-new_program_folder() { local folder="$WINEPREFIX/drive_c/$1"; rm -rf "$folder"; mkdir -p "$folder"; cp -r "$DIST"/. "$folder"/; printf '%s' "$folder"; }
+new_program_folder() {
+  local folder="$WINEPREFIX/drive_c/$1"
+  rm -rf "$folder" && mkdir -p "$folder" && cp -r "$DIST"/. "$folder"/ && printf '%s' "$folder"
+}
 # make_setup <test name> <folder> <0|1: passwords in use> <name:minutes:used seconds[:password]>...:
 # the family's Setup.ini, written by the program's own settings writer, or the test fails.
 make_setup() {
@@ -55,9 +54,7 @@ click_when_shown() { wait_for 20 says "text=$2" "$1" && wintext click "$1" "$2" 
 control_line() { awk -v t="text=$2" '/^  control / && index($0, t) { print; f = 1; exit } END { exit !f }' <<<"$1"; }
 control_shown() { control_line "$(listing)" "$1" >/dev/null; }
 # window_holding <text>: the line of the window holding the control that shows <text>.
-window_holding() {
-  awk -v t="text=$1" '/^window / { w = $0 } /^  control / && index($0, t) { print w; exit }' <<<"$(listing)"
-}
+window_holding() { awk -v t="text=$1" '/^window / { w = $0 } /^  control / && index($0, t) { print w; exit }' <<<"$(listing)"; }
 # field <line> <name>: a field of a listing line (enabled, rect, topmost ...).
 field() { grep -o " $2=[^ ]*" <<<"$1" | head -1 | cut -d= -f2; }
 # colours <rect>: "<back> <fore>" of the screen inside <rect>, its edges left out: the most frequent
@@ -85,8 +82,7 @@ screen_width() { xwininfo -root -display "$DISPLAY" | awk '/Width:/ {print $2}';
 # mouse_to <rect> [xdotool commands...]: the real mouse to the middle of <rect>, then the commands.
 mouse_to() {
   local left top right bottom
-  IFS=, read -r left top right bottom <<<"$1"
-  shift
+  IFS=, read -r left top right bottom <<<"$1" && shift
   [ -n "$bottom" ] && xdotool mousemove --sync $(((left + right) / 2)) $(((top + bottom) / 2)) "$@"
 }
 # screenshot <name> [rect]: the virtual display as <build>/screenshots/<name>.png; with the rect
@@ -102,22 +98,16 @@ screenshot() {
 
 # A virtual display, on the first free number, in $DISPLAY.
 start_display() {
-  local number status
+  local number
   number=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   XVFB_PID=$!
-  wait_for 10 test -s "$number" && DISPLAY=":$(<"$number")" && export DISPLAY
-  status=$?
-  rm -f "$number"
-  [ "$status" -eq 0 ] || echo "no display for Xvfb" >&2
-  return "$status"
+  wait_for 10 test -s "$number" || { rm -f "$number"; echo "no display for Xvfb" >&2; return 1; }
+  DISPLAY=":$(<"$number")" && rm -f "$number" && export DISPLAY
 }
 # 64-bit, quiet, Korean; no .NET or HTML engine (their installers would ask) and no menu builder
 # (the setup program's Start-menu shortcut stays in the prefix).
-use_korean_wine() {
-  export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-}
+use_korean_wine() { export WINEARCH=win64 WINEDEBUG=-all LC_ALL=ko_KR.UTF-8 LANG=ko_KR.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"; }
 # Wine draws the window frames (a virtual display has no window manager), so that screenshots show
 # the title bars; the Korean UI font maps to an installed one.
 prepare_prefix() {

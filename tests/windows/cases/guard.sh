@@ -80,14 +80,12 @@ add_test test_guard_service
 
 # The time from <ms since 1970> to the guard's power-off line (the log's last change: the power-off
 # ends the prefix's programs), once it is there.
-guard_power_off_after() {
-  wait_for 90 guard_log_has "보호: 전원 끄기" && echo $(($(stat -c %.3Y "$(guard_data)/Logs.txt" | tr -d .) - $1))
-}
+guard_power_off_after() { wait_for 90 guard_log_has "보호: 전원 끄기" && echo $(($(stat -c %.3Y "$(guard_data)/Logs.txt" | tr -d .) - $1)); }
 
 # Another process holds the pipe's name when the guard starts: the guard meters all the same, logs
 # one line, takes the pipe once the name is free, and powers off when the child's time is up.
 test_guard_holds_without_its_pipe() {
-  local squat="$BUILD/guard-squat.txt" ticks started delay answer
+  local squat="$BUILD/guard-squat.txt" ticks started delay
   installer_missing && return
   guard_family "guard: the used-up family's Setup.ini is written" "철수:10:600" || return
   keep_server
@@ -98,12 +96,11 @@ test_guard_holds_without_its_pipe() {
   # When the guard's process started, in ms since 1970.
   ticks=$(awk '{ print $22 }' "/proc/$(pgrep -f -n 'OrlimoGuard\.exe$')/stat")
   started=$(($(awk '/^btime/ { print $2 }' /proc/stat) * 1000 + ticks * 1000 / $(getconf CLK_TCK)))
-  check "guard: once the name is free the pipe is the guard's" wait_for 30 grep -q '^freed' "$squat"
-  answer=$(guard_probe status)
-  check "guard: ... and it answers there ($answer)" test "$answer" = "ok users=1"
+  check "guard: once the name is free the pipe is the guard's, and it answers there" \
+    eval 'wait_for 30 grep -q "^freed" "$squat" && test "$(guard_probe status)" = "ok users=1"'
   delay=$(guard_power_off_after "$started")
-  check "guard: without its pipe at the start the guard still powers off ($delay ms after its start)" test -n "$delay"
-  check "guard: the line is logged once" guard_logged_once "보호: 연결 통로 사용 불가"
+  check "guard: without its pipe at the start the guard still powers off ($delay ms after its start), the line logged once" \
+    eval 'test -n "$delay" && guard_logged_once "보호: 연결 통로 사용 불가"'
   end_wine_programs
   uninstall_guard
 }
@@ -142,9 +139,8 @@ test_guard_holds_a_lock() {
   install_guard || return
   check "guard: the time-out ends in the lock, logged" wait_for 90 guard_log_has "보호: 세션 잠금"
   sleep 5
-  check "guard: the lock is logged once however often it is made again, and nothing is powered off" \
-    eval 'guard_logged_once "보호: 세션 잠금" && ! guard_log_has "보호: 전원 끄기"'
-  check "guard: the program stays in the session" processes_are Orlimo.exe 1
+  check "guard: the lock is logged once however often it is made again, nothing is powered off, the program stays" \
+    eval 'guard_logged_once "보호: 세션 잠금" && ! guard_log_has "보호: 전원 끄기" && processes_are Orlimo.exe 1'
   uninstall_guard
 }
 add_test test_guard_holds_a_lock

@@ -58,14 +58,6 @@ installer_setup_succeeds() {
   installer_run_setup "${@:2}"
   check "installer: $1 ends with exit code 0 (got $?)" test $? -eq 0
 }
-# The installation as the version before the guard left it: no service, OrlimoGuard.exe or Guarded.
-installer_without_guard() {
-  guard_stop
-  wine sc delete OrlimoGuard >/dev/null 2>&1
-  rm -f "$(installer_folder)/OrlimoGuard.exe"
-  wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
-  guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded
-}
 # What the setup programs set aside ("Set aside <n>" in the data folder, "Orlimo (set aside <n>)"
 # beside it), cleared with the mark of an exposed password.
 installer_set_aside() { find "$(guard_data)" "$(dirname "$(guard_data)")" -maxdepth 1 -name '*et aside*' 2>/dev/null; }
@@ -160,10 +152,9 @@ EOF
   installer_check_folder_rights "$log" "$INSTALLER_WIN_FOLDER" "$INSTALLER_PROGRAM_GRANTS"
   installer_check_folder_rights "$log" "$INSTALLER_WIN_DATA_FOLDER" '*S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F'
   value=$(installer_commands "$log")
-  check "$it: rights are granted on the program and data folders alone" \
-    test -z "$(grep -F '/grant' <<<"$value" | grep -vF -e "\"$INSTALLER_WIN_FOLDER\" " -e "\"$INSTALLER_WIN_DATA_FOLDER\" ")"
-  check "$it: icacls never walks a tree (no /T), where a link could lead it elsewhere" \
-    test -n "$(grep '^icacls ' <<<"$value")" -a -z "$(grep '^icacls .* /T' <<<"$value")"
+  check "$it: rights are granted on the program and data folders alone; icacls never walks a tree (no /T), a link could lead it elsewhere" \
+    test -z "$(grep -F '/grant' <<<"$value" | grep -vF -e "\"$INSTALLER_WIN_FOLDER\" " -e "\"$INSTALLER_WIN_DATA_FOLDER\" ")" \
+      -a -n "$(grep '^icacls ' <<<"$value")" -a -z "$(grep '^icacls .* /T' <<<"$value")"
   check "$it: sc starts the service, has it restarted 5 s after each failure (forgotten after a day) and after a stop with an error" \
     test "$(grep -cxF -e 'sc start OrlimoGuard' -e 'sc failureflag OrlimoGuard 1' \
       -e 'sc failure OrlimoGuard reset= 86400 actions= restart/5000/restart/5000/restart/5000' <<<"$value")" = 3
@@ -185,12 +176,16 @@ add_test test_installer_silent_install
 # data folder's own; in a data folder Users could change they stay, the parent password marked.
 test_installer_upgrades() {
   installer_missing && return
-  local folder data kept case family users file it stand_ins value
+  local folder data kept case family old users file it stand_ins value
   folder=$(installer_folder) data=$(guard_data) kept=$(mktemp -d "$BUILD/installer-kept-XXXXXX")
   keep_server
   for case in "data folder empty, programs running" "data folder has its own" "data folder Users could change"; do
-    it="installer: upgrade ($case)" family=$folder users=2
-    check "$it: the installation is made one without the guard" installer_without_guard
+    it="installer: upgrade ($case)" family=$folder old="" users=2
+    # The installation as the version before the guard left it: no service, OrlimoGuard.exe or Guarded.
+    guard_stop; wine sc delete OrlimoGuard >/dev/null 2>&1; rm -f "$folder/OrlimoGuard.exe"
+    wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
+    check "$it: the installation is made one without the guard" \
+      eval 'guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded'
     rm -f "$data"/Setup.ini* "$data"/Logs.txt*
     installer_clear_set_aside
     case $case in
@@ -201,7 +196,7 @@ test_installer_upgrades() {
         make_setup "$it: make_setup.exe writes a one-user Setup.ini" "$data" 0 "지호:45:0" || break
         printf 'own log\r\n' >"$data/Logs.txt"
         for file in Setup.ini Logs.txt; do cp "$data/$file" "$kept/own-$file"; done
-        users=1 ;;
+        old=.old users=1 ;;
       *) family=$data ;;
     esac
     make_setup "$it: make_setup.exe writes a two-user Setup.ini" "$family" 0 "민수:60:600" "지아:90:0:별" || break
@@ -210,23 +205,18 @@ test_installer_upgrades() {
     printf 'not a sound' >"$folder/GLASS.WAV" # to be replaced
     installer_setup_succeeds "upgrade ($case)" /dev/null
     for file in Setup.ini Logs.txt; do
-      if [ "$users" = 1 ]; then
-        check "$it: the data folder's own $file stays, the old one kept as $file.old" \
-          eval 'cmp -s "$kept/own-$file" "$data/$file" && cmp -s "$kept/$file" "$data/$file.old"'
-      else
-        check "$it: the family's $file is in the data folder byte for byte" cmp -s "$kept/$file" "$data/$file"
-      fi
-      check "$it: no $file is left in the program folder" test ! -e "$folder/$file"
+      check "$it: the family's $file is in the data folder byte for byte${old:+ as $file.old, beside the one it had}, not in the program folder" \
+        eval 'cmp -s "$kept/$file" "$data/$file$old" && { [ -z "$old" ] || cmp -s "$kept/own-$file" "$data/$file"; } && test ! -e "$folder/$file"'
     done
     check "$it replaces the program files; the parent password sat where children could read it (mark)" \
       eval 'installer_files_built && test -e "$data/ParentPasswordExposed"'
-    if [ "$family" = "$folder" ] && [ "$users" = 2 ]; then
+    if [[ "$case" == *running ]]; then
       check "$it stops the running Orlimo.exe and VarnRunCom.exe" wait_for 10 installer_ended "${stand_ins[@]}"
       check "$it sets aside what it did not ship, into the data folder" test -f "$data/Set aside 1/version.dll" \
         -a -f "$data/Set aside 1/extra/tool.exe" -a ! -e "$folder/version.dll" -a ! -e "$folder/extra"
     fi
     wait_for 20 guard_running && value=$(guard_probe status)
-    check "$it: the guard runs and serves the family ($value), Guarded 1" \
+    check "$it: the guard runs and serves the $users users ($value), Guarded 1" \
       eval 'test "$value" = "ok users=$users" && installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1'
   done
   check "installer: VarnTime is still there after the upgrades" \
@@ -241,7 +231,7 @@ add_test test_installer_upgrades
 # installation; then the uninstaller, as the program asks the parent to run it, an Orlimo.exe running.
 test_installer_console_removal_then_uninstaller() {
   installer_missing && return
-  local orlimo stand_ins file kept it="installer: console removal" safe='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
+  local orlimo stand_ins kept it="installer: console removal" safe='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
   guard_family "$it: the family's Setup.ini is written" "민수:60:600" "지아:90:0:별" || return
   installer_setup_succeeds "console removal: the setup program" /dev/null
   wine "$INSTALLER_WIN_FOLDER\\Orlimo.exe" >/dev/null 2>&1 &
@@ -274,9 +264,8 @@ test_installer_console_removal_then_uninstaller() {
   cp "$(guard_data)/Setup.ini" "$(guard_data)/Logs.txt" "$kept/"
   check "$it takes away the registration and every program file, and stops the running Orlimo.exe" \
     eval 'installer_uninstall && wait_for 10 installer_ended "${stand_ins[@]}"'
-  for file in Setup.ini Logs.txt; do
-    check "$it keeps $file in the data folder byte for byte" cmp -s "$kept/$file" "$(guard_data)/$file"
-  done
+  check "$it keeps Setup.ini and Logs.txt in the data folder byte for byte" \
+    eval 'cmp -s "$kept/Setup.ini" "$(guard_data)/Setup.ini" && cmp -s "$kept/Logs.txt" "$(guard_data)/Logs.txt"'
   check "$it deletes VarnTime, the guide's shortcut, the guard's service (sc query fails) and its Safe Mode keys" \
     eval 'installer_no_value "$INSTALLER_RUN_KEY" VarnTime && test ! -e "$(installer_guide_link)" && guard_not_registered &&
       installer_no_key "$safe\\Minimal\\OrlimoGuard" && installer_no_key "$safe\\Network\\OrlimoGuard"'
