@@ -66,10 +66,7 @@ colours() {
   import -display "$DISPLAY" -window root -crop "$box" miff:- 2>/dev/null |
     convert - -depth 8 -alpha off -format %c histogram:info:- 2>/dev/null |
     awk 'function far(a, b, x, y, i, d) {
-           split(a, x); split(b, y)
-           for (i = 1; i <= 3; i++) d += x[i] > y[i] ? x[i] - y[i] : y[i] - x[i]
-           return d > 96
-         }
+           split(a, x); split(b, y); for (i = 1; i <= 3; i++) d += x[i] > y[i] ? x[i] - y[i] : y[i] - x[i]; return d > 96 }
          function hex(c, v) { if (c == "") return "-"; split(c, v); return sprintf("%02X%02X%02X", v[1], v[2], v[3]) }
          { gsub(/[():,]/, " "); count[$2 " " $3 " " $4] = $1 }
          END {
@@ -88,8 +85,7 @@ mouse_to() {
 # screenshot <name> [rect]: the virtual display as <build>/screenshots/<name>.png; with the rect
 # of the window it is about, that box (WxH+X+Y) as <name>.box, for scripts/guide to crop to.
 screenshot() {
-  mkdir -p "$SHOTS"
-  import -display "$DISPLAY" -window root "$SHOTS/$1.png" 2>/dev/null
+  mkdir -p "$SHOTS" && import -display "$DISPLAY" -window root "$SHOTS/$1.png" 2>/dev/null
   [ -n "${2:-}" ] || return 0
   local left top right bottom
   IFS=, read -r left top right bottom <<<"$2"
@@ -119,10 +115,8 @@ prepare_prefix() {
   end_wine_programs
 }
 start_session() {
-  mkdir -p "$BUILD" "$SHOTS"
-  use_korean_wine
-  WINEPREFIX=$(mktemp -d "$BUILD/wine-prefix-XXXXXX")
-  export WINEPREFIX
+  mkdir -p "$BUILD" "$SHOTS" && use_korean_wine
+  export WINEPREFIX && WINEPREFIX=$(mktemp -d "$BUILD/wine-prefix-XXXXXX")
   start_display || return 1
   local started=$SECONDS
   timeout 300 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2 && return 1; }
@@ -134,10 +128,7 @@ end_wine_programs() { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>
 # A Wine server that stays up when its last program ends (Wine would end a service with it).
 keep_server() { end_wine_programs; wineserver -p; }
 end_session() {
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    end_wine_programs
-    [ "${ORLIMO_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$WINEPREFIX"
-  fi
+  [ -z "${WINEPREFIX:-}" ] || [ ! -d "$WINEPREFIX" ] || { end_wine_programs; [ "${ORLIMO_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$WINEPREFIX"; }
   [ -z "$XVFB_PID" ] || { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
   return 0
 }

@@ -1,7 +1,7 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
-# OrlimoGuard.exe as the setup program registers it: its pipe, its care of Orlimo.exe, its power-off
-# under a flood or without its pipe, its lock. The Wine server is kept up (Wine ends a service a
-# moment after the last ordinary program); each test removes what it installed.
+# OrlimoGuard.exe as the setup program registers it: its pipe, its care of Orlimo.exe, its power-off under a
+# flood or without its pipe, its lock. The Wine server is kept up (Wine ends a service a moment after the last
+# ordinary program); each test removes what it installed.
 
 # The service as `sc query` sees it (in code page 949): running, or not registered.
 guard_running() { wine sc query OrlimoGuard 2>/dev/null | iconv -f cp949 -t utf-8 2>/dev/null | grep -q RUNNING; }
@@ -41,7 +41,6 @@ test_guard_service() {
   answer=$(guard_probe status secrets)
   check "guard: a client on the pipe gets the table, but no passwords without the parent's console ($answer)" \
     test "$answer" = "ok users=1, not-allowed"
-
   # The guard starts Orlimo.exe after the Run value's grace; it asks who is using the PC until its
   # start-up tick, 30 s after its start.
   check "guard: Orlimo.exe started in the session" wait_for 40 processes_are Orlimo.exe 1
@@ -65,7 +64,6 @@ test_guard_service() {
     check "guard: Orlimo.exe ended by force $when s after its start runs again within 10 s" wait_for 10 processes_are Orlimo.exe 1
   done
   check "guard: the guard's line is in the log" wait_for 5 guard_log_has "보호: 프로그램 다시 실행"
-
   # Orlimo.exe outlives the guard and says so; started by hand, OrlimoGuard.exe serves nothing.
   guard_stop
   check "guard: Orlimo.exe's title says when the guard cannot be reached" wait_for 20 shown "[보호 연결 끊김]"

@@ -1,8 +1,7 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
-# The setup program and its uninstaller: what they write and register, the rights they ask for, a
-# data folder no installation made, upgrades over an installation without the guard and over
-# running programs, the removals (these build on each other, in order); the pages a parent sees, a
-# program folder elsewhere; the executables' imports, manifests and resources.
+# The setup program and its uninstaller: what they write and register, the rights they ask for, a data folder
+# no installation made, upgrades over an installation without the guard and over running programs, the removals
+# (these build on each other, in order); the pages a parent sees, a program folder elsewhere; the executables.
 
 INSTALLER_SETUP="$BUILD/Orlimo-$ORLIMO_VERSION-setup.exe"
 INSTALLER_WIN_FOLDER='C:\Program Files\Orlimo'
@@ -41,32 +40,23 @@ installer_no_value() {
 # Every file the setup program ships is in the program folder as built, with the uninstaller.
 installer_files_built() {
   local file
-  test -f "$(installer_folder)/uninstall.exe" || return 1
   for file in "${INSTALLER_FILES[@]}"; do cmp -s "$DIST/$file" "$(installer_folder)/$file" || return 1; done
+  test -f "$(installer_folder)/uninstall.exe"
 }
-# The uninstaller, silent (it hands over to a copy of itself and returns at once), until no
-# program file is left, nor the uninstaller, nor the registration.
+# The uninstaller, silent (it hands over to a copy of itself and returns at once), until its files and key are gone.
 installer_uninstall() {
   timeout 60 wine "$INSTALLER_WIN_FOLDER\\uninstall.exe" /S >/dev/null 2>&1
   wait_for 60 eval 'installer_no_key "$INSTALLER_UNINST_KEY" &&
     test -z "$(cd "$(installer_folder)" 2>/dev/null && ls -d uninstall.exe "${INSTALLER_FILES[@]}" 2>/dev/null)"'
 }
-# installer_setup_succeeds <name> <log> [arguments]: the setup program, silent, ends with 0; its
-# trace of what it starts in <log>.
+# installer_setup_succeeds <name> <log> [arguments]: the silent setup ends with 0; <log> traces what it starts.
 installer_run_setup() { WINEDEBUG=trace+process timeout 120 wine "$INSTALLER_SETUP" /S "${@:2}" >/dev/null 2>"$1"; }
-installer_setup_succeeds() {
-  installer_run_setup "${@:2}"
-  check "installer: $1 ends with exit code 0 (got $?)" test $? -eq 0
-}
+installer_setup_succeeds() { installer_run_setup "${@:2}"; check "installer: $1 ends with exit code 0 (got $?)" test $? -eq 0; }
 # What the setup programs set aside ("Set aside <n>" in the data folder, "Orlimo (set aside <n>)"
 # beside it), cleared with the mark of an exposed password.
 installer_set_aside() { find "$(guard_data)" "$(dirname "$(guard_data)")" -maxdepth 1 -name '*et aside*' 2>/dev/null; }
-installer_clear_set_aside() {
-  installer_set_aside | while read -r path; do rm -rf "$path"; done
-  rm -f "$(guard_data)/ParentPasswordExposed"
-}
-# installer_stand_ins <exe...>: tests/fake_orlimo.exe running as these programs of the program
-# folder; their process ids in the caller's $stand_ins array.
+installer_clear_set_aside() { installer_set_aside | xargs -r -d '\n' rm -rf; rm -f "$(guard_data)/ParentPasswordExposed"; }
+# installer_stand_ins <exe...>: tests/fake_orlimo.exe running as these programs (ids in the caller's $stand_ins).
 installer_stand_ins() {
   local exe folder
   folder=$(installer_folder) stand_ins=()
@@ -80,14 +70,12 @@ installer_shortcut_holds() {
   link=$(xxd -p "$(installer_guide_link)" | tr -d '\n')
   for code in UTF-16LE CP949; do
     [[ -n "$link" && "$link" == *"$(printf '%s' "$1" | iconv -f UTF-8 -t $code | xxd -p | tr -d '\n')"* ]] && return
-  done
-  return 1
+  done; return 1
 }
 # Each program the setup program started, "<name> <arguments>" a line, from Wine's trace: Wine's
 # icacls changes nothing, Wine has no takeown and Wine's sc keeps no failure actions.
 installer_commands() {
-  sed -n 's/.*CreateProcessInternalW app [^ ]* cmdline L"\\"[^"]*\\\\\([A-Za-z]*\)\.exe\\" \(.*\)"$/\1 \2/p' "$1" |
-    sed 's/\\"/"/g; s/\\\\/\\/g'
+  sed -n 's/.*CreateProcessInternalW app [^ ]* cmdline L"\\"[^"]*\\\\\([A-Za-z]*\)\.exe\\" \(.*\)"$/\1 \2/; T; s/\\"/"/g; s/\\\\/\\/g; p' "$1"
 }
 # installer_check_folder_rights <log> <folder> <grants>: Administrators take the folder, its rights become
 # exactly the grants, then they take each entry, which keeps only what it inherits; in that order, nothing else.
@@ -108,8 +96,7 @@ test_installer_silent_install() {
   local service='HKLM\SYSTEM\CurrentControlSet\Services\OrlimoGuard' safe='HKLM\SYSTEM\CurrentControlSet\Control\SafeBoot'
   local before data key name expected value
   data=$(guard_data)
-  keep_server
-  installer_clear_set_aside
+  keep_server && installer_clear_set_aside
   rm -rf "$data" "$(installer_folder)" && wine reg delete "$INSTALLER_ORLIMO_KEY" /f /reg:64 >/dev/null 2>&1
   mkdir -p "$data" && make_setup "$it: a child's Setup.ini is written" "$data" 0 "아이:999:0" || return
   cp "$data/Setup.ini" "$childs"
@@ -186,8 +173,7 @@ test_installer_upgrades() {
     wine reg delete "$INSTALLER_ORLIMO_KEY" /v Guarded /f /reg:64 >/dev/null 2>&1
     check "$it: the installation is made one without the guard" \
       eval 'guard_not_registered && installer_no_value "$INSTALLER_ORLIMO_KEY" Guarded'
-    rm -f "$data"/Setup.ini* "$data"/Logs.txt*
-    installer_clear_set_aside
+    rm -f "$data"/Setup.ini* "$data"/Logs.txt* && installer_clear_set_aside
     case $case in
       *running)
         printf 'planted' >"$folder/version.dll" && mkdir -p "$folder/extra" && printf 'planted' >"$folder/extra/tool.exe"
@@ -279,8 +265,7 @@ add_test test_installer_console_removal_then_uninstaller
 # The setup program as a parent sees it: language choice (Korean first), welcome, folder, finish.
 test_installer_interactive() {
   installer_missing && return
-  local setup exe it="installer: interactive"
-  exe=$(basename "$INSTALLER_SETUP")
+  local setup exe="Orlimo-$ORLIMO_VERSION-setup.exe" it="installer: interactive"
   timeout 120 wine "$INSTALLER_SETUP" >/dev/null 2>&1 &
   setup=$!
   check "$it: the language choice offers Korean first" wait_for 30 says "text=한국어" "$exe"
@@ -309,22 +294,20 @@ add_test test_installer_interactive
 # rights are set all the same. One holding others' files is refused.
 test_installer_folder_elsewhere() {
   installer_missing && return
-  local log="$BUILD/installer-elsewhere.log" status it='installer: C:\OrlimoElsewhere'
+  local log="$BUILD/installer-elsewhere.log" it='installer: C:\OrlimoElsewhere'
   local other="$WINEPREFIX/drive_c/ParentsFiles" elsewhere="$WINEPREFIX/drive_c/OrlimoElsewhere"
   keep_server
   rm -rf "$other" "$elsewhere" && mkdir -p "$other" "$elsewhere"
   printf 'notes' >"$other/notes.txt"
   installer_run_setup /dev/null '/D=C:\ParentsFiles'
-  status=$?
-  check "installer: a folder holding other files and no Orlimo.exe is refused (exit code $status), untouched" \
-    test "$status" -ne 0 -a "$(ls "$other")" = notes.txt
+  check "installer: a folder holding other files and no Orlimo.exe is refused (exit code $?), untouched" \
+    test $? -ne 0 -a "$(ls "$other")" = notes.txt
   cp "$TEST_BIN/fake_orlimo.exe" "$elsewhere/Orlimo.exe" # an earlier Orlimo there
   installer_setup_succeeds "$it: the setup program" "$log" '/D=C:\OrlimoElsewhere'
   installer_check_folder_rights "$log" 'C:\OrlimoElsewhere' "$INSTALLER_PROGRAM_GRANTS"
   check "$it: Orlimo.exe is the build's" cmp -s "$DIST/Orlimo.exe" "$elsewhere/Orlimo.exe"
   timeout 60 wine 'C:\OrlimoElsewhere\uninstall.exe' /S >/dev/null 2>&1
-  wait_for 60 test ! -e "$elsewhere/Orlimo.exe"
-  wait_for 60 guard_not_registered
+  wait_for 60 test ! -e "$elsewhere/Orlimo.exe" && wait_for 60 guard_not_registered
   rm -rf "$other" "$elsewhere"
 }
 add_test test_installer_folder_elsewhere
