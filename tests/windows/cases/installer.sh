@@ -191,7 +191,7 @@ test_installer_upgrades() {
     printf 'not a sound' >"$folder/GLASS.WAV" # to be replaced
     installer_setup_succeeds "upgrade ($case)" /dev/null
     for file in Setup.ini Logs.txt; do
-      check "$it: the family's $file is in the data folder byte for byte${old:+ as $file.old, beside the one it had}, not in the program folder" \
+      check "$it: the family's $file is in the data folder byte for byte${old:+ as $file.old, beside the one the data folder had}, not in the program folder" \
         eval 'cmp -s "$kept/$file" "$data/$file$old" && { [ -z "$old" ] || cmp -s "$kept/own-$file" "$data/$file"; } && test ! -e "$folder/$file"'
     done
     check "$it replaces the program files; the parent password sat where children could read it (mark)" \
@@ -202,7 +202,7 @@ test_installer_upgrades() {
         -a -f "$data/Set aside 1/extra/tool.exe" -a ! -e "$folder/version.dll" -a ! -e "$folder/extra"
     fi
     wait_for 20 guard_running && value=$(guard_probe status)
-    check "$it: the guard runs and serves the $users users ($value), Guarded 1" \
+    check "$it: the guard runs and serves the family in the data folder (users=$users: $value), Guarded 1" \
       eval 'test "$value" = "ok users=$users" && installer_value_is "$INSTALLER_ORLIMO_KEY" Guarded 0x1'
   done
   check "installer: VarnTime is still there after the upgrades" \
@@ -234,8 +234,8 @@ test_installer_console_removal_then_uninstaller() {
   click_when_shown Orlimo.exe "확인"
   check "$it ends the program and the running VarnRunCom.exe" wait_for 20 installer_ended "$orlimo" "${stand_ins[@]}"
   check "$it ends the guard's care for good (its mark)" test -e "$(guard_data)/Removed"
+  installer_setup_succeeds "a new installation after the removal" /dev/null
   it="installer: a new installation after the removal"
-  installer_setup_succeeds "$it" /dev/null
   check "$it takes the mark away and writes VarnTime again; the guard starts Orlimo.exe again" \
     eval 'test ! -e "$(guard_data)/Removed" && installer_value "$INSTALLER_RUN_KEY" VarnTime >/dev/null && wait_for 40 processes_are Orlimo.exe 1'
   # The guard and its Orlimo.exe stop (a forced end writes nothing).
@@ -303,7 +303,7 @@ test_installer_folder_elsewhere() {
   check "installer: a folder holding other files and no Orlimo.exe is refused (exit code $?), untouched" \
     test $? -ne 0 -a "$(ls "$other")" = notes.txt
   cp "$TEST_BIN/fake_orlimo.exe" "$elsewhere/Orlimo.exe" # an earlier Orlimo there
-  installer_setup_succeeds "$it: the setup program" "$log" '/D=C:\OrlimoElsewhere'
+  installer_setup_succeeds 'C:\OrlimoElsewhere: the setup program' "$log" '/D=C:\OrlimoElsewhere'
   installer_check_folder_rights "$log" 'C:\OrlimoElsewhere' "$INSTALLER_PROGRAM_GRANTS"
   check "$it: Orlimo.exe is the build's" cmp -s "$DIST/Orlimo.exe" "$elsewhere/Orlimo.exe"
   timeout 60 wine 'C:\OrlimoElsewhere\uninstall.exe' /S >/dev/null 2>&1
