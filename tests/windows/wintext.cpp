@@ -6,7 +6,6 @@
 //   click <exe> <text>        clicks the button whose text is <text>
 //   type <exe> <title> <text> types <text> (a carriage return: Enter) into its first edit field
 // Exit code 0 when something was found, 1 otherwise.
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -92,20 +91,19 @@ int Type(const std::wstring& exe, const std::wstring& title, const std::wstring&
 
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
-  const std::wstring command = args.empty() ? L"" : args[0];
-  if (args.size() == 2 && command == L"list") return List(args[1]);
-  if (args.size() == 2 && command == L"count") {
+  if (args.size() == 2 && args[0] == L"list") return List(args[1]);
+  if (args.size() == 2 && args[0] == L"count") {
     Print(std::to_string(ProcessesNamed(args[1]).size()));
     return 0;
   }
-  if (args.size() == 3 && command == L"close") return PostToWindows(args[1], args[2], false);
-  if (args.size() == 3 && command == L"formclick") return PostToWindows(args[1], args[2], true);
-  if (args.size() == 3 && command == L"click") {
+  if (args.size() == 3 && args[0] == L"close") return PostToWindows(args[1], args[2], false);
+  if (args.size() == 3 && args[0] == L"formclick") return PostToWindows(args[1], args[2], true);
+  if (args.size() == 3 && args[0] == L"click") {
     HWND button = VisibleControl(ProcessesNamed(args[1]), L"Button", args[2]);
     if (button != nullptr) PostClick(button);
     return button != nullptr ? 0 : 1;
   }
-  if (args.size() == 4 && command == L"type") return Type(args[1], args[2], args[3]);
+  if (args.size() == 4 && args[0] == L"type") return Type(args[1], args[2], args[3]);
   Print(
       "usage: wintext list|count <exe> | close|formclick|click <exe> <title or text> | "
       "type <exe> <title> <text>");
