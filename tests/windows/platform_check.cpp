@@ -23,8 +23,7 @@
 #include "win32/wide_text.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
-// After the headers that name members as <windows.h> names macros.
-#include "driver_support.h"
+#include "driver_support.h"  // after the headers whose members <windows.h> names as macros
 
 namespace {
 
@@ -73,7 +72,6 @@ void CheckRegistry() {
     std::wstring data;  // texts are stored with their closing null
     platform::RegistryValue expected;
   } values[] = {
-      {L"Folder", REG_SZ, L"C:\\시험 폴더", Text(u"C:\\시험 폴더")},
       {L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts", FromWide(fonts)},
       {L"Long", REG_SZ, longText, FromWide(longText.c_str())},
       {L"Qword", REG_QWORD, std::wstring(reinterpret_cast<const wchar_t*>(&qword), 4), qword},
@@ -211,10 +209,11 @@ void CheckSaveSurvivesKills(const fs::path& folder, int kills) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 4 && std::wstring(argv[1]) == L"--save")
+  if (argc == 4 && std::wstring(argv[1]) == L"--save") {
     return SaveUntilKilled(argv[2], _wtoi64(argv[3]));
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: platform_check <folder> | --save <folder>\n");
+    std::fprintf(stderr, "usage: platform_check <folder>\n");
     return 2;
   }
   CheckRegistry();

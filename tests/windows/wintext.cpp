@@ -95,8 +95,6 @@ int wmain(int argc, wchar_t** argv) {
     return button != nullptr ? 0 : 1;
   }
   if (args.size() == 4 && args[0] == L"type") return Type(args[1], args[2], args[3]);
-  Print(
-      "usage: wintext list|count <exe> | close|click <exe> <title or text> | "
-      "type <exe> <title> <text>");
+  Print("usage: wintext list|count <exe> | close|click <exe> <title or text> | type <exe> <t> <s>");
   return 2;
 }
