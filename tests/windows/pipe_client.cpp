@@ -7,14 +7,14 @@
 // A hostile program of a child's session, on the pipe without the program's checks:
 //   flood <connections> <seconds> <password>  each connection sends user 0's own password as a
 //     change of it, connecting again when refused; every second "answered=<requests>
-//     refused=<connections> held=<connections answered now>", then "done " and the same
+//     refused=<connections refused or dropped> held=<connections greeted now>", then "done " and
+//     the same
 //   squat <seconds>  makes the pipe's first instance ("held", or "taken" and exit code 2), closes
 //     it that much later ("freed")
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <functional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -102,56 +102,37 @@ int SendRequests(const std::wstring& guardPath, const std::vector<std::wstring>&
   return 0;
 }
 
-// The pipe as any program may open it: no question who serves it.
-class RawPipe : public guard::GuardChannel {
- public:
-  ~RawPipe() override { Close(); }
-  std::optional<std::string> Exchange(std::string_view frame) override {
-    DWORD mode = PIPE_READMODE_MESSAGE, done = 0;
-    if (pipe_ == INVALID_HANDLE_VALUE &&
-        !SetNamedPipeHandleState(pipe_ = OpenPipe(0), &mode, nullptr, nullptr)) {
-      return Close();
-    }
-    std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
-    if (!WriteFile(pipe_, frame.data(), static_cast<DWORD>(frame.size()), &done, nullptr) ||
-        !ReadFile(pipe_, answer.data(), static_cast<DWORD>(answer.size()), &done, nullptr)) {
-      return Close();
-    }
-    answer.resize(done);
-    return answer;
-  }
-
- private:
-  std::nullopt_t Close() {
-    if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
-    pipe_ = INVALID_HANDLE_VALUE;
-    return std::nullopt;
-  }
-  HANDLE pipe_ = INVALID_HANDLE_VALUE;
-};
-
 std::atomic<long> answered{0}, refused{0};
 std::atomic<int> held{0};
 
-// One connection of the flood, until the end.
-void Flood(ULONGLONG endTick, const orlimo::Text& password) {
-  RawPipe pipe;
-  guard::GuardClient client(pipe);
-  bool holding = false;
+// One connection of the flood at a time, as any program may open the pipe (no question who serves
+// it), until the end: a hello, then the change again and again until it goes unanswered.
+void Flood(ULONGLONG endTick, std::string change) {
+  std::string hello = guard::EncodeRequest(guard::Hello{});
+  std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
+  const auto transact = [&answer](HANDLE pipe, std::string& frame) {
+    DWORD done = 0, mode = PIPE_READMODE_MESSAGE;
+    return SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr) &&
+           TransactNamedPipe(pipe, frame.data(), static_cast<DWORD>(frame.size()), answer.data(),
+                             static_cast<DWORD>(answer.size()), &done, nullptr);
+  };
   while (GetTickCount64() < endTick) {
-    const bool answer = client.Send(guard::ChangeOwnPassword{0, password, password}).has_value();
-    if (answer != holding) held += answer ? 1 : -1;
-    holding = answer;
-    ++(answer ? answered : refused);
-    if (!answer) Sleep(20);
+    HANDLE pipe = OpenPipe(0);
+    const bool greeted = transact(pipe, hello);
+    held += greeted ? 1 : 0;
+    while (greeted && GetTickCount64() < endTick && transact(pipe, change)) ++answered;
+    held -= greeted ? 1 : 0;
+    if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
+    ++refused;
+    Sleep(20);
   }
-  if (holding) --held;
 }
 
 int RunFlood(int connections, int seconds, const orlimo::Text& password) {
   const ULONGLONG endTick = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
   std::vector<std::thread> threads;
-  for (int i = 0; i < connections; ++i) threads.emplace_back(Flood, endTick, std::cref(password));
+  const std::string change = guard::EncodeRequest(guard::ChangeOwnPassword{0, password, password});
+  for (int i = 0; i < connections; ++i) threads.emplace_back(Flood, endTick, change);
   const auto print = [](const char* what) {
     std::printf("%sanswered=%ld refused=%ld held=%d\n", what, answered.load(), refused.load(),
                 held.load());

@@ -15,13 +15,12 @@ start_orlimo() {
   wait_for 60 main_window_shown
 }
 # program_folder <test prefix> <folder name> [make_setup users...]: a fresh program folder at
-# C:\<folder name> in the caller's $folder; open_program also starts the program there.
+# C:\<folder name> in the caller's $folder; start_program starts the program there.
 program_folder() {
   folder=$(new_program_folder "$2")
   [ $# -eq 2 ] || make_setup "$1: Setup.ini is written ($2)" "$folder" 0 "${@:3}"
 }
 start_program() { start_orlimo "$folder" || fail "$1: the main window shows"; }
-open_program() { program_folder "$@" && start_program "$1"; }
 # open_console <test prefix> [screenshot of the prompt]: the Setup button, the parent password
 # 5927; with RENEW_PARENT_PASSWORD, a guarded PC asks for a new one first: 4321, twice.
 open_console() {
@@ -40,8 +39,7 @@ open_console() {
 }
 # The edit field of the shown input box (a dialog titled Orlimo).
 input_box_field() {
-  sed -n '/^window .*class=#32770 .*visible=1 .*text=Orlimo$/,/^window/p' <<<"$(listing)" |
-    grep -m1 '^  control id=100 class=Edit '
+  awk '/^window / { box = /class=#32770 .*visible=1 .*text=Orlimo$/ } box && /^  control id=100 class=Edit / { print; exit }' <<<"$(listing)"
 }
 input_box_shown() { shown_exactly Orlimo && test -n "$(input_box_field)"; }
 
@@ -61,7 +59,7 @@ colour_of() { colours "$(field "$(control_line "$1" "$2")" rect)"; }
 # end of the session runs the closing steps and their last line, and starts no companion.
 test_program_start_close_and_session_end() {
   local folder listing status first second main small
-  open_program program "올리모 첫 시작" || return
+  program_folder program "올리모 첫 시작" && start_program program || return
   check "program: a start in a folder with a Hangul name writes Setup.ini and Logs.txt there" \
     wait_for 10 test -s "$folder/Setup.ini" -a -s "$folder/Logs.txt"
   check "program: the log is written in code page 949" \
