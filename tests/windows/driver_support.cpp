@@ -19,11 +19,10 @@ void Print(const std::string& line) {
 }
 
 std::string Utf8(const std::wstring& text) {
-  const int length = static_cast<int>(text.size());
-  std::string out(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()),
-                      nullptr, nullptr);
+  std::string out(text.size() * 3, '\0');  // at most 3 bytes a UTF-16 unit
+  out.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                          static_cast<int>(out.size()), nullptr, nullptr)));
   return out;
 }
 

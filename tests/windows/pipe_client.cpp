@@ -7,8 +7,7 @@
 // A hostile program of a child's session, on the pipe without the program's checks:
 //   flood <connections> <seconds> <password>  each connection sends user 0's own password as a
 //     change of it, connecting again when refused; every second "answered=<requests>
-//     refused=<connections refused or dropped> held=<connections greeted now>", then "done " and
-//     the same
+//     refused=<connections ended> held=<connections greeted now>", then "done " and the same
 //   squat <seconds>  makes the pipe's first instance ("held", or "taken" and exit code 2), closes
 //     it that much later ("freed")
 #include <atomic>

@@ -1,8 +1,6 @@
-// Tries the Win32 platform services against the real system (Windows, or Wine with a Korean
-// locale) where no run of the program shows them: one "PASS <check>" or "FAIL <check>: <detail>"
-// line per check, exit code 1 when one failed.
-//   platform_check <folder>        the checks; the saves of Setup.ini are killed in <folder>
-//   platform_check --save <folder> <moment>  a child of the save check: saves until it is ended
+// platform_check <folder>: tries the Win32 platform services against the real system (Windows, or
+// Wine with a Korean locale) where no run of the program shows them, the saves of Setup.ini killed
+// in <folder>: one "PASS <check>" or "FAIL <check>: <detail>" line each, exit code 1 on a failure.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
