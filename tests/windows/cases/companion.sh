@@ -42,6 +42,7 @@ test_companion() {
   rm -f "$folder/stop" "$folder/started.txt"
   run_companion "$folder" >"$folder/last.result" &
   first=$!
+  wait_for 10 processes_are VarnRunCom.exe 1
   wine "$folder/Orlimo.exe" >/dev/null 2>&1 &
   check "companion: Orlimo.exe starts while the companion waits" \
     wait_for 30 eval 'test -s "$folder/started.txt" -a -d "/proc/$first"'
