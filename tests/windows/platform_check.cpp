@@ -57,7 +57,6 @@ bool Throws(const std::function<void()>& action) {
 void CheckRegistry() {
   const std::wstring key = L"Software\\Orlimo check " + std::to_wstring(GetCurrentProcessId());
   const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
-  const std::uint64_t qword = ~std::uint64_t{0};
   // Longer than any first guess of a buffer, and than the 2048 bytes RegGetValue reads at once.
   std::wstring longText;
   for (wchar_t c = L'가'; longText.size() < 3000; ++c) longText += c;
@@ -72,7 +71,7 @@ void CheckRegistry() {
   } values[] = {
       {L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts", FromWide(fonts)},
       {L"Long", REG_SZ, longText, FromWide(longText.c_str())},
-      {L"Qword", REG_QWORD, std::wstring(reinterpret_cast<const wchar_t*>(&qword), 4), qword},
+      {L"Qword", REG_QWORD, std::wstring(4, L'\xFFFF'), ~std::uint64_t{0}},  // every bit set
       {L"Binary", REG_BINARY, L"\x0201", platform::RegistryOtherData{}},
       {L"Missing", REG_NONE, L"", threw}};
   Win32Registry registry;
