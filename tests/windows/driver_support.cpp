@@ -1,65 +1,55 @@
 #include "driver_support.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace orlimo::drivers {
+namespace {
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
 
 void Print(const std::string& line) {
-  std::string out = line + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
-            nullptr);
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
 }
 
 std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
+  std::string out(text.size() * 3, '\0');  // at most 3 bytes a UTF-16 unit
+  out.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                          static_cast<int>(out.size()), nullptr, nullptr)));
   return out;
 }
 
 std::vector<HWND> TopLevelWindowsOf(const std::vector<DWORD>& processes) {
-  struct Search {
-    const std::vector<DWORD>* processes;
-    std::vector<HWND> found;
-  } search{&processes, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(hwnd, &process);
-        if (std::find(s->processes->begin(), s->processes->end(), process) != s->processes->end()) {
-          s->found.push_back(hwnd);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> windows;
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+  std::erase_if(windows, [&](HWND hwnd) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    return std::find(processes.begin(), processes.end(), process) == processes.end();
+  });
+  return windows;
 }
 
 std::vector<HWND> ChildrenOf(HWND parent) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
 std::wstring TextOf(HWND hwnd, Wait wait) {
   wchar_t buffer[1024] = {};
-  DWORD_PTR copied = 0;
   const bool patiently = wait == Wait::Patiently;
   SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
                       patiently ? SMTO_NORMAL : SMTO_ABORTIFHUNG, patiently ? 30000 : 2000,
-                      &copied);
-  return std::wstring(buffer);
+                      nullptr);
+  return buffer;
 }
 
 std::wstring ClassOf(HWND hwnd) {
@@ -74,13 +64,11 @@ bool HasClass(HWND hwnd, const wchar_t* className) {
 
 std::vector<HWND> VisibleWindowsTitled(const std::vector<DWORD>& processes,
                                        const std::wstring& title, Wait wait) {
-  std::vector<HWND> found;
-  for (HWND window : TopLevelWindowsOf(processes)) {
-    if (IsWindowVisible(window) && TextOf(window, wait).compare(0, title.size(), title) == 0) {
-      found.push_back(window);
-    }
-  }
-  return found;
+  std::vector<HWND> windows = TopLevelWindowsOf(processes);
+  std::erase_if(windows, [&](HWND window) {
+    return !IsWindowVisible(window) || !TextOf(window, wait).starts_with(title);
+  });
+  return windows;
 }
 
 HWND VisibleControl(const std::vector<DWORD>& processes, const wchar_t* className,

@@ -20,16 +20,14 @@ std::vector<HWND> ChildrenOf(HWND parent);
 // counts as hung until it asks for its next message, and the answer would be lost).
 enum class Wait { Briefly, Patiently };
 
-// The window's text, asked of the window itself (WM_GETTEXT works across processes).
-std::wstring TextOf(HWND hwnd, Wait wait = Wait::Briefly);
+std::wstring TextOf(HWND hwnd, Wait wait = Wait::Briefly);  // asked of the window itself
 std::wstring ClassOf(HWND hwnd);
 bool HasClass(HWND hwnd, const wchar_t* className);  // case aside
 
-// The visible top-level windows of the processes whose titles start with <title>.
+// The visible top-level windows of the processes whose titles start with <title>; the first
+// visible control of class <className> (Button, Edit ...) in them showing <text>, or null.
 std::vector<HWND> VisibleWindowsTitled(const std::vector<DWORD>& processes,
                                        const std::wstring& title, Wait wait = Wait::Briefly);
-// A visible child window of class <className> (Button, Edit ...) of a top-level window of the
-// processes, whose text is <text>, or null.
 HWND VisibleControl(const std::vector<DWORD>& processes, const wchar_t* className,
                     const std::wstring& text, Wait wait = Wait::Briefly);
 HWND FirstEdit(HWND window);  // the first visible edit field, or null

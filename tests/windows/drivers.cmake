@@ -1,8 +1,5 @@
-# Drivers of the program's tests under Wine, built into <build>/tests: wintext reads and acts on
-# the program's windows, make_setup writes a Setup.ini through the program's own settings writer,
-# platform_check tries the platform services (the saves of Setup.ini killed among them),
-# pipe_client talks to the guard's pipe as the program and as a hostile program would, WINMM.dll
-# shows whether a program loads it from its own folder.
+# Drivers of the program's tests under Wine, built into <build>/tests (see each one's first lines);
+# WINMM.dll shows whether a program loads a DLL from its own folder.
 set(ORLIMO_DRIVERS ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows)
 function(orlimo_test_driver target)
   orlimo_windows_target(${target})
@@ -12,13 +9,12 @@ function(orlimo_test_driver target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 endfunction()
 
-add_executable(wintext ${ORLIMO_DRIVERS}/wintext.cpp ${ORLIMO_DRIVERS}/driver_support.cpp)
-add_executable(make_setup ${ORLIMO_DRIVERS}/make_setup.cpp)
-add_executable(platform_check ${ORLIMO_DRIVERS}/platform_check.cpp)
-add_executable(pipe_client ${ORLIMO_DRIVERS}/pipe_client.cpp)
 foreach(driver wintext make_setup platform_check pipe_client)
+  add_executable(${driver} ${ORLIMO_DRIVERS}/${driver}.cpp)
   target_link_options(${driver} PRIVATE -municode)
 endforeach()
+target_sources(wintext PRIVATE ${ORLIMO_DRIVERS}/driver_support.cpp)
+target_sources(platform_check PRIVATE ${ORLIMO_DRIVERS}/driver_support.cpp)
 orlimo_test_driver(wintext user32 gdi32)
 orlimo_test_driver(make_setup orlimo_win32 orlimo_core)
 orlimo_test_driver(platform_check orlimo_win32 orlimo_core)

@@ -1,7 +1,7 @@
 // Writes a Setup.ini for the tests under Wine and the demo's example children (scripts/run),
-// through the program's own settings writer.
+// through the program's own settings writer; each user's day is today, so that the program keeps
+// the usage it reads.
 //   make_setup <folder> <passwords in use: 0 or 1> <name>:<minutes>:<used seconds>[:<password>]...
-// Each user's day is today, so the program keeps the usage it reads.
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -22,16 +22,15 @@ int wmain(int argc, wchar_t** argv) {
   settings.PasswordsInUse = static_cast<std::uint8_t>(_wtoi(argv[2]));
   for (int i = 3; i < argc && i - 3 < orlimo::kMaxUsers; ++i) {
     std::wistringstream spec(argv[i]);
-    std::wstring name, minutes, seconds, password;
-    std::getline(spec, name, L':') && std::getline(spec, minutes, L':') &&
-        std::getline(spec, seconds, L':') && std::getline(spec, password);
-    orlimo::UserEntry& user = settings.User(i - 3);
-    user.Name = orlimo::win32::FromWide(name.c_str());
-    user.LimitMinutes = _wtoi(minutes.c_str());
-    user.UsedSeconds = _wtoi(seconds.c_str());
-    user.UsedMinutes = orlimo::Metering::UsedMinutesOf(user.UsedSeconds);
-    user.Password = orlimo::win32::FromWide(password.c_str());
-    user.Day = orlimo::DateFromFields(orlimo::win32::Win32Clock().Now());
+    std::wstring fields[4];  // name, minutes, used seconds, password
+    for (std::wstring& field : fields) std::getline(spec, field, L':');
+    const int seconds = _wtoi(fields[2].c_str());
+    settings.User(i - 3) = {orlimo::win32::FromWide(fields[0].c_str()),
+                            orlimo::DateFromFields(orlimo::win32::Win32Clock().Now()),
+                            _wtoi(fields[1].c_str()),
+                            orlimo::Metering::UsedMinutesOf(seconds),
+                            seconds,
+                            orlimo::win32::FromWide(fields[3].c_str())};
     settings.UserCount = static_cast<std::int16_t>(i - 3);
   }
   orlimo::Main::SaveSettings(settings, orlimo::win32::FromWide(argv[1]));

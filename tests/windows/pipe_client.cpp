@@ -1,15 +1,13 @@
 // Clients of the guard's pipe for the tests under Wine.
-//   <OrlimoGuard.exe path> <request>...  the program's own channel and client, trusting only the
-//     guard at that path, send status (users=<n>), secrets (the children's passwords),
-//     parent:<password> (the console), child:<password> (user 0 chosen) or remove (Orlimo for
-//     good) on one connection and print each answer's result (and wait), joined by ", "; "waited"
-//     sleeps out the wait the last answer gave; "no-answer" and exit code 2 when the guard does
-//     not answer
-//   <OrlimoGuard.exe path> server  what the channel learns of the pipe's server ("no-pipe": none)
+//   <OrlimoGuard.exe path> server|<request>...  the program's own channel, trusting only the guard
+//     at that path: "server" prints what it learns of the pipe's server ("no-pipe": none); the
+//     requests status, secrets, parent:<password>, child:<password> (user 0) and remove go on one
+//     connection, each answer's result (and wait) printed, joined by ", "; "waited" sleeps out the
+//     last wait; "no-answer" and exit code 2 when the guard does not answer
 // A hostile program of a child's session, on the pipe without the program's checks:
 //   flood <connections> <seconds> <password>  each connection sends user 0's own password as a
 //     change of it, connecting again when refused; every second "answered=<requests>
-//     refused=<connections> held=<connections answered now>", then "done ..." the same way
+//     refused=<connections ended> held=<connections greeted now>", then "done " and the same
 //   squat <seconds>  makes the pipe's first instance ("held", or "taken" and exit code 2), closes
 //     it that much later ("freed")
 #include <atomic>
@@ -21,9 +19,7 @@
 #include <vector>
 
 #include "guard/guard_client.h"
-#include "guard/protocol.h"
 #include "win32/guard_pipe_channel.h"
-#include "win32/guard_server_check.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -31,16 +27,17 @@ namespace {
 
 namespace guard = orlimo::guard;
 using orlimo::win32::FromWide;
-// Under Wine the guard's service runs as the client's own user.
-orlimo::win32::ExpectedGuard GuardAt(const std::wstring& path) {
-  return {.imagePath = path, .mayShareClientSid = true};
-}
 
 constexpr wchar_t kPipeName[] = L"\\\\.\\pipe\\Orlimo.Guard";
 constexpr const char* kResultNames[] = {
     "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
     "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed",
     "busy"};
+
+HANDLE OpenPipe(DWORD flags) {
+  return CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, flags,
+                     nullptr);
+}
 
 // The guard's answer, its result printed; a request it leaves unanswered ends the client.
 guard::Answer Printed(const std::optional<guard::Answer>& answer) {
@@ -53,18 +50,21 @@ guard::Answer Printed(const std::optional<guard::Answer>& answer) {
   return *answer;
 }
 
+// Under Wine the guard's service runs as the client's own user.
+orlimo::win32::ExpectedGuard GuardAt(const std::wstring& path) {
+  return {.imagePath = path, .mayShareClientSid = true};
+}
+
 int PrintServer(const std::wstring& guardPath) {
-  HANDLE pipe = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+  HANDLE pipe = OpenPipe(SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION);
   if (pipe == INVALID_HANDLE_VALUE) {
     std::puts("no-pipe");
     return 2;
   }
   const orlimo::win32::GuardServerFacts facts = orlimo::win32::LearnGuardServer(pipe);
-  const bool guard = orlimo::win32::IsRealGuard(facts, GuardAt(guardPath));
   std::printf("pid=%lu image=%ls owner=%ls user=%ls guard=%s\n", facts.processId,
               facts.imagePath.c_str(), facts.pipeOwner.c_str(), facts.processUser.c_str(),
-              guard ? "yes" : "no");
+              orlimo::win32::IsRealGuard(facts, GuardAt(guardPath)) ? "yes" : "no");
   CloseHandle(pipe);
   return 0;
 }
@@ -74,18 +74,17 @@ int SendRequests(const std::wstring& guardPath, const std::vector<std::wstring>&
   guard::GuardClient client(channel);
   std::optional<guard::Answer> hello;  // the service may still be starting
   for (int attempt = 0; attempt < 50 && !hello; ++attempt) {
-    hello = client.Send(guard::GetStatus{});
-    if (!hello) Sleep(200);
+    if (!(hello = client.Send(guard::GetStatus{}))) Sleep(200);
   }
   if (!hello || !hello->session) Printed(std::nullopt);
   std::uint32_t lastWait = 0;
-  bool first = true;
+  const char* separator = "";
   for (const std::wstring& word : requests) {
     if (word == L"waited") {
       Sleep(lastWait * 1000);
       continue;
     }
-    if (!std::exchange(first, false)) std::printf(", ");
+    std::printf("%s", std::exchange(separator, ", "));
     if (word.starts_with(L"parent:")) {
       lastWait = Printed(client.Send(guard::OpenConsole{FromWide(word.c_str() + 7)})).waitSeconds;
     } else if (word.starts_with(L"child:")) {
@@ -94,84 +93,56 @@ int SendRequests(const std::wstring& guardPath, const std::vector<std::wstring>&
       Printed(client.Send(guard::Remove{}));
     } else if (word == L"secrets") {
       Printed(client.Send(guard::RevealPasswords{u""}));
-    } else {
-      const guard::Answer status = Printed(client.Send(guard::GetStatus{}));
-      if (status.session) std::printf(" users=%zu", status.session->users.size());
+    } else if (const auto status = Printed(client.Send(guard::GetStatus{})); status.session) {
+      std::printf(" users=%zu", status.session->users.size());
     }
   }
   std::puts("");
   return 0;
 }
 
-// The pipe as any program may open it: no question who serves it.
-class RawPipe : public guard::GuardChannel {
- public:
-  ~RawPipe() override { Close(); }
-  std::optional<std::string> Exchange(std::string_view frame) override {
-    DWORD mode = PIPE_READMODE_MESSAGE, done = 0;
-    if (pipe_ == INVALID_HANDLE_VALUE) {
-      pipe_ = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                          nullptr);
-      if (!SetNamedPipeHandleState(pipe_, &mode, nullptr, nullptr)) return Close();
-    }
-    std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
-    if (!WriteFile(pipe_, frame.data(), static_cast<DWORD>(frame.size()), &done, nullptr) ||
-        !ReadFile(pipe_, answer.data(), static_cast<DWORD>(answer.size()), &done, nullptr)) {
-      return Close();
-    }
-    answer.resize(done);
-    return answer;
-  }
+std::atomic<long> answered{0}, refused{0};
+std::atomic<int> held{0};
 
- private:
-  std::nullopt_t Close() {
-    if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
-    pipe_ = INVALID_HANDLE_VALUE;
-    return std::nullopt;
-  }
-  HANDLE pipe_ = INVALID_HANDLE_VALUE;
-};
-
-struct FloodCounts {
-  std::atomic<long> answered{0};
-  std::atomic<long> refused{0};
-  std::atomic<int> held{0};
-
-  void Print(const char* what) const {
-    std::printf("%sanswered=%ld refused=%ld held=%d\n", what, answered.load(), refused.load(),
-                held.load());
-    std::fflush(stdout);
-  }
-};
-
-// One connection of the flood, until the end.
-void Flood(FloodCounts& counts, ULONGLONG endTick, const orlimo::Text& password) {
-  RawPipe pipe;
-  guard::GuardClient client(pipe);
-  bool holding = false;
+// One connection of the flood at a time, as any program may open the pipe (no question who serves
+// it), until the end: a hello, then the change again and again until it goes unanswered.
+void Flood(ULONGLONG endTick, std::string change) {
+  std::string hello = guard::EncodeRequest(guard::Hello{});
+  std::string answer(guard::kFrameHeaderBytes + guard::kMaxPayloadBytes, '\0');
+  const auto transact = [&answer](HANDLE pipe, std::string& frame) {
+    DWORD done = 0, mode = PIPE_READMODE_MESSAGE;
+    return SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr) &&
+           TransactNamedPipe(pipe, frame.data(), static_cast<DWORD>(frame.size()), answer.data(),
+                             static_cast<DWORD>(answer.size()), &done, nullptr);
+  };
   while (GetTickCount64() < endTick) {
-    const bool answered = client.Send(guard::ChangeOwnPassword{0, password, password}).has_value();
-    if (answered != holding) counts.held += answered ? 1 : -1;
-    holding = answered;
-    ++(answered ? counts.answered : counts.refused);
-    if (!answered) Sleep(20);
+    HANDLE pipe = OpenPipe(0);
+    const bool greeted = transact(pipe, hello);
+    held += greeted ? 1 : 0;
+    while (greeted && GetTickCount64() < endTick && transact(pipe, change)) ++answered;
+    held -= greeted ? 1 : 0;
+    if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
+    ++refused;
+    Sleep(20);
   }
-  if (holding) --counts.held;
 }
 
 int RunFlood(int connections, int seconds, const orlimo::Text& password) {
-  FloodCounts counts;
   const ULONGLONG endTick = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
   std::vector<std::thread> threads;
-  for (int i = 0; i < connections; ++i) {
-    threads.emplace_back([&counts, endTick, &password] { Flood(counts, endTick, password); });
-  }
+  const std::string change = guard::EncodeRequest(guard::ChangeOwnPassword{0, password, password});
+  for (int i = 0; i < connections; ++i) threads.emplace_back(Flood, endTick, change);
+  const auto print = [](const char* what) {
+    std::printf("%sanswered=%ld refused=%ld held=%d\n", what, answered.load(), refused.load(),
+                held.load());
+    std::fflush(stdout);
+  };
   while (GetTickCount64() < endTick) {
     Sleep(1000);
-    counts.Print("");
+    print("");
   }
   for (std::thread& thread : threads) thread.join();
-  counts.Print("done ");
+  print("done ");
   return 0;
 }
 

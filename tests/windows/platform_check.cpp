@@ -1,8 +1,6 @@
-// Exercises the Win32 platform services against the real system (Windows, or Wine with a Korean
-// locale) where no run of the program shows them, and prints one "PASS <check>" or
-// "FAIL <check>: <detail>" line per check; exits 1 when a check failed.
-//   platform_check <folder>        the checks; the saves of Setup.ini are killed in <folder>
-//   platform_check --save <folder> a child of the save check: saves until it is ended
+// platform_check <folder>: tries the Win32 platform services against the real system (Windows, or
+// Wine with a Korean locale) where no run of the program shows them, the saves of Setup.ini killed
+// in <folder>: one "PASS <check>" or "FAIL <check>: <detail>" line each, exit code 1 on a failure.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +9,7 @@
 #include <iterator>
 #include <random>
 #include <string>
-#include <vector>
+#include <thread>
 
 #include "enforce/ShutDown.h"
 #include "records/settings.h"
@@ -23,7 +21,7 @@
 #include "win32/wide_text.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_system.h"
-#include "win32/windows_api.h"
+#include "driver_support.h"  // after the headers whose members <windows.h> names as macros
 
 namespace {
 
@@ -32,6 +30,7 @@ namespace platform = orlimo::platform;
 using namespace orlimo::win32;
 using Clock = std::chrono::steady_clock;
 using orlimo::Text;
+using orlimo::drivers::Utf8;
 using orlimo::Main::SaveSettings;
 using orlimo::testing::FullFamily;
 using orlimo::testing::SmallFamily;
@@ -40,15 +39,7 @@ int failures = 0;
 
 void Report(const std::string& check, bool ok, const std::string& detail = {}) {
   failures += ok ? 0 : 1;
-  std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", check.c_str(), ok ? "" : ": ",
-              ok ? "" : detail.c_str());
-  std::fflush(stdout);
-}
-
-std::string Narrow(const Text& text) {
-  std::string out;
-  for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
+  orlimo::drivers::Print((ok ? "PASS " : "FAIL ") + check + (ok ? "" : ": " + detail));
 }
 
 bool Throws(const std::function<void()>& action) {
@@ -65,38 +56,36 @@ bool Throws(const std::function<void()>& action) {
 // the deletion of a value that never deletes its key.
 void CheckRegistry() {
   const std::wstring key = L"Software\\Orlimo check " + std::to_wstring(GetCurrentProcessId());
-  const unsigned long long qword = 18446744073709551615ull;
-  const BYTE binary[] = {1, 2, 3};
+  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
   // Longer than any first guess of a buffer, and than the 2048 bytes RegGetValue reads at once.
   std::wstring longText;
-  for (int i = 0; i < 3000; ++i) longText += static_cast<wchar_t>(L'가' + i);
+  for (wchar_t c = L'가'; longText.size() < 3000; ++c) longText += c;
   wchar_t fonts[MAX_PATH] = {};
   ExpandEnvironmentStringsW(L"%SystemRoot%\\Fonts", fonts, MAX_PATH);
-  auto set = [&](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, type, data, static_cast<DWORD>(size));
-  };
-  auto setText = [&](const wchar_t* name, DWORD type, const std::wstring& text) {
-    set(name, type, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  };
-  setText(L"Folder", REG_SZ, L"C:\\시험 폴더");
-  setText(L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts");
-  setText(L"Long", REG_SZ, longText);
-  set(L"Qword", REG_QWORD, &qword, sizeof qword);
-  set(L"Binary", REG_BINARY, binary, sizeof binary);
-  const Text base = u"HKEY_CURRENT_USER\\" + FromWide(key.c_str()) + u"\\";
-
-  Win32Registry registry;
   const platform::RegistryValue threw = Text(u"threw");
-  const std::pair<const char16_t*, platform::RegistryValue> values[] = {
-      {u"Folder", Text(u"C:\\시험 폴더")},        {u"Expand", FromWide(fonts)},
-      {u"Long", FromWide(longText.c_str())},      {u"Qword", std::uint64_t{qword}},
-      {u"Binary", platform::RegistryOtherData{}}, {u"Missing", threw}};
-  for (const auto& [name, expected] : values) {
+  const struct {
+    const wchar_t* name;
+    DWORD type;
+    std::wstring data;  // texts are stored with their closing null
+    platform::RegistryValue expected;
+  } values[] = {
+      {L"Expand", REG_EXPAND_SZ, L"%SystemRoot%\\Fonts", FromWide(fonts)},
+      {L"Long", REG_SZ, longText, FromWide(longText.c_str())},
+      {L"Qword", REG_QWORD, std::wstring(4, L'\xFFFF'), ~std::uint64_t{0}},  // every bit set
+      {L"Binary", REG_BINARY, L"\x0201", platform::RegistryOtherData{}},
+      {L"Missing", REG_NONE, L"", threw}};
+  Win32Registry registry;
+  for (const auto& [name, type, data, expected] : values) {
+    const std::size_t closingNull = type == REG_SZ || type == REG_EXPAND_SZ ? 1 : 0;
+    if (type != REG_NONE) {
+      RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, type, data.c_str(),
+                      static_cast<DWORD>((data.size() + closingNull) * sizeof(wchar_t)));
+    }
     platform::RegistryValue read = threw;
-    Throws([&] { read = registry.ReadValue(base + name); });
+    Throws([&] { read = registry.ReadValue(base + FromWide(name)); });
     const Text* text = std::get_if<Text>(&read);
-    Report("registry_value " + Narrow(name), read == expected,
-           text != nullptr ? Narrow(text->substr(0, 80)) : "another type");
+    Report("registry_value " + Utf8(name), read == expected,
+           text != nullptr ? Utf8(ToWide(text->substr(0, 80))) : "another type");
   }
   Report("registry_delete_of_key_refused",
          Throws([&] { registry.DeleteValue(base); }) &&
@@ -142,103 +131,91 @@ void CheckShutdownPrivilege() {
          std::string("before ") + (before ? "on" : "off") + ", after " + (after ? "on" : "off"));
 }
 
-constexpr DWORD kKilled = 99;
-
 std::string Bytes(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// A save of Setup.ini cut off at any moment leaves the old settings or the new ones, whole: a
-// child saves two families in turn and is ended with TerminateProcess at random moments or as soon
-// as its temporary file appears.
+constexpr DWORD kKilled = 99;
 
-// Saves the small family once, which must leave no temporary file of the last kill behind, says so
-// with the file "ready", then saves the two families in turn until it is ended.
-int SaveForever(const Text& folder) {
-  try {
-    SaveSettings(SmallFamily(), folder);
-    if (fs::exists(fs::path(folder) / L"Setup.ini.tmp")) return 5;
-    std::ofstream(fs::path(folder) / L"ready").put('1');
+// A child of the save check: saves the small family once, which must leave no temporary file of
+// the last kill behind, then saves the two families in turn until it ends itself with
+// TerminateProcess, <moment> ticks of the clock later or, when <moment> is negative, as soon as its
+// temporary file appears (200 ms at most). A save that throws ends it with another exit code.
+int SaveUntilKilled(const fs::path& folder, Clock::rep moment) {
+  SaveSettings(SmallFamily(), folder.u16string());
+  const fs::path temporary = folder / L"Setup.ini.tmp";
+  if (fs::exists(temporary)) return 5;
+  std::thread([&folder] {
     while (true) {
-      SaveSettings(FullFamily(), folder);
-      SaveSettings(SmallFamily(), folder);
+      SaveSettings(FullFamily(), folder.u16string());
+      SaveSettings(SmallFamily(), folder.u16string());
     }
-  } catch (...) {
-    return 3;
-  }
+  }).detach();
+  const Clock::time_point at = Clock::now() + Clock::duration(moment < 0 ? 200'000'000 : moment);
+  while (Clock::now() < at && (moment >= 0 || !fs::exists(temporary))) SwitchToThread();
+  TerminateProcess(GetCurrentProcess(), kKilled);
+  return 0;
 }
 
-bool WaitFor(const fs::path& path, Clock::duration limit) {
-  const Clock::time_point giveUp = Clock::now() + limit;
-  while (!fs::exists(path) && Clock::now() < giveUp) SwitchToThread();
-  return fs::exists(path);
-}
-
-void CheckSaveSurvivesKills(const Text& folder, int kills) {
+// A save of Setup.ini cut off at any moment leaves the old settings or the new ones, whole: the
+// child above is ended at random moments or as soon as its temporary file appears, in turn.
+void CheckSaveSurvivesKills(const fs::path& folder, int kills) {
   const auto Fail = [](const std::string& why) {
     Report("save_survives_a_kill_at_any_moment", false, why);
   };
-  const fs::path where(folder);
-  SaveSettings(FullFamily(), folder);
-  const std::string bytesFull = Bytes(where / L"Setup.ini");
+  const fs::path setup = folder / L"Setup.ini";
+  SaveSettings(FullFamily(), folder.u16string());
+  const std::string full = Bytes(setup);
   const Clock::time_point start = Clock::now();
-  for (int i = 0; i < 10; ++i) SaveSettings(SmallFamily(), folder);
-  const auto save =
-      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 10;
-  const std::string bytesSmall = Bytes(where / L"Setup.ini");
-  if (bytesSmall.size() == bytesFull.size()) return Fail("the two families save alike");
-
-  const std::wstring saveArguments = L"--save \"" + ToWide(folder) + L"\"";
+  for (int i = 0; i < 10; ++i) SaveSettings(SmallFamily(), folder.u16string());
+  // A kill falls within the first two saves.
+  std::uniform_int_distribution<Clock::rep> moment(0, (Clock::now() - start).count() / 5);
   std::mt19937 random(20261207);
-  std::uniform_int_distribution<long long> moment(0, 2 * save.count());  // the first two saves
+  const std::string small = Bytes(setup);
+  if (small.size() == full.size()) return Fail("the two families save alike");
+
   int cutMidWrite = 0;
   for (int kill = 1; kill <= kills; ++kill) {
     const std::string which = "kill " + std::to_string(kill);
-    fs::remove(where / L"ready");
+    const std::wstring arguments = L"--save \"" + folder.wstring() + L"\" " +
+                                   std::to_wstring(kill % 2 == 0 ? -1 : moment(random));
     // Wine now and then refuses a start right after a process was ended: try again for a while.
     const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
     StartedProcess child;
-    while ((child = StartProcess(ModulePath(), saveArguments)).handle == nullptr) {
+    while ((child = StartProcess(ModulePath(), arguments)).handle == nullptr) {
       if (Clock::now() > giveUp) return Fail(which + ": the saving process did not start");
       SwitchToThread();
     }
-    const bool ready = WaitFor(where / L"ready", std::chrono::seconds(30));
-    if (ready && kill % 2 == 1) {
-      const Clock::time_point at = Clock::now() + std::chrono::microseconds(moment(random));
-      while (Clock::now() < at) SwitchToThread();
-    } else if (ready) {
-      WaitFor(where / L"Setup.ini.tmp", std::chrono::milliseconds(200));
+    const long exitCode = ExitCodeOf(child.handle, 60000);
+    if (exitCode != static_cast<long>(kKilled)) {
+      return Fail(which + ": the saving process ended otherwise, code " + std::to_string(exitCode));
     }
-    TerminateProcess(child.handle, kKilled);
-    const long exitCode = ExitCodeOf(child.handle, INFINITE);
-    if (!ready || exitCode != static_cast<long>(kKilled)) {
-      return Fail(which + ": the saving process ended by itself, code " + std::to_string(exitCode));
-    }
-    cutMidWrite += fs::exists(where / L"Setup.ini.tmp") ? 1 : 0;
-    const std::string bytes = Bytes(where / L"Setup.ini");
-    if (bytes != bytesSmall && bytes != bytesFull) {
+    cutMidWrite += fs::exists(folder / L"Setup.ini.tmp") ? 1 : 0;
+    const std::string bytes = Bytes(setup);
+    if (bytes != small && bytes != full) {
       return Fail(which + " left " + std::to_string(bytes.size()) + " bytes");
     }
   }
   // Otherwise every kill fell between two saves and nothing was proved.
-  if (cutMidWrite == 0) return Fail("no kill fell in the middle of a write");
   Report("save_survives_a_kill_at_any_moment (" + std::to_string(kills) + " kills, " +
              std::to_string(cutMidWrite) + " in the middle of a write)",
-         true);
+         cutMidWrite > 0, "no kill fell in the middle of a write");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 3 && std::wstring(argv[1]) == L"--save") return SaveForever(FromWide(argv[2]));
+  if (argc == 4 && std::wstring(argv[1]) == L"--save") {
+    return SaveUntilKilled(argv[2], _wtoi64(argv[3]));
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: platform_check <folder> | --save <folder>\n");
+    std::fprintf(stderr, "usage: platform_check <folder>\n");
     return 2;
   }
   CheckRegistry();
   CheckInputBoxMask();
   CheckShutdownPrivilege();
-  CheckSaveSurvivesKills(FromWide(argv[1]), 100);
+  CheckSaveSurvivesKills(argv[1], 100);
   return failures == 0 ? 0 : 1;
 }

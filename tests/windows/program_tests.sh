@@ -14,22 +14,13 @@ start_orlimo() {
   (cd "$1" && env ${ORLIMO_ENV:-} wine ./Orlimo.exe >/dev/null 2>wine.log &)
   wait_for 60 main_window_shown
 }
-# Wine's trace in <folder>/wine.log: the cue played by the system's winmm.dll; comctl32 loaded.
-cue_played() { grep -qF "proc_PlaySound SoundName=L\"C:\\\\${1##*/}\\\\CHIMES.WAV\"" "$1/wine.log"; }
-comctl32_loaded() { grep -qi 'Loaded L"[^"]*\\comctl32\.dll"' "$1/wine.log"; }
-comctl32_from_store() {
-  grep -qi 'Loaded L"C:\\\\windows\\\\winsxs\\\\[^"]*common-controls[^"]*\\comctl32\.dll"' "$1/wine.log"
-}
 # program_folder <test prefix> <folder name> [make_setup users...]: a fresh program folder at
-# C:\<folder name> in the caller's $folder; open_program also starts the program there.
+# C:\<folder name> in the caller's $folder; start_program starts the program there.
 program_folder() {
-  local prefix=$1 name=$2
-  shift 2
-  folder=$(new_program_folder "$name")
-  [ $# -eq 0 ] || make_setup "$prefix: Setup.ini is written ($name)" "$folder" 0 "$@"
+  folder=$(new_program_folder "$2")
+  [ $# -eq 2 ] || make_setup "$1: Setup.ini is written ($2)" "$folder" 0 "${@:3}"
 }
-start_program() { start_orlimo "$folder" || fail "$1: the main window shows" || return 1; }
-open_program() { program_folder "$@" && start_program "$1"; }
+start_program() { start_orlimo "$folder" || fail "$1: the main window shows"; }
 # open_console <test prefix> [screenshot of the prompt]: the Setup button, the parent password
 # 5927; with RENEW_PARENT_PASSWORD, a guarded PC asks for a new one first: 4321, twice.
 open_console() {
@@ -48,8 +39,7 @@ open_console() {
 }
 # The edit field of the shown input box (a dialog titled Orlimo).
 input_box_field() {
-  sed -n '/^window .*class=#32770 .*visible=1 .*text=Orlimo$/,/^window/p' <<<"$(listing)" |
-    grep -m1 '^  control id=100 class=Edit '
+  awk '/^window / { box = /class=#32770 .*visible=1 .*text=Orlimo$/ } box && /^  control id=100 class=Edit / { print; exit }' <<<"$(listing)"
 }
 input_box_shown() { shown_exactly Orlimo && test -n "$(input_box_field)"; }
 
@@ -61,10 +51,15 @@ log_stamped_now() {
 }
 # The window lies whole at the top right corner of the display.
 at_top_right() { test "$(field "$1" rect | cut -d, -f2,3)" = "0,$(screen_width)"; }
+# colour_of <listing> <text>: the back and fore colours of the control showing <text>.
+colour_of() { colours "$(field "$(control_line "$1" "$2")" rect)"; }
 
-test_program_first_start() {
-  local folder listing status
-  open_program program "올리모 첫 시작" || return
+# The first start, in a folder with a Hangul name; a second copy; closing starts the companion
+# once, which starts the program again, now with two users' rows as drawn; the small window; the
+# end of the session runs the closing steps and their last line, and starts no companion.
+test_program_start_close_and_session_end() {
+  local folder listing status first second main small
+  program_folder program "올리모 첫 시작" && start_program program || return
   check "program: a start in a folder with a Hangul name writes Setup.ini and Logs.txt there" \
     wait_for 10 test -s "$folder/Setup.ini" -a -s "$folder/Logs.txt"
   check "program: the log is written in code page 949" \
@@ -73,13 +68,12 @@ test_program_first_start() {
   listing=$(listing)
   check "program: the main window's caption is the version title, and it asks who is using the PC" \
     eval 'grep -qF "text=$MAIN_CAPTION" <<<"$listing" && control_shown "현재 사용자는 누구입니까?"'
-
   (cd "$folder" && timeout 60 wine ./Orlimo.exe >/dev/null 2>&1)
   status=$?
-  check "program: a second Orlimo.exe ends by itself (exit $status)" test "$status" -ne 124
-  check "program: the first copy goes on running" processes_are Orlimo.exe 1
+  check "program: a second Orlimo.exe ends by itself (exit $status), the first goes on running" \
+    eval 'test "$status" -ne 124 && processes_are Orlimo.exe 1'
 
-  # Closing the main window starts the companion once: a stand-in VarnRunCom.exe notes its starts.
+  # A stand-in VarnRunCom.exe notes its starts.
   mv "$folder/VarnRunCom.exe" "$folder/VarnRunCom.real"
   cp "$TEST_BIN/fake_orlimo.exe" "$folder/VarnRunCom.exe"
   act "program: closing the main window" close Orlimo.exe "$PROGRAM_TITLE" || return
@@ -89,24 +83,18 @@ test_program_first_start() {
   touch "$folder/stop"
   wait_for 20 no_process VarnRunCom.exe
   mv -f "$folder/VarnRunCom.real" "$folder/VarnRunCom.exe"
-
+  make_setup "program: Setup.ini is written (two users)" "$folder" 0 "철수:60:600" "영희:30:0" || return
   (cd "$folder" && wine ./VarnRunCom.exe >/dev/null 2>&1 &)
-  check "program: the real companion starts the program again" wait_for 40 main_window_shown
-}
+  check "program: the real companion starts the program again" wait_for 40 main_window_shown || return
 
-# Two users' rows as drawn, the small window; the end of the session runs the closing steps and
-# their last line, and starts no companion.
-test_program_two_users_and_session_end() {
-  local folder listing first second main small
-  open_program program "Orlimo two users" "철수:60:600" "영희:30:0" || return
   wait_for 10 control_shown "남은시간= 30분 (1800초)"
   listing=$(listing)
-  first=$(colours "$(field "$(control_line "$listing" "철수 (60분)")" rect)")
-  second=$(colours "$(field "$(control_line "$listing" "영희 (30분)")" rect)")
+  first=$(colour_of "$listing" "철수 (60분)")
+  second=$(colour_of "$listing" "영희 (30분)")
   check "program: the current user's button is green, the other light grey ($first, $second)" \
     test "${first% *}/${second% *}" = 00FF00/E0E0E0
-  first=$(colours "$(field "$(control_line "$listing" "남은시간= 50분 (3000초)")" rect)")
-  second=$(colours "$(field "$(control_line "$listing" "남은시간= 30분 (1800초)")" rect)")
+  first=$(colour_of "$listing" "남은시간= 50분 (3000초)")
+  second=$(colour_of "$listing" "남은시간= 30분 (1800초)")
   check "program: the time left shows, the current user's in red ($first, $second)" \
     test "${first#* }/${second#* }" = FF0000/000000
   main=$(grep -m1 "^window .*text=$PROGRAM_TITLE" <<<"$listing")
@@ -124,7 +112,7 @@ test_program_two_users_and_session_end() {
   screenshot program_small_window
   small=$(grep -m1 '^window .*visible=1 .*text=Orlimo$' <<<"$(listing)")
   check "program: the small window lies whole in the top right corner ($(field "$small" rect))" at_top_right "$small"
-  act "program: the small window is clicked" formclick Orlimo.exe "Orlimo" || return
+  mouse_to "$(field "$small" rect)" click 1
   check "program: a click on the small window brings the main window back instead" \
     wait_for 10 shown_instead "$MAIN_CAPTION" "Orlimo"
 
@@ -135,9 +123,10 @@ test_program_two_users_and_session_end() {
   check "program: no companion is started when the session ends" no_process VarnRunCom.exe
 }
 
-# A WINMM.dll beside the program, which Wine is told to prefer: loaded by name it leaves a marker,
-# but the program plays its cues through the system's.
-test_program_time_used_up() {
+# The countdown as drawn, with a WINMM.dll beside the program which Wine is told to prefer: loaded
+# by name it leaves a marker, but the program plays its cues through the system's. The power-off
+# after it is held up by a document unsaved in Notepad; the forced one a minute later ends both.
+test_program_time_used_up_and_power_off() {
   local folder listing countdown main seconds
   local ORLIMO_ENV="WINEDLLOVERRIDES=$WINEDLLOVERRIDES;winmm=n,b WINEDEBUG=trace+winmm,+loaddll"
   program_folder program OrlimoTimeUp "철수:10:600" || return
@@ -146,15 +135,14 @@ test_program_time_used_up() {
   env $ORLIMO_ENV timeout 30 wine rundll32.exe 'C:\OrlimoTimeUp\WINMM.dll,PlaySoundW' >/dev/null 2>&1
   check "program: a WINMM.dll beside it, loaded by name, leaves its marker" test -e "$folder/winmm_loaded.txt"
   rm -f "$folder/winmm_loaded.txt"
+  (wine notepad >/dev/null 2>&1 &)
+  wait_for 30 wintext type notepad.exe "" "x" || fail "program: a document is left unsaved in Notepad" || return
   start_program program || return
-  if ! check "program: the countdown window opens at the start-up tick" wait_for 50 shown "$COUNTDOWN_TITLE"; then
-    listing | grep '^window' >&2
-    return
-  fi
+  check "program: the countdown window opens at the start-up tick" wait_for 50 shown "$COUNTDOWN_TITLE" || return
   sleep 1
-  screenshot program_countdown
   listing=$(listing)
   countdown=$(grep -m1 "^window .*text=$COUNTDOWN_TITLE" <<<"$listing")
+  screenshot program_countdown "$(field "$countdown" rect)"
   main=$(grep -m1 "^window .*text=$PROGRAM_TITLE" <<<"$listing")
   seconds=$(grep -m1 -E '^  control .* text=[0-9]+ 초$' <<<"$listing")
   countdown=$(colours "$(field "$countdown" rect)")
@@ -165,19 +153,10 @@ test_program_time_used_up() {
     eval 'test -n "$seconds" && colours "$(field "$seconds" rect)" | grep -q " FFFFFF$"'
   check "program: the main window takes no input while the countdown runs" test "$(field "$main" enabled)" = 0
   check "program: the start-up tick's cue plays through the system's winmm.dll, not the WINMM.dll beside it" \
-    eval 'cue_played "$folder" && test ! -e "$folder/winmm_loaded.txt"'
-  check "program: it shows its windows and meters without the common controls" eval '! comctl32_loaded "$folder"'
-  check "program: the countdown ends the process" wait_for 45 no_process Orlimo.exe
-}
+    eval 'grep -qF "proc_PlaySound SoundName=L\"C:\\\\OrlimoTimeUp\\\\CHIMES.WAV\"" "$folder/wine.log" && test ! -e "$folder/winmm_loaded.txt"'
+  check "program: it shows its windows and meters without the common controls" \
+    eval '! grep -qi "Loaded L\"[^\"]*\\\\comctl32\\.dll\"" "$folder/wine.log"'
 
-# The power-off with a document unsaved in Notepad, which holds the request up; the forced one a
-# minute later ends both.
-test_program_power_off_ends_other_programs() {
-  local folder
-  (wine notepad >/dev/null 2>&1 &)
-  wait_for 30 wintext type notepad.exe "" "x" || fail "program: a document is left unsaved in Notepad" ||
-    return
-  open_program program "Orlimo power-off" "철수:1:60" || return
   check "program: Notepad asks to save when the countdown's power-off comes" \
     wait_for 100 eval 'grep -q "^window .*class=#32770 .*visible=1" <<<"$(listing notepad.exe)"'
   check "program: Orlimo outlives the request that Notepad holds up" processes_are Orlimo.exe 1
@@ -185,7 +164,5 @@ test_program_power_off_ends_other_programs() {
   check "program: ... and Orlimo" no_process Orlimo.exe
 }
 
-add_test test_program_first_start
-add_test test_program_two_users_and_session_end
-add_test test_program_time_used_up
-add_test test_program_power_off_ends_other_programs
+add_test test_program_start_close_and_session_end
+add_test test_program_time_used_up_and_power_off

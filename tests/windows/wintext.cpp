@@ -2,11 +2,10 @@
 //   list <exe>                every top-level window of the processes named <exe> and its child
 //                             windows, one UTF-8 line each: id, class, state, place and text
 //   count <exe>               the number of processes named <exe>
-//   close|formclick <exe> <title>  closes, or clicks inside, its windows titled <title>...
+//   close <exe> <title>       closes its windows titled <title>...
 //   click <exe> <text>        clicks the button whose text is <text>
 //   type <exe> <title> <text> types <text> (a carriage return: Enter) into its first edit field
 // Exit code 0 when something was found, 1 otherwise.
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -64,17 +63,9 @@ int List(const std::wstring& exe) {
   return windows.empty() ? 1 : 0;
 }
 
-// Closes every visible window of <exe> titled <title>..., or clicks its client area.
-int PostToWindows(const std::wstring& exe, const std::wstring& title, bool click) {
+int Close(const std::wstring& exe, const std::wstring& title) {
   const std::vector<HWND> windows = VisibleWindowsTitled(ProcessesNamed(exe), title);
-  for (HWND window : windows) {
-    if (click) {
-      PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-      PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    } else {
-      PostMessageW(window, WM_CLOSE, 0, 0);
-    }
-  }
+  for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
   return windows.empty() ? 1 : 0;
 }
 
@@ -92,22 +83,18 @@ int Type(const std::wstring& exe, const std::wstring& title, const std::wstring&
 
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
-  const std::wstring command = args.empty() ? L"" : args[0];
-  if (args.size() == 2 && command == L"list") return List(args[1]);
-  if (args.size() == 2 && command == L"count") {
+  if (args.size() == 2 && args[0] == L"list") return List(args[1]);
+  if (args.size() == 2 && args[0] == L"count") {
     Print(std::to_string(ProcessesNamed(args[1]).size()));
     return 0;
   }
-  if (args.size() == 3 && command == L"close") return PostToWindows(args[1], args[2], false);
-  if (args.size() == 3 && command == L"formclick") return PostToWindows(args[1], args[2], true);
-  if (args.size() == 3 && command == L"click") {
+  if (args.size() == 3 && args[0] == L"close") return Close(args[1], args[2]);
+  if (args.size() == 3 && args[0] == L"click") {
     HWND button = VisibleControl(ProcessesNamed(args[1]), L"Button", args[2]);
     if (button != nullptr) PostClick(button);
     return button != nullptr ? 0 : 1;
   }
-  if (args.size() == 4 && command == L"type") return Type(args[1], args[2], args[3]);
-  Print(
-      "usage: wintext list|count <exe> | close|formclick|click <exe> <title or text> | "
-      "type <exe> <title> <text>");
+  if (args.size() == 4 && args[0] == L"type") return Type(args[1], args[2], args[3]);
+  Print("usage: wintext list|count <exe> | close|click <exe> <title or text> | type <exe> <t> <s>");
   return 2;
 }

@@ -1,7 +1,6 @@
 # shellcheck shell=bash disable=SC2016 # the checks that eval a condition expand it then
 # scripts/run, the demo, in the tests' prefix: it prepares the prefix itself, starts a new demo
 # folder with two example children, prints their passwords, and keeps Wine's lines out of sight.
-
 example_rows_shown() { control_shown "하늘 (60분)" && control_shown "바다 (30분)"; }
 test_demo() {
   local demo="$WINEPREFIX/drive_c/Orlimo demo" out="$BUILD/demo-output.txt" run
@@ -11,8 +10,7 @@ test_demo() {
   rm -rf "$demo" "$out" # a stale output would say the demo started
   ORLIMO_DEMO="$demo" "$ROOT/scripts/run" --built "$BUILD" >"$out" 2>&1 &
   run=$!
-  # It runs Wine a few times first and waits for Wine's programs to end: no window is asked for
-  # until it starts the program.
+  # It runs Wine a few times and waits for Wine's programs to end before it starts the program.
   wait_for 240 eval 'grep -q Starting "$out" || ! kill -0 $run 2>/dev/null'
   check "demo: scripts/run reaches the main window with the example children's rows" \
     eval 'grep -q Starting "$out" && wait_for 90 example_rows_shown'
