@@ -79,12 +79,12 @@ const std::vector<Case>& Cases() {
        {},
        false,
        false},
-      {"a half-written Setup.ini.tmp, left by a save that was cut off",
+      {"a half-written Setup.ini.tmp, left by a save that was cut off; names with emoji",
        [](Scenario& s) {
-         s.WriteFamily({{"첫째", 60}, {"둘째", 45}});
+         s.WriteFamily({{"민준😀", 60}, {"🎮🎲", 45}});
          s.Files().Write(u"Setup.ini.tmp", "User,");
        },
-       {"첫째", "둘째"}},
+       {"민준😀", "🎮🎲"}},
       {"Logs.txt is a folder",
        [](Scenario& s) {
          s.WriteFamily({{"첫째", 60}, {"둘째", 45}});

@@ -1,7 +1,9 @@
-// Registry paths as the program writes them, taken apart into root, key and value.
+// Registry paths as the program writes them, taken apart into root, key and value; values read.
 #include <gtest/gtest.h>
 
+#include "platform/fake/fake_services.h"
 #include "platform/registry_path.h"
+#include "records/registry_access.h"
 
 namespace orlimo::platform {
 namespace {
@@ -37,6 +39,19 @@ TEST(RegistryPath, RootKeyNamesInFullOrShortInAnyCase) {
     if (c.valid) {
       EXPECT_EQ(*parsed, (RegistryPath{c.root, c.key, c.value}));
     }
+  }
+}
+
+// A string as read (Windows expands an expandable one), a number in decimal, other data as empty.
+TEST(RegistryPath, ValuesReadAsText) {
+  fake::FakeRegistry registry;
+  const Text path = orlimo::Registry::kCommonStartupPath;
+  const std::pair<RegistryValue, Text> cases[] = {{Text(u"C:\\Startup"), u"C:\\Startup"},
+                                                  {std::uint64_t{4294967296}, u"4294967296"},
+                                                  {RegistryOtherData{}, u""}};
+  for (const auto& [data, read] : cases) {
+    registry.values[path] = data;
+    EXPECT_EQ(orlimo::Registry::RegistryRead(registry, path), read);
   }
 }
 
