@@ -16,7 +16,9 @@ guard_logged_once() { test "$(grep -c "$1" <<<"$(guard_log)")" = 1; }
 choosing_counted() { control_shown "사용자 선택 남은 시간="; }
 asking_who() { control_shown "현재 사용자는 누구입니까?" && ! choosing_counted; }
 # The end of a session in the guard's log: the words of its usage lines and the separator, in order.
-guard_end_lines() { guard_log | tr -d '\r' | cut -c21- | grep -E '^(종료시작:|종료:|정상종료:|\)\*-+\*\()' | sed 's/:.*//' | paste -sd '|'; }
+guard_end_lines() {
+  guard_log | tr -d '\r' | cut -c21- | grep -E '^(종료시작:|종료:|정상종료:|\)\*-+\*\()' | sed 's/:.*//' | paste -sd '|'
+}
 # guard_family <test name> <make_setup users...>: a fresh data folder (passwords in use when
 # GUARD_PASSWORDS=1), recorded as kept by an earlier removal so that the setup program takes it.
 guard_family() {
@@ -25,7 +27,10 @@ guard_family() {
   make_setup "$1" "$(guard_data)" "${GUARD_PASSWORDS:-0}" "${@:2}"
 }
 install_guard() { ! installer_missing && keep_server && guard_setup; }
-guard_setup() { timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>&1; check "guard: the setup registers and starts OrlimoGuard" wait_for 20 guard_running; }
+guard_setup() {
+  timeout 120 wine "$INSTALLER_SETUP" /S >/dev/null 2>&1
+  check "guard: the setup registers and starts OrlimoGuard" wait_for 20 guard_running
+}
 # The whole removal is waited for: a Wine server ended meanwhile would leave half a program folder.
 uninstall_guard() { installer_uninstall && wait_for 60 guard_not_registered; }
 

@@ -277,7 +277,8 @@ test_installer_interactive() {
   click_when_shown "$exe" "설치"
   # Started from the finish page, Orlimo would run as the parent, an administrator.
   check "$it: the finish page says Orlimo starts at the next log-on, offers no start, and that children must not be administrators" \
-    wait_for 60 eval 'says "text=Orlimo를 설치했습니다. 다음 로그온부터" "$exe" && says "아이들이 로그온하는 계정은 관리자 계정이 아니어야 합니다." "$exe" &&
+    wait_for 60 eval 'says "text=Orlimo를 설치했습니다. 다음 로그온부터" "$exe" &&
+      says "아이들이 로그온하는 계정은 관리자 계정이 아니어야 합니다." "$exe" &&
       test -z "$(listing "$exe" | grep -v visible=0 | grep -F "Orlimo 실행" | grep -vF "다음 로그온부터")"'
   screenshot installer-finish
   click_when_shown "$exe" "마침"
