@@ -38,13 +38,6 @@ std::string Noise(std::size_t size) {
   return bytes;
 }
 
-// The start of the n-th line (from 0) of a file with CR LF line ends.
-std::size_t LineStart(const std::string& bytes, int n) {
-  std::size_t at = 0;
-  for (int i = 0; i < n; ++i) at = bytes.find("\r\n", at) + 2;
-  return at;
-}
-
 struct Case {
   const char* what;
   std::function<void(Scenario&)> prepare;
@@ -64,16 +57,6 @@ const std::vector<Case>& Cases() {
        },
        {"첫째", "둘째"},
        true},
-      {"NUL bytes in the middle of a name",
-       [](Scenario& s) {
-         EditSettings(s, [](std::string bytes) {
-           return bytes.replace(LineStart(bytes, 0) + 5 * 4, 4, std::string(4, '\0'));
-         });
-       },
-       {std::string("\0", 1) + "째", "둘째"}},
-      {"a file of NUL bytes, as a cut-off write leaves on some disks",
-       [](Scenario& s) { s.Files().Write(u"Setup.ini", std::string(4096, '\0')); },
-       {}},
       {"Setup.ini is a folder (left as it is: no copy of it can be kept)",
        [](Scenario& s) { s.Files().Block(u"Setup.ini"); },
        {},

@@ -183,34 +183,6 @@ TEST(Guard, TheDayStartsAgainOnlyForwardsInTheTimeZoneOfTheGuardsStart) {
   }
 }
 
-// Each wrong password makes the session's next check wait longer; a check made during the wait
-// is not made, even with the right password.
-TEST(Guard, WrongPasswordsMakeTheSessionWaitLongerEachTime) {
-  GuardRig rig(kTwoChildren);
-  SessionProgram& one = rig.LogOn(1);
-  SessionProgram& two = rig.LogOn(2);
-  const int waits[] = {1, 2, 4, 8, 16, 30, 30};
-  for (std::size_t i = 0; i < std::size(waits); ++i) {
-    const int wait = waits[i];
-    const int sameSoFar = static_cast<int>(std::count(waits, waits + i + 1, wait));
-    Answer wrong = one.Send(ChooseUser{1, u"guess"});
-    EXPECT_EQ(wrong.result, Result::WrongPassword);
-    EXPECT_EQ(wrong.waitSeconds, wait);
-    EXPECT_EQ(rig.LogCount(u"보호: 암호 대기 " + DecimalText(wait) + u"초"), sameSoFar);
-    if (wait > 1) {
-      rig.Run(1);
-      Answer early = one.Send(ChooseUser{1, u"open"});
-      EXPECT_EQ(early.result, Result::Wait);
-      EXPECT_EQ(early.waitSeconds, wait - 1);
-    }
-    rig.Run(wait);
-  }
-  // The other session has its own count; a right password starts the count again.
-  EXPECT_EQ(two.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
-  EXPECT_EQ(one.Send(ChooseUser{1, u"open"}).result, Result::Ok);
-  EXPECT_EQ(one.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
-}
-
 TEST(Guard, AClientWithoutTheParentsConsoleReadsNoSecretAndChangesNothing) {
   GuardRig rig(kTwoChildren);
   SessionProgram& child = rig.LogOn(1);
@@ -314,8 +286,8 @@ TEST(Guard, AConsoleWhoseProgramStopsAskingClosesAndTheMeteringGoesOn) {
 
 // No connection may ask faster than a program does: a burst is answered, then "busy" until time
 // passes. The lines a session's programs write and the lines about its passwords are limited
-// likewise, and a password changed to itself writes nothing.
-TEST(Guard, RequestsAndProgramLinesAreLimitedAndANoChangeWritesNothing) {
+// likewise; the password waits grow; a password changed to itself writes nothing.
+TEST(Guard, RequestsLinesAndPasswordsAreLimitedAndANoChangeWritesNothing) {
   GuardRig rig(kTwoChildren);
   SessionProgram& program = rig.LogOn(1);
   int answered = 0;
@@ -344,6 +316,17 @@ TEST(Guard, RequestsAndProgramLinesAreLimitedAndANoChangeWritesNothing) {
   }
   EXPECT_EQ(wrong, 200);
   EXPECT_EQ(rig.LogCount(u"보호: 암호 대기 1초"), kPasswordLineBurst + 200 / 30);
+  // Each wrong one in a row doubles the wait, up to 30 s; a password sent during the wait is not
+  // checked. Another session's wait is its own.
+  SessionProgram& other = rig.LogOn(2);
+  for (int wait : {1, 2, 4, 8, 16, 30, 30}) {
+    EXPECT_EQ(other.Send(ChooseUser{1, u"guess"}).waitSeconds, wait);
+    rig.Run(wait - 1);
+    EXPECT_EQ(other.Send(ChooseUser{1, u"open"}).result, Result::Wait) << wait;
+    rig.Run(1);
+  }
+  EXPECT_EQ(program.Send(ChooseUser{1, u"guess"}).waitSeconds, 1);
+  rig.Run(1);
 
   const std::string setupBefore = rig.folder.Bytes(u"Setup.ini");
   const auto modified = std::filesystem::last_write_time(rig.folder.File(u"Setup.ini"));

@@ -220,31 +220,6 @@ TEST_P(Supervision, AUsageLineIsWrittenAtTheSixtyFirstStep) {
 
 // ---- the day -------------------------------------------------------------------------------
 
-TEST_P(Supervision, AStartClearsTheUsageOnlyOnALaterCalendarDate) {
-  struct Case {
-    DateTimeFields lastReset;
-    bool cleared;
-  };
-  const DateTimeFields today{2026, 12, 6, 15, 0, 0};
-  for (const Case& c : {Case{{2026, 12, 6, 0, 0, 1}, false}, Case{{2026, 12, 5, 23, 59, 59}, true},
-                        Case{{2026, 11, 6, 15, 0, 0}, true}, Case{{2025, 12, 6, 15, 0, 0}, true},
-                        // The clock or time zone set back: the stored day waits until reached.
-                        Case{{2026, 12, 7, 0, 0, 1}, false}, Case{{2027, 1, 6, 9, 0, 0}, false}}) {
-    SCOPED_TRACE(S(TimestampText(c.lastReset)));
-    Hosted scenario(GetParam(), today);
-    scenario.WriteSettings(FamilySettings({{"아이", 60, 1200}, {"아이", 60, 1200}}, false, "5927",
-                                          DateFromFields(c.lastReset)));
-    scenario.Start();
-    Settings onDisk = scenario.SettingsOnDisk();
-    for (int u = 0; u < 2; ++u) {
-      EXPECT_EQ(onDisk.User(u).UsedSeconds, c.cleared ? 0 : 1200);
-      EXPECT_EQ(onDisk.User(u).UsedMinutes, c.cleared ? 0 : 20);
-      EXPECT_EQ(onDisk.User(u).Day,
-                c.cleared ? DateFromFields(today) : DateFromFields(c.lastReset));
-    }
-  }
-}
-
 // Left running past midnight, the program closes the day at the first step after it: the day's
 // use goes into the history, the figures start again, and the new day's allowance holds.
 TEST_P(Supervision, TheDayTurnsAtTheFirstStepPastMidnight) {
@@ -338,10 +313,9 @@ TEST_P(Supervision, NoticesAtFiveAndOneMinuteOfTheDaysAllowanceOnceAndAgainAfter
 // ---- the hours of the day ------------------------------------------------------------------
 
 // The hours 첫째 may use the PC on a Saturday (5 December 2026).
-FamilyDays SaturdayHours(const std::string& hours, EndAction end = EndAction::PowerOff) {
+FamilyDays SaturdayHours(const std::string& hours) {
   FamilyDays days{};
   days[0].Hours[6] = Main::ReadHours(U(hours));
-  days[0].End = end;
   return days;
 }
 
@@ -387,45 +361,6 @@ TEST_P(Supervision, TheHoursOfTheDayEndItsUseAsAUsedUpAllowanceDoes) {
     scenario.AdvanceSeconds(30);
     EXPECT_TRUE(scenario.program().EndDialog().Visible());
   }
-}
-
-// Outside the hours, or in their last minute, a child cannot be chosen, and a PC started there
-// counts down as when nobody has time left; a new day whose hours have not begun ends the use at
-// midnight.
-TEST_P(Supervision, OutsideTheHoursNobodyHasTimeAndMidnightEndsTheUse) {
-  struct Case {
-    int hour, minute, second;  // of the start on Saturday, whose hours are 08:00-21:00
-    bool passwords, chosen;
-  };
-  for (const Case& c : {Case{7, 0, 0, true, false}, Case{7, 0, 0, false, false},
-                        Case{20, 58, 30, true, false}, Case{20, 0, 0, true, true}}) {
-    SCOPED_TRACE(c.hour * 100 + c.minute);
-    Hosted scenario(GetParam(), {2026, 12, 5, c.hour, c.minute, c.second});
-    scenario.WriteFamily({{"첫째", 60, 0, "a"}}, c.passwords);
-    scenario.WriteDays(SaturdayHours("08:00-21:00"));
-    scenario.Start();
-    scenario.AdvanceSeconds(35);
-    if (c.passwords) {
-      frmChangeUser& prompt = scenario.ChooseUser(0, "a");
-      if (!c.chosen) {
-        EXPECT_EQ(S(prompt.lMsg.Caption()), "남은 시간이 없습니다.");
-      }
-      EXPECT_EQ(Current(scenario), c.chosen ? 0 : -1);
-      scenario.AdvanceSeconds(100);  // the choosing runs out
-    }
-    EXPECT_EQ(scenario.program().EndDialog().Visible(), !c.chosen);
-  }
-  Hosted scenario(GetParam(), {2026, 12, 5, 23, 58, 0});
-  scenario.WriteFamily({{"첫째", 600}});
-  FamilyDays days{};
-  days[0].Hours[6] = AllowedHours{8 * 60, 24 * 60};
-  days[0].Hours[0] = AllowedHours{8 * 60, 21 * 60};  // Sunday
-  scenario.WriteDays(days);
-  scenario.Start();
-  scenario.AdvanceSeconds(90);  // 23:59:30
-  EXPECT_FALSE(scenario.program().EndDialog().Loaded());
-  scenario.AdvanceSeconds(30);  // midnight: Sunday's hours begin at 08:00
-  EXPECT_TRUE(scenario.program().EndDialog().Visible());
 }
 
 // ---- what happens at the end ---------------------------------------------------------------
