@@ -10,10 +10,11 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "enforce/ShutDown.h"
 #include "records/settings.h"
-#include "support/two_families.h"
+#include "support/family.h"
 #include "win32/NewInputBox.h"
 #include "win32/input_box.h"
 #include "win32/own_path.h"
@@ -32,8 +33,6 @@ using Clock = std::chrono::steady_clock;
 using orlimo::Text;
 using orlimo::drivers::Utf8;
 using orlimo::Main::SaveSettings;
-using orlimo::testing::FullFamily;
-using orlimo::testing::SmallFamily;
 
 int failures = 0;
 
@@ -137,6 +136,21 @@ std::string Bytes(const fs::path& path) {
 }
 
 constexpr DWORD kKilled = 99;
+
+// The two families the saves alternate between: a small one and a full table, so that their
+// Setup.ini files differ in size.
+orlimo::Settings SmallFamily() {
+  return orlimo::testing::FamilySettings({{"첫째", 60, 600, "1234"}, {"둘째", 45, 0, ""}}, true,
+                                         "부모", 0);
+}
+orlimo::Settings FullFamily() {
+  std::vector<orlimo::testing::Child> children;
+  for (int user = 0; user < orlimo::kMaxUsers; ++user) {
+    const std::string number = std::to_string(user);
+    children.push_back({"아이" + number, 30 + user, 60 * user + 7, "pw" + number});
+  }
+  return orlimo::testing::FamilySettings(children, false, "5927", 0);
+}
 
 // A child of the save check: saves the small family once, which must leave no temporary file of
 // the last kill behind, then saves the two families in turn until it ends itself with
