@@ -95,7 +95,7 @@ TEST(FamilyDays, TheConsoleGivesAndTakesBackTodaysMinutesAndSetsWeekdays) {
 // The chart's figures come from Family.ini's history and today's running use, for 14 days up to
 // today across a month's end; a day without a record is empty against its weekday's allowance.
 TEST(FamilyDays, TheConsoleOpensTheUsageChartOfTheLastFourteenDays) {
-  Scenario scenario({2026, 12, 7, 15, 0, 0});  // a Monday
+  Scenario scenario(Host::Portable, {2026, 12, 7, 15, 0, 0});  // a Monday
   scenario.WriteFamily({{"첫째", 60, 1500}, {"둘째", 30}});
   FamilyDays days{};
   const DayNumber today = DayOfDate({2026, 12, 7});

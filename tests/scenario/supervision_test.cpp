@@ -197,8 +197,6 @@ TEST_P(Supervision, HidingShowsTheSmallWindowInTheSameCornerAndMeteringGoesOn) {
   EXPECT_TRUE(scenario.main().Visible());
 }
 
-// ---- metering ------------------------------------------------------------------------------
-
 TEST_P(Supervision, AUsageLineIsWrittenAtTheSixtyFirstStep) {
   Hosted scenario(GetParam());
   scenario.StartWith({{"첫째", 600}});
@@ -217,8 +215,6 @@ TEST_P(Supervision, AUsageLineIsWrittenAtTheSixtyFirstStep) {
   scenario.AdvanceSeconds(61 * 30);
   EXPECT_EQ(countInUse(), 2);
 }
-
-// ---- the day -------------------------------------------------------------------------------
 
 // Left running past midnight, the program closes the day at the first step after it: the day's
 // use goes into the history, the figures start again, and the new day's allowance holds.
@@ -363,8 +359,6 @@ TEST_P(Supervision, TheHoursOfTheDayEndItsUseAsAUsedUpAllowanceDoes) {
   }
 }
 
-// ---- what happens at the end ---------------------------------------------------------------
-
 // A log-off instead of the power-off: asked for by the program, or made by the guard.
 TEST_P(Supervision, AChildsTimeCanEndInALogOff) {
   Hosted scenario(GetParam());
@@ -388,8 +382,6 @@ TEST_P(Supervision, AChildsTimeCanEndInALogOff) {
     EXPECT_EQ(scenario.Sessions().powerOffs, 0);
   }
 }
-
-// ---- asking for more time ------------------------------------------------------------------
 
 // The child picks the minutes; the parent grants them with the parent password, logged with
 // their reason, or refuses. A wrong password makes the next try wait as the console's does.
@@ -430,8 +422,6 @@ TEST_P(Supervision, AChildAsksForMoreTimeAndTheParentGrantsOrRefuses) {
   EXPECT_EQ(S(scenario.main().cmdUser[0].Caption()), "첫째 (40분)");
   EXPECT_THAT(scenario.LogLines(), Contains("설정시도: 암호 틀림, (첫째)"));
 }
-
-// ---- locked time ---------------------------------------------------------------------------
 
 TEST_P(Supervision, LockedTimeCountsUnlessTheChildsDaysSayOtherwise) {
   for (bool counts : {true, false}) {
@@ -569,8 +559,6 @@ TEST_P(Supervision, WithPasswordsNobodyChosenPowersOffAbout161SecondsAfterStart)
   EXPECT_EQ(Count(lines, "종료시작:첫째님(60분)  0분 사용, 60분 남음."), 1);
   EXPECT_EQ(Count(lines, "정상종료:첫째님(60분)  0분 사용, 60분 남음."), 1);
 }
-
-// ---- choosing ------------------------------------------------------------------------------
 
 // A wrong password, or the right one without a minute left: a red message for one second, then
 // the prompt closes and nobody has become current. A wrong password makes the session wait.

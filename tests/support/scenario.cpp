@@ -22,12 +22,6 @@ std::string S(const Text& text) {
   return ToUtf8(text);
 }
 
-std::int64_t ScenarioSystemClock::UtcSeconds() const {
-  return SecondsFromFields(clock_.Now()) - kKoreaSeconds;
-}
-
-Scenario::Scenario(const DateTimeFields& start) : Scenario(Host::Portable, start) {}
-
 Scenario::Scenario(Host host, const DateTimeFields& start)
     : clock(start),
       renderer(clock),
@@ -79,11 +73,6 @@ void Scenario::PlaceSoundFiles() {
   }
 }
 
-void Scenario::UseSupervision(std::unique_ptr<Supervision> supervision) {
-  program_ =
-      std::make_unique<Program>(std::move(supervision), folder_.folder(), services_, renderer);
-}
-
 void Scenario::Start() {
   if (host_ == Host::Guarded) {
     sessions_.sessions.insert(kSession);
@@ -93,7 +82,8 @@ void Scenario::Start() {
         kGuardedProgram);
     guard_->Poll();
     channel_ = std::make_unique<guard::InMemoryChannel>(*guard_, kSession);
-    UseSupervision(std::make_unique<guard::GuardSupervision>(*channel_));
+    program_ = std::make_unique<Program>(std::make_unique<guard::GuardSupervision>(*channel_),
+                                         folder_.folder(), services_, renderer);
   }
   renderer.Start([this] { program_->Run(); });
 }

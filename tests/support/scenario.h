@@ -37,7 +37,9 @@ enum class Host { Portable, Guarded };
 class ScenarioSystemClock : public platform::SystemClock {
  public:
   explicit ScenarioSystemClock(const fake::FakeClock& clock) : clock_(clock) {}
-  std::int64_t UtcSeconds() const override;
+  std::int64_t UtcSeconds() const override {
+    return SecondsFromFields(clock_.Now()) - kKoreaSeconds;
+  }
   std::int64_t ZoneOffsetSeconds() const override { return kKoreaSeconds; }
   std::int64_t SteadyMs() const override { return clock_.ElapsedMs(); }
   static constexpr std::int64_t kKoreaSeconds = 9 * 3600;
@@ -53,8 +55,7 @@ class Scenario {
   static constexpr char16_t kGuardedProgram[] = u"C:\\Program Files\\Orlimo\\Orlimo.exe";
   static constexpr platform::SessionId kSession = 1;
 
-  explicit Scenario(const DateTimeFields& start = kDefaultStart);
-  explicit Scenario(Host host, const DateTimeFields& start = kDefaultStart);
+  explicit Scenario(Host host = Host::Portable, const DateTimeFields& start = kDefaultStart);
   ~Scenario();
   Scenario(const Scenario&) = delete;
   Scenario& operator=(const Scenario&) = delete;
@@ -65,8 +66,6 @@ class Scenario {
   void WriteSettings(const Settings& settings);
   // Places the four cue files in the program's folder.
   void PlaceSoundFiles();
-  // Before the start: the rules are kept by <supervision> (a guard) instead of the program.
-  void UseSupervision(std::unique_ptr<Supervision> supervision);
 
   // Guarded, the guard starts first, over the data folder as the test left it.
   void Start();
