@@ -3,12 +3,12 @@
 #include <utility>
 
 #include "guard/protocol.h"
+#include "win32/guard_pipe_name.h"
 #include "win32/windows_api.h"
 
 namespace orlimo::win32 {
 namespace {
 
-constexpr wchar_t kPipeName[] = L"\\\\.\\pipe\\Orlimo.Guard";
 constexpr DWORD kWaitForInstanceMs = 2000;
 
 }  // namespace
@@ -24,8 +24,9 @@ GuardPipeChannel::~GuardPipeChannel() {
 
 bool GuardPipeChannel::Connect() {
   for (int attempt = 0; attempt < 2; ++attempt) {
-    HANDLE pipe = CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    HANDLE pipe =
+        CreateFileW(kGuardPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                    SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
     if (pipe != INVALID_HANDLE_VALUE) {
       // Nothing is sent to a server that is not the guard: a request may carry a password.
       DWORD mode = PIPE_READMODE_MESSAGE;
@@ -37,7 +38,7 @@ bool GuardPipeChannel::Connect() {
       pipe_ = pipe;
       return true;
     }
-    if (GetLastError() != ERROR_PIPE_BUSY || !WaitNamedPipeW(kPipeName, kWaitForInstanceMs)) {
+    if (GetLastError() != ERROR_PIPE_BUSY || !WaitNamedPipeW(kGuardPipeName, kWaitForInstanceMs)) {
       return false;
     }
   }

@@ -23,6 +23,8 @@ make_setup() {
   { timeout 60 wine "$TEST_BIN/make_setup.exe" "$(win_path "$2")" "${@:3}" >/dev/null 2>&1 && test -s "$2/Setup.ini"; } ||
     fail "$1" "make_setup could not write Setup.ini"
 }
+# log_text <folder>: its Logs.txt decoded from code page 949, without the CRs.
+log_text() { iconv -f CP949 -t UTF-8 "$1/Logs.txt" 2>/dev/null | tr -d '\r'; }
 line_count() { if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi; }
 
 # tests/fake_orlimo.exe notes each start in started.txt in its folder and runs until a file "stop"

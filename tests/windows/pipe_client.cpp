@@ -20,6 +20,7 @@
 
 #include "guard/guard_client.h"
 #include "win32/guard_pipe_channel.h"
+#include "win32/guard_pipe_name.h"
 #include "win32/wide_text.h"
 #include "win32/windows_api.h"
 
@@ -27,15 +28,15 @@ namespace {
 
 namespace guard = orlimo::guard;
 using orlimo::win32::FromWide;
+using orlimo::win32::kGuardPipeName;
 
-constexpr wchar_t kPipeName[] = L"\\\\.\\pipe\\Orlimo.Guard";
 constexpr const char* kResultNames[] = {
     "ok",   "malformed",    "version-refused", "hello-first", "not-allowed", "wrong-password",
     "wait", "no-time-left", "no-such-user",    "bad-value",   "no-session",  "failed",
     "busy"};
 
 HANDLE OpenPipe(DWORD flags) {
-  return CreateFileW(kPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, flags,
+  return CreateFileW(kGuardPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, flags,
                      nullptr);
 }
 
@@ -147,7 +148,7 @@ int RunFlood(int connections, int seconds, const orlimo::Text& password) {
 }
 
 int Squat(int seconds) {
-  HANDLE pipe = CreateNamedPipeW(kPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+  HANDLE pipe = CreateNamedPipeW(kGuardPipeName, PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                  PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096,
                                  4096, 0, nullptr);
   std::puts(pipe == INVALID_HANDLE_VALUE ? "taken" : "held");

@@ -4,15 +4,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "enforce/ShutDown.h"
+#include "records/file_bytes.h"
 #include "records/settings.h"
 #include "support/family.h"
 #include "win32/NewInputBox.h"
@@ -31,7 +30,6 @@ namespace platform = orlimo::platform;
 using namespace orlimo::win32;
 using Clock = std::chrono::steady_clock;
 using orlimo::Text;
-using orlimo::drivers::Utf8;
 using orlimo::Main::SaveSettings;
 
 int failures = 0;
@@ -83,8 +81,8 @@ void CheckRegistry() {
     platform::RegistryValue read = threw;
     Throws([&] { read = registry.ReadValue(base + FromWide(name)); });
     const Text* text = std::get_if<Text>(&read);
-    Report("registry_value " + Utf8(name), read == expected,
-           text != nullptr ? Utf8(ToWide(text->substr(0, 80))) : "another type");
+    Report("registry_value " + orlimo::ToUtf8(FromWide(name)), read == expected,
+           text != nullptr ? orlimo::ToUtf8(text->substr(0, 80)) : "another type");
   }
   Report("registry_delete_of_key_refused",
          Throws([&] { registry.DeleteValue(base); }) &&
@@ -131,8 +129,7 @@ void CheckShutdownPrivilege() {
 }
 
 std::string Bytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return orlimo::ReadWholeFile(path.u16string()).value_or("");
 }
 
 constexpr DWORD kKilled = 99;

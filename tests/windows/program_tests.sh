@@ -43,8 +43,7 @@ input_box_field() {
 }
 input_box_shown() { shown_exactly Orlimo && test -n "$(input_box_field)"; }
 
-# The log decoded from code page 949; its first line is stamped with this machine's time.
-log_text() { iconv -f CP949 -t UTF-8 "$1/Logs.txt" 2>/dev/null | tr -d '\r'; }
+# The log's first line is stamped with this machine's time.
 log_stamped_now() {
   local age
   age=$(($(date +%s) - $(date -d "$(log_text "$1" | head -1 | cut -c1-19)" +%s))) && test "$age" -ge -5 -a "$age" -le 120

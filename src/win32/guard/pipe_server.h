@@ -12,10 +12,9 @@
 
 #include "guard/connection_limits.h"
 #include "win32/guard/request_queue.h"
+#include "win32/guard_pipe_name.h"
 
 namespace orlimo::win32 {
-
-inline constexpr wchar_t kGuardPipeName[] = L"\\\\.\\pipe\\Orlimo.Guard";
 
 class PipeServer {
  public:

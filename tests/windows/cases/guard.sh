@@ -10,14 +10,14 @@ guard_stop() { wine sc stop OrlimoGuard >/dev/null 2>&1; wait_for 20 processes_a
 # guard_probe <requests...>: a client on the pipe that trusts only the installed OrlimoGuard.exe.
 guard_probe() { wine "$TEST_BIN/pipe_client.exe" "$INSTALLER_WIN_FOLDER\\OrlimoGuard.exe" "$@" 2>/dev/null | tr -d '\r'; }
 guard_data() { printf '%s' "$WINEPREFIX/drive_c/ProgramData/Orlimo"; }
-guard_log() { iconv -f cp949 -t utf-8 "$(guard_data)/Logs.txt" 2>/dev/null; }
+guard_log() { log_text "$(guard_data)"; }
 guard_log_has() { grep -q "$1" <<<"$(guard_log)"; }
 guard_logged_once() { test "$(grep -c "$1" <<<"$(guard_log)")" = 1; }
 choosing_counted() { control_shown "사용자 선택 남은 시간="; }
 asking_who() { control_shown "현재 사용자는 누구입니까?" && ! choosing_counted; }
 # The end of a session in the guard's log: the words of its usage lines and the separator, in order.
 guard_end_lines() {
-  guard_log | tr -d '\r' | cut -c21- | grep -E '^(종료시작:|종료:|정상종료:|\)\*-+\*\()' | sed 's/:.*//' | paste -sd '|'
+  guard_log | cut -c21- | grep -E '^(종료시작:|종료:|정상종료:|\)\*-+\*\()' | sed 's/:.*//' | paste -sd '|'
 }
 # guard_family <test name> <make_setup users...>: a fresh data folder (passwords in use when
 # GUARD_PASSWORDS=1), recorded as kept by an earlier removal so that the setup program takes it.
